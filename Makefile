@@ -1,0 +1,44 @@
+# Two entry points on a fresh Debian 12 machine: `make run` and `make test`. Each installs what is
+# missing, configures and builds into build/, then starts the program or runs every test.
+BUILD_DIR := build
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
+              libx11-dev libxtst-dev fonts-dejavu-core
+TEST_DEPS := xvfb xauth xdotool imagemagick
+RUN_DEPS := xvfb xauth imagemagick trayer
+
+.PHONY: all build deps test-deps run-deps run test clean format
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh $(BUILD_DEPS)
+
+test-deps:
+	@./scripts/install-deps.sh $(TEST_DEPS)
+
+run-deps:
+	@./scripts/install-deps.sh $(RUN_DEPS)
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: test-deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# With a display the program simply starts; without one it runs on a virtual X server, and a
+# screenshot of it is saved to build/screenshot.png.
+run: run-deps build
+	@if [ -n "$${DISPLAY:-}" ]; then \
+		KORVANE_VIRTUAL_MOUSE=1 $(BUILD_DIR)/dist/korvane-config; \
+	else \
+		KORVANE_VIRTUAL_MOUSE=1 xvfb-run -a -s "-screen 0 1280x800x24" \
+			./scripts/run-headless.sh $(BUILD_DIR)/dist $(CURDIR)/$(BUILD_DIR)/screenshot.png; \
+	fi
+
+format:
+	find src tools tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

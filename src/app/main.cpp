@@ -1,0 +1,36 @@
+#include "app/korvane_widget.h"
+#include "platform/single_instance.h"
+#include "storage/app_paths.h"
+#include "storage/description_file.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[]) {
+    // The program scales its windows itself in steps; the toolkit's own high-DPI scaling stays off so
+    // that the logical DPI read later is the system's unscaled value.
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // The window hides into the tray; only the tray's Quit ends the program.
+    app.setQuitOnLastWindowClosed(false);
+
+    AppPaths::setApplicationDir(QCoreApplication::applicationDirPath());
+    const QString productName = description::productName();
+
+    SingleInstance instance(productName);
+    if (!instance.acquire())
+        return 1;
+
+    auto *window = new KorvaneWidget;
+    if (window->mouseCount() != 0) {
+        window->setWindowOpacity(1.0);
+        window->show();
+    }
+    window->setWindowIcon(QIcon(AppPaths::skinDir() + "/icon.ico"));
+    window->setWindowTitle(productName);
+
+    const int result = app.exec();
+    delete window;
+    return result;
+}

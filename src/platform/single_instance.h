@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+// Makes sure one copy of the program runs per product and user. The lock is a file in the user's runtime
+// directory named after the product; a lock left behind by a crashed process is taken over.
+class SingleInstance {
+public:
+    // lockDir empty: the user's runtime directory.
+    explicit SingleInstance(const QString &productName, const QString &lockDir = QString());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
+    // True when this process now holds the lock (kept until destruction); false when another holds it.
+    bool acquire();
+    QString lockFilePath() const { return m_path; }
+
+    // File name for a product: the product name with characters that cannot appear in a file name
+    // replaced, followed by the program's fixed suffix.
+    static QString lockFileName(const QString &productName);
+
+private:
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+};

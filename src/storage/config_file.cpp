@@ -1,0 +1,156 @@
+#include "storage/config_file.h"
+
+#include "storage/app_paths.h"
+
+#include <QSettings>
+
+namespace config {
+namespace {
+
+QVariant readValue(const QString &file, const QString &key, const QVariant &fallback) {
+    QSettings settings(file, QSettings::IniFormat);
+    return settings.value(key, fallback);
+}
+
+// A write counts only when the settings layer reports it reached the disk.
+bool writeValue(const QString &file, const QString &key, const QVariant &value) {
+    AppPaths::ensureParentDir(file);
+    QSettings settings(file, QSettings::IniFormat);
+    settings.setValue(key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QString macroKey(int slot) {
+    return QString("MACRO_LIST/%1").arg(slot);
+}
+
+} // namespace
+
+QString currentProductName() {
+    return readValue(AppPaths::mainConfigFile(), "Config/CurrentProductName", QString()).toString();
+}
+
+bool setCurrentProductName(const QString &name) {
+    return writeValue(AppPaths::mainConfigFile(), "Config/CurrentProductName", name);
+}
+
+int languageIndex() {
+    return readValue(AppPaths::languageConfigFile(), "Config/LangID", 0).toInt();
+}
+
+bool setLanguageIndex(int index) {
+    return writeValue(AppPaths::languageConfigFile(), "Config/LangID", index);
+}
+
+void readLanguageTable(LanguageTable &table) {
+    QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
+    table.count = settings.value("FONT_LIST/LANGNUM", 0).toInt();
+    for (int i = 0; i < LanguageTable::kMaxLanguages; ++i) {
+        table.names[i] = settings.value("FONT_LIST/LangName_" + QString::number(i)).toString();
+        table.files[i] = settings.value("FONT_LIST/LangFile_" + QString::number(i)).toString();
+    }
+}
+
+LanguageFont fontForLanguage(int index) {
+    QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
+    LanguageFont font;
+    font.family = settings.value(QString("FONT_LIST/FONT_%1").arg(index)).toString();
+    font.pixelSize = settings.value(QString("FONT_LIST/FONT_SIZE_%1").arg(index), 0u).toUInt();
+    return font;
+}
+
+int macroCount() {
+    return listMacros().size();
+}
+
+QStringList listMacros() {
+    QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
+    QStringList names;
+    for (int i = 0; i < kMacroSlots; ++i) {
+        const QString name = settings.value(macroKey(i)).toString();
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
+
+bool addMacroName(const QString &name) {
+    const QString file = AppPaths::mainConfigFile();
+    AppPaths::ensureParentDir(file);
+    QSettings settings(file, QSettings::IniFormat);
+    for (int i = 0; i < kMacroSlots; ++i) {
+        if (settings.value(macroKey(i)).toString().isEmpty()) {
+            settings.setValue(macroKey(i), name);
+            settings.sync();
+            return settings.status() == QSettings::NoError;
+        }
+    }
+    return false;
+}
+
+bool removeMacroName(const QString &name) {
+    QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
+    for (int i = 0; i < kMacroSlots; ++i) {
+        if (settings.value(macroKey(i)).toString() == name) {
+            settings.setValue(macroKey(i), QString());
+            settings.sync();
+            return settings.status() == QSettings::NoError;
+        }
+    }
+    return false;
+}
+
+bool storeProfileList(const QStringList &names) {
+    const QString file = AppPaths::productConfigFile(currentProductName());
+    AppPaths::ensureParentDir(file);
+    QSettings settings(file, QSettings::IniFormat);
+    settings.setValue("PROFILE_LIST/Count", names.size());
+    for (int k = 1; k <= names.size(); ++k)
+        settings.setValue(QString("PROFILE_LIST/%1").arg(k), names.at(k - 1));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QStringList loadProfileList() {
+    QSettings settings(AppPaths::productConfigFile(currentProductName()), QSettings::IniFormat);
+    const int count = settings.value("PROFILE_LIST/Count", 0).toInt();
+    QStringList names;
+    for (int k = 1; k <= count; ++k)
+        names << settings.value(QString("PROFILE_LIST/%1").arg(k)).toString();
+    return names;
+}
+
+bool setConfigDiff(int diff) {
+    return writeValue(AppPaths::mainConfigFile(), "Config/Diff", diff);
+}
+
+int batteryValue() {
+    return readValue(AppPaths::mainConfigFile(), "Config/Battery", 0).toInt();
+}
+
+bool setBatteryValue(int percent) {
+    return writeValue(AppPaths::mainConfigFile(), "Config/Battery", percent);
+}
+
+int batteryFull() {
+    return readValue(AppPaths::mainConfigFile(), "Config/BatteryFull", kDefaultBatteryFull).toInt();
+}
+
+QString modelText() {
+    return readValue(AppPaths::mainConfigFile(), "Config/Model", QString()).toString();
+}
+
+int accentColorIndex() {
+    return readValue(AppPaths::mainConfigFile(), "Config/GColorID", 0).toInt();
+}
+
+int sensorType() {
+    return readValue(AppPaths::mainConfigFile(), "MouseSenSor/1", 0).toInt();
+}
+
+QString mouseListEntry() {
+    return readValue(AppPaths::mainConfigFile(), "Mouse_List/0", QString()).toString();
+}
+
+} // namespace config

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "storage/language_font.h"
+#include "storage/language_table.h"
+
+#include <QString>
+#include <QStringList>
+
+// Accessors of the application's own settings: Configs/Config.ini, Configs/LangConfig.ini and the
+// product folder's Config.ini with its profile list. Every call opens its file, works and closes it;
+// nothing is cached. Missing keys give fixed defaults; writes create a missing folder first.
+namespace config {
+
+constexpr int kMacroSlots = 50;
+constexpr int kDefaultBatteryFull = 4200; // millivolts
+
+QString currentProductName();
+bool setCurrentProductName(const QString &name);
+
+int languageIndex();
+bool setLanguageIndex(int index);
+void readLanguageTable(LanguageTable &table);
+LanguageFont fontForLanguage(int index);
+
+// The macro list keeps 50 named slots; an empty slot is free.
+int macroCount();
+QStringList listMacros();
+// Stores name in the first free slot; false when all slots are taken or the write failed.
+bool addMacroName(const QString &name);
+// Empties the lowest slot holding exactly name; false when no slot holds it.
+bool removeMacroName(const QString &name);
+
+// Profile list of the current product. Entries beyond a shorter new list stay in the file, unread.
+bool storeProfileList(const QStringList &names);
+QStringList loadProfileList();
+
+bool setConfigDiff(int diff);
+int batteryValue();
+bool setBatteryValue(int percent);
+int batteryFull();
+QString modelText();
+int accentColorIndex();
+int sensorType();
+// "Mouse_List/0": the product name of the one mouse entry the program looks for.
+QString mouseListEntry();
+
+} // namespace config

@@ -1,0 +1,22 @@
+#pragma once
+
+// The program scales its windows itself, in 17 steps from 1.0 to 5.0 chosen from the screen's logical
+// DPI. Every widget places and sizes itself at base coordinates times the published factor, truncated.
+class DisplayScale {
+public:
+    static constexpr int kStepCount = 17;
+    static constexpr double kBaseDpi = 96.0;
+
+    // Step for r = logical DPI / 96: the first step whose bound r is below; 16 otherwise.
+    static int stepForRatio(double r);
+    static int stepForDpi(double logicalDpi) { return stepForRatio(logicalDpi / kBaseDpi); }
+    static double factorOfStep(int step);
+
+    // The factor every widget reads; 1.0 until the main window publishes one.
+    static double factor();
+    static void publish(double factor);
+
+    // base × factor, truncated toward zero.
+    static int scaled(int base) { return scaled(base, factor()); }
+    static int scaled(int base, double factor) { return static_cast<int>(base * factor); }
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringList>
+#include <QVector>
+#include <array>
+
+// Image push button of the skin. Images by state: 0 normal, 1 hover or checked, 2 pressed, 3 disabled;
+// a shorter list keeps the picture the state rules allow (one image never changes).
+class VelPushButton : public QPushButton {
+    Q_OBJECT
+public:
+    enum State { kNormal = 0, kHover = 1, kPressed = 2, kDisabled = 3 };
+
+    explicit VelPushButton(const QStringList &images, QWidget *parent = nullptr,
+                           const QString &iconFile = QString());
+
+    void setImages(const QStringList &images);
+    void setText(const QString &text);
+    QString text() const { return m_text; }
+    void setCheckable(bool checkable);
+    void setChecked(bool checked);
+    bool isChecked() const { return m_checked; }
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return m_enabled; }
+    void setTextColor(int state, const QColor &color);
+
+    int state() const { return m_state; }
+    int imageCount() const { return m_images.size(); }
+    QSize sizeHint() const override;
+
+signals:
+    // Emitted on a left-button press.
+    void EnterSignal(VelPushButton *button);
+    // Hover in (true) and out (false).
+    void OverSignal(VelPushButton *button, bool bType);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void setState(int state);
+
+    QVector<QPixmap> m_images;
+    QPixmap m_icon;
+    QString m_text;
+    std::array<QColor, 4> m_textColors;
+    bool m_enabled = true;
+    bool m_checkable = false;
+    bool m_checked = false;
+    bool m_leftSincePress = false;
+    int m_state = kNormal;
+};
