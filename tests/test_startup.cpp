@@ -1,4 +1,5 @@
 #include "app/korvane_widget.h"
+#include "storage/config_file.h"
 #include "support/test_tree.h"
 #include "widgets/display_scale.h"
 #include "widgets/vel_push_button.h"
@@ -156,6 +157,14 @@ void TestStartup::translationLoadedForLanguage() {
     QVERIFY(tree.remove("lang/de.qm"));
     KorvaneWidget window;
     QCOMPARE(window.findChild<VelPushButton *>("tab0")->text(), QString("LIGHTING"));
+
+    // Picking French translates at once and is remembered for the next start.
+    window.setLanguage(1);
+    QCOMPARE(window.findChild<VelPushButton *>("tab0")->text(), QString::fromUtf8("\xc3\x89"
+                                                                                  "CLAIRAGE"));
+    QCOMPARE(window.findChild<VelPushButton *>("langButton")->text(), QString::fromUtf8("Fran\xc3\xa7"
+                                                                                        "ais"));
+    QCOMPARE(config::languageIndex(), 1);
 }
 
 void TestStartup::missingSkinStillOpens() {

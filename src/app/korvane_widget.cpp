@@ -225,7 +225,29 @@ void KorvaneWidget::onButtonClicked() {
     else if (button == m_minButton)
         showMinimized();
     else if (button == m_langButton)
-        qDebug() << "language choice" << m_iLangIndex;
+        showLanguageMenu();
+}
+
+void KorvaneWidget::showLanguageMenu() {
+    QMenu menu(this);
+    menu.setFont(UiLanguage::font());
+    for (int i = 0; i < qMin(m_iLangNum, int(LanguageTable::kMaxLanguages)); ++i) {
+        QAction *action = menu.addAction(m_langNames.at(i));
+        action->setCheckable(true);
+        action->setChecked(i == m_iLangIndex);
+        connect(action, &QAction::triggered, this, [this, i] { setLanguage(i); });
+    }
+    menu.exec(m_langButton->mapToGlobal(QPoint(0, m_langButton->height())));
+}
+
+void KorvaneWidget::setLanguage(int index) {
+    if (index == m_iLangIndex)
+        return;
+    m_iLangIndex = index;
+    config::setLanguageIndex(index);
+    UiLanguage::setIndex(index);
+    loadLanguage();
+    retranslate();
 }
 
 void KorvaneWidget::paintEvent(QPaintEvent *) {

@@ -41,6 +41,8 @@ public slots:
     // Shows the window after start-up and reconnection.
     void slotWarning();
     void switchPage(int page);
+    // Makes language index the current one, stores the choice and translates the window again.
+    void setLanguage(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -62,6 +64,7 @@ private:
     void loadLanguage();
     void createTray();
     void retranslate();
+    void showLanguageMenu();
 
     QString m_appDir;
     int m_iDpiVal = 0;
