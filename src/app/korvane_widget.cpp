@@ -1,5 +1,6 @@
 #include "app/korvane_widget.h"
 
+#include "keys/key_tables.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
@@ -78,6 +79,7 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
                               m_appDir + "/skin/tabbutton-2.png"};
 
     m_iLangIndex = config::languageIndex();
+    SetKeyLayoutLanguages(description::frenchLanguage(), description::germanLanguage());
     UiLanguage::setIndex(m_iLangIndex);
     m_translator = new QTranslator(this);
     LanguageTable table;

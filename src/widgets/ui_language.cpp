@@ -1,5 +1,6 @@
 #include "widgets/ui_language.h"
 
+#include "keys/key_tables.h"
 #include "storage/config_file.h"
 #include "widgets/display_scale.h"
 
@@ -24,6 +25,7 @@ int UiLanguage::index() {
 void UiLanguage::setIndex(int index) {
     cache().index = index;
     cache().valid = false;
+    SetKeyLayoutLanguageIndex(index);
 }
 
 QFont UiLanguage::font() {

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The program's one key code space. 1-93 are keyboard scan codes (set 1 make codes); 100-110 and 118 are
+// F13-F24; 224-237 keypad keys that share a scan code with another key; 238 and 239 right Ctrl and Alt;
+// 240-242 the left, right and middle mouse buttons. 0 means no key.
+using KeyCode = uint8_t;
+// Usage ID on the USB HID Keyboard/Keypad page, the code the mouse works with.
+using HidUsage = uint8_t;
+
+enum class KeyLayout { English, French, German };
+
+struct KeyHidPair {
+    KeyCode code;
+    HidUsage usage;
+};
+
+constexpr int kKeyHidPairCount = 104;
+extern const std::array<KeyHidPair, kKeyHidPairCount> KeyHidMap;
+
+// On a hit writes out and returns true; on a miss leaves out untouched and returns false.
+bool KeyCodeToHid(KeyCode code, HidUsage &out);
+bool HidToKeyCode(HidUsage usage, KeyCode &out);
+
+// Which language numbers name keys after the French and German layouts (-1: none), as the device
+// description gives them, and the current interface language. Set at start-up and on a language change.
+void SetKeyLayoutLanguages(int frenchLanguage, int germanLanguage);
+void SetKeyLayoutLanguageIndex(int languageIndex);
+
+// German when the German language is current, else French when the French one is, else English.
+KeyLayout CurrentKeyLayout();
+
+// Name of a single key in the current layout; empty for codes without a name.
+QString KeyName(KeyCode code);
+QString KeyName(KeyCode code, KeyLayout layout);
+// Name of a key inside a combination text (shorter modifier names).
+QString ComboKeyName(KeyCode code);
+QString ComboKeyName(KeyCode code, KeyLayout layout);
+
+// Caption of a key combination from the first five 3-byte entries of a button's key list; byte 0 of
+// each entry is a HID usage. Modifiers come first (Shift, Ctrl, Win, Alt), then the key, joined by " + ".
+constexpr int kComboEntryBytes = 15;
+QString ComboKeyText(const uint8_t entries[kComboEntryBytes]);
+
+// Key code of a key event as the system's keyboard capture reports it: scan code and flags (bit 0
+// extended key, bit 5 Alt down, bit 7 key up). Keypad keys that share a scan code get their own codes.
+KeyCode RemapHookScanCode(uint32_t scanCode, uint32_t flags);
