@@ -2,7 +2,9 @@
 
 #include "widgets/ui_language.h"
 
+#include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 VelPushButton::VelPushButton(const QStringList &images, QWidget *parent, const QString &iconFile)
@@ -54,6 +56,34 @@ void VelPushButton::setTextColor(int state, const QColor &color) {
     update();
 }
 
+void VelPushButton::setNumber(uint8_t number) {
+    m_number = number;
+    update();
+}
+
+void VelPushButton::setVerticalText(bool vertical) {
+    m_verticalText = vertical;
+    update();
+}
+
+void VelPushButton::setSwatch(bool swatch) {
+    m_swatch = swatch;
+    update();
+}
+
+void VelPushButton::setSwatchColor(const QColor &color) {
+    m_swatchColor = color;
+    update();
+}
+
+QString VelPushButton::numberText(uint8_t number) {
+    if (number == 253)
+        return QStringLiteral("    \u2605"); // the active entry
+    if (number == 254)
+        return QStringLiteral("    \u2022"); // an entry in use
+    return QString::asprintf("    %d", number);
+}
+
 QSize VelPushButton::sizeHint() const {
     if (!m_icon.isNull())
         return m_icon.size();
@@ -75,7 +105,7 @@ void VelPushButton::enterEvent(QEvent *event) {
 }
 
 void VelPushButton::leaveEvent(QEvent *event) {
-    if (!m_leftSincePress)
+    if (m_leftSincePress)
         emit OverSignal(this, false);
     m_leftSincePress = true;
     if (m_enabled)
@@ -103,15 +133,47 @@ void VelPushButton::mouseReleaseEvent(QMouseEvent *event) {
 void VelPushButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_swatch) {
+        paintSwatch(painter);
+        return;
+    }
     const int index = qMin(m_state, m_images.size() - 1);
     if (index >= 0 && !m_images[index].isNull())
         painter.drawPixmap(rect(), m_images[index]);
     if (!m_icon.isNull())
         painter.drawPixmap(rect(), m_icon);
-    if (m_text.isEmpty())
-        return;
     painter.setFont(UiLanguage::font());
     painter.setPen(m_textColors[m_state]);
+    if (m_number != 0)
+        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, numberText(m_number));
+    if (m_text.isEmpty())
+        return;
+    if (m_verticalText) {
+        painter.translate(width() / 2.0, height() / 2.0);
+        painter.rotate(90);
+        const QRect turned(-height() / 2, -width() / 2, height(), width());
+        painter.drawText(turned, Qt::AlignCenter, m_text);
+        return;
+    }
     const QString shown = painter.fontMetrics().elidedText(m_text, Qt::ElideRight, width());
     painter.drawText(rect(), Qt::AlignCenter, shown);
+}
+
+void VelPushButton::paintSwatch(QPainter &painter) {
+    const int side = qMin(width(), height());
+    const QRectF frame((width() - side) / 2.0 + 1, (height() - side) / 2.0 + 1, side - 2, side - 2);
+    const QRectF dot = frame.adjusted(side * 0.18, side * 0.18, -side * 0.18, -side * 0.18);
+    QLinearGradient gradient(dot.topLeft(), dot.bottomRight());
+    gradient.setColorAt(0.0, m_swatchColor.lighter(130));
+    gradient.setColorAt(1.0, m_swatchColor.darker(130));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gradient);
+    painter.drawEllipse(dot);
+    if (m_checked || m_state == kHover) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(
+            QPen(m_checked ? QColor(255, 255, 255) : QColor(150, 150, 150), qMax(1.0, side * 0.06)));
+        painter.drawEllipse(frame.adjusted(side * 0.05, side * 0.05, -side * 0.05, -side * 0.05));
+    }
 }

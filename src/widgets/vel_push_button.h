@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <cstdint>
+
+class QPainter;
 
 // Image push button of the skin. Images by state: 0 normal, 1 hover or checked, 2 pressed, 3 disabled;
 // a shorter list keeps the picture the state rules allow (one image never changes).
@@ -26,6 +29,17 @@ public:
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
     void setTextColor(int state, const QColor &color);
+    // Number shown at the left edge (0 = none); 253 and 254 show the two special marks.
+    void setNumber(uint8_t number);
+    uint8_t number() const { return m_number; }
+    void setVerticalText(bool vertical);
+    // Swatch mode: the button paints a round colour swatch instead of its images.
+    void setSwatch(bool swatch);
+    void setSwatchColor(const QColor &color);
+    QColor swatchColor() const { return m_swatchColor; }
+
+    // The text the number byte paints: "    %d", or the special marks for 253 and 254.
+    static QString numberText(uint8_t number);
 
     int state() const { return m_state; }
     int imageCount() const { return m_images.size(); }
@@ -46,6 +60,7 @@ protected:
 
 private:
     void setState(int state);
+    void paintSwatch(QPainter &painter);
 
     QVector<QPixmap> m_images;
     QPixmap m_icon;
@@ -54,6 +69,10 @@ private:
     bool m_enabled = true;
     bool m_checkable = false;
     bool m_checked = false;
-    bool m_leftSincePress = false;
+    bool m_leftSincePress = true; // no press since the pointer last left
+    bool m_verticalText = false;
+    bool m_swatch = false;
+    uint8_t m_number = 0;
+    QColor m_swatchColor = Qt::red;
     int m_state = kNormal;
 };
