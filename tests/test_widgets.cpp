@@ -1,6 +1,7 @@
 #include "support/test_tree.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
+#include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
 #include "widgets/vel_slider.h"
 
@@ -18,6 +19,8 @@ private slots:
     void numberTexts();
     void sliderTipFollowsValue();
     void labelAndLineEditSignals();
+    void messageBoxKinds();
+    void receiverWarningClosesWhenReceiverReturns();
 
 private:
     QStringList images(int count) const;
@@ -181,6 +184,48 @@ void TestWidgets::labelAndLineEditSignals() {
     edit->setFocus();
     other->setFocus();
     QCOMPARE(lost.count(), 1);
+}
+
+void TestWidgets::messageBoxKinds() {
+    VelMessageBox question(VelMessageBox::Question, QString(), "Warning", "Are you sure?");
+    QCOMPARE(question.size(), QSize(478, 309));
+    auto *yes = question.findChild<VelPushButton *>("msgBoxYesBtn");
+    auto *no = question.findChild<VelPushButton *>("msgBoxNoBtn");
+    QVERIFY(yes && no);
+    QCOMPARE(yes->text(), QString("Yes"));
+    saveShot(&question, "message_box_question");
+    QVERIFY(yes->imageCount() == 1 && !yes->grab().isNull());
+    QTimer::singleShot(0, no, [no] { QTest::mouseClick(no, Qt::LeftButton); });
+    QCOMPARE(question.exec(), int(QDialog::Rejected));
+
+    VelMessageBox info(VelMessageBox::Information, QString(), "Warning", "Profile Exist!");
+    QVERIFY(!info.findChild<VelPushButton *>("msgBoxNoBtn"));
+    auto *ok = info.findChild<VelPushButton *>("msgBoxYesBtn");
+    QCOMPARE(ok->text(), QString("Ok"));
+    QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
+    QCOMPARE(info.exec(), int(QDialog::Accepted));
+    QCOMPARE(info.findChild<VelLabel *>("msgBoxInfoLabel1")->text(), QString("Profile Exist!"));
+
+    // Tests answer boxes ahead; each box shown is recorded.
+    VelMessageBox::takeShownMessages();
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Rejected});
+    QVERIFY(VelMessageBox::ask(nullptr, "first"));
+    QVERIFY(!VelMessageBox::ask(nullptr, "second"));
+    QCOMPARE(VelMessageBox::takeShownMessages(), (QStringList{"first", "second"}));
+}
+
+void TestWidgets::receiverWarningClosesWhenReceiverReturns() {
+    VelMessageBox::setReconnected(false);
+    VelMessageBox box(VelMessageBox::ReceiverWarning, QString(), "Warning", "Dongle Disconnect!", nullptr,
+                      true);
+    saveShot(&box, "message_box_receiver");
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(300, [] { VelMessageBox::setReconnected(true); });
+    QCOMPARE(box.exec(), int(QDialog::Accepted));
+    QVERIFY(clock.elapsed() >= 300);
+    QVERIFY(clock.elapsed() < 2000);
+    VelMessageBox::setReconnected(false);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -21,6 +21,11 @@ void VelLabel::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
+void VelLabel::setTextWrap(bool wrap) {
+    m_wrap = wrap;
+    update();
+}
+
 void VelLabel::setColor(const QColor &color) {
     m_color = color;
     m_hasColor = true;
@@ -37,9 +42,9 @@ void VelLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     if (m_hasBackground)
         painter.fillRect(rect(), m_background);
-    painter.setFont(UiLanguage::font());
+    painter.setFont(testAttribute(Qt::WA_SetFont) ? font() : UiLanguage::font());
     painter.setPen(m_hasColor ? m_color : palette().color(QPalette::WindowText));
-    painter.drawText(rect(), int(m_alignment), m_text);
+    painter.drawText(rect(), int(m_alignment) | (m_wrap ? Qt::TextWordWrap : 0), m_text);
 }
 
 void VelLabel::mousePressEvent(QMouseEvent *event) {

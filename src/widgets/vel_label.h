@@ -14,6 +14,8 @@ public:
     QString text() const { return m_text; }
     void setAlignment(Qt::Alignment alignment);
     Qt::Alignment alignment() const { return m_alignment; }
+    // Long texts break between words instead of running past the label.
+    void setTextWrap(bool wrap);
     void setColor(const QColor &color);
     void setBackgroundColor(const QColor &color);
 
@@ -31,4 +33,5 @@ private:
     QColor m_background;
     bool m_hasColor = false;
     bool m_hasBackground = false;
+    bool m_wrap = false;
 };

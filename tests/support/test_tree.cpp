@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QSettings>
+#include <QWidget>
 
 namespace {
 bool copyTree(const QString &from, const QString &to) {
@@ -24,6 +25,12 @@ bool copyTree(const QString &from, const QString &to) {
     return true;
 }
 } // namespace
+
+void saveShot(QWidget *widget, const QString &name) {
+    const QString dir = qEnvironmentVariable("KORVANE_SHOT_DIR");
+    if (!dir.isEmpty() && widget)
+        widget->grab().save(dir + "/" + name + ".png");
+}
 
 TestTree::TestTree() {
     m_valid = m_dir.isValid() && copyTree(distDir(), m_dir.path());

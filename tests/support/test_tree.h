@@ -3,6 +3,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QWidget;
+
+// With KORVANE_SHOT_DIR set, saves a picture of the widget there as name.png, to look at what a test built.
+void saveShot(QWidget *widget, const QString &name);
+
 // A fresh copy of the installed application directory (build/dist) for one test; AppPaths points at it
 // for the copy's lifetime.
 class TestTree {

@@ -59,6 +59,11 @@ bool SkinPainter::paintAll() {
         ok = save(titleButton(false, look), QString("min-%1.png").arg(look + 1)) && ok;
     }
     ok = save(languageButton(), "lang.png") && ok;
+    ok = save(dialogBackground(), "dlg.png") && ok;
+    ok = save(warningSign(), "warn.png") && ok;
+    ok = save(unpluggedReceiver(), "dongle2.png") && ok;
+    ok = save(dialogButton(true), "yes_Btn.png") && ok;
+    ok = save(dialogButton(false), "no_Btn.png") && ok;
     return ok;
 }
 
@@ -209,5 +214,69 @@ QImage SkinPainter::languageButton() const {
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
     p.drawPolygon(QPolygonF({QPointF(86, 8), QPointF(94, 8), QPointF(90, 13)}));
+    return image;
+}
+
+QImage SkinPainter::dialogBackground() const {
+    const int w = 478, h = 309;
+    QImage image = blank(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF outline = windowOutline(w, h);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBackground.lighter(110));
+    p.drawPolygon(outline);
+    QPainterPath clip;
+    clip.addPolygon(outline);
+    p.setClipPath(clip);
+    p.fillRect(QRect(0, 0, w, 44), kPanel);
+    p.fillRect(QRect(0, 44, w, 2), kAccent);
+    p.setClipping(false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kLine, 2));
+    p.drawPolygon(outline);
+    return image;
+}
+
+QImage SkinPainter::warningSign() const {
+    QImage image = blank(64, 64);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kAccent, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(kAccent.darker(300));
+    p.drawPolygon(QPolygonF({QPointF(32, 6), QPointF(60, 56), QPointF(4, 56)}));
+    p.setPen(QPen(kAccent, 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(32, 22), QPointF(32, 39));
+    p.drawPoint(QPointF(32, 48));
+    return image;
+}
+
+QImage SkinPainter::unpluggedReceiver() const {
+    QImage image = blank(120, 80);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The receiver, its plug pulled away from a port.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPanel.lighter(180));
+    p.drawRoundedRect(QRectF(62, 28, 44, 24), 5, 5);
+    p.setBrush(kText.darker(130));
+    p.drawRect(QRectF(44, 32, 18, 16));
+    p.setBrush(kAccent);
+    p.drawEllipse(QRectF(94, 36, 6, 6));
+    p.setPen(QPen(kText.darker(150), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(8, 26, 22, 28));
+    p.setPen(QPen(kAccent, 3, Qt::DashLine));
+    p.drawLine(QPointF(34, 40), QPointF(42, 40));
+    return image;
+}
+
+QImage SkinPainter::dialogButton(bool primary) const {
+    QImage image = blank(110, 34);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(primary ? kAccent : kLine, 1.5));
+    p.setBrush(primary ? kAccent.darker(170) : kPanel.lighter(120));
+    p.drawRoundedRect(QRectF(1, 1, 108, 32), 4, 4);
     return image;
 }

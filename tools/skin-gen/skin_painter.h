@@ -26,6 +26,10 @@ private:
     QImage tabButton(int look) const;
     QImage titleButton(bool close, int look) const;
     QImage languageButton() const;
+    QImage dialogBackground() const;
+    QImage warningSign() const;
+    QImage unpluggedReceiver() const;
+    QImage dialogButton(bool primary) const;
 
     QString m_dir;
 };
