@@ -1,0 +1,14 @@
+#include "osd/osd_window.h"
+#include "platform/osd_messenger.h"
+
+#include <QApplication>
+
+// The on-screen-display program: one per user session, fed by the configuration program.
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    OsdWindow window;
+    if (!window.listen(QString::fromLatin1(OsdMessenger::kOsdName)))
+        return 0;
+    return app.exec();
+}

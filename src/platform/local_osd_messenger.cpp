@@ -1,0 +1,41 @@
+#include "platform/local_osd_messenger.h"
+
+#include <QDebug>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+constexpr int kConnectTimeoutMs = 100;
+constexpr int kWriteTimeoutMs = 500;
+} // namespace
+
+LocalOsdMessenger::LocalOsdMessenger(const QString &applicationDir)
+    : m_program(applicationDir + "/OSD.exe"), m_serverName(QString::fromLatin1(kOsdName)),
+      m_starter([](const QString &program) { return QProcess::startDetached(program, QStringList()); }),
+      m_pause([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {}
+
+bool LocalOsdMessenger::deliver(const QByteArray &data) {
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return false;
+    socket.write(data);
+    const bool written = socket.waitForBytesWritten(kWriteTimeoutMs) || socket.bytesToWrite() == 0;
+    socket.disconnectFromServer();
+    if (!written)
+        qDebug("SendMessage failed\n");
+    return written;
+}
+
+bool LocalOsdMessenger::send(const OsdRecord &record) {
+    const QByteArray data = record.encode();
+    for (int starts = 0;; ++starts) {
+        if (deliver(data))
+            return true;
+        if (starts == kMaxStarts)
+            return false;
+        m_starter(m_program);
+        m_pause(kStartPauseMs);
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// One on-screen-display notification as it travels to the OSD program: 1044 bytes, little-endian.
+// Offsets: text 0 (256 UTF-16 units, zero-terminated), 512 zero, 516 display time, 520 zero, 524 colour
+// 0x00BBGGRR, 528 font size, 532 font face (256 UTF-16 units, zero-terminated).
+struct OsdRecord {
+    static constexpr int kSize = 1044;
+    static constexpr int kTextUnits = 256;
+    static constexpr int kTextOffset = 0;
+    static constexpr int kDisplayTimeOffset = 516;
+    static constexpr int kColorOffset = 524;
+    static constexpr int kFontSizeOffset = 528;
+    static constexpr int kFaceOffset = 532;
+
+    QString text;
+    uint32_t displayMs = 1500;
+    uint32_t color = 0; // 0x00BBGGRR
+    uint32_t fontSize = 60;
+    QString face = QStringLiteral("Arial");
+
+    // Texts longer than 255 units are cut so the terminating zero always fits.
+    QByteArray encode() const;
+    // False when data is not exactly one record.
+    static bool decode(const QByteArray &data, OsdRecord &out);
+    static uint32_t colorRef(int red, int green, int blue);
+};
