@@ -1,0 +1,15 @@
+#include "platform/pointer_settings.h"
+
+#include "platform/headless_pointer_settings.h"
+#include "platform/linux/x11_pointer_settings.h"
+
+#include <QGuiApplication>
+
+std::unique_ptr<PointerSettings> PointerSettings::create() {
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        auto x11 = std::make_unique<X11PointerSettings>();
+        if (x11->isOpen())
+            return x11;
+    }
+    return std::make_unique<HeadlessPointerSettings>();
+}
