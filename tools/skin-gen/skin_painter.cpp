@@ -1,6 +1,9 @@
 #include "skin_painter.h"
 
+#include "gif_writer.h"
+
 #include <QDir>
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -41,6 +44,14 @@ bool SkinPainter::save(const QImage &image, const QString &name) {
     return false;
 }
 
+bool SkinPainter::saveData(const QByteArray &data, const QString &name) {
+    QFile file(m_dir + "/" + name);
+    if (!data.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(data) == data.size())
+        return true;
+    std::fprintf(stderr, "skin-gen: cannot write %s\n", qPrintable(file.fileName()));
+    return false;
+}
+
 bool SkinPainter::paintAll() {
     if (!QDir().mkpath(m_dir)) {
         std::fprintf(stderr, "skin-gen: cannot create %s\n", qPrintable(m_dir));
@@ -64,6 +75,7 @@ bool SkinPainter::paintAll() {
     ok = save(unpluggedReceiver(), "dongle2.png") && ok;
     ok = save(dialogButton(true), "yes_Btn.png") && ok;
     ok = save(dialogButton(false), "no_Btn.png") && ok;
+    ok = saveData(loadingAnimation(), "loading.gif") && ok;
     return ok;
 }
 
@@ -279,4 +291,43 @@ QImage SkinPainter::dialogButton(bool primary) const {
     p.setBrush(primary ? kAccent.darker(170) : kPanel.lighter(120));
     p.drawRoundedRect(QRectF(1, 1, 108, 32), 4, 4);
     return image;
+}
+
+QByteArray SkinPainter::loadingAnimation() const {
+    constexpr int kSide = 128;
+    constexpr int kFrames = 12;
+    const QColor disc = kBackground.lighter(110);
+    QVector<QRgb> palette;
+    for (int i = 0; i < 255; ++i) {
+        const double t = i / 254.0;
+        palette << qRgb(int(disc.red() + t * (kAccent.red() - disc.red())),
+                        int(disc.green() + t * (kAccent.green() - disc.green())),
+                        int(disc.blue() + t * (kAccent.blue() - disc.blue())));
+    }
+    QVector<QImage> frames;
+    for (int f = 0; f < kFrames; ++f) {
+        QImage frame = blank(kSide, kSide);
+        QPainter p(&frame);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(disc);
+        p.drawEllipse(QRectF(4, 4, kSide - 8, kSide - 8));
+        // Twelve dots on a ring, the brightest one stepping round frame by frame.
+        for (int dot = 0; dot < kFrames; ++dot) {
+            const int age = (f - dot + kFrames) % kFrames;
+            QColor color = kAccent;
+            const double fade = 1.0 - age / double(kFrames);
+            color = QColor::fromRgbF(disc.redF() + fade * (kAccent.redF() - disc.redF()),
+                                     disc.greenF() + fade * (kAccent.greenF() - disc.greenF()),
+                                     disc.blueF() + fade * (kAccent.blueF() - disc.blueF()));
+            p.save();
+            p.translate(kSide / 2.0, kSide / 2.0);
+            p.rotate(dot * 360.0 / kFrames);
+            p.setBrush(color);
+            p.drawEllipse(QRectF(-7, -44, 14, 14));
+            p.restore();
+        }
+        frames << frame;
+    }
+    return GifWriter::encode(frames, palette, 8);
 }

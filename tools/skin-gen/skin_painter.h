@@ -20,6 +20,7 @@ public:
 
 private:
     bool save(const QImage &image, const QString &name);
+    bool saveData(const QByteArray &data, const QString &name);
     QImage mainBackground() const;
     QImage appIcon(int size) const;
     QImage battery(bool onCable) const;
@@ -30,6 +31,7 @@ private:
     QImage warningSign() const;
     QImage unpluggedReceiver() const;
     QImage dialogButton(bool primary) const;
+    QByteArray loadingAnimation() const;
 
     QString m_dir;
 };
