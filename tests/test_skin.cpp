@@ -27,6 +27,13 @@ void TestSkin::shippedImages_data() {
                              "close-2.png", "close-3.png", "min-1.png", "min-2.png", "min-3.png", "icon.ico",
                              "icon.png", "lang.png", "warn.png", "dongle2.png"})
         QTest::newRow(name) << name << QSize();
+    // Every one of the twenty button highlights of the shipped model, beside the plain pictures.
+    const QString mouse = "mouse/Korvane M7 Wireless";
+    QTest::newRow("front") << mouse + "/Mouse.png" << QSize(260, 360);
+    for (int i = 1; i <= 20; ++i)
+        QTest::newRow(qPrintable(QString("highlight %1").arg(i)))
+            << mouse + QString("/mouse_%1.png").arg(i) << QSize(260, 360);
+    QTest::newRow("side") << mouse + "_Side.png" << QSize();
 }
 
 void TestSkin::shippedImages() {

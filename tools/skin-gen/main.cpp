@@ -3,12 +3,12 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-// Renders the skin images into the folder given as the only argument.
+// Renders the skin images into the folder given as the first argument.
 int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skin-gen OUTPUT_DIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: skin-gen OUTPUT_DIR PRODUCT_NAME\n");
         return 2;
     }
-    return SkinPainter(QString::fromLocal8Bit(argv[1])).paintAll() ? 0 : 1;
+    return SkinPainter(QString::fromLocal8Bit(argv[1]), QString::fromUtf8(argv[2])).paintAll() ? 0 : 1;
 }

@@ -34,7 +34,8 @@ QPolygonF windowOutline(qreal w, qreal h) {
 }
 } // namespace
 
-SkinPainter::SkinPainter(const QString &outputDir) : m_dir(outputDir) {}
+SkinPainter::SkinPainter(const QString &outputDir, const QString &productName)
+    : m_dir(outputDir), m_product(productName) {}
 
 bool SkinPainter::save(const QImage &image, const QString &name) {
     const QString path = m_dir + "/" + name;
@@ -76,6 +77,7 @@ bool SkinPainter::paintAll() {
     ok = save(dialogButton(true), "yes_Btn.png") && ok;
     ok = save(dialogButton(false), "no_Btn.png") && ok;
     ok = saveData(loadingAnimation(), "loading.gif") && ok;
+    ok = paintMainWindowParts() && ok;
     return ok;
 }
 
@@ -330,4 +332,209 @@ QByteArray SkinPainter::loadingAnimation() const {
         frames << frame;
     }
     return GifWriter::encode(frames, palette, 8);
+}
+
+namespace {
+// The buttons of the mouse seen from above, in button-number order, on a 260 x 360 picture.
+QPainterPath topButtonShape(int button) {
+    QPainterPath path;
+    switch (button) {
+    case 0: // left
+        path.moveTo(128, 40);
+        path.cubicTo(80, 40, 52, 80, 50, 150);
+        path.lineTo(120, 160);
+        path.lineTo(120, 40);
+        break;
+    case 1: // right
+        path.moveTo(132, 40);
+        path.cubicTo(180, 40, 208, 80, 210, 150);
+        path.lineTo(140, 160);
+        path.lineTo(140, 40);
+        break;
+    case 2: // wheel
+        path.addRoundedRect(QRectF(122, 64, 16, 40), 8, 8);
+        break;
+    case 3: // back, on the left flank
+        path.addRoundedRect(QRectF(40, 196, 10, 34), 4, 4);
+        break;
+    case 4: // forward
+        path.addRoundedRect(QRectF(40, 156, 10, 34), 4, 4);
+        break;
+    case 5: // DPI +
+        path.addRoundedRect(QRectF(123, 114, 14, 14), 3, 3);
+        break;
+    case 6: // DPI -
+        path.addRoundedRect(QRectF(123, 132, 14, 14), 3, 3);
+        break;
+    default:
+        break;
+    }
+    return path;
+}
+
+QPainterPath mouseBody() {
+    QPainterPath body;
+    body.moveTo(130, 30);
+    body.cubicTo(60, 30, 40, 110, 44, 190);
+    body.cubicTo(46, 280, 80, 336, 130, 336);
+    body.cubicTo(180, 336, 214, 280, 216, 190);
+    body.cubicTo(220, 110, 200, 30, 130, 30);
+    return body;
+}
+} // namespace
+
+QImage SkinPainter::mouseTop(int highlight) const {
+    QImage image = blank(260, 360);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient shell(0, 30, 0, 336);
+    shell.setColorAt(0, QColor(58, 58, 66));
+    shell.setColorAt(1, QColor(30, 30, 36));
+    p.setPen(QPen(kLine.lighter(130), 2));
+    p.setBrush(shell);
+    p.drawPath(mouseBody());
+    for (int button = 0; button < 7; ++button) {
+        const bool lit = button == highlight;
+        p.setPen(QPen(lit ? kAccent : kLine.lighter(150), lit ? 2.5 : 1.2));
+        p.setBrush(lit ? QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 110) : QColor(44, 44, 52));
+        p.drawPath(topButtonShape(button));
+    }
+    // The light strip at the back of the shell.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 160));
+    p.drawRoundedRect(QRectF(100, 300, 60, 6), 3, 3);
+    return image;
+}
+
+QImage SkinPainter::mouseSide() const {
+    QImage image = blank(360, 200);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath side;
+    side.moveTo(20, 150);
+    side.cubicTo(30, 60, 140, 30, 230, 50);
+    side.cubicTo(300, 64, 340, 110, 340, 150);
+    side.closeSubpath();
+    p.setPen(QPen(kLine.lighter(130), 2));
+    p.setBrush(QColor(44, 44, 52));
+    p.drawPath(side);
+    p.setBrush(QColor(60, 60, 70));
+    p.drawRoundedRect(QRectF(120, 80, 40, 14), 5, 5);
+    p.drawRoundedRect(QRectF(168, 80, 40, 14), 5, 5);
+    p.setPen(QPen(kAccent, 2));
+    p.drawLine(QPointF(24, 150), QPointF(336, 150));
+    return image;
+}
+
+QImage SkinPainter::receiver() const {
+    QImage image = blank(60, 30);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kText.darker(130));
+    p.drawRect(QRectF(2, 9, 18, 12));
+    p.setBrush(kPanel.lighter(180));
+    p.drawRoundedRect(QRectF(20, 5, 36, 20), 4, 4);
+    p.setBrush(kAccent);
+    p.drawEllipse(QRectF(46, 12, 6, 6));
+    return image;
+}
+
+QImage SkinPainter::lightning() const {
+    QImage image = blank(20, 30);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 220, 40));
+    p.drawPolygon(QPolygonF(
+        {QPointF(12, 1), QPointF(3, 17), QPointF(10, 17), QPointF(7, 29), QPointF(17, 11), QPointF(10, 11)}));
+    return image;
+}
+
+QImage SkinPainter::mouseLogo() const {
+    QImage image = blank(120, 28);
+    QPainter p(&image);
+    p.setPen(kAccent);
+    QFont font("DejaVu Sans", 13, QFont::Black);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    p.setFont(font);
+    p.drawText(image.rect(), Qt::AlignCenter, "M7");
+    return image;
+}
+
+QImage SkinPainter::wheelArrow(bool up, bool lit) const {
+    QImage image = blank(24, 24);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(lit ? kAccent : kLine.lighter(160), 1.5));
+    p.setBrush(lit ? kAccent.darker(200) : kPanel);
+    p.drawEllipse(QRectF(1, 1, 22, 22));
+    p.setPen(Qt::NoPen);
+    p.setBrush(lit ? kAccent : kText);
+    if (up)
+        p.drawPolygon(QPolygonF({QPointF(12, 6), QPointF(18, 15), QPointF(6, 15)}));
+    else
+        p.drawPolygon(QPolygonF({QPointF(12, 18), QPointF(18, 9), QPointF(6, 9)}));
+    return image;
+}
+
+QImage SkinPainter::profileIcon(const QString &kind, bool lit) const {
+    QImage image = blank(28, 28);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(lit ? kAccent : kLine.lighter(120), 1.2));
+    p.setBrush(lit ? kPanel.lighter(150) : kPanel.lighter(120));
+    p.drawRoundedRect(QRectF(1, 1, 26, 26), 4, 4);
+    p.setPen(QPen(lit ? kAccent : kText, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    if (kind == "add") {
+        p.drawLine(QPointF(14, 8), QPointF(14, 20));
+        p.drawLine(QPointF(8, 14), QPointF(20, 14));
+    } else if (kind == "del") {
+        p.drawLine(QPointF(8, 14), QPointF(20, 14));
+    } else if (kind == "copy") {
+        p.drawRect(QRectF(7, 10, 10, 11));
+        p.drawPolyline(QPolygonF({QPointF(11, 7), QPointF(21, 7), QPointF(21, 17)}));
+    } else if (kind == "reset") {
+        p.drawArc(QRectF(8, 8, 12, 12), 60 * 16, 280 * 16);
+        p.drawLine(QPointF(18, 6), QPointF(19, 10));
+        p.drawLine(QPointF(19, 10), QPointF(15, 11));
+    } else if (kind == "export") { // arrow out of a tray
+        p.drawLine(QPointF(14, 18), QPointF(14, 6));
+        p.drawPolyline(QPolygonF({QPointF(10, 10), QPointF(14, 6), QPointF(18, 10)}));
+        p.drawPolyline(QPolygonF({QPointF(7, 16), QPointF(7, 21), QPointF(21, 21), QPointF(21, 16)}));
+    } else if (kind == "import") { // arrow into a tray
+        p.drawLine(QPointF(14, 6), QPointF(14, 17));
+        p.drawPolyline(QPolygonF({QPointF(10, 13), QPointF(14, 17), QPointF(18, 13)}));
+        p.drawPolyline(QPolygonF({QPointF(7, 16), QPointF(7, 21), QPointF(21, 21), QPointF(21, 16)}));
+    } else if (kind == "apply") { // drop-down
+        p.drawPolyline(QPolygonF({QPointF(9, 12), QPointF(14, 17), QPointF(19, 12)}));
+    }
+    return image;
+}
+
+bool SkinPainter::paintMainWindowParts() {
+    bool ok = true;
+    const QString mouseDir = "mouse/" + m_product;
+    if (!QDir().mkpath(m_dir + "/" + mouseDir))
+        return false;
+    ok = save(mouseTop(-1), mouseDir + "/Mouse.png") && ok;
+    for (int label = 0; label < 20; ++label)
+        ok = save(mouseTop(label), mouseDir + QString("/mouse_%1.png").arg(label + 1)) && ok;
+    ok = save(mouseSide(), "mouse/" + m_product + "_Side.png") && ok;
+    ok = save(receiver(), "dongle.png") && ok;
+    ok = save(lightning(), "lightning.png") && ok;
+    ok = save(mouseLogo(), "mouselogo.png") && ok;
+    ok = save(wheelArrow(true, false), "btn_up2.png") && ok;
+    ok = save(wheelArrow(true, true), "btn_up1.png") && ok;
+    ok = save(wheelArrow(false, false), "btn_down2.png") && ok;
+    ok = save(wheelArrow(false, true), "btn_down1.png") && ok;
+    for (const char *kind : {"add", "del", "copy", "reset", "export", "import"}) {
+        ok = save(profileIcon(kind, false), QString("profile_%1%2.png").arg(kind).arg(1)) && ok;
+        ok = save(profileIcon(kind, true), QString("profile_%1%2.png").arg(kind).arg(2)) && ok;
+    }
+    ok = save(profileIcon("apply", false), "profile_apply1.png") && ok;
+    QImage selector = tabButton(0).scaled(120, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ok = save(selector, "profilesel.png") && ok;
+    return ok;
 }

@@ -7,7 +7,8 @@
 // Paints the skin images of the program in one dark theme with the accent colour.
 class SkinPainter {
 public:
-    explicit SkinPainter(const QString &outputDir);
+    // productName names the folder of the mouse pictures under mouse/.
+    SkinPainter(const QString &outputDir, const QString &productName);
 
     // Writes every image; false (with a message on stderr) when one cannot be written.
     bool paintAll();
@@ -32,6 +33,16 @@ private:
     QImage unpluggedReceiver() const;
     QImage dialogButton(bool primary) const;
     QByteArray loadingAnimation() const;
+    // The mouse from above; highlight is the button drawn lit (-1 none).
+    QImage mouseTop(int highlight) const;
+    QImage mouseSide() const;
+    QImage receiver() const;
+    QImage lightning() const;
+    QImage mouseLogo() const;
+    QImage wheelArrow(bool up, bool lit) const;
+    QImage profileIcon(const QString &kind, bool lit) const;
+    bool paintMainWindowParts();
 
     QString m_dir;
+    QString m_product;
 };
