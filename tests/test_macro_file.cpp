@@ -127,9 +127,7 @@ void TestMacroFile::missingFileAndDelete() {
     QCOMPARE(button.keyNumber, 0);
 
     QCOMPARE(macrofile::saveMacroSteps("Gone", {}), FileResult::Ok);
-    QVERIFY(macrofile::deleteMacroFile("Gone"));
-    QVERIFY(!QFileInfo::exists(macrofile::macroFilePath("Gone")));
-    QVERIFY(macrofile::deleteMacroFile("Gone"));
+    QVERIFY(macrofile::deleteMacroFile("Gone") && !QFileInfo::exists(macrofile::macroFilePath("Gone")));
 }
 
 void TestMacroFile::newMacroName_data() {
