@@ -4,6 +4,7 @@
 #include "storage/description_file.h"
 #include "storage/profile_file.h"
 #include "storage/profile_keys.h"
+#include "storage/settings_sync.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -16,11 +17,6 @@ const QString kProfileNameKey = QString::asprintf("Config/Profile%d", 1);
 
 uint8_t readU8(const QSettings &settings, const char *key) {
     return static_cast<uint8_t>(settings.value(key, 0).toInt());
-}
-
-FileResult syncResult(QSettings &settings) {
-    settings.sync();
-    return settings.status() == QSettings::NoError ? FileResult::Ok : FileResult::WriteFailed;
 }
 
 // The Config keys in the order an export lists them.
@@ -80,7 +76,7 @@ FileResult saveAppConfig(const AppConfig &config) {
     settings.setValue("Config/SensorMode", int(config.sensorMode));
     settings.setValue("Config/Count", int(config.count));
     settings.setValue(kProfileNameKey, config.profileNames[0]);
-    const FileResult written = syncResult(settings);
+    const FileResult written = syncSettings(settings);
     if (written != FileResult::Ok)
         return written;
     return profile::saveProfileByName(config.profile, config.profileNames[0]);
@@ -94,7 +90,7 @@ FileResult saveProfileSlotState(const AppConfig &config) {
     settings.setValue("Config/ProfileID", int(config.profileId));
     settings.setValue("Config/Count", int(config.count));
     settings.setValue(kProfileNameKey, config.profileNames[0]);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 FileResult exportConfig(const AppConfig &config, const QString &path) {
@@ -103,7 +99,7 @@ FileResult exportConfig(const AppConfig &config, const QString &path) {
     QSettings settings(path, QSettings::IniFormat);
     writeConfigKeys(settings, config);
     profile::writeProfileKeys(settings, kExportGroup, config.profile, profile::ProfileKeySet::Export);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 FileResult importConfig(AppConfig &config, const QString &path) {

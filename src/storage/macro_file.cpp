@@ -3,6 +3,7 @@
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "storage/file_name.h"
+#include "storage/settings_sync.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,11 +28,6 @@ void writeSteps(QSettings &settings, const QVector<MacroStep> &steps) {
         settings.setValue(stepKey("DataH_%d", i), int(steps[i].high));
         settings.setValue(stepKey("DataL_%d", i), int(steps[i].low));
     }
-}
-
-FileResult syncResult(QSettings &settings) {
-    settings.sync();
-    return settings.status() == QSettings::NoError ? FileResult::Ok : FileResult::WriteFailed;
 }
 
 uint8_t readByte(const QSettings &settings, const QString &key) {
@@ -69,7 +65,7 @@ FileResult saveMacro(const MacroData &macro) {
     settings.setValue("Setting/LoopTime", macro.loopTime);
     writeSteps(settings, macro.steps);
     settings.setValue("Setting/WriteSign", 1);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 FileResult saveMacroSteps(const QString &name, const QVector<MacroStep> &steps) {
@@ -85,7 +81,7 @@ FileResult saveMacroSteps(const QString &name, const QVector<MacroStep> &steps) 
     settings.setValue("Setting/LoopType", kListLoopType);
     settings.setValue("Setting/LoopTime", kListLoopTime);
     writeSteps(settings, steps);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 int mouseButtonNumber(uint8_t bit) {

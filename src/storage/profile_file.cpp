@@ -4,6 +4,7 @@
 #include "storage/config_file.h"
 #include "storage/file_name.h"
 #include "storage/profile_keys.h"
+#include "storage/settings_sync.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -12,11 +13,6 @@ namespace profile {
 namespace {
 
 const QString kGroup = QStringLiteral("PROFILE");
-
-FileResult syncResult(QSettings &settings) {
-    settings.sync();
-    return settings.status() == QSettings::NoError ? FileResult::Ok : FileResult::WriteFailed;
-}
 
 bool productNameUsable(const QString &product) {
     return product.isEmpty() || filename::isSafe(product);
@@ -46,7 +42,7 @@ FileResult writeProfileFile(const ProfileData &profile, const QString &path) {
         return FileResult::WriteFailed;
     QSettings settings(path, QSettings::IniFormat);
     writeProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 FileResult readProfileFile(ProfileData &profile, const QString &path) {
@@ -78,7 +74,7 @@ FileResult setProfileDpiStage(const QString &name, int stage) {
         return FileResult::WriteFailed;
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue(kGroup + "/dpi", stage);
-    return syncResult(settings);
+    return syncSettings(settings);
 }
 
 bool writeProductMark(const QString &path, const QString &productName) {
@@ -86,7 +82,7 @@ bool writeProductMark(const QString &path, const QString &productName) {
         return false;
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue("MouseName/Name", productName);
-    return syncResult(settings) == FileResult::Ok;
+    return syncSettings(settings) == FileResult::Ok;
 }
 
 QString readProductMark(const QString &path) {
