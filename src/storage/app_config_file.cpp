@@ -32,6 +32,7 @@ void writeConfigKeys(QSettings &settings, const AppConfig &config) {
     settings.setValue("Config/Count", int(config.count));
 }
 
+// Shared by Config.ini and the import; an export carries no Profile1, so the name reads empty.
 void readConfigKeys(const QSettings &settings, AppConfig &config) {
     config.profileId = readU8(settings, "Config/ProfileID");
     config.angleValue = readU8(settings, "Config/AngleValue");
