@@ -1,0 +1,148 @@
+#include "storage/factory_profile.h"
+
+#include "storage/description_file.h"
+#include "storage/device_description.h"
+#include "storage/profile_file.h"
+
+namespace profile {
+namespace {
+
+// Stage colours of the factory profile, by stage.
+const QColor kStageColors[ProfileData::kStageCount] = {
+    QColor(255, 0, 0), QColor(0, 0, 255),   QColor(255, 0, 255), QColor(255, 255, 0),
+    QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 0),   QColor(255, 0, 0),
+};
+
+// Without a description: stage values, the first button functions and the lighting default.
+constexpr uint32_t kBuiltInStageValues[ProfileData::kStageCount] = {8, 12, 16, 24, 50, 75, 0, 0};
+constexpr int32_t kBuiltInButtonFunctions[] = {1, 2, 3, 4, 5, 4, 5};
+constexpr uint8_t kBuiltInLedMode = 9;
+constexpr uint32_t kBuiltInBright = 3;
+constexpr uint32_t kBuiltInBreath = 3;
+
+// Buttons whose factory function is taken from the description (16..19 have no entry and give 0).
+constexpr int kFactoryButtonCount = 20;
+constexpr uint32_t kFactoryHue = 360;
+constexpr int kWheelUpButton = 40;
+constexpr int kWheelDownButton = 41;
+constexpr int32_t kWheelUpFunction = 52;
+constexpr int32_t kWheelDownFunction = 53;
+
+const char *const kFactoryProfileNames[AppConfig::kProfileNameCount] = {"Profile 1", "Profile 2", "Profile 3",
+                                                                        "Profile 4", "Profile 5"};
+
+void setStage(DpiStage &stage, uint32_t value, const QColor &color) {
+    stage.used = 1;
+    stage.link = 1;
+    stage.xy = stage.x = stage.y = value;
+    stage.color = color;
+}
+
+void fromDescription(ProfileData &profile, const DeviceDescription &source) {
+    profile.pollRate = static_cast<uint8_t>(source.pollRate);
+    profile.ledMode = source.ledMode;
+    profile.dpiStage = source.dpiStage;
+    profile.ledMoveOff = source.ledMoveOff;
+    profile.ledSleepTime = 1;
+    for (int i = 0; i < ProfileData::kStageCount; ++i)
+        setStage(profile.dpiStages[i], static_cast<uint32_t>(source.dpiValues[i]), kStageColors[i]);
+    for (int b = 0; b < kFactoryButtonCount; ++b) {
+        const DescriptionButton entry =
+            b < DeviceDescription::kButtonCount ? source.buttons[b] : DescriptionButton();
+        ButtonAssignment &button = profile.buttons[b];
+        button.function = entry.function;
+        button.loopNumber = entry.loopNumber;
+        button.keyNumber = entry.keyNumber;
+        button.res1 = entry.res1;
+        button.res2 = entry.res2;
+        button.res3 = entry.res3;
+        button.res4 = entry.res4;
+    }
+    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
+        LedModeSetting &led = profile.ledModes[m];
+        led.color = source.leds[m].color;
+        led.bright = static_cast<uint32_t>(source.leds[m].bright);
+        led.breath = static_cast<uint32_t>(source.leds[m].breath);
+        led.h = kFactoryHue;
+        led.s = 0;
+        led.v = 0;
+    }
+}
+
+void builtIn(ProfileData &profile) {
+    profile.ledMoveOff = 0;
+    profile.ledSleepTime = 1;
+    profile.ledMode = kBuiltInLedMode;
+    for (int i = 0; i < ProfileData::kStageCount; ++i)
+        setStage(profile.dpiStages[i], kBuiltInStageValues[i], kStageColors[i]);
+    for (int b = 0; b < kFactoryButtonCount; ++b) {
+        const int count = int(sizeof kBuiltInButtonFunctions / sizeof kBuiltInButtonFunctions[0]);
+        profile.buttons[b].function = b < count ? kBuiltInButtonFunctions[b] : 0;
+    }
+    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
+        LedModeSetting &led = profile.ledModes[m];
+        led.color = m == 10 ? QColor(0, 255, 0) : QColor(255, 0, 0);
+        led.h = kFactoryHue;
+        led.s = 0;
+        led.v = 0;
+        led.bright = kBuiltInBright;
+        led.breath = kBuiltInBreath;
+    }
+    // A few modes start at a speed of their own.
+    profile.ledModes[4].breath = 2;
+    profile.ledModes[9].breath = 4;
+    profile.ledModes[10].breath = 5;
+    profile.ledModes[12].breath = 1;
+}
+
+} // namespace
+
+bool makeFactoryProfile(ProfileData &profile) {
+    profile = ProfileData();
+    profile.pollRate = 1;
+    profile.dpiStage = 1;
+    profile.ledMode = 1;
+    profile.mouseSpeed = 10;
+    profile.doubleClickSpeed = 5;
+    profile.scrollIsPage = 0;
+    profile.scrollSpeed = 1;
+    profile.accelEnable = 1;
+    profile.acee = 1;
+
+    DeviceDescription source;
+    const bool found = description::loadDescription(source) == 0;
+    if (found)
+        fromDescription(profile, source);
+    else
+        builtIn(profile);
+    profile.buttons[kWheelUpButton].function = kWheelUpFunction;
+    profile.buttons[kWheelDownButton].function = kWheelDownFunction;
+    return found;
+}
+
+void makeFactoryConfig(AppConfig &config) {
+    config.profileId = 0;
+    std::array<uint8_t, description::kSensorDefaultCount> sensor{};
+    description::readSensorDefaults(sensor);
+    config.angleValue = sensor[description::kAngle];
+    config.liftHigh = sensor[description::kLift];
+    config.jitter = sensor[description::kJitter];
+    config.debounce = sensor[description::kButtonDelay];
+    config.wake = sensor[description::kWake];
+    config.sensorMode = sensor[description::kSensorMode];
+    config.sync = sensor[description::kSync];
+    makeFactoryProfile(config.profile);
+    for (int i = 0; i < AppConfig::kProfileNameCount; ++i)
+        config.profileNames[i] = kFactoryProfileNames[i];
+}
+
+FileResult writeFactoryProfileFile() {
+    const QString path = factoryProfilePath();
+    if (path.isEmpty())
+        return FileResult::InvalidName;
+    ProfileData profile;
+    makeFactoryProfile(profile);
+    return writeProfileFile(profile, path);
+}
+
+} // namespace profile

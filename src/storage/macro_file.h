@@ -1,0 +1,40 @@
+#pragma once
+
+#include "storage/button_assignment.h"
+#include "storage/file_result.h"
+#include "storage/macro_data.h"
+#include "storage/macro_step.h"
+
+#include <QString>
+#include <QVector>
+
+// Macro files: Configs/MacroDB/<name>.MSMACRO, INI, group "Setting". Names are file names; a name that
+// would leave the folder is refused with FileResult::InvalidName and nothing is touched.
+namespace macrofile {
+
+// Configs + "/MacroDB/" + name + ".MSMACRO"; empty when name is not a safe file name.
+QString macroFilePath(const QString &name);
+
+// The editor's save: its settings, every step and "WriteSign" = 1. The macro folder is created.
+FileResult saveMacro(const MacroData &macro);
+// Save of a macro made from a step list: default settings (delay 10, real-time delays, no loop type,
+// one loop) and the steps, without "WriteSign".
+FileResult saveMacroSteps(const QString &name, const QVector<MacroStep> &steps);
+// Reads the settings and the steps the editor can show; unknown step types and invalid button bits are
+// skipped. NotFound when the file is missing: the record then holds 0s and no steps.
+FileResult loadMacro(const QString &name, MacroData &macro);
+// true when the file is gone afterwards.
+bool deleteMacroFile(const QString &name);
+// base + " " + n for the first n = 1, 2, ... whose file does not exist; base from the description.
+QString newMacroName();
+// Copies "Count" (at most 63) and the raw steps into keyNumber and keys; the rest of the record stays.
+// A missing file gives keyNumber 0.
+FileResult readMacroForButton(const QString &name, ButtonAssignment &button);
+
+// The editor's number of a mouse button bit: 1 → 0 (left), 4 → 1 (middle), 2 → 2 (right), 8 → 3
+// (forward), 16 → 4 (backward); -1 for any other value.
+int mouseButtonNumber(uint8_t bit);
+// The stored form of one step read from a file, or false when the editor cannot show it.
+bool decodeStep(uint8_t type, uint8_t high, uint8_t low, MacroStep &out);
+
+} // namespace macrofile

@@ -1,0 +1,93 @@
+#include "storage/profile_file.h"
+
+#include "storage/app_paths.h"
+#include "storage/config_file.h"
+#include "storage/file_name.h"
+#include "storage/profile_keys.h"
+#include "storage/settings_sync.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace profile {
+namespace {
+
+const QString kGroup = QStringLiteral("PROFILE");
+
+bool productNameUsable(const QString &product) {
+    return product.isEmpty() || filename::isSafe(product);
+}
+
+} // namespace
+
+QString profileDir() {
+    const QString product = config::currentProductName();
+    if (product.isEmpty())
+        return AppPaths::configDir() + "/Profile/";
+    return AppPaths::productDir(product) + "/Profile/";
+}
+
+QString profileFilePath(const QString &name) {
+    if (!filename::isSafe(name) || !productNameUsable(config::currentProductName()))
+        return QString();
+    return profileDir() + name + ".prof";
+}
+
+QString factoryProfilePath() {
+    return profileFilePath(kFactoryProfileName);
+}
+
+FileResult writeProfileFile(const ProfileData &profile, const QString &path) {
+    if (!AppPaths::ensureParentDir(path))
+        return FileResult::WriteFailed;
+    QSettings settings(path, QSettings::IniFormat);
+    writeProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
+    return syncSettings(settings);
+}
+
+FileResult readProfileFile(ProfileData &profile, const QString &path) {
+    const bool exists = QFileInfo(path).isFile();
+    QSettings settings(path, QSettings::IniFormat);
+    readProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
+    return exists ? FileResult::Ok : FileResult::NotFound;
+}
+
+FileResult saveProfileByName(const ProfileData &profile, const QString &name) {
+    const QString path = profileFilePath(name);
+    if (path.isEmpty())
+        return FileResult::InvalidName;
+    return writeProfileFile(profile, path);
+}
+
+FileResult loadProfileByName(ProfileData &profile, const QString &name) {
+    const QString path = profileFilePath(name);
+    if (path.isEmpty())
+        return FileResult::InvalidName;
+    return readProfileFile(profile, path);
+}
+
+FileResult setProfileDpiStage(const QString &name, int stage) {
+    const QString path = profileFilePath(name);
+    if (path.isEmpty())
+        return FileResult::InvalidName;
+    if (!AppPaths::ensureParentDir(path))
+        return FileResult::WriteFailed;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(kGroup + "/dpi", stage);
+    return syncSettings(settings);
+}
+
+bool writeProductMark(const QString &path, const QString &productName) {
+    if (!AppPaths::ensureParentDir(path))
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue("MouseName/Name", productName);
+    return syncSettings(settings) == FileResult::Ok;
+}
+
+QString readProductMark(const QString &path) {
+    QSettings settings(path, QSettings::IniFormat);
+    return settings.value("MouseName/Name").toString();
+}
+
+} // namespace profile
