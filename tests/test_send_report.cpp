@@ -1,4 +1,5 @@
 #include "device/command_report.h"
+#include "device/hid/command_report_reader.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/send_report.h"
@@ -112,6 +113,8 @@ private slots:
     void noHandleWritesNothing();
     void callerBufferUntouchedAndLengthBounded();
     void traceTexts();
+    void commandReportReader_data();
+    void commandReportReader();
 
 private:
     ScriptedHid m_hid;
@@ -254,6 +257,50 @@ void TestSendReport::traceTexts() {
     QCOMPARE(texts.value(2), QString::fromUtf8("hid_read开始"));
     QCOMPARE(texts.mid(texts.size() - 3),
              (QStringList{QString::fromUtf8("发送成功--------------------------------------"), " ", " "}));
+}
+
+// Raw reads as (report ID, milliseconds the read took); ID 0 is a time-out, -1 an error.
+using RawReads = QVector<QPair<int, int>>;
+
+void TestSendReport::commandReportReader_data() {
+    QTest::addColumn<RawReads>("reads");
+    QTest::addColumn<int>("timeout");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QVector<int>>("timeouts"); // what each raw read was given
+
+    QTest::newRow("movement skipped")
+        << RawReads{{0x01, 10}, {0x01, 10}, {0x05, 10}} << 150 << 33 << QVector<int>{150, 140, 130};
+    QTest::newRow("movement until the time is up")
+        << RawReads{{0x01, 60}, {0x01, 60}, {0x01, 60}, {0x05, 0}} << 150 << 0 << QVector<int>{150, 90, 30};
+    QTest::newRow("time-out") << RawReads{{0x01, 20}, {0, 130}} << 150 << 0 << QVector<int>{150, 130};
+    QTest::newRow("error") << RawReads{{0x01, 0}, {-1, 0}} << 150 << -1 << QVector<int>{150, 150};
+    QTest::newRow("no limit") << RawReads{{0x01, 500}, {0x05, 0}} << -1 << 33 << QVector<int>{-1, -1};
+}
+
+// Other reports never reach the caller's buffer: a time-out leaves the previous reply there.
+void TestSendReport::commandReportReader() {
+    QFETCH(RawReads, reads);
+    QFETCH(int, timeout);
+    QFETCH(int, result);
+    QFETCH(QVector<int>, timeouts);
+    int64_t clock = 0;
+    QVector<int> given;
+    auto raw = [&](uint8_t *data, std::size_t length, int ms) {
+        given << ms;
+        const auto [id, took] = reads.takeFirst();
+        clock += took;
+        if (id <= 0)
+            return id;
+        std::memset(data, 0x77, length);
+        data[0] = static_cast<uint8_t>(id);
+        return static_cast<int>(length);
+    };
+    uint8_t buffer[33];
+    std::memset(buffer, 0xAB, sizeof buffer);
+    QCOMPARE(readCommandReport(raw, buffer, sizeof buffer, timeout, [&clock] { return clock; }), result);
+    QCOMPARE(given, timeouts);
+    QCOMPARE(buffer[0], uint8_t(result > 0 ? 0x05 : 0xAB));
+    QCOMPARE(buffer[32], uint8_t(result > 0 ? 0x77 : 0xAB));
 }
 
 QTEST_GUILESS_MAIN(TestSendReport)
