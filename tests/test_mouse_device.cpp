@@ -1,7 +1,10 @@
 #include "device/command_report.h"
+#include "device/hid/hidapi_backend.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/send_report.h"
+#include "sim/backend_choice.h"
+#include "sim/virtual_device_notifier.h"
 #include "sim/virtual_mouse.h"
 #include "storage/config_file.h"
 #include "support/test_tree.h"
@@ -54,6 +57,8 @@ private slots:
     void classifyInterfacePath_data();
     void classifyInterfacePath();
     void noMouseEveryTransactionHasNoDevice();
+    void backendChoice_data();
+    void backendChoice();
 
 private:
     void build(VirtualMouse::PathStyle style = VirtualMouse::PathStyle::Linux);
@@ -295,6 +300,47 @@ void TestMouseDevice::noMouseEveryTransactionHasNoDevice() {
     const CommandReport request = report::makeCommand(report::kCmdWriteBracket, 0);
     QCOMPARE(int(sendReport(*m_device, request.data(), 33)), int(kResultNoDevice));
     QVERIFY(m_mouse->records().empty());
+}
+
+void TestMouseDevice::backendChoice_data() {
+    QTest::addColumn<QByteArray>("environment");
+    QTest::addColumn<bool>("virtualMouse");
+    QTest::newRow("unset") << QByteArray() << false;
+    QTest::newRow("0") << QByteArray("0") << false;
+    QTest::newRow("1") << QByteArray("1") << true;
+}
+
+// The real backend without a mouse of ours: the program runs on and every transaction has no device.
+void TestMouseDevice::backendChoice() {
+    QFETCH(QByteArray, environment);
+    QFETCH(bool, virtualMouse);
+    if (environment.isNull())
+        qunsetenv("KORVANE_VIRTUAL_MOUSE");
+    else
+        qputenv("KORVANE_VIRTUAL_MOUSE", environment);
+    HidBackendChoice choice = chooseHidBackend();
+    qunsetenv("KORVANE_VIRTUAL_MOUSE");
+    QVERIFY(choice.backend);
+    QCOMPARE(choice.virtualMouse != nullptr, virtualMouse);
+    QCOMPARE(dynamic_cast<HidapiBackend *>(choice.backend.get()) != nullptr, !virtualMouse);
+    const auto notifier = createDeviceNotifier(choice.virtualMouse);
+    QCOMPARE(dynamic_cast<VirtualDeviceNotifier *>(notifier.get()) != nullptr, virtualMouse);
+
+    MouseDevice device(*choice.backend);
+    device.initDeviceTable();
+    device.enumerateDevices();
+    device.openByName(m_name.constData());
+    const CommandReport request = report::makeCommand(report::kCmdWriteBracket, 0);
+    if (virtualMouse) {
+        QVERIFY(device.commandHandle());
+        QCOMPARE(int(sendReport(device, request.data(), 33)), int(kResultOk));
+    } else {
+        if (device.commandHandle())
+            QSKIP("a mouse with the description's ids is plugged in");
+        QCOMPARE(int(sendReport(device, request.data(), 33)), int(kResultNoDevice));
+    }
+    device.closeAll();
+    device.shutdownHid();
 }
 
 QTEST_GUILESS_MAIN(TestMouseDevice)
