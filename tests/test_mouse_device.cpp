@@ -254,6 +254,9 @@ void TestMouseDevice::overlongPathAndNameAreCut() {
     QCOMPARE(std::string(path(*m_device, kSlotReceiverMouse)), longPath.substr(0, 254));
     QCOMPARE(std::string(path(*m_device, kSlotReceiverCommand)),
              m_mouse->path(kReceiver, kCollectionCommand));
+    // The configured name, cut the same way, still finds the entry; the cut path opens nothing.
+    m_device->openByName(QByteArray(300, 'N').constData());
+    QVERIFY(m_device->handle(kSlotCableCommand) && !m_device->handle(kSlotReceiverMouse));
     const auto changes = m_device->applyDeviceEvent(
         hotplugEvent(true, kCablePid, kCollectionCommand, QString::fromStdString(longPath)));
     QCOMPARE(changes.size(), std::size_t(1));

@@ -59,7 +59,9 @@ void MouseDevice::setInstance(MouseDevice *device) {
 }
 
 void MouseDevice::initDeviceTable() {
-    m_table = std::make_unique<DeviceTable>();
+    // Cleared in place: the table lives as long as the device link.
+    m_table->count = 0;
+    std::fill(m_table->entries.begin(), m_table->entries.end(), DeviceEntry{});
     DeviceEntry &entry = m_table->entries[0];
     int vid1 = 0, pid1 = 0, vid2 = 0, pid2 = 0;
     description::deviceIds(vid1, pid1, vid2, pid2);
@@ -118,7 +120,8 @@ void MouseDevice::openByName(const char *name) {
         return;
     for (uint32_t i = 0; i < m_table->count; ++i) {
         const DeviceEntry &entry = m_table->entries[i];
-        if (std::strncmp(entry.name.data(), name, DeviceEntry::kNameSize) != 0)
+        // The stored name was cut to its field; a longer name is compared as far as it was kept.
+        if (std::strncmp(entry.name.data(), name, DeviceEntry::kNameSize - 1) != 0)
             continue;
         for (int c = 0; c < kConnectionCount; ++c) {
             if (entry.present[mouseFlag(c)] != 1 || entry.present[commandFlag(c)] != 1)
