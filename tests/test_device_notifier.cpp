@@ -1,5 +1,6 @@
 #include "device/device_entry.h"
 #include "platform/hid_report_descriptor.h"
+#include "platform/hidraw_node_registry.h"
 #include "sim/virtual_device_notifier.h"
 #include "sim/virtual_mouse.h"
 
@@ -31,6 +32,7 @@ private slots:
     void descriptorKinds();
     void hidId_data();
     void hidId();
+    void removalClassifiedFromArrival();
     void virtualMouseEvents_data();
     void virtualMouseEvents();
 };
@@ -78,6 +80,34 @@ void TestDeviceNotifier::hidId() {
     QCOMPARE(hiddescriptor::parseHidId(text, v, p), ok);
     QCOMPARE(int(v), vid);
     QCOMPARE(int(p), pid);
+}
+
+// The removed node's parent is gone: its kind and ids come from its arrival, once.
+void TestDeviceNotifier::removalClassifiedFromArrival() {
+    HidrawNodeRegistry nodes;
+    DeviceEvent arrival;
+    arrival.arrived = true;
+    arrival.path = "/dev/hidraw3";
+    arrival.kinds = kCollectionMouse | kCollectionCommand;
+    arrival.vendorId = 0x248A;
+    arrival.productId = 0xFB01;
+    nodes.remember(arrival);
+    DeviceEvent other = arrival;
+    other.path = "/dev/hidraw4";
+    other.kinds = kCollectionNone;
+    nodes.remember(other);
+
+    const DeviceEvent removed = nodes.removal("/dev/hidraw3");
+    QVERIFY(!removed.arrived);
+    QCOMPARE(removed.path, QString("/dev/hidraw3"));
+    QCOMPARE(int(removed.kinds), int(kCollectionMouse | kCollectionCommand));
+    QCOMPARE(int(removed.productId), 0xFB01);
+    QVERIFY(!nodes.contains("/dev/hidraw3") && nodes.contains("/dev/hidraw4"));
+
+    const DeviceEvent again = nodes.removal("/dev/hidraw3");
+    QCOMPARE(int(again.kinds), int(kCollectionNone));
+    QCOMPARE(int(again.vendorId), 0);
+    QCOMPARE(again.path, QString("/dev/hidraw3"));
 }
 
 void TestDeviceNotifier::virtualMouseEvents_data() {

@@ -45,7 +45,16 @@ Bytes counting(int n, int from) {
     return out;
 }
 
-enum Fault { kAsleep, kGarbledCommand, kGarbledData, kAllZeroEcho, kFailingReads, kFailingWrite, kUnplugged };
+enum Fault {
+    kAsleep,
+    kGarbledCommand,
+    kGarbledData,
+    kAllZeroEcho,
+    kFailingReads,
+    kFailingWrite,
+    kUnplugged,
+    kUnpluggedAfterWrite
+};
 
 } // namespace
 
@@ -219,6 +228,8 @@ void TestVirtualMouse::faults_data() {
     QTest::newRow("32 failing reads") << int(kFailingReads) << 32 << 2 << 3 << true;
     QTest::newRow("failing write") << int(kFailingWrite) << 1 << 4 << 0 << false;
     QTest::newRow("unplugged") << int(kUnplugged) << 1 << 4 << 0 << false;
+    // The echo is lost with the connection: 30 failing reads, then the rewrite fails.
+    QTest::newRow("unplugged after taking the report") << int(kUnpluggedAfterWrite) << 1 << 4 << 1 << true;
 }
 
 void TestVirtualMouse::faults() {
@@ -248,6 +259,9 @@ void TestVirtualMouse::faults() {
         break;
     case kUnplugged:
         m_mouse->unplug(kCable);
+        break;
+    case kUnpluggedAfterWrite:
+        m_mouse->unplugAfter(count);
         break;
     }
     const Bytes data = counting(5, 0x21);

@@ -145,8 +145,12 @@ int VirtualMouse::write(HidHandle *handle, const uint8_t *data, std::size_t leng
         return -1;
     }
     m_records.push_back({Direction::Written, h->connection, std::vector<uint8_t>(data, data + length)});
+    const int connection = h->connection;
+    const bool lastReport = m_unplugAfter > 0 && --m_unplugAfter == 0;
     lock.unlock();
-    handleReport(h->connection, data, length);
+    handleReport(connection, data, length);
+    if (lastReport)
+        unplug(connection);
     return static_cast<int>(length);
 }
 
@@ -431,6 +435,11 @@ void VirtualMouse::failReads(int count) {
 void VirtualMouse::failWrites(int count) {
     QMutexLocker lock(&m_mutex);
     m_failedWrites = count;
+}
+
+void VirtualMouse::unplugAfter(int count) {
+    QMutexLocker lock(&m_mutex);
+    m_unplugAfter = count;
 }
 
 void VirtualMouse::setMovementStreaming(int reportsPerAnswer) {

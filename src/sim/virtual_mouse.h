@@ -86,6 +86,8 @@ public:
     void garbleEchoes(EchoFault fault, int count);
     void failReads(int count);
     void failWrites(int count);
+    // The connection that receives the count-th report from now is unplugged right after answering it.
+    void unplugAfter(int count);
     // Movement reports put before every report on a shared (Linux) node, as a moving mouse does.
     void setMovementStreaming(int reportsPerAnswer);
 
@@ -127,6 +129,7 @@ private:
     int m_garbled = 0;
     int m_failedReads = 0;
     int m_failedWrites = 0;
+    int m_unplugAfter = 0;
     int m_movement = 0;
     std::vector<Record> m_records;
 };

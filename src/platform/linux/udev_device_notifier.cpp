@@ -64,7 +64,7 @@ void UdevDeviceNotifier::rememberPresentNodes() {
             continue;
         DeviceEvent event;
         if (describe(device, event))
-            m_known.insert(event.path, event);
+            m_known.remember(event);
         udev_device_unref(device);
     }
     udev_enumerate_unref(list);
@@ -80,11 +80,9 @@ void UdevDeviceNotifier::readEvents() {
             event.arrived = true;
             known = describe(device, event);
             if (known)
-                m_known.insert(event.path, event);
+                m_known.remember(event);
         } else if (action && node && std::strcmp(action, "remove") == 0) {
-            event = m_known.take(QString::fromLocal8Bit(node));
-            event.path = QString::fromLocal8Bit(node);
-            event.arrived = false;
+            event = m_known.removal(QString::fromLocal8Bit(node));
             known = true;
         }
         udev_device_unref(device);

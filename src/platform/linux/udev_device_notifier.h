@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/device_notifier.h"
-
-#include <QHash>
+#include "platform/hidraw_node_registry.h"
 
 struct udev;
 struct udev_device;
@@ -27,5 +26,5 @@ private:
     udev *m_udev = nullptr;
     udev_monitor *m_monitor = nullptr;
     QSocketNotifier *m_notifier = nullptr;
-    QHash<QString, DeviceEvent> m_known;
+    HidrawNodeRegistry m_known;
 };
