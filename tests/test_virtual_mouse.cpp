@@ -66,6 +66,7 @@ private slots:
     void sentReportArrivesByteExact();
     void echoRules_data();
     void echoRules();
+    void shortReportEchoedPadded();
     void blockWritesAreStored();
     void bracketsStoresAndProfile();
     void batteryAnswerAndStatusReport();
@@ -155,6 +156,18 @@ void TestVirtualMouse::echoRules() {
     if (echoed)
         QCOMPARE(reply, r);
     m_mouse->close(h);
+}
+
+// A report shorter than 33 bytes is answered from what arrived, never from beyond it.
+void TestVirtualMouse::shortReportEchoedPadded() {
+    HidHandle *h = m_device->commandHandle();
+    const Bytes r = framed(command(report::kCmdStore, 0xF3, 0, {}));
+    Bytes sent = r;
+    sent[20] = 0x99; // past the length written
+    QCOMPARE(m_mouse->write(h, sent.data(), 12), 12);
+    Bytes reply(33, 0xEE);
+    QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 150), 33);
+    QCOMPARE(reply, r);
 }
 
 void TestVirtualMouse::blockWritesAreStored() {

@@ -213,20 +213,21 @@ void VirtualMouse::handleReport(int connection, const uint8_t *data, std::size_t
             if (address + n <= kMemorySize)
                 std::memcpy(m_memory[code].data() + address, data + report::kData, n);
         }
-        echo(connection, data);
+        echo(connection, data, length);
     } else if (code == report::kCmdStore) {
         m_stores.push_back(data[report::kAddressHigh]);
-        echo(connection, data);
+        echo(connection, data, length);
     } else if (code == report::kCmdWriteBracket) {
         m_brackets.push_back(data[report::kAddressLow]);
-        echo(connection, data);
+        echo(connection, data, length);
     } else if (code == report::kCmdSelectProfile) {
         m_profile = data[report::kAddressLow];
     }
 }
 
-void VirtualMouse::echo(int connection, const uint8_t *data) {
-    std::vector<uint8_t> reply(data, data + report::kSize);
+void VirtualMouse::echo(int connection, const uint8_t *data, std::size_t length) {
+    std::vector<uint8_t> reply(report::kSize, 0);
+    std::copy(data, data + std::min(length, report::kSize), reply.begin());
     if (m_garbled > 0) {
         --m_garbled;
         switch (m_echoFault) {

@@ -109,7 +109,7 @@ private:
     Handle *live(HidHandle *handle) const;
     int activeConnection() const;
     void deliver(int connection, const std::vector<uint8_t> &report);
-    void echo(int connection, const uint8_t *data);
+    void echo(int connection, const uint8_t *data, std::size_t length);
     std::vector<uint8_t> framed(uint8_t code, const std::array<uint8_t, 4> &fields) const;
     std::vector<DeviceEvent> events(int connection, bool arrived) const;
     void notify(const std::vector<DeviceEvent> &events);
