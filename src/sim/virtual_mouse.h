@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/command_report.h"
 #include "device/hid/hid_backend.h"
 #include "platform/device_event.h"
 
@@ -39,6 +40,8 @@ public:
     // Size of each command code's address space (codes 0x01 to 0x0A).
     static constexpr std::size_t kMemorySize = 4096;
     static constexpr uint16_t kKeyboardUsage = 6;
+    // Codes 0x01 to 0x0A keep memory, indexed by code.
+    static constexpr std::size_t kMemoryCodes = report::kCmdLastDataCompared + 1;
 
     VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t cableVid, uint16_t cablePid,
                  PathStyle style = PathStyle::Linux);
@@ -119,8 +122,8 @@ private:
     std::vector<std::unique_ptr<Handle>> m_handles;
     EventListener m_listener;
     Battery m_battery;
-    std::array<std::vector<uint8_t>, 11> m_memory;
-    std::array<int, 11> m_closed{};
+    std::array<std::vector<uint8_t>, kMemoryCodes> m_memory;
+    std::array<int, kMemoryCodes> m_closed{};
     std::vector<uint8_t> m_stores;
     std::vector<uint8_t> m_brackets;
     int m_profile = 0;

@@ -71,7 +71,8 @@ void UdevDeviceNotifier::rememberPresentNodes() {
 }
 
 void UdevDeviceNotifier::readEvents() {
-    while (udev_device *device = udev_monitor_receive_device(m_monitor)) {
+    // One device per wake-up; the notifier fires again while more are queued.
+    if (udev_device *device = udev_monitor_receive_device(m_monitor)) {
         const char *action = udev_device_get_action(device);
         const char *node = udev_device_get_devnode(device);
         DeviceEvent event;
