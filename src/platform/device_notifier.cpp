@@ -1,0 +1,6 @@
+#include "platform/device_notifier.h"
+
+DeviceNotifier::DeviceNotifier(QObject *parent) : QObject(parent) {
+    // Receivers may sit behind queued connections.
+    qRegisterMetaType<DeviceEvent>("DeviceEvent");
+}

@@ -1,0 +1,34 @@
+#include "sim/backend_choice.h"
+
+#include "device/hid/hidapi_backend.h"
+#include "platform/linux/udev_device_notifier.h"
+#include "sim/virtual_device_notifier.h"
+#include "sim/virtual_mouse.h"
+#include "storage/description_file.h"
+
+#include <QtGlobal>
+
+bool virtualMouseRequested() {
+    return qEnvironmentVariableIntValue("KORVANE_VIRTUAL_MOUSE") == 1;
+}
+
+HidBackendChoice chooseHidBackend() {
+    HidBackendChoice choice;
+    if (!virtualMouseRequested()) {
+        choice.backend = std::make_unique<HidapiBackend>();
+        return choice;
+    }
+    int vid1 = 0, pid1 = 0, vid2 = 0, pid2 = 0;
+    description::deviceIds(vid1, pid1, vid2, pid2);
+    auto mouse = std::make_unique<VirtualMouse>(static_cast<uint16_t>(vid1), static_cast<uint16_t>(pid1),
+                                                static_cast<uint16_t>(vid2), static_cast<uint16_t>(pid2));
+    choice.virtualMouse = mouse.get();
+    choice.backend = std::move(mouse);
+    return choice;
+}
+
+std::unique_ptr<DeviceNotifier> createDeviceNotifier(VirtualMouse *virtualMouse, QObject *parent) {
+    if (virtualMouse)
+        return std::make_unique<VirtualDeviceNotifier>(*virtualMouse, parent);
+    return std::make_unique<UdevDeviceNotifier>(parent);
+}

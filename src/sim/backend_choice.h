@@ -1,0 +1,22 @@
+#pragma once
+
+#include "device/hid/hid_backend.h"
+
+#include <QObject>
+#include <memory>
+
+class DeviceNotifier;
+class VirtualMouse;
+
+// The HID backend the program runs on, chosen once at start-up: hidapi, or the virtual mouse when the
+// environment sets KORVANE_VIRTUAL_MOUSE=1.
+struct HidBackendChoice {
+    std::unique_ptr<HidBackend> backend;
+    VirtualMouse *virtualMouse = nullptr; // set when backend is the virtual mouse
+};
+
+bool virtualMouseRequested();
+// The virtual mouse takes its USB ids from the device description.
+HidBackendChoice chooseHidBackend();
+// Hot-plug events from the virtual mouse when there is one, otherwise from the system (udev).
+std::unique_ptr<DeviceNotifier> createDeviceNotifier(VirtualMouse *virtualMouse, QObject *parent = nullptr);

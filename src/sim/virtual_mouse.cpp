@@ -1,0 +1,459 @@
+#include "sim/virtual_mouse.h"
+
+#include "device/command_report.h"
+#include "device/hid/command_report_reader.h"
+
+#include <QMutexLocker>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kUsagePageGenericDesktop = 1;
+constexpr uint16_t kUsageMouse = 2;
+constexpr uint16_t kUsageCommand = 0;
+constexpr uint16_t kReceiverRelease = 0x0100;
+constexpr uint16_t kCableRelease = 0x0213;
+
+// A pointer report as the mouse collection sends it while the mouse moves: report ID 1, buttons,
+// then X and Y steps.
+const std::vector<uint8_t> kMovementReport = {0x01, 0x00, 0x01, 0x00, 0xFF, 0x00, 0x00, 0x00};
+
+std::string linuxPath(int connection, const char *what) {
+    return std::string("/dev/hidraw-virtual-") + (connection == 0 ? "receiver" : "cable") + what;
+}
+
+std::string windowsPath(uint16_t vid, uint16_t pid, const char *collection) {
+    return QString::asprintf("\\\\?\\hid#vid_%04x&pid_%04x&mi_00&%s#7&2b1f0c3d&0&0000#"
+                             "{4d1e55b2-f16f-11cf-88cb-001111000030}",
+                             vid, pid, collection)
+        .toStdString();
+}
+
+} // namespace
+
+struct VirtualMouse::Handle : public HidHandle {
+    int connection = 0;
+    uint8_t kinds = kCollectionNone;
+    HidReportFilter filter = HidReportFilter::AllReports;
+    bool open = true;
+    bool dead = false; // its connection was unplugged while it was open
+    std::deque<std::vector<uint8_t>> queue;
+};
+
+VirtualMouse::VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t cableVid, uint16_t cablePid,
+                           PathStyle style) {
+    const uint16_t vids[] = {receiverVid, cableVid};
+    const uint16_t pids[] = {receiverPid, cablePid};
+    for (int c = 0; c < 2; ++c) {
+        Link &link = m_links[c];
+        link.vendorId = vids[c];
+        link.productId = pids[c];
+        link.release = c == 0 ? kReceiverRelease : kCableRelease;
+        if (style == PathStyle::Linux) {
+            link.mousePath = link.commandPath = linuxPath(c, "");
+            link.keyboardPath = linuxPath(c, "-keyboard");
+        } else {
+            link.mousePath = windowsPath(vids[c], pids[c], "col01");
+            link.commandPath = windowsPath(vids[c], pids[c], "col04");
+            link.keyboardPath = windowsPath(vids[c], pids[c], "col02");
+        }
+    }
+    for (auto &m : m_memory)
+        m.assign(kMemorySize, 0);
+}
+
+VirtualMouse::~VirtualMouse() = default;
+
+int VirtualMouse::init() {
+    return 0;
+}
+
+int VirtualMouse::exit() {
+    return 0;
+}
+
+std::vector<HidDeviceInfo> VirtualMouse::enumerate() {
+    QMutexLocker lock(&m_mutex);
+    std::vector<HidDeviceInfo> out;
+    for (const Link &link : m_links) {
+        if (!link.plugged)
+            continue;
+        const std::pair<const std::string *, uint16_t> collections[] = {{&link.mousePath, kUsageMouse},
+                                                                        {&link.keyboardPath, kKeyboardUsage},
+                                                                        {&link.commandPath, kUsageCommand}};
+        for (const auto &[path, usage] : collections) {
+            HidDeviceInfo info;
+            info.path = *path;
+            info.vendorId = link.vendorId;
+            info.productId = link.productId;
+            info.releaseNumber = link.release;
+            info.usagePage = kUsagePageGenericDesktop;
+            info.usage = usage;
+            out.push_back(info);
+        }
+    }
+    return out;
+}
+
+HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
+    QMutexLocker lock(&m_mutex);
+    for (int c = 0; c < 2; ++c) {
+        const Link &link = m_links[c];
+        uint8_t kinds = kCollectionNone;
+        if (path == link.mousePath)
+            kinds |= kCollectionMouse;
+        if (path == link.commandPath)
+            kinds |= kCollectionCommand;
+        if (kinds == kCollectionNone || !link.plugged)
+            continue;
+        auto handle = std::make_unique<Handle>();
+        handle->connection = c;
+        handle->kinds = kinds;
+        handle->filter = filter;
+        m_handles.push_back(std::move(handle));
+        return m_handles.back().get();
+    }
+    return nullptr;
+}
+
+// Handles stay allocated until the mouse goes away, so a handle closed under a running transaction
+// fails its calls instead of pointing at freed memory.
+void VirtualMouse::close(HidHandle *handle) {
+    QMutexLocker lock(&m_mutex);
+    if (Handle *h = live(handle)) {
+        h->open = false;
+        h->queue.clear();
+    }
+}
+
+VirtualMouse::Handle *VirtualMouse::live(HidHandle *handle) const {
+    for (const auto &h : m_handles) {
+        if (h.get() == handle && h->open)
+            return h.get();
+    }
+    return nullptr;
+}
+
+int VirtualMouse::write(HidHandle *handle, const uint8_t *data, std::size_t length) {
+    QMutexLocker lock(&m_mutex);
+    Handle *h = live(handle);
+    if (!h || h->dead || !m_links[h->connection].plugged)
+        return -1;
+    if (m_failedWrites > 0) {
+        --m_failedWrites;
+        return -1;
+    }
+    m_records.push_back({Direction::Written, h->connection, std::vector<uint8_t>(data, data + length)});
+    const int connection = h->connection;
+    const bool lastReport = m_unplugAfter > 0 && --m_unplugAfter == 0;
+    lock.unlock();
+    handleReport(connection, data, length);
+    if (lastReport)
+        unplug(connection);
+    return static_cast<int>(length);
+}
+
+// Nothing waits: an empty queue is a time-out at once.
+int VirtualMouse::readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) {
+    QMutexLocker lock(&m_mutex);
+    Handle *h = live(handle);
+    if (!h || h->dead || !m_links[h->connection].plugged)
+        return -1;
+    if (m_failedReads > 0) {
+        --m_failedReads;
+        return -1;
+    }
+    auto pop = [h](uint8_t *buffer, std::size_t size, int) {
+        if (h->queue.empty())
+            return 0;
+        const std::vector<uint8_t> next = std::move(h->queue.front());
+        h->queue.pop_front();
+        const std::size_t n = std::min(size, next.size());
+        std::memcpy(buffer, next.data(), n);
+        return static_cast<int>(n);
+    };
+    const int got = h->filter == HidReportFilter::CommandReports
+                        ? readCommandReport(pop, data, length, timeoutMs, [] { return int64_t{0}; })
+                        : pop(data, length, timeoutMs);
+    if (got > 0)
+        m_records.push_back({Direction::Read, h->connection,
+                             std::vector<uint8_t>(data, data + static_cast<std::size_t>(got))});
+    return got;
+}
+
+uint16_t VirtualMouse::releaseNumber(const std::string &path) {
+    QMutexLocker lock(&m_mutex);
+    for (const Link &link : m_links) {
+        if (link.plugged && (path == link.mousePath || path == link.commandPath || path == link.keyboardPath))
+            return link.release;
+    }
+    return 0;
+}
+
+void VirtualMouse::handleReport(int connection, const uint8_t *data, std::size_t length) {
+    QMutexLocker lock(&m_mutex);
+    if (m_asleep || length < report::kData || data[report::kReportId] != report::kReportIdValue ||
+        data[report::kMagic] != report::kMagicValue || data[report::kChecksum] != report::checksum(data))
+        return;
+    const uint8_t code = data[report::kCommand];
+    if (code == report::kCmdBattery) {
+        deliver(connection, framed(report::kCmdBattery, {static_cast<uint8_t>(m_battery.voltage & 0xFF),
+                                                         static_cast<uint8_t>(m_battery.voltage >> 8),
+                                                         m_battery.charging, m_battery.status}));
+        return;
+    }
+    if (code >= report::kCmdSettings && code <= report::kCmdLastDataCompared) {
+        if (data[report::kPosition] == report::kBlockClose) {
+            ++m_closed[code];
+        } else {
+            const std::size_t address = data[report::kAddressLow] | (data[report::kAddressHigh] << 8);
+            const std::size_t n =
+                std::min<std::size_t>({data[report::kLength], report::kMaxData, length - report::kData});
+            if (address + n <= kMemorySize)
+                std::memcpy(m_memory[code].data() + address, data + report::kData, n);
+        }
+        echo(connection, data, length);
+    } else if (code == report::kCmdStore) {
+        m_stores.push_back(data[report::kAddressHigh]);
+        echo(connection, data, length);
+    } else if (code == report::kCmdWriteBracket) {
+        m_brackets.push_back(data[report::kAddressLow]);
+        echo(connection, data, length);
+    } else if (code == report::kCmdSelectProfile) {
+        m_profile = data[report::kAddressLow];
+    }
+}
+
+void VirtualMouse::echo(int connection, const uint8_t *data, std::size_t length) {
+    std::vector<uint8_t> reply(report::kSize, 0);
+    std::copy(data, data + std::min(length, report::kSize), reply.begin());
+    if (m_garbled > 0) {
+        --m_garbled;
+        switch (m_echoFault) {
+        case EchoFault::WrongCommand:
+            reply[report::kCommand] ^= 0x80;
+            break;
+        case EchoFault::WrongData:
+            reply[report::kData] ^= 0xFF;
+            break;
+        case EchoFault::AllZero:
+            std::fill(reply.begin(), reply.end(), 0);
+            break;
+        }
+    }
+    deliver(connection, reply);
+}
+
+std::vector<uint8_t> VirtualMouse::framed(uint8_t code, const std::array<uint8_t, 4> &fields) const {
+    std::vector<uint8_t> r(report::kSize, 0);
+    r[report::kReportId] = report::kReportIdValue;
+    r[report::kMagic] = report::kMagicValue;
+    r[report::kCommand] = code;
+    std::copy(fields.begin(), fields.end(), r.begin() + report::kAddressLow);
+    if (code == report::kCmdBattery)
+        r[report::kBatteryCapability] = m_battery.capability;
+    r[report::kChecksum] = report::checksum(r.data());
+    return r;
+}
+
+// Every open handle of the connection that reaches the command collection receives the report; on a
+// shared node the pointer's movement reports come first when the mouse is moving.
+void VirtualMouse::deliver(int connection, const std::vector<uint8_t> &report) {
+    if (!m_links[connection].plugged)
+        return;
+    for (const auto &h : m_handles) {
+        if (!h->open || h->dead || h->connection != connection || !(h->kinds & kCollectionCommand))
+            continue;
+        if (h->kinds & kCollectionMouse) {
+            for (int i = 0; i < m_movement; ++i)
+                h->queue.push_back(kMovementReport);
+        }
+        h->queue.push_back(report);
+    }
+}
+
+int VirtualMouse::activeConnection() const {
+    return m_links[1].plugged ? 1 : 0;
+}
+
+void VirtualMouse::plug(int connection) {
+    QMutexLocker lock(&m_mutex);
+    if (m_links[connection].plugged)
+        return;
+    m_links[connection].plugged = true;
+    const std::vector<DeviceEvent> arrived = events(connection, true);
+    lock.unlock();
+    notify(arrived);
+}
+
+void VirtualMouse::unplug(int connection) {
+    QMutexLocker lock(&m_mutex);
+    if (!m_links[connection].plugged)
+        return;
+    const std::vector<DeviceEvent> removed = events(connection, false);
+    m_links[connection].plugged = false;
+    for (const auto &h : m_handles) {
+        if (h->connection == connection) {
+            h->dead = true;
+            h->queue.clear();
+        }
+    }
+    lock.unlock();
+    notify(removed);
+}
+
+std::vector<DeviceEvent> VirtualMouse::events(int connection, bool arrived) const {
+    const Link &link = m_links[connection];
+    DeviceEvent event;
+    event.arrived = arrived;
+    event.vendorId = link.vendorId;
+    event.productId = link.productId;
+    std::vector<DeviceEvent> out;
+    if (link.mousePath == link.commandPath) {
+        event.path = QString::fromStdString(link.mousePath);
+        event.kinds = kCollectionMouse | kCollectionCommand;
+        out.push_back(event);
+        return out;
+    }
+    event.path = QString::fromStdString(link.mousePath);
+    event.kinds = kCollectionMouse;
+    out.push_back(event);
+    event.path = QString::fromStdString(link.commandPath);
+    event.kinds = kCollectionCommand;
+    out.push_back(event);
+    return out;
+}
+
+void VirtualMouse::notify(const std::vector<DeviceEvent> &events) {
+    EventListener listener;
+    {
+        QMutexLocker lock(&m_mutex);
+        listener = m_listener;
+    }
+    if (!listener)
+        return;
+    for (const DeviceEvent &event : events)
+        listener(event);
+}
+
+bool VirtualMouse::isPlugged(int connection) const {
+    QMutexLocker lock(&m_mutex);
+    return m_links[connection].plugged;
+}
+
+std::string VirtualMouse::path(int connection, uint8_t kind) const {
+    QMutexLocker lock(&m_mutex);
+    return kind == kCollectionCommand ? m_links[connection].commandPath : m_links[connection].mousePath;
+}
+
+void VirtualMouse::setPath(int connection, uint8_t kind, const std::string &path) {
+    QMutexLocker lock(&m_mutex);
+    (kind == kCollectionCommand ? m_links[connection].commandPath : m_links[connection].mousePath) = path;
+}
+
+void VirtualMouse::setReleaseNumber(int connection, uint16_t release) {
+    QMutexLocker lock(&m_mutex);
+    m_links[connection].release = release;
+}
+
+void VirtualMouse::setEventListener(EventListener listener) {
+    QMutexLocker lock(&m_mutex);
+    m_listener = std::move(listener);
+}
+
+void VirtualMouse::setBattery(const Battery &battery) {
+    QMutexLocker lock(&m_mutex);
+    m_battery = battery;
+}
+
+VirtualMouse::Battery VirtualMouse::battery() const {
+    QMutexLocker lock(&m_mutex);
+    return m_battery;
+}
+
+void VirtualMouse::sendBatteryReport() {
+    QMutexLocker lock(&m_mutex);
+    deliver(activeConnection(), framed(report::kCmdBattery, {static_cast<uint8_t>(m_battery.voltage & 0xFF),
+                                                             static_cast<uint8_t>(m_battery.voltage >> 8),
+                                                             m_battery.charging, m_battery.status}));
+}
+
+void VirtualMouse::sendStatusReport(uint8_t profile, uint8_t dpiStage, uint8_t rate, uint8_t mode) {
+    QMutexLocker lock(&m_mutex);
+    deliver(activeConnection(), framed(report::kCmdStatusReport, {profile, dpiStage, rate, mode}));
+}
+
+std::vector<uint8_t> VirtualMouse::memory(uint8_t code, std::size_t address, std::size_t length) const {
+    QMutexLocker lock(&m_mutex);
+    if (code == 0 || code >= m_memory.size() || address + length > kMemorySize)
+        return {};
+    const auto begin = m_memory[code].begin() + static_cast<std::ptrdiff_t>(address);
+    return std::vector<uint8_t>(begin, begin + static_cast<std::ptrdiff_t>(length));
+}
+
+int VirtualMouse::closedBlocks(uint8_t code) const {
+    QMutexLocker lock(&m_mutex);
+    return code < m_closed.size() ? m_closed[code] : 0;
+}
+
+std::vector<uint8_t> VirtualMouse::storeCommands() const {
+    QMutexLocker lock(&m_mutex);
+    return m_stores;
+}
+
+std::vector<uint8_t> VirtualMouse::writeBrackets() const {
+    QMutexLocker lock(&m_mutex);
+    return m_brackets;
+}
+
+bool VirtualMouse::bracketOpen() const {
+    QMutexLocker lock(&m_mutex);
+    return !m_brackets.empty() && m_brackets.back() == 0;
+}
+
+int VirtualMouse::currentProfile() const {
+    QMutexLocker lock(&m_mutex);
+    return m_profile;
+}
+
+void VirtualMouse::setAsleep(bool asleep) {
+    QMutexLocker lock(&m_mutex);
+    m_asleep = asleep;
+}
+
+void VirtualMouse::garbleEchoes(EchoFault fault, int count) {
+    QMutexLocker lock(&m_mutex);
+    m_echoFault = fault;
+    m_garbled = count;
+}
+
+void VirtualMouse::failReads(int count) {
+    QMutexLocker lock(&m_mutex);
+    m_failedReads = count;
+}
+
+void VirtualMouse::failWrites(int count) {
+    QMutexLocker lock(&m_mutex);
+    m_failedWrites = count;
+}
+
+void VirtualMouse::unplugAfter(int count) {
+    QMutexLocker lock(&m_mutex);
+    m_unplugAfter = count;
+}
+
+void VirtualMouse::setMovementStreaming(int reportsPerAnswer) {
+    QMutexLocker lock(&m_mutex);
+    m_movement = reportsPerAnswer;
+}
+
+std::vector<VirtualMouse::Record> VirtualMouse::records() const {
+    QMutexLocker lock(&m_mutex);
+    return m_records;
+}
+
+void VirtualMouse::clearRecords() {
+    QMutexLocker lock(&m_mutex);
+    m_records.clear();
+}

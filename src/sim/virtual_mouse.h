@@ -1,0 +1,138 @@
+#pragma once
+
+#include "device/command_report.h"
+#include "device/hid/hid_backend.h"
+#include "platform/device_event.h"
+
+#include <QMutex>
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A model of the mouse's firmware behind HidBackend: a receiver and a cable connection, each with a
+// mouse and a command collection. It answers command reports as the mouse does, keeps what it was sent,
+// reports battery and status, and fails on demand. Tests, `make run` and benchmarks talk to it when no
+// real mouse is used. All members may be called from any thread.
+class VirtualMouse : public HidBackend {
+public:
+    // Linux: one hidraw node per connection carries both collections. Windows: one path per collection.
+    enum class PathStyle { Linux, Windows };
+    enum class EchoFault { WrongCommand, WrongData, AllZero };
+    enum class Direction { Written, Read };
+
+    struct Record {
+        Direction direction;
+        int connection;
+        std::vector<uint8_t> bytes;
+    };
+
+    struct Battery {
+        uint16_t voltage = 3950; // raw value as the mouse sends it, millivolts
+        uint8_t charging = 0;
+        uint8_t status = 1;
+        uint8_t capability = 0;
+    };
+
+    using EventListener = std::function<void(const DeviceEvent &event)>;
+
+    // Size of each command code's address space (codes 0x01 to 0x0A).
+    static constexpr std::size_t kMemorySize = 4096;
+    static constexpr uint16_t kKeyboardUsage = 6;
+    // Codes 0x01 to 0x0A keep memory, indexed by code.
+    static constexpr std::size_t kMemoryCodes = report::kCmdLastDataCompared + 1;
+
+    VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t cableVid, uint16_t cablePid,
+                 PathStyle style = PathStyle::Linux);
+    ~VirtualMouse() override;
+
+    int init() override;
+    int exit() override;
+    std::vector<HidDeviceInfo> enumerate() override;
+    HidHandle *open(const std::string &path, HidReportFilter filter) override;
+    void close(HidHandle *handle) override;
+    int write(HidHandle *handle, const uint8_t *data, std::size_t length) override;
+    int readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) override;
+    uint16_t releaseNumber(const std::string &path) override;
+
+    // The firmware: what the mouse does with one report received over a connection.
+    void handleReport(int connection, const uint8_t *data, std::size_t length);
+
+    // Connections. Both start plugged in; plug and unplug send hot-plug events to the listener.
+    void plug(int connection);
+    void unplug(int connection);
+    bool isPlugged(int connection) const;
+    std::string path(int connection, uint8_t kind) const;
+    void setPath(int connection, uint8_t kind, const std::string &path);
+    void setReleaseNumber(int connection, uint16_t release);
+    void setEventListener(EventListener listener);
+
+    // Reports the mouse sends on its own, over the cable when it is plugged, else the receiver.
+    void setBattery(const Battery &battery);
+    Battery battery() const;
+    void sendBatteryReport();
+    // As if a button on the mouse changed profile, DPI stage, rate or mode.
+    void sendStatusReport(uint8_t profile, uint8_t dpiStage, uint8_t rate, uint8_t mode);
+
+    // What the mouse keeps: raw bytes per command code (0x01 to 0x0A) by address, the closing reports
+    // per code, store sub-commands (byte 5), write brackets (byte 4) and the selected profile.
+    std::vector<uint8_t> memory(uint8_t code, std::size_t address, std::size_t length) const;
+    int closedBlocks(uint8_t code) const;
+    std::vector<uint8_t> storeCommands() const;
+    std::vector<uint8_t> writeBrackets() const;
+    bool bracketOpen() const;
+    int currentProfile() const;
+
+    // Faults.
+    void setAsleep(bool asleep);
+    void garbleEchoes(EchoFault fault, int count);
+    void failReads(int count);
+    void failWrites(int count);
+    // The connection that receives the count-th report from now is unplugged right after answering it.
+    void unplugAfter(int count);
+    // Movement reports put before every report on a shared (Linux) node, as a moving mouse does.
+    void setMovementStreaming(int reportsPerAnswer);
+
+    std::vector<Record> records() const;
+    void clearRecords();
+
+private:
+    struct Handle;
+    struct Link {
+        bool plugged = true;
+        uint16_t vendorId = 0;
+        uint16_t productId = 0;
+        uint16_t release = 0;
+        std::string mousePath;
+        std::string commandPath;
+        std::string keyboardPath;
+    };
+
+    Handle *live(HidHandle *handle) const;
+    int activeConnection() const;
+    void deliver(int connection, const std::vector<uint8_t> &report);
+    void echo(int connection, const uint8_t *data, std::size_t length);
+    std::vector<uint8_t> framed(uint8_t code, const std::array<uint8_t, 4> &fields) const;
+    std::vector<DeviceEvent> events(int connection, bool arrived) const;
+    void notify(const std::vector<DeviceEvent> &events);
+
+    mutable QMutex m_mutex;
+    std::array<Link, 2> m_links;
+    std::vector<std::unique_ptr<Handle>> m_handles;
+    EventListener m_listener;
+    Battery m_battery;
+    std::array<std::vector<uint8_t>, kMemoryCodes> m_memory;
+    std::array<int, kMemoryCodes> m_closed{};
+    std::vector<uint8_t> m_stores;
+    std::vector<uint8_t> m_brackets;
+    int m_profile = 0;
+    bool m_asleep = false;
+    EchoFault m_echoFault = EchoFault::WrongCommand;
+    int m_garbled = 0;
+    int m_failedReads = 0;
+    int m_failedWrites = 0;
+    int m_unplugAfter = 0;
+    int m_movement = 0;
+    std::vector<Record> m_records;
+};
