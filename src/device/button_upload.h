@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// The button table (command 0x03) and the macro images (command 0x05) of a profile write, packed from the
+// device copy of the configuration. sendButtonTable() fills the macro numbers that sendMacros() uses, so
+// it must come first. Both return the first nonzero report result, else 0.
+uint8_t sendButtonTable();
+uint8_t sendMacros();
