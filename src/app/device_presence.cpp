@@ -1,0 +1,121 @@
+#include "app/device_presence.h"
+
+#include "device/mouse_device.h"
+#include "platform/device_notifier.h"
+#include "storage/config_file.h"
+
+#include <QDebug>
+
+DevicePresence::DevicePresence(QObject *parent)
+    : QObject(parent), m_choice(chooseHidBackend()),
+      m_device(std::make_unique<MouseDevice>(*m_choice.backend)) {
+    MouseDevice::setInstance(m_device.get());
+}
+
+DevicePresence::~DevicePresence() {
+    m_notifier.reset();
+    m_device->closeAll();
+    m_device->shutdownHid();
+    MouseDevice::setInstance(nullptr);
+}
+
+void DevicePresence::start() {
+    m_device->initDeviceTable();
+    m_device->enumerateDevices();
+    refreshMouseList();
+}
+
+bool DevicePresence::startNotifications() {
+    m_notifier = createDeviceNotifier(m_choice.virtualMouse, this);
+    if (!m_notifier)
+        return false;
+    connect(m_notifier.get(), &DeviceNotifier::deviceChanged, this, &DevicePresence::onDeviceChanged);
+    return m_notifier->start();
+}
+
+bool DevicePresence::modelPresent(int entry) const {
+    const DeviceEntry &e = m_device->table().entries[entry];
+    for (int connection = 0; connection < kConnectionCount; ++connection) {
+        if (e.present[mouseFlag(connection)] && e.present[commandFlag(connection)])
+            return true;
+    }
+    return false;
+}
+
+QString DevicePresence::entryName(int entry) const {
+    return QString::fromLatin1(m_device->table().entries[entry].name.data());
+}
+
+void DevicePresence::refreshMouseList() {
+    m_names.clear();
+    const DeviceTable &table = m_device->table();
+    for (uint32_t i = 0; i < table.count; ++i) {
+        if (modelPresent(static_cast<int>(i)))
+            m_names << entryName(static_cast<int>(i));
+    }
+    const QString current = config::currentProductName();
+    if (m_names.size() > 1) {
+        if (!m_names.contains(current))
+            config::setCurrentProductName(m_names.first());
+    } else if (m_names.size() == 1) {
+        qDebug() << m_names.first() + "RefreshMouseList";
+        if (current != m_names.first())
+            config::setCurrentProductName(m_names.first());
+    } else if (!current.isEmpty()) {
+        config::setCurrentProductName(QString());
+    }
+    emit mouseListChanged();
+}
+
+void DevicePresence::openCurrent() {
+    m_device->openByName(config::currentProductName().toLatin1().constData());
+}
+
+void DevicePresence::close() {
+    m_device->closeAll();
+}
+
+bool DevicePresence::cablePresent() const {
+    const DeviceTable &table = m_device->table();
+    return table.count > 0 && table.entries[0].present[commandFlag(kCable)] != 0;
+}
+
+bool DevicePresence::receiverPresent() const {
+    const DeviceTable &table = m_device->table();
+    return table.count > 0 && table.entries[0].present[commandFlag(kReceiver)] != 0;
+}
+
+battery::ConnectionState DevicePresence::connectionState(bool charging) const {
+    return battery::connectionState(cablePresent(), receiverPresent(), charging);
+}
+
+void DevicePresence::onDeviceChanged(const DeviceEvent &event) {
+    qDebug() << (event.arrived ? "DBT_DEVICEARRIVAL\n" : "DBT_DEVICEREMOVECOMPLETE\n") << event.path;
+    const int countBefore = mouseCount();
+    const QString current = config::currentProductName();
+    bool switched = false;
+    for (const HotplugChange &change : m_device->applyDeviceEvent(event)) {
+        const QString name = entryName(change.entry);
+        if (event.arrived && change.connectionComplete) {
+            refreshMouseList();
+            if (countBefore == 0) {
+                emit firstMouseArrived();
+                switched = true;
+            }
+        } else if (!event.arrived && change.entryEmpty) {
+            refreshMouseList();
+            if (mouseCount() == 0) {
+                emit lastMouseRemoved();
+                switched = true;
+            } else if (name == current) {
+                emit currentMouseSwitched();
+                switched = true;
+            }
+        }
+        if (!switched && name == config::currentProductName() && change.connectionPresent)
+            emit reopenRequested();
+        if (change.isNew)
+            config::setConfigDiff(1);
+    }
+    emit connectionChanged();
+}

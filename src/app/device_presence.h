@@ -1,0 +1,65 @@
+#pragma once
+
+#include "device/battery_status.h"
+#include "platform/device_event.h"
+#include "sim/backend_choice.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class DeviceNotifier;
+class MouseDevice;
+class VirtualMouse;
+
+// Which supported mice are present and which one the program talks to. Owns the HID backend, the device
+// link and the hot-plug notifier for the whole run, and turns arrivals and removals into the few things
+// the main window reacts to.
+class DevicePresence : public QObject {
+    Q_OBJECT
+public:
+    explicit DevicePresence(QObject *parent = nullptr);
+    ~DevicePresence() override;
+
+    // Builds the device table, enumerates the interfaces and refreshes the mouse list.
+    void start();
+    // Starts hot-plug notifications; false when the system offers none.
+    bool startNotifications();
+
+    int mouseCount() const { return m_names.size(); }
+    QStringList mouseNames() const { return m_names; }
+    // Recounts the present mice and settles the current product name: kept when present, else the first
+    // present mouse, else empty.
+    void refreshMouseList();
+    // Opens the mouse named by the current product name.
+    void openCurrent();
+    void close();
+
+    bool cablePresent() const;
+    bool receiverPresent() const;
+    battery::ConnectionState connectionState(bool charging) const;
+    VirtualMouse *virtualMouse() const { return m_choice.virtualMouse; }
+    MouseDevice &device() const { return *m_device; }
+
+signals:
+    void mouseListChanged();
+    // A mouse arrived while none was present: the window reopens it after a short delay.
+    void firstMouseArrived();
+    // Another connection of the current mouse came or went: its handles should be reopened.
+    void reopenRequested();
+    // The last mouse went away.
+    void lastMouseRemoved();
+    // The current mouse went away while another stays: the window switches to it.
+    void currentMouseSwitched();
+    void connectionChanged();
+
+private:
+    void onDeviceChanged(const DeviceEvent &event);
+    bool modelPresent(int entry) const;
+    QString entryName(int entry) const;
+
+    HidBackendChoice m_choice;
+    std::unique_ptr<MouseDevice> m_device;
+    std::unique_ptr<DeviceNotifier> m_notifier;
+    QStringList m_names;
+};
