@@ -11,6 +11,7 @@
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { qputenv("KORVANE_VIRTUAL_MOUSE", "1"); }
     void scaleSteps_data();
     void scaleSteps();
     void windowSizes_data();

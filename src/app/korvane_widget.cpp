@@ -1,17 +1,23 @@
 #include "app/korvane_widget.h"
 
+#include "app/device_presence.h"
 #include "keys/key_tables.h"
+#include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 #include "widgets/ui_language.h"
+#include "widgets/vel_label.h"
+#include "widgets/vel_line_edit.h"
+#include "widgets/vel_menu.h"
+#include "widgets/vel_processbar.h"
 #include "widgets/vel_push_button.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBitmap>
 #include <QDebug>
-#include <QMenu>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -19,16 +25,20 @@
 #include <QTranslator>
 
 namespace {
-// Base geometry of the window's own controls, before the display scale is applied.
+// Base geometry of the window's controls, before the display scale is applied.
 constexpr QRect kMinimiseRect(922, 16, 26, 26);
 constexpr QRect kCloseRect(954, 16, 26, 26);
 constexpr QRect kLanguageRect(790, 33, 100, 20);
-constexpr int kTabX = 40;
+constexpr QRect kMouseButtonRect(670, 33, 100, 20);
+constexpr int kTabX = 330;
 constexpr int kTabY = 80;
 constexpr int kTabWidth = 140;
 constexpr int kTabHeight = 34;
 constexpr int kTabGap = 10;
-constexpr int kWarningDelayMs = 200;
+constexpr QRect kPageRect(320, 124, 652, 432);
+// The dark panel behind the DPI page.
+constexpr QRect kDpiPanelRect(320, 124, 652, 432);
+constexpr QRect kBatteryPictureRect(69, 581, 86, 47);
 
 QRect scaledRect(const QRect &base, double factor) {
     return QRect(DisplayScale::scaled(base.x(), factor), DisplayScale::scaled(base.y(), factor),
@@ -43,6 +53,12 @@ int stepOfScreen(const QScreen *screen) {
     return screen ? DisplayScale::stepForDpi(screen->logicalDotsPerInch()) : 0;
 }
 } // namespace
+
+bool KorvaneWidget::s_bWarningShowing = false;
+
+bool KorvaneWidget::warningShowing() {
+    return s_bWarningShowing;
+}
 
 KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("KorvaneWidget"));
@@ -64,7 +80,6 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
     resize(size);
     m_iWidth = size.width();
     m_iHeight = size.height();
-
     if (const QScreen *screen = primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - m_iWidth) / 2, area.y() + (area.height() - m_iHeight) / 2);
@@ -72,6 +87,11 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
     const QPixmap &background = backgroundForStep(m_iDpiVal);
     if (!background.isNull())
         setMask(background.mask());
+
+    m_osd = std::make_unique<LocalOsdMessenger>(m_appDir);
+    m_presence = std::make_unique<DevicePresence>();
+    if (!m_presence->startNotifications())
+        qDebug() << "hot-plug notifications unavailable";
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -91,18 +111,31 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
     }
 
     buildWidgets();
+    m_presence->start();
+    refreshMouseList();
     if (m_iLangNum <= 1)
         m_langButton->hide();
     loadLanguage();
 
-    setStyleSheet(QStringLiteral("*{outline:0px;}"));
-    switchPage(0);
+    m_iBatteryFull = config::batteryFull();
+    startDeviceLink();
+    loadStoredConfig();
+    refreshProfileList();
+
+    switchPage(description::ledDisable() != 0 ? kCustomizePage : kLightingPage);
     retranslate();
+    showCurrentProfileName();
+
+    setStyleSheet(QStringLiteral("*{outline:0px;}"));
     createTray();
+    slotRefreshBatteryStatus(0, 1, 1);
     QTimer::singleShot(kWarningDelayMs, this, &KorvaneWidget::slotWarning);
 }
 
-KorvaneWidget::~KorvaneWidget() = default;
+KorvaneWidget::~KorvaneWidget() {
+    stopBatteryThread();
+    m_presence.reset();
+}
 
 QSize KorvaneWidget::windowSizeForStep(int step) {
     const double factor = DisplayScale::factorOfStep(step);
@@ -111,6 +144,10 @@ QSize KorvaneWidget::windowSizeForStep(int step) {
 
 bool KorvaneWidget::languageButtonVisible() const {
     return m_langButton && !m_langButton->isHidden();
+}
+
+void KorvaneWidget::setOsdMessenger(std::unique_ptr<OsdMessenger> messenger) {
+    m_osd = std::move(messenger);
 }
 
 const QPixmap &KorvaneWidget::backgroundForStep(int step) {
@@ -122,24 +159,36 @@ const QPixmap &KorvaneWidget::backgroundForStep(int step) {
     return slot;
 }
 
+VelPushButton *KorvaneWidget::makeButton(const QStringList &images, const char *name) {
+    QStringList files;
+    for (const QString &image : images)
+        files << (image.startsWith('/') ? image : m_appDir + "/skin/" + image);
+    auto *button = new VelPushButton(files, this);
+    button->setObjectName(QString::fromLatin1(name));
+    connect(button, &QPushButton::clicked, this, &KorvaneWidget::onButtonClicked);
+    return button;
+}
+
 void KorvaneWidget::buildWidgets() {
-    m_minButton = new VelPushButton(
-        {m_appDir + "/skin/min-1.png", m_appDir + "/skin/min-2.png", m_appDir + "/skin/min-3.png"}, this);
-    m_minButton->setObjectName(QStringLiteral("minButton"));
-    m_closeButton = new VelPushButton(
-        {m_appDir + "/skin/close-1.png", m_appDir + "/skin/close-2.png", m_appDir + "/skin/close-3.png"},
-        this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_langButton = new VelPushButton({m_appDir + "/skin/lang.png"}, this);
-    m_langButton->setObjectName(QStringLiteral("langButton"));
+    m_minButton = makeButton({"min-1.png", "min-2.png", "min-3.png"}, "minButton");
+    m_closeButton = makeButton({"close-1.png", "close-2.png", "close-3.png"}, "closeButton");
+    m_langButton = makeButton({"lang.png"}, "langButton");
+    m_mouseButton = makeButton(m_tabImages, "mouseButton");
+    m_mouseMenu = new VelMenu(this);
+    connect(m_mouseMenu, &QMenu::triggered, this, &KorvaneWidget::slot_show_mousename);
     for (int i = 0; i < kPageCount; ++i) {
-        m_tabs[i] = new VelPushButton(m_tabImages, this);
-        m_tabs[i]->setObjectName(QStringLiteral("tab%1").arg(i));
+        m_tabs[i] = makeButton(m_tabImages, qPrintable(QStringLiteral("tab%1").arg(i)));
         m_tabs[i]->setCheckable(true);
         connect(m_tabs[i], &VelPushButton::EnterSignal, this, [this, i] { switchPage(i); });
     }
-    for (VelPushButton *button : findChildren<VelPushButton *>())
-        connect(button, &QPushButton::clicked, this, &KorvaneWidget::onButtonClicked);
+    for (int i = 0; i < kPageCount; ++i) {
+        m_pages[i] = new QWidget(this);
+        m_pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
+        m_pages[i]->setAttribute(Qt::WA_TranslucentBackground);
+    }
+    buildProfileBar();
+    buildBottomRow();
+    buildMouseView();
     layoutWidgets();
 }
 
@@ -147,10 +196,45 @@ void KorvaneWidget::layoutWidgets() {
     m_minButton->setGeometry(scaledRect(kMinimiseRect, m_factor));
     m_closeButton->setGeometry(scaledRect(kCloseRect, m_factor));
     m_langButton->setGeometry(scaledRect(kLanguageRect, m_factor));
+    m_mouseButton->setGeometry(scaledRect(kMouseButtonRect, m_factor));
     for (int i = 0; i < kPageCount; ++i) {
         const QRect base(kTabX + i * (kTabWidth + kTabGap), kTabY, kTabWidth, kTabHeight);
         m_tabs[i]->setGeometry(scaledRect(base, m_factor));
+        m_pages[i]->setGeometry(scaledRect(kPageRect, m_factor));
     }
+    struct Place {
+        QWidget *widget;
+        QRect base;
+    };
+    const Place places[] = {
+        {m_nameLabel, {32, 82, 120, 20}},          {m_nameEdit, {32, 104, 206, 30}},
+        {m_profileDropButton, {242, 104, 30, 30}}, {m_slotButton, {32, 146, 118, 30}},
+        {m_slotSelector, {154, 146, 118, 30}},     {m_addButton, {32, 192, 118, 28}},
+        {m_deleteButton, {154, 192, 118, 28}},     {m_copyButton, {32, 228, 118, 28}},
+        {m_resetButton, {154, 228, 118, 28}},      {m_exportButton, {32, 268, 28, 28}},
+        {m_importButton, {66, 268, 28, 28}},       {m_firmwareButton, {32, 520, 240, 30}},
+        {m_batteryBar, {160, 596, 110, 18}},       {m_lightningLabel, {274, 590, 14, 22}},
+        {m_receiverLabel, {292, 592, 60, 30}},     {m_versionLabel, {362, 580, 150, 22}},
+        {m_modelLabel, {362, 604, 150, 22}},       {m_resetAllButton, {520, 592, 72, 30}},
+        {m_load1Button, {597, 592, 72, 30}},       {m_saveButton, {674, 592, 72, 30}},
+        {m_okButton, {751, 592, 72, 30}},          {m_cancelButton, {828, 592, 72, 30}},
+        {m_applyButton, {905, 592, 72, 30}},       {m_frontButton, {10, 8, 70, 26}},
+        {m_sideButton, {84, 8, 70, 26}},           {m_mouseView, {196, 20, 260, 360}},
+    };
+    for (const Place &place : places)
+        place.widget->setGeometry(scaledRect(place.base, m_factor));
+    // Captions beside the buttons of the mouse picture, in page coordinates; left side, then right.
+    static const QRect kLabelRects[] = {
+        {20, 110, 160, 24},  {472, 110, 160, 24}, {472, 70, 160, 24},  {20, 230, 160, 24},
+        {20, 190, 160, 24},  {472, 150, 160, 24}, {472, 190, 160, 24}, {20, 270, 160, 24},
+        {472, 230, 160, 24}, {20, 310, 160, 24},  {472, 270, 160, 24}, {20, 350, 160, 24},
+        {472, 310, 160, 24}, {20, 30, 160, 24},   {472, 30, 160, 24},  {20, 390, 160, 24},
+        {472, 350, 160, 24}, {20, 70, 160, 24},   {472, 390, 160, 24}, {20, 150, 160, 24}};
+    for (int i = 0; i < kMouseLabelCount; ++i)
+        m_mouseLabels[i]->setGeometry(scaledRect(kLabelRects[i], m_factor));
+    m_wheelLabels[0]->setGeometry(scaledRect({340, 62, 24, 24}, m_factor));
+    m_wheelLabels[1]->setGeometry(scaledRect({340, 96, 24, 24}, m_factor));
+    loadMousePictures();
 }
 
 void KorvaneWidget::loadLanguage() {
@@ -169,10 +253,58 @@ void KorvaneWidget::retranslate() {
         m_tabs[i]->setText(tr(kTabTexts[i]));
     if (m_iLangIndex >= 0 && m_iLangIndex < m_langNames.size())
         m_langButton->setText(m_langNames.at(m_iLangIndex));
+    m_nameLabel->setText(tr("NAME"));
+    m_nameEdit->setToolTip(tr("Press Enter To Apply"));
+    m_addButton->setText(tr("ADD"));
+    m_deleteButton->setText(tr("DELETE"));
+    m_copyButton->setText(tr("COPY"));
+    m_resetButton->setText(tr("RESET"));
+    m_exportButton->setToolTip(tr("Save Profile File"));
+    m_importButton->setToolTip(tr("Load Profile File"));
+    m_resetAllButton->setText(tr("Reset All"));
+    m_okButton->setText(tr("OK"));
+    m_cancelButton->setText(tr("Cancel"));
+    m_applyButton->setText(tr("Apply"));
+    m_load1Button->setText(tr("LOAD1"));
+    m_saveButton->setText(tr("SAVE"));
+    m_slotButton->setText(tr("Profile") + " 1");
+    m_slotSelector->setText(tr("Profile") + " 1");
+    m_firmwareButton->setText(tr("Firmware Update"));
+    m_frontButton->setText(tr("Front"));
+    m_sideButton->setText(tr("Side"));
+    m_versionLabel->setText(tr("Version") + " " + description::version());
+    m_modelLabel->setText(config::modelText());
     if (m_loadConfigAction) {
         m_loadConfigAction->setText(tr("&Load Config"));
         m_quitAction->setText(tr("&Quit"));
     }
+    buildProfileMenu();
+    slotRefreshBatteryStatus(m_bCharging ? 1 : 0, 1, 1);
+    // The battery reader restarts with the new texts in place.
+    stopBatteryThread();
+    startBatteryThread();
+    loadMousePictures();
+}
+
+void KorvaneWidget::showLanguageMenu() {
+    VelMenu menu(this);
+    for (int i = 0; i < qMin(m_iLangNum, int(LanguageTable::kMaxLanguages)); ++i) {
+        QAction *action = menu.addAction(m_langNames.at(i));
+        action->setCheckable(true);
+        action->setChecked(i == m_iLangIndex);
+        connect(action, &QAction::triggered, this, [this, i] { setLanguage(i); });
+    }
+    menu.exec(m_langButton->mapToGlobal(QPoint(0, m_langButton->height())));
+}
+
+void KorvaneWidget::setLanguage(int index) {
+    if (index == m_iLangIndex)
+        return;
+    m_iLangIndex = index;
+    config::setLanguageIndex(index);
+    UiLanguage::setIndex(index);
+    loadLanguage();
+    retranslate();
 }
 
 void KorvaneWidget::createTray() {
@@ -198,26 +330,25 @@ void KorvaneWidget::iconActivated(QSystemTrayIcon::ActivationReason reason) {
         return;
     if (isHidden())
         slotWarning();
-    else
+    else if (!s_bWarningShowing)
         hide();
-}
-
-void KorvaneWidget::slotWarning() {
-    setWindowOpacity(1.0);
-    showNormal();
-    raise();
-    activateWindow();
 }
 
 void KorvaneWidget::switchPage(int page) {
     if (page < 0 || page >= kPageCount)
         return;
-    if (page == 0 && description::ledDisable() != 0)
-        page = 1;
+    if (page == kLightingPage && description::ledDisable() != 0)
+        page = kCustomizePage;
     m_iPage = page;
     for (int i = 0; i < kPageCount; ++i)
         m_tabs[i]->setChecked(i == page);
+    showPageWidgets();
     update();
+}
+
+void KorvaneWidget::showPageWidgets() {
+    for (int i = 0; i < kPageCount; ++i)
+        m_pages[i]->setVisible(i == m_iPage);
 }
 
 void KorvaneWidget::onButtonClicked() {
@@ -228,28 +359,49 @@ void KorvaneWidget::onButtonClicked() {
         showMinimized();
     else if (button == m_langButton)
         showLanguageMenu();
-}
-
-void KorvaneWidget::showLanguageMenu() {
-    QMenu menu(this);
-    menu.setFont(UiLanguage::font());
-    for (int i = 0; i < qMin(m_iLangNum, int(LanguageTable::kMaxLanguages)); ++i) {
-        QAction *action = menu.addAction(m_langNames.at(i));
-        action->setCheckable(true);
-        action->setChecked(i == m_iLangIndex);
-        connect(action, &QAction::triggered, this, [this, i] { setLanguage(i); });
+    else if (button == m_mouseButton && m_mouseMenu)
+        m_mouseMenu->exec(m_mouseButton->mapToGlobal(QPoint(0, m_mouseButton->height())));
+    else if (button == m_profileDropButton)
+        m_profileMenu->exec(m_nameEdit->mapToGlobal(QPoint(0, m_nameEdit->height())));
+    else if (button == m_slotSelector)
+        m_slotMenu->exec(m_slotSelector->mapToGlobal(QPoint(0, m_slotSelector->height())));
+    else if (button == m_slotButton)
+        selectSlot();
+    else if (button == m_addButton)
+        addProfile();
+    else if (button == m_copyButton)
+        copyProfile();
+    else if (button == m_deleteButton)
+        deleteProfile();
+    else if (button == m_resetButton)
+        resetProfile();
+    else if (button == m_resetAllButton)
+        resetAllProfiles();
+    else if (button == m_exportButton)
+        exportProfile();
+    else if (button == m_importButton)
+        importProfile();
+    else if (button == m_load1Button)
+        loadConfigFile();
+    else if (button == m_saveButton)
+        saveConfigFile();
+    else if (button == m_okButton)
+        okClicked();
+    else if (button == m_cancelButton)
+        cancelClicked();
+    else if (button == m_applyButton)
+        applyClicked();
+    else if (button == m_firmwareButton)
+        startFirmwareUpdate();
+    else if (button == m_frontButton || button == m_sideButton) {
+        m_sideView = button == m_sideButton;
+        loadMousePictures();
+    } else {
+        for (int i = 0; i < kPageCount; ++i) {
+            if (button == m_tabs[i])
+                switchPage(i);
+        }
     }
-    menu.exec(m_langButton->mapToGlobal(QPoint(0, m_langButton->height())));
-}
-
-void KorvaneWidget::setLanguage(int index) {
-    if (index == m_iLangIndex)
-        return;
-    m_iLangIndex = index;
-    config::setLanguageIndex(index);
-    UiLanguage::setIndex(index);
-    loadLanguage();
-    retranslate();
 }
 
 void KorvaneWidget::paintEvent(QPaintEvent *) {
@@ -259,6 +411,16 @@ void KorvaneWidget::paintEvent(QPaintEvent *) {
         painter.drawPixmap(0, 0, background);
     else
         painter.fillRect(rect(), QColor(24, 24, 27));
+    const bool onBattery = m_iConnectState == 2 || m_iConnectState == 3;
+    const QPixmap &batteryPicture = onBattery ? m_batteryFull : m_batteryEmpty;
+    if (!batteryPicture.isNull()) {
+        const QRect area = scaledRect(kBatteryPictureRect, m_factor);
+        const QPixmap scaled =
+            batteryPicture.scaled(area.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        painter.drawPixmap(area.topLeft(), scaled);
+    }
+    if (m_iPage == kDpiPage)
+        painter.fillRect(scaledRect(kDpiPanelRect, m_factor), QColor(25, 25, 25, 204));
 }
 
 void KorvaneWidget::resizeEvent(QResizeEvent *event) {
@@ -289,7 +451,6 @@ void KorvaneWidget::applyScaleStep(int step) {
     const QSize size = windowSizeForStep(step);
     m_iWidth = size.width();
     m_iHeight = size.height();
-    setMinimumSize(kBaseWidth, kBaseHeight);
     resize(size);
     const QPixmap &background = backgroundForStep(step);
     if (!background.isNull())

@@ -479,12 +479,14 @@ QImage SkinPainter::wheelArrow(bool up, bool lit) const {
 }
 
 QImage SkinPainter::profileIcon(const QString &kind, bool lit) const {
-    QImage image = blank(28, 28);
+    // The list operations carry their text, drawn by the button, to the right of the glyph.
+    const bool wide = kind == "add" || kind == "del" || kind == "copy" || kind == "reset";
+    QImage image = blank(wide ? 118 : 28, 28);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(lit ? kAccent : kLine.lighter(120), 1.2));
     p.setBrush(lit ? kPanel.lighter(150) : kPanel.lighter(120));
-    p.drawRoundedRect(QRectF(1, 1, 26, 26), 4, 4);
+    p.drawRoundedRect(QRectF(1, 1, image.width() - 2, 26), 4, 4);
     p.setPen(QPen(lit ? kAccent : kText, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     if (kind == "add") {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QColor>
+
+// The interface accent colours an installation can choose ("Config/GColorID"): red, green, blue, beige,
+// magenta, cyan, orange. Used for the battery bar, the mouse list and the on-screen display.
+class AccentColor {
+public:
+    static constexpr int kCount = 7;
+    // An index outside the table gives the first colour.
+    static QColor of(int index);
+    // The colour of the installation's configuration.
+    static QColor current();
+};
