@@ -63,6 +63,7 @@ private slots:
     void sectionsFollowTheFlags();
     void failureEndsTheWrite_data();
     void failureEndsTheWrite();
+    void noDeviceSendsNothing();
 
 private:
     Reports written() const;
@@ -317,6 +318,14 @@ void TestProfileWrite::failureEndsTheWrite() {
              failCode == 0x40 ? 1 : 0);
     QCOMPARE(m_battery->calls, QStringList{"stop after 0"});
     QVERIFY(DeviceState::instance().deviceCopy() == config);
+}
+
+// Without an open mouse the first report gives 1 and the battery reader is not restarted.
+void TestProfileWrite::noDeviceSendsNothing() {
+    MouseDevice::setInstance(nullptr);
+    QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll)), int(kResultNoDevice));
+    QVERIFY(written().empty());
+    QCOMPARE(m_battery->calls, QStringList{"stop after 0"});
 }
 
 QTEST_GUILESS_MAIN(TestProfileWrite)

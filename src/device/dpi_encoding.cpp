@@ -217,6 +217,7 @@ Axis encodeAxis(int sensorId, int v, bool isY, uint8_t capability) {
     case sensor::k3395:
         return sixteenBits(capability == kCapabilityLimited ? std::min(v, kLimitedPosition) : v);
     case sensor::k33952:
+        // The y register takes one position more than x before the offset starts.
         return v < (isY ? 521 : 520) ? sixteenBits(v) : offsetWithFlag(v, 260);
     default:
         return {};

@@ -19,6 +19,7 @@ struct RegisterTable {
 
 // The twelve tables A to M (no I), in that order.
 const std::array<RegisterTable, 12> &registerTables();
+// The table of that name; table A for a name no table has.
 const RegisterTable &registerTable(char name);
 
 // Bytes 9 to 12 of a DPI stage report for slider positions x and y: x's value and range (or low and
