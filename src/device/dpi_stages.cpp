@@ -6,6 +6,7 @@
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dpistages {

@@ -4,6 +4,7 @@
 #include "storage/description_file.h"
 
 #include <array>
+#include <iterator>
 
 namespace settingsblock {
 
