@@ -1,0 +1,30 @@
+#include "device/pointer_speed.h"
+
+#include "device/device_state.h"
+
+#include <QDebug>
+
+namespace {
+// Used from the GUI thread only.
+std::unique_ptr<PointerSettings> g_settings;
+} // namespace
+
+void installPointerSettings(std::unique_ptr<PointerSettings> settings) {
+    g_settings = std::move(settings);
+}
+
+PointerSettings &pointerSettings() {
+    if (!g_settings)
+        g_settings = PointerSettings::create();
+    return *g_settings;
+}
+
+void applyPointerSpeed() {
+    const bool accepted = pointerSettings().setSpeed(DeviceState::instance().deviceCopy().profile.mouseSpeed);
+    // The line is written after every attempt; 0 means the system took the speed.
+    qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
+}
+
+int readPointerSpeed() {
+    return pointerSettings().speed();
+}

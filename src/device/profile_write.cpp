@@ -1,0 +1,51 @@
+#include "device/profile_write.h"
+
+#include "device/battery_control.h"
+#include "device/button_upload.h"
+#include "device/device_state.h"
+#include "device/dpi_stages.h"
+#include "device/lighting_blocks.h"
+#include "device/result_code.h"
+#include "device/settings_block.h"
+#include "device/store_commands.h"
+
+namespace {
+
+uint8_t sendSections(int flags) {
+    const AppConfig &copy = DeviceState::instance().deviceCopy();
+    if (const uint8_t r = sendWriteBracket(storecommands::kBracketBegin))
+        return r;
+    if (const uint8_t r = sendSettingsBlock(copy))
+        return r;
+    if (flags & writeflags::kButtons) {
+        if (const uint8_t r = sendButtonTable())
+            return r;
+    }
+    if (flags & writeflags::kDpiStages) {
+        if (const uint8_t r = sendDpiStages(0))
+            return r;
+    }
+    if (flags & writeflags::kLighting) {
+        if (const uint8_t r = sendLighting())
+            return r;
+    }
+    if (flags != 0) {
+        if (const uint8_t r = storeAll())
+            return r;
+    }
+    if (const uint8_t r = sendMacros())
+        return r;
+    return sendWriteBracket(storecommands::kBracketEnd);
+}
+
+} // namespace
+
+uint8_t writeProfile(const AppConfig &config, int flags) {
+    // The battery reader shares the command handle; it must be quiet before the first report.
+    BatteryControl::stop();
+    DeviceState::instance().deviceCopy() = config;
+    const uint8_t result = sendSections(flags);
+    if (result == kResultOk)
+        BatteryControl::start();
+    return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "storage/app_config.h"
+
+#include <cstdint>
+
+// Section flags of writeProfile(); the profile-write thread always passes kWriteAll.
+namespace writeflags {
+constexpr int kDpiStages = 2;
+constexpr int kButtons = 4; // button table and macro names
+constexpr int kLighting = 8;
+constexpr int kWriteAll = 15;
+} // namespace writeflags
+
+// Sends a whole configuration to the mouse: stops the battery reader, copies config into the device copy,
+// then the write bracket, settings block, buttons, DPI stages, lighting, store commands, macro images and
+// the closing bracket, and restarts the battery reader. The first nonzero report result ends the write
+// and is returned (the reader then stays stopped); 0 when every report was accepted.
+uint8_t writeProfile(const AppConfig &config, int flags);

@@ -1,0 +1,44 @@
+#include "device/store_commands.h"
+
+#include "device/result_code.h"
+#include "device/send_report.h"
+
+namespace storecommands {
+
+CommandReport writeBracket(uint8_t which) {
+    return report::makeCommand(report::kCmdWriteBracket, which);
+}
+
+CommandReport store(uint8_t what) {
+    return report::makeCommand(report::kCmdStore, kStoreTarget, what);
+}
+
+CommandReport selectProfile(uint8_t profile) {
+    return report::makeCommand(report::kCmdSelectProfile, profile);
+}
+
+} // namespace storecommands
+
+namespace {
+uint8_t send(const CommandReport &r) {
+    return sendReport(r.data(), static_cast<int>(r.size()));
+}
+} // namespace
+
+uint8_t sendWriteBracket(uint8_t which) {
+    return send(storecommands::writeBracket(which));
+}
+
+uint8_t storeAll() {
+    for (uint8_t what : storecommands::kStoreOrder) {
+        if (const uint8_t result = send(storecommands::store(what)))
+            return result;
+    }
+    return kResultOk;
+}
+
+uint8_t selectProfile(uint8_t profile) {
+    static_cast<void>(send(storecommands::selectProfile(profile)));
+    static_cast<void>(send(storecommands::store(storecommands::kStoreProfile)));
+    return 1;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "device/command_report.h"
+
+#include <array>
+#include <cstdint>
+
+// The short commands around a profile write: the write bracket, the store commands that make the mouse
+// keep what it received, and the profile selection.
+namespace storecommands {
+
+constexpr uint8_t kBracketBegin = 0;
+constexpr uint8_t kBracketEnd = 1;
+
+constexpr uint8_t kStoreTarget = 0xF3; // byte 4 of every store command
+// What each store command keeps (byte 5), in the order they are sent.
+constexpr std::array<uint8_t, 5> kStoreOrder = {0x04, 0x01, 0x02, 0x08, 0x10};
+constexpr uint8_t kStoreProfile = 0x01; // the one selectProfile() follows with
+
+CommandReport writeBracket(uint8_t which);
+CommandReport store(uint8_t what);
+CommandReport selectProfile(uint8_t profile);
+
+} // namespace storecommands
+
+// which: 0 opens, 1 closes the write. The report's result.
+uint8_t sendWriteBracket(uint8_t which);
+// The five store commands in order; the first nonzero result ends them and is returned.
+uint8_t storeAll();
+// Makes profile 0 to 4 current and stores the profile setting. The mouse does not answer the selection,
+// so both results are ignored and the call always gives 1.
+uint8_t selectProfile(uint8_t profile);
