@@ -293,15 +293,12 @@ void TestButtonPacking::sniperPerSensor_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("encoded");
     QTest::newRow("3325 table A") << 3325 << 10 << 22;
-    QTest::newRow("3325 table A, top") << 3325 << 50 << 115;
     QTest::newRow("3327 table F") << 3327 << 61 << 140;
-    QTest::newRow("3327 table F, first") << 3327 << 1 << 4;
     QTest::newRow("3360 one below") << 3360 << 5 << 4;
     QTest::newRow("3389 as is") << 3389 << 7 << 7;
     QTest::newRow("3212 as is") << 3212 << 9 << 9;
     QTest::newRow("3104 as is") << 3104 << 3 << 3;
     QTest::newRow("3335 table L") << 3335 << 160 << 188;
-    QTest::newRow("3335 table L, first") << 3335 << 1 << 0;
     QTest::newRow("3370 not encoded") << 3370 << 7 << 4;
     QTest::newRow("33252 not encoded") << 33252 << 10 << 4;
     QTest::newRow("no sensor") << 0 << 7 << 4;

@@ -96,6 +96,7 @@ private slots:
     void buttonTableReports();
     void failingReportEndsUpload_data();
     void failingReportEndsUpload();
+    void buttonCountAboveMatrixBounded();
     void macroReports();
     void noMacroButtonsSendNothing();
     void tooManyMacrosFail_data();
@@ -209,6 +210,26 @@ void TestButtonUpload::failingReportEndsUpload() {
         m_mouse->unplugAfter(accepted);
     QCOMPARE(int(sendButtonTable()), int(kResultWriteError));
     QCOMPARE(int(written().size()), accepted);
+}
+
+// Buttons past the 16 the matrix describes are left out: records 22 and 23 must not be packed as if
+// they were the wheel, nor get macro numbers.
+void TestButtonUpload::buttonCountAboveMatrixBounded() {
+    setButtonCount(24);
+    for (int r = 0; r < 24; ++r)
+        record(r) = r < 16 ? withFunction(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
+    record(0) = macroButton("Kept", 0, 1);
+    record(40) = withFunction(52);
+    record(41) = withFunction(53);
+    QCOMPARE(int(sendButtonTable()), int(kResultOk));
+    QCOMPARE(DeviceState::instance().macroNumbers().keys(), QStringList{"Kept"});
+    QCOMPARE(decodeButtonSlot(*m_mouse, 0).function, 200);
+    for (int slot = 1; slot < 16; ++slot)
+        QCOMPARE(decodeButtonSlot(*m_mouse, slot).function, 1);
+    for (int slot = 16; slot < 22; ++slot)
+        QCOMPARE(decodeButtonSlot(*m_mouse, slot).bytes, (ButtonEntry{0, 0, 0, 0}));
+    QCOMPARE(decodeButtonSlot(*m_mouse, 22).function, 52);
+    QCOMPARE(decodeButtonSlot(*m_mouse, 23).function, 53);
 }
 
 // Burst on two buttons, Reload on one: each slot's ten reports, then one closing report; a macro is
