@@ -11,16 +11,26 @@ namespace {
 
 constexpr int kComboEntriesRead = 10;
 constexpr int kFireKeyNumberFloor = 20; // a fire delay below this is sent as the shortest, 2
+// A fire key without a chosen button: the left button (0x81), three shots, the shortest delay.
 constexpr uint8_t kFireDefault[3] = {0x81, 3, 2};
 constexpr uint8_t kMacroLoopWhileDown = 0x80;  // loop mode 1
 constexpr uint8_t kMacroLoopUntilPress = 0x40; // loop mode 2
-constexpr uint8_t kSniperFallback = 4;
+constexpr uint8_t kNoLoopCount = 0xFF;         // bytes 2 and 3 of a macro that repeats by the key
+constexpr uint8_t kSniperMarker = 1;
+constexpr uint8_t kSniperFallback = 4; // sensors without a sniper encoding
 
 uint8_t lowByte(int value) {
     return static_cast<uint8_t>(value & 0xFF);
 }
 uint8_t secondByte(int value) {
     return static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+
+// Byte 0 of a function's entry, the kind of function the mouse sees.
+uint8_t kindOf(int function) {
+    ButtonEntry row{};
+    devicecode::entryOf(function, row);
+    return row[0];
 }
 
 // Bit of a modifier key in the combo entry's modifier byte; 0 for any other key.
@@ -59,15 +69,15 @@ ButtonEntry comboEntry(const ButtonAssignment &button) {
         else
             key = usage;
     }
-    return {0x8F, static_cast<uint8_t>(modifiers / 2), key, 0};
+    return {kindOf(devicecode::kCombo), static_cast<uint8_t>(modifiers / 2), key, 0};
 }
 
 ButtonEntry fireEntry(const ButtonAssignment &button) {
     if (button.res1 == 0)
-        return {0x99, kFireDefault[0], kFireDefault[1], kFireDefault[2]};
+        return {kindOf(devicecode::kFire), kFireDefault[0], kFireDefault[1], kFireDefault[2]};
     // The fire delay goes to the mouse divided by ten.
     const uint8_t step = button.keyNumber < kFireKeyNumberFloor ? 2 : lowByte(button.keyNumber / 10);
-    return {0x99, button.res1, lowByte(button.loopNumber), step};
+    return {kindOf(devicecode::kFire), button.res1, lowByte(button.loopNumber), step};
 }
 
 // The sniper DPI in the register form of the configured sensor.
@@ -99,9 +109,7 @@ void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
         number = numbers.size();
         numbers.insert(button.macroName, number);
     }
-    ButtonEntry row{};
-    devicecode::entryOf(function, row);
-    entry[0] = row[0];
+    entry[0] = kindOf(function);
     const uint8_t m = lowByte(number);
     switch (button.res1) {
     case 0:
@@ -111,13 +119,13 @@ void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
         break;
     case 1:
         entry[1] = m | kMacroLoopWhileDown;
-        entry[2] = 0xFF;
-        entry[3] = 0xFF;
+        entry[2] = kNoLoopCount;
+        entry[3] = kNoLoopCount;
         break;
     case 2:
         entry[1] = m | kMacroLoopUntilPress;
-        entry[2] = 0xFF;
-        entry[3] = 0xFF;
+        entry[2] = kNoLoopCount;
+        entry[3] = kNoLoopCount;
         break;
     default:
         entry[2] = lowByte(button.loopNumber);
@@ -166,7 +174,7 @@ void packButton(int profile, int record, int selector) {
     case devicecode::kSingleKey: {
         HidUsage usage = 0;
         KeyCodeToHid(button.res1, usage);
-        packed = {0x90, 0, usage, 0};
+        packed = {kindOf(devicecode::kSingleKey), 0, usage, 0};
         break;
     }
     case devicecode::kCombo:
@@ -177,7 +185,7 @@ void packButton(int profile, int record, int selector) {
         break;
     case devicecode::kSniper: {
         const uint8_t value = sniperValue(button.res1);
-        packed = {0x9A, 1, value, value};
+        packed = {kindOf(devicecode::kSniper), kSniperMarker, value, value};
         break;
     }
     default:
