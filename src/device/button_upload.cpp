@@ -14,9 +14,11 @@
 
 namespace {
 
-constexpr int kUploadedTableBytes = 98; // slots 0 to 23
+constexpr int kUploadedSlots = 24;
+constexpr int kUploadedTableBytes = buttontable::entryOffset(kUploadedSlots); // 98
 constexpr int kTableChunk = 24;
-constexpr uint16_t kButtonsFooterAddress = 98;
+// Four 0xFF bytes follow the uploaded slots.
+constexpr uint16_t kButtonsFooterAddress = kUploadedTableBytes;
 constexpr uint8_t kButtonsFooter[] = {0xFF, 0xFF, 0xFF, 0xFF};
 constexpr uint16_t kButtonsCloseAddress = 0x7F;
 
@@ -25,6 +27,7 @@ constexpr uint16_t kMacrosCloseAddress = 0x0FFF;
 constexpr int kPauseAfterMacroMs = 50;
 constexpr int kImageStartChecked = 5; // a slot whose first bytes are all zero holds no macro
 
+// One block report; sendReport frames it, so the checksum left by makeCommand is replaced there.
 uint8_t sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_t *data, int length) {
     CommandReport r =
         report::makeCommand(code, static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>(address >> 8));
