@@ -1,9 +1,116 @@
 #include "device/button_upload.h"
 
-// Filled in by the button and macro packer; until then a profile write carries no buttons or macros.
-uint8_t sendButtonTable() {
-    return 0;
+#include "device/button_packer.h"
+#include "device/command_report.h"
+#include "device/device_code_table.h"
+#include "device/link_hooks.h"
+#include "device/macro_image.h"
+#include "device/send_report.h"
+#include "storage/button_matrix.h"
+#include "storage/description_file.h"
+
+#include <QDebug>
+#include <algorithm>
+
+namespace {
+
+constexpr int kUploadedSlots = 24;
+constexpr int kUploadedTableBytes = buttontable::entryOffset(kUploadedSlots); // 98
+constexpr int kTableChunk = 24;
+// Four 0xFF bytes follow the uploaded slots.
+constexpr uint16_t kButtonsFooterAddress = kUploadedTableBytes;
+constexpr uint8_t kButtonsFooter[] = {0xFF, 0xFF, 0xFF, 0xFF};
+constexpr uint16_t kButtonsCloseAddress = 0x7F;
+
+constexpr int kMacroChunk = 20;
+constexpr uint16_t kMacrosCloseAddress = 0x0FFF;
+constexpr int kPauseAfterMacroMs = 50;
+constexpr int kImageStartChecked = 5; // a slot whose first bytes are all zero holds no macro
+
+// One block report; sendReport frames it, so the checksum left by makeCommand is replaced there.
+uint8_t sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_t *data, int length) {
+    CommandReport r =
+        report::makeCommand(code, static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>(address >> 8));
+    r[report::kLength] = static_cast<uint8_t>(length);
+    r[report::kPosition] = position;
+    std::copy(data, data + length, r.begin() + report::kData);
+    return sendReport(r.data(), static_cast<int>(r.size()));
 }
+
+uint8_t sendClose(uint8_t code, uint16_t address) {
+    const uint8_t data = report::kBlockCloseData;
+    return sendBlock(code, address, report::kBlockClose, &data, 1);
+}
+
+bool isMacroButton(const ButtonAssignment &button) {
+    return button.function == devicecode::kMacro || button.function == devicecode::kGunFile;
+}
+
+} // namespace
+
+uint8_t sendButtonTable() {
+    DeviceState &state = DeviceState::instance();
+    state.macroNumbers().clear();
+    // Buttons beyond the matrix have no known slot; they are left out rather than read past it.
+    const int count = std::clamp(description::buttonCount(), 0, ButtonMatrix::kSize);
+    for (int record = 0; record < count; ++record)
+        packButton(0, record, record);
+    packButton(0, buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
+    packButton(0, buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
+
+    const DeviceState::ButtonTable &table = state.buttonTable();
+    uint8_t result =
+        sendBlock(report::kCmdButtons, 0, report::kBlockFirst, table.data(), buttontable::kHeaderSize);
+    for (int address = buttontable::kHeaderSize; result == kResultOk && address < kUploadedTableBytes;
+         address += kTableChunk)
+        result = sendBlock(report::kCmdButtons, static_cast<uint16_t>(address), report::kBlockNext,
+                           table.data() + address, kTableChunk);
+    if (result == kResultOk)
+        result = sendBlock(report::kCmdButtons, kButtonsFooterAddress, report::kBlockNext, kButtonsFooter,
+                           sizeof kButtonsFooter);
+    if (result == kResultOk)
+        result = sendClose(report::kCmdButtons, kButtonsCloseAddress);
+    return result;
+}
+
 uint8_t sendMacros() {
-    return 0;
+    DeviceState &state = DeviceState::instance();
+    auto &images = state.macroImages();
+    for (DeviceState::MacroImage &image : images)
+        image.fill(0);
+
+    for (const ButtonAssignment &button : state.deviceCopy().profile.buttons) {
+        if (!isMacroButton(button))
+            continue;
+        const int number = macroNumberOf(button.macroName);
+        if (number == buttontable::kNoMacroMapped)
+            return kResultOk;
+        if (number == buttontable::kMacroNotMapped)
+            continue;
+        if (number >= kMaxMacroImages) {
+            qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+            // Reported as a failed write: succeeding here would leave buttons pointing at absent macros.
+            return kResultTooManyMacros;
+        }
+        macroimage::buildMacroImage(macroimage::readMacroEvents(button.macroName), number);
+        devicelink::pause(kPauseAfterMacroMs);
+    }
+
+    bool sent = false;
+    for (std::size_t slot = 0; slot < images.size(); ++slot) {
+        const DeviceState::MacroImage &image = images[slot];
+        if (std::all_of(image.begin(), image.begin() + kImageStartChecked, [](uint8_t b) { return b == 0; }))
+            continue;
+        for (int chunk = 0; chunk < DeviceState::kMacroImageSize / kMacroChunk; ++chunk) {
+            const int offset = chunk * kMacroChunk;
+            const uint8_t position = slot == 0 && chunk == 0 ? report::kBlockFirst : report::kBlockNext;
+            const uint8_t result = sendBlock(
+                report::kCmdMacros, static_cast<uint16_t>(DeviceState::kMacroImageSize * slot + offset),
+                position, image.data() + offset, kMacroChunk);
+            if (result != kResultOk)
+                return result;
+        }
+        sent = true;
+    }
+    return sent ? sendClose(report::kCmdMacros, kMacrosCloseAddress) : uint8_t(kResultOk);
 }

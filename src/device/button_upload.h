@@ -6,4 +6,9 @@
 // device copy of the configuration. sendButtonTable() fills the macro numbers that sendMacros() uses, so
 // it must come first. Both return the first nonzero report result, else 0.
 uint8_t sendButtonTable();
+
+// kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
 uint8_t sendMacros();
+
+// Macro numbers the mouse plays; a button table naming more macros cannot be served.
+constexpr int kMaxMacroImages = 12;

@@ -9,4 +9,6 @@ enum ResultCode : uint8_t {
     kResultGaveUp = 2,
     kResultWriteError = 4,
     kResultMouseOff = 5,
+    // More macros among the buttons than the mouse has image slots for; nothing of them is sent.
+    kResultTooManyMacros = 6,
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "device/device_state.h"
+
+#include <QString>
+#include <cstdint>
+
+// Layout of the button table (DeviceState::buttonTable) and the packing of one button record of the
+// device copy into it.
+namespace buttontable {
+
+constexpr uint8_t kHeader0 = 0x0A; // bytes 0 and 1, written with every entry
+constexpr uint8_t kHeader1 = 0x00;
+constexpr int kHeaderSize = 2;
+constexpr int kEntrySize = 4;
+// The last slot whose entry still fits in the table.
+constexpr int kLastSlot = (DeviceState::kButtonTableSize - kHeaderSize) / kEntrySize - 1;
+
+// The wheel's up and down steps, packed under the selectors of slots 22 and 23.
+constexpr int kWheelUpRecord = 40;
+constexpr int kWheelDownRecord = 41;
+constexpr int kWheelUpSelector = 22;
+constexpr int kWheelDownSelector = 23;
+
+// macroNumberOf() when the map has names but not the one asked for, and when it is empty.
+constexpr int kMacroNotMapped = 255;
+constexpr int kNoMacroMapped = -1;
+
+constexpr int entryOffset(int slot) {
+    return kHeaderSize + kEntrySize * slot;
+}
+
+} // namespace buttontable
+
+// Device slot of a slot selector: the wheel selectors go to slots 22 and 23 (exchanged when the model's
+// wheel is reversed), the others through the model's button matrix. false for a selector the matrix does
+// not cover or a matrix value whose entry would not fit in the table.
+bool buttonSlot(int selector, int &slot);
+
+// Writes the entry of button record `record` of the device copy at the slot of `selector`; for macro and
+// gun-file buttons also enters the macro name into the macro map and stores its number in the record's
+// res4. Only profile 0 exists in the device copy; other profiles and unmapped selectors pack nothing.
+void packButton(int profile, int record, int selector);
+
+// 0 to 254 for a mapped name, 255 when the map has names but not this one, -1 when the map is empty.
+int macroNumberOf(const QString &name);
