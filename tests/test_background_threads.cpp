@@ -148,7 +148,6 @@ private slots:
     void init();
     void cleanup();
 
-    void requestStepWritesStatusRequest();
     void oneCycleIsRequestAnd56PassiveReads();
     void readerSignals_data();
     void readerSignals();
@@ -162,7 +161,7 @@ private slots:
 
     void processThread_data();
     void processThread();
-    void dialogShape();
+    void dialogCentredWithAnimation();
     void dialogClosesWhenWriteEnds_data();
     void dialogClosesWhenWriteEnds();
 
@@ -256,12 +255,6 @@ int TestBackgroundThreads::writeCount() const {
     return n;
 }
 
-void TestBackgroundThreads::requestStepWritesStatusRequest() {
-    runReader(1);
-    QCOMPARE(writeCount(), 1);
-    QCOMPARE(written(0), statusRequest());
-}
-
 // Off by one in the cycle counter shows as a request too early or too late, or a wrong pause.
 void TestBackgroundThreads::oneCycleIsRequestAnd56PassiveReads() {
     const Run run = runReader(59);
@@ -269,6 +262,7 @@ void TestBackgroundThreads::oneCycleIsRequestAnd56PassiveReads() {
     expected << QVector<int>(56, 400) << 10 << 450 << 400;
     QCOMPARE(run.pauses, expected);
     QCOMPARE(writeCount(), 2);
+    QCOMPARE(written(0), statusRequest());
     QCOMPARE(written(1), statusRequest());
 }
 
@@ -561,23 +555,16 @@ void TestBackgroundThreads::processThread() {
     QCOMPARE(main.value("Config/Jitter").toInt(), 7);
 }
 
-void TestBackgroundThreads::dialogShape() {
+// The animation comes from the skin resources, which a static library does not load by itself.
+void TestBackgroundThreads::dialogCentredWithAnimation() {
     QWidget window;
     window.setGeometry(100, 200, 600, 400);
     VelProcessDialog dialog(&window);
     QVERIFY(!dialog.parent());
-    QCOMPARE(dialog.size(), QSize(128, 128));
-    QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(dialog.testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(dialog.geometry().center(), window.geometry().center());
-    auto *label = dialog.findChild<QLabel *>();
-    QVERIFY(label);
-    QCOMPARE(label->geometry(), dialog.rect());
-    QCOMPARE(label->movie(), dialog.movie());
     QVERIFY(dialog.movie()->isValid());
     QCOMPARE(dialog.movie()->state(), QMovie::Running);
-    dialog.reject();
-    QCOMPARE(dialog.result(), 0);
+    QCOMPARE(dialog.findChild<QLabel *>()->movie(), dialog.movie());
 }
 
 void TestBackgroundThreads::dialogClosesWhenWriteEnds_data() {

@@ -28,7 +28,8 @@ public:
     void startBatteryThread() override;
     // On the GUI thread: the current reader is told to stop and forgotten, without waiting. From another
     // thread: the same is done on the GUI thread, and the call returns only once every stopped reader has
-    // finished its last read, so that no reply meant for the caller is read by a reader.
+    // finished its last read, so that no reply meant for the caller is read by a reader. The GUI thread
+    // must keep serving events meanwhile, as the progress dialog's exec() and runProfileWrite() do.
     void stopBatteryThread() override;
 
     // Blocks until every stopped reader has finished its last read (at most one read and one pause,
