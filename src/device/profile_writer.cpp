@@ -1,0 +1,5 @@
+#include "device/profile_writer.h"
+
+#include "device/profile_write.h"
+
+uint8_t writeProfileToMouse(const AppConfig &config, int flags) { return writeProfile(config, flags); }

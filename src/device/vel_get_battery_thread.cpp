@@ -1,0 +1,91 @@
+#include "device/vel_get_battery_thread.h"
+
+#include "device/command_report.h"
+#include "device/device_state.h"
+#include "device/link_hooks.h"
+#include "device/mouse_device.h"
+
+#include <QDebug>
+
+std::atomic<int> VelGetBatteryThread::s_liveObjects{0};
+
+VelGetBatteryThread::VelGetBatteryThread(QObject *parent)
+    : QThread(parent), m_readingDone(m_readingFinished.get_future().share()) {
+    ++s_liveObjects;
+}
+
+VelGetBatteryThread::~VelGetBatteryThread() {
+    --s_liveObjects;
+}
+
+void VelGetBatteryThread::run() {
+    readLoop();
+    m_readingFinished.set_value();
+}
+
+void VelGetBatteryThread::readLoop() {
+    qDebug("VelGetBatteryThread.\n");
+    const CommandReport statusRequest = report::makeCommand(report::kCmdBattery, 0);
+    Buffer request{};
+    Buffer reply{};
+    int cycle = 0;
+    for (;;) {
+        if (m_bStop.load()) {
+            qDebug("VelGetBatteryThread Stop.\n");
+            return;
+        }
+        MouseDevice *device = MouseDevice::instance();
+        HidHandle *handle = device ? device->commandHandle() : nullptr;
+        if (!handle)
+            return;
+        HidBackend &backend = device->backend();
+        request.fill(0);
+        reply.fill(0);
+
+        if (cycle == 0) {
+            std::copy(statusRequest.begin(), statusRequest.end(), request.begin());
+            if (backend.write(handle, request.data(), report::kSize) < 0)
+                qDebug("Unable to send a feature report.\n");
+            devicelink::pause(kRequestReadDelayMs);
+            if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
+                // An unanswered request reads as 0, 0, 0, which the window takes for a mouse that is off.
+                emit RefreshBatteryStatus(0, reply[report::kBatteryLow], reply[report::kBatteryHigh]);
+            } else {
+                qDebug("Threadread bat - %x %x %x %x %x %x %x %x\n", reply[0], reply[1], reply[2], reply[3],
+                       reply[4], reply[5], reply[6], reply[7]);
+                if (reply[report::kCommand] == report::kCmdBattery)
+                    handleBatteryReport(reply);
+            }
+            // The first passive read follows without a look at the stop flag and on the request's
+            // buffer, so a read that gets nothing new sees the battery report again.
+            cycle = kFirstPassiveRead;
+            devicelink::pause(kAfterRequestMs);
+        } else {
+            ++cycle;
+        }
+
+        reply[report::kReportId] = 4;
+        if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
+            qDebug("Unable to read a feature report 1.\n");
+            devicelink::pause(kAfterReadErrorMs);
+        } else {
+            if (reply[report::kCommand] == report::kCmdStatusReport)
+                emit RefreshStatus(reply[report::kStatusProfile], reply[report::kStatusDpi],
+                                   reply[report::kStatusRate], reply[report::kStatusMode]);
+            else if (reply[report::kCommand] == report::kCmdBattery)
+                handleBatteryReport(reply);
+            devicelink::pause(kAfterReadMs);
+        }
+        if (cycle == kLastPassiveRead)
+            cycle = 0;
+    }
+}
+
+void VelGetBatteryThread::handleBatteryReport(const Buffer &reply) {
+    DeviceState::instance().setCapabilityByte(reply[report::kBatteryCapability]);
+    emit RefreshBatteryStatus(reply[report::kBatteryCharge], reply[report::kBatteryLow],
+                              reply[report::kBatteryHigh]);
+    // All three zero is the mouse-off reading, which carries no write status.
+    if (reply[report::kBatteryLow] || reply[report::kBatteryHigh] || reply[report::kBatteryCharge])
+        emit RefreshWriteStatus(reply[report::kBatteryStatus]);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "device/profile_writer.h"
+
+#include <QThread>
+#include <cstdint>
+
+// One profile write off the GUI thread: stores the working configuration, sends it to the mouse and
+// emits DoProcessDlg when done, leaving the result code for the window to judge.
+class VelProcessThread : public QThread {
+    Q_OBJECT
+public:
+    // Every section flag: buttons and macro names (4), DPI stages (2), lighting (8), and bit 0.
+    static constexpr int kAllSections = 15;
+
+    explicit VelProcessThread(ProfileWriteFunction write = writeProfileToMouse, QObject *parent = nullptr);
+
+    // 0 accepted, 5 mouse marked as off, else the first failing report's code; read it after DoProcessDlg.
+    uint8_t result() const { return m_iResult; }
+
+signals:
+    void DoProcessDlg();
+
+protected:
+    void run() override;
+
+private:
+    ProfileWriteFunction m_write;
+    uint8_t m_iResult = 0;
+};
