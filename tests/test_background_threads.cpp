@@ -274,25 +274,25 @@ void TestBackgroundThreads::readerSignals_data() {
     QTest::addColumn<QString>("writeStatus");
     QTest::addColumn<int>("capability");
 
-    // Voltage 3950 mV = 0x0F6E: low byte 110, high byte 15. The read after the request finds nothing new
+    // Raw voltage 960 = 0x03C0: low byte 192, high byte 3. The read after the request finds nothing new
     // and sees the request's battery report again.
-    QTest::newRow("status report between requests") << int(Awake) << true << "(0,110,15)"
+    QTest::newRow("status report between requests") << int(Awake) << true << "(0,192,3)"
                                                     << "(1,2,3,4)"
                                                     << "(1)" << 0;
-    QTest::newRow("battery report") << int(Awake) << false << "(0,110,15) (0,110,15)"
+    QTest::newRow("battery report") << int(Awake) << false << "(0,192,3) (0,192,3)"
                                     << ""
                                     << "(1) (1)" << 0;
-    QTest::newRow("charging, status 2") << int(Charging) << false << "(1,110,15) (1,110,15)"
+    QTest::newRow("charging, status 2") << int(Charging) << false << "(1,192,3) (1,192,3)"
                                         << ""
                                         << "(2) (2)" << 0;
     QTest::newRow("battery bytes all zero") << int(BatteryZero) << false << "(0,0,0) (0,0,0)"
                                             << ""
                                             << "" << 0;
-    QTest::newRow("capability byte") << int(Capability8) << false << "(0,110,15) (0,110,15)"
+    QTest::newRow("capability byte") << int(Capability8) << false << "(0,192,3) (0,192,3)"
                                      << ""
                                      << "(1) (1)" << 8;
     // The reply stays queued and the passive read takes it.
-    QTest::newRow("request reply unread") << int(RequestReadFails) << false << "(0,0,0) (0,110,15)"
+    QTest::newRow("request reply unread") << int(RequestReadFails) << false << "(0,0,0) (0,192,3)"
                                           << ""
                                           << "(1)" << 0;
     QTest::newRow("request not written") << int(RequestNotWritten) << false << ""
@@ -441,7 +441,7 @@ void TestBackgroundThreads::readerNewsForwardedByController() {
     gate.releaseWaiting();
     QVERIFY(gate.reached(3, 1));
     QVERIFY(QTest::qWaitFor([&] { return status.count() == 1; }));
-    QCOMPARE(triples(battery), QString("(0,110,15)"));
+    QCOMPARE(triples(battery), QString("(0,192,3)"));
     QCOMPARE(triples(status), QString("(2,5,1,0)"));
     QCOMPARE(triples(writeStatus), QString("(1)"));
 

@@ -1,6 +1,7 @@
 #include "app/korvane_widget.h"
 
 #include "app/device_presence.h"
+#include "device/battery_thread_controller.h"
 #include "keys/key_tables.h"
 #include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
@@ -90,6 +91,13 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
 
     m_osd = std::make_unique<LocalOsdMessenger>(m_appDir);
     m_presence = std::make_unique<DevicePresence>();
+    m_batteryThreads = new BatteryThreadController(this);
+    connect(m_batteryThreads, &BatteryThreadController::RefreshBatteryStatus, this,
+            &KorvaneWidget::slotRefreshBatteryStatus);
+    connect(m_batteryThreads, &BatteryThreadController::RefreshStatus, this,
+            &KorvaneWidget::slotRefreshStatus);
+    connect(m_batteryThreads, &BatteryThreadController::RefreshWriteStatus, this,
+            &KorvaneWidget::slotRefreshWriteStatus);
     if (!m_presence->startNotifications())
         qDebug() << "hot-plug notifications unavailable";
 
@@ -133,7 +141,9 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
 }
 
 KorvaneWidget::~KorvaneWidget() {
-    stopBatteryThread();
+    // The readers end before the handles they read from are closed.
+    delete m_batteryThreads;
+    m_batteryThreads = nullptr;
     m_presence.reset();
 }
 

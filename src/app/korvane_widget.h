@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class BatteryThreadController;
 class DevicePresence;
 class OsdMessenger;
 class QAction;
@@ -151,8 +152,10 @@ private:
     void startFirmwareUpdate();
     void startBatteryThread();
     void stopBatteryThread();
+    void closeDevice();
 
     std::unique_ptr<DevicePresence> m_presence;
+    BatteryThreadController *m_batteryThreads = nullptr;
     std::unique_ptr<OsdMessenger> m_osd;
     ProfileList m_profileList;
 

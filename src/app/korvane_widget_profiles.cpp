@@ -1,7 +1,10 @@
 // The profile bar and the bottom row of the main window: the user's named profiles and sending them.
 #include "app/korvane_widget.h"
 
+#include "device/pointer_speed.h"
+#include "device/profile_write_run.h"
 #include "device/result_code.h"
+#include "device/store_commands.h"
 #include "storage/app_config_file.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
@@ -13,6 +16,7 @@
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_menu.h"
 #include "widgets/vel_message_box.h"
+#include "widgets/vel_process_dialog.h"
 #include "widgets/vel_push_button.h"
 
 #include <QCoreApplication>
@@ -77,6 +81,9 @@ void KorvaneWidget::loadStoredConfig() {
         profile::loadProfileByName(loaded().profile, loaded().profileNames[0]);
     }
     AppConfigStore::instance().resetWorkingCopy();
+    const int speed = readPointerSpeed();
+    if (speed > 0)
+        working().profile.mouseSpeed = static_cast<uint8_t>(speed);
     profile::writeFactoryProfileFile();
 }
 
@@ -296,14 +303,18 @@ void KorvaneWidget::slot_show_profilename(QAction *action) {
     profile::loadProfileByName(working().profile, currentName());
     refreshAllPages();
     buildProfileMenu();
+    // The mouse switches to the slot and the system pointer follows the slot's speed.
+    selectProfile(0);
+    storeAll();
+    applyPointerSpeed();
 }
 
 void KorvaneWidget::OnProfileMenuCheck(QWidget *) {}
 
 int KorvaneWidget::sendToDevice() {
-    config::saveAppConfig(working());
-    loaded() = working();
-    const int result = kResultNoDevice;
+    VelProcessDialog dialog(this);
+    const int result = runProfileWrite(
+        &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
     if (result == kResultMouseOff)
         VelMessageBox::ask(this, tr("Mouse is sleeping or not connected."));
     else if (result != kResultOk)

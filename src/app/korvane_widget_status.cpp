@@ -4,7 +4,9 @@
 
 #include "app/device_presence.h"
 #include "device/battery_status.h"
+#include "device/battery_thread_controller.h"
 #include "device/device_state.h"
+#include "device/sensor_dpi.h"
 #include "platform/osd_messenger.h"
 #include "platform/process_launcher.h"
 #include "storage/app_config_store.h"
@@ -116,16 +118,14 @@ void KorvaneWidget::refreshMouseList() {
 }
 
 void KorvaneWidget::reopenCurrentMouse() {
-    stopBatteryThread();
-    m_presence->close();
+    closeDevice();
     QThread::msleep(kReopenPauseMs);
     m_presence->openCurrent();
     startBatteryThread();
 }
 
 void KorvaneWidget::onLastMouseRemoved() {
-    stopBatteryThread();
-    m_presence->close();
+    closeDevice();
     m_bReconnected = false;
     VelMessageBox::setReconnected(false);
     s_bWarningShowing = true;
@@ -133,8 +133,7 @@ void KorvaneWidget::onLastMouseRemoved() {
 }
 
 void KorvaneWidget::onCurrentMouseSwitched() {
-    stopBatteryThread();
-    m_presence->close();
+    closeDevice();
     m_presence->openCurrent();
     startBatteryThread();
     reloadForCurrentMouse();
@@ -176,8 +175,7 @@ void KorvaneWidget::reloadForCurrentMouse() {
 }
 
 void KorvaneWidget::slot_show_mousename(QAction *action) {
-    stopBatteryThread();
-    m_presence->close();
+    closeDevice();
     m_mouseButton->setText(action->text());
     config::setCurrentProductName(action->text());
     m_presence->openCurrent();
@@ -240,7 +238,8 @@ void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {
     ProfileData &profile = working().profile;
     profile.dpiStage = iDPI;
     profile::setProfileDpiStage(working().profileNames[0], iDPI);
-    const int dpi = static_cast<int>(profile.dpiStages[iDPI % ProfileData::kStageCount].x);
+    const int raw = static_cast<int>(profile.dpiStages[iDPI % ProfileData::kStageCount].x);
+    const int dpi = positionToDpi(config::sensorType(), raw);
     showOsdText(tr("DPI") + QString::asprintf(" %d:%d", iDPI + 1, dpi));
 }
 
@@ -346,10 +345,24 @@ void KorvaneWidget::startFirmwareUpdate() {
         VelMessageBox::inform(this, tr("The firmware updater could not be started."));
         return;
     }
-    stopBatteryThread();
+    closeDevice();
     QCoreApplication::exit(0);
 }
 
-void KorvaneWidget::startBatteryThread() {}
+void KorvaneWidget::startBatteryThread() {
+    if (m_batteryThreads)
+        m_batteryThreads->startBatteryThread();
+}
 
-void KorvaneWidget::stopBatteryThread() {}
+void KorvaneWidget::stopBatteryThread() {
+    if (m_batteryThreads)
+        m_batteryThreads->stopBatteryThread();
+}
+
+void KorvaneWidget::closeDevice() {
+    stopBatteryThread();
+    // A stopped reader may still be inside its last read of the handles about to close.
+    if (m_batteryThreads)
+        m_batteryThreads->waitForStoppedReaders();
+    m_presence->close();
+}

@@ -1,5 +1,6 @@
 #include "sim/backend_choice.h"
 
+#include "device/device_entry.h"
 #include "device/hid/hidapi_backend.h"
 #include "platform/linux/udev_device_notifier.h"
 #include "sim/virtual_device_notifier.h"
@@ -22,6 +23,10 @@ HidBackendChoice chooseHidBackend() {
     description::deviceIds(vid1, pid1, vid2, pid2);
     auto mouse = std::make_unique<VirtualMouse>(static_cast<uint16_t>(vid1), static_cast<uint16_t>(pid1),
                                                 static_cast<uint16_t>(vid2), static_cast<uint16_t>(pid2));
+    // The program's virtual mouse runs on its battery through the receiver, the usual way it is used;
+    // KORVANE_VIRTUAL_CABLE=1 plugs its cable in as well.
+    if (qEnvironmentVariableIntValue("KORVANE_VIRTUAL_CABLE") != 1)
+        mouse->unplug(kCable);
     choice.virtualMouse = mouse.get();
     choice.backend = std::move(mouse);
     return choice;

@@ -29,7 +29,7 @@ public:
     };
 
     struct Battery {
-        uint16_t voltage = 3950; // raw value as the mouse sends it, millivolts
+        uint16_t voltage = 960; // raw value as the mouse sends it: 960 x 990 / 240 = 3960 mV
         uint8_t charging = 0;
         uint8_t status = 1;
         uint8_t capability = 0;
