@@ -11,6 +11,7 @@
 #include "storage/factory_profile.h"
 #include "storage/profile_file.h"
 #include "widgets/display_scale.h"
+#include "widgets/ui_language.h"
 #include "widgets/vel_file_dialog.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
@@ -43,6 +44,7 @@ void KorvaneWidget::buildProfileBar() {
     m_nameEdit = new VelLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_nameEdit->setStyleSheet(QStringLiteral("border-width:2px;background-color:rgb(30,30,30);color:white"));
+    m_nameEdit->setFont(UiLanguage::font());
     connect(m_nameEdit, &QLineEdit::returnPressed, this, &KorvaneWidget::slotProfileNameChange);
     m_profileDropButton = makeButton({"profile_apply1.png"}, "profileDropButton");
     m_profileMenu = new VelMenu(this);

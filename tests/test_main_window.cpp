@@ -1,0 +1,351 @@
+#include "app/device_presence.h"
+#include "app/korvane_widget.h"
+#include "device/device_entry.h"
+#include "device/link_hooks.h"
+#include "platform/osd_messenger.h"
+#include "sim/settings_view.h"
+#include "sim/virtual_mouse.h"
+#include "storage/app_config_store.h"
+#include "storage/config_file.h"
+#include "storage/profile_file.h"
+#include "support/test_tree.h"
+#include "widgets/vel_file_dialog.h"
+#include "widgets/vel_line_edit.h"
+#include "widgets/vel_message_box.h"
+#include "widgets/vel_push_button.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+// Records the notifications the window would put on screen.
+class RecordingOsd : public OsdMessenger {
+public:
+    explicit RecordingOsd(QStringList &texts) : m_texts(texts) {}
+    bool send(const OsdRecord &record) override {
+        m_texts << record.text;
+        return true;
+    }
+
+private:
+    QStringList &m_texts;
+};
+
+AppConfig &working() {
+    return AppConfigStore::instance().working();
+}
+} // namespace
+
+// The main window with the virtual mouse: what the user does and what reaches the mouse and the files.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startsWithReceiverOnBattery();
+    void profileListOperations();
+    void renameRules();
+    void applyWritesProfileToMouse();
+    void mouseOffRefusesWrite();
+    void receiverUnplugShowsWarningUntilItReturns();
+    void onMouseChangesFollowedAndShown();
+    void batteryLevelsStored();
+    void profileFilesOfOtherMiceRefused();
+    void configurationSavedAndLoaded();
+    void firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails();
+    void customizePageHighlightsButtons();
+
+private:
+    void click(const char *name);
+    QStringList messages() { return VelMessageBox::takeShownMessages(); }
+
+    std::unique_ptr<TestTree> m_tree;
+    std::unique_ptr<KorvaneWidget> m_window;
+    QStringList m_osd;
+};
+
+void TestMainWindow::initTestCase() {
+    qputenv("KORVANE_VIRTUAL_MOUSE", "1");
+    // Short real pauses keep the protocol's order of events without the test waiting for them.
+    devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(qMin(ms, 5))); });
+}
+
+void TestMainWindow::init() {
+    m_tree = std::make_unique<TestTree>();
+    m_osd.clear();
+    VelMessageBox::takeShownMessages();
+    m_window = std::make_unique<KorvaneWidget>();
+    m_window->setOsdMessenger(std::make_unique<RecordingOsd>(m_osd));
+    QTRY_VERIFY(m_window->isVisible());
+}
+
+void TestMainWindow::cleanup() {
+    VelMessageBox::setNextAnswers({});
+    VelFileDialog::setNextAnswers({});
+    m_window.reset();
+    m_tree.reset();
+}
+
+void TestMainWindow::click(const char *name) {
+    auto *button = m_window->findChild<VelPushButton *>(QString::fromLatin1(name));
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void TestMainWindow::startsWithReceiverOnBattery() {
+    QCOMPARE(m_window->mouseCount(), 1);
+    QCOMPARE(m_window->connectionState(), 2);
+    QVERIFY(m_window->findChild<QWidget *>("batteryBar")->isVisible());
+    QVERIFY(m_window->findChild<QWidget *>("receiverPicture")->isVisible());
+    QCOMPARE(m_window->findChild<VelLineEdit *>("nameEdit")->text(), QString("Profile 1"));
+    QCOMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless"));
+    // One mouse: the mouse list button stays hidden.
+    QVERIFY(m_window->findChild<VelPushButton *>("mouseButton")->isHidden());
+    // The factory profile file is written afresh at start-up.
+    QVERIFY(QFileInfo::exists(profile::factoryProfilePath()));
+    // The battery reader reports the mouse's battery within its first cycle.
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryLevel(), 70, 3000);
+}
+
+void TestMainWindow::profileListOperations() {
+    click("addButton");
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Profile 2"}));
+    QCOMPARE(working().profileNames[0], QString("Profile 2"));
+    QCOMPARE(m_window->findChild<VelLineEdit *>("nameEdit")->text(), QString("Profile 2"));
+
+    click("copyButton");
+    QCOMPARE(working().profileNames[0], QString("Profile 2 copy"));
+
+    // Deleting asks first; "No" keeps the profile.
+    VelMessageBox::setNextAnswers({QDialog::Rejected});
+    click("deleteButton");
+    QCOMPARE(messages(), QStringList{"Are you sure you want delete this profile?"});
+    QCOMPARE(m_window->profileNames().size(), 3);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Profile 2"}));
+    QCOMPARE(working().profileNames[0], QString("Profile 2"));
+    // The configuration names the profile now in use, not the deleted one.
+    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("Config/Profile1").toString(), QString("Profile 2"));
+
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(working().profileNames[0], QString("Profile 1"));
+    messages();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(messages(), QStringList{"AT LEAST ONE PROFILE TO BE RETAINED."});
+    click("addButton");
+    for (QAction *action : m_window->findChildren<QAction *>()) {
+        if (action->isCheckable() && action->text() == "Profile 1") {
+            action->trigger();
+            break;
+        }
+    }
+    QCOMPARE(working().profileNames[0], QString("Profile 1"));
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(messages(), QStringList{"The default Profile cannot be deleted or renamed."});
+}
+
+void TestMainWindow::renameRules() {
+    auto *edit = m_window->findChild<VelLineEdit *>("nameEdit");
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    edit->setText("Main");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(messages(), QStringList{"The default Profile cannot be deleted or renamed."});
+    QCOMPARE(edit->text(), QString("Profile 1"));
+
+    click("addButton");
+    edit->setText("Raid");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid"}));
+    QVERIFY(QFileInfo::exists(profile::profileFilePath("Raid")));
+    QVERIFY(!QFileInfo::exists(profile::profileFilePath("Profile 2")));
+
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted});
+    edit->setText("Profile 1");
+    QTest::keyClick(edit, Qt::Key_Return);
+    edit->setText("../outside");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(messages(), (QStringList{"Profile Exist!", "This name cannot be used for a profile."}));
+    QCOMPARE(edit->text(), QString("Raid"));
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid"}));
+}
+
+void TestMainWindow::applyWritesProfileToMouse() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    QVERIFY(mouse);
+    working().profile.dpiStage = 3;
+    working().profile.dpiStages[2].x = 100;
+    working().profile.dpiStages[2].y = 100;
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    const SettingsView view(*mouse);
+    QCOMPARE(int(view.settings().dpiStage), 3);
+    QCOMPARE(view.stage(2, 3389).dpiX, 5000);
+    QCOMPARE(view.stage(0, 3389).dpiX, 800);
+    QVERIFY(!mouse->bracketOpen());
+    // What was sent is what is stored, and the configuration is marked as matching the mouse.
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(int(stored.dpiStages[2].x), 100);
+    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("Config/Diff").toInt(), 0);
+    QVERIFY(AppConfigStore::instance().loaded() == working());
+}
+
+void TestMainWindow::mouseOffRefusesWrite() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    m_window->slotRefreshBatteryStatus(0, 0, 0);
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
+    for (const VirtualMouse::Record &record : mouse->records())
+        QVERIFY2(record.bytes.size() < 4 || record.bytes[3] == 0x48,
+                 "only battery traffic while the mouse is off");
+
+    // A write the link refuses ends the profile write with a message, and OK still hides the window.
+    m_window->slotRefreshBatteryStatus(0, 0xC0, 0x03);
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("okButton");
+    QCOMPARE(messages(), QStringList{"Send data failed, please try again."});
+    QVERIFY(m_window->isHidden());
+    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("Config/Diff").toInt(), 1);
+}
+
+void TestMainWindow::receiverUnplugShowsWarningUntilItReturns() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    bool sawWarning = false;
+    QTimer::singleShot(100, [&] { mouse->unplug(kReceiver); });
+    QTimer::singleShot(700, [&] {
+        sawWarning = KorvaneWidget::warningShowing();
+        mouse->plug(kReceiver);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(sawWarning && !KorvaneWidget::warningShowing() && m_window->reconnected(), 5000);
+    QCOMPARE(messages(), QStringList{"Dongle Disconnect!"});
+    QCOMPARE(m_window->mouseCount(), 1);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(config::currentProductName(), QString("Korvane M7 Wireless"));
+
+    // Confirmed while no mouse is there: the window goes to the tray.
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    mouse->unplug(kReceiver);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->isHidden(), 3000);
+    QCOMPARE(m_window->mouseCount(), 0);
+    QCOMPARE(config::currentProductName(), QString());
+}
+
+void TestMainWindow::onMouseChangesFollowedAndShown() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    working().profile.dpiStage = 0;
+    working().profile.pollRate = 1;
+    mouse->sendStatusReport(0, 2, 8, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_osd.size(), 2, 3000);
+    QCOMPARE(m_osd, (QStringList{"DPI 3:2400", "125 HZ"}));
+    QCOMPARE(int(working().profile.dpiStage), 2);
+    QCOMPARE(int(working().profile.pollRate), 8);
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(int(stored.dpiStage), 2);
+    // Stage 6 and above are not stages; an unknown rate shows no text.
+    m_window->slotRefreshStatus(0, 6, 3, 0);
+    QCOMPARE(int(working().profile.dpiStage), 2);
+    QCOMPARE(m_osd.last(), QString());
+}
+
+void TestMainWindow::batteryLevelsStored() {
+    m_window->slotRefreshBatteryStatus(0, 994 & 0xFF, 994 >> 8);
+    QCOMPARE(m_window->batteryLevel(), 90);
+    QCOMPARE(config::batteryValue(), 90);
+    m_window->slotRefreshBatteryStatus(0, 0, 0);
+    auto *bar = m_window->findChild<QWidget *>("batteryBar");
+    QVERIFY(bar->isVisible());
+    QCOMPARE(config::batteryValue(), 90);
+}
+
+void TestMainWindow::profileFilesOfOtherMiceRefused() {
+    QTemporaryDir outside;
+    const QString foreign = outside.filePath("Foreign.prof");
+    QVERIFY(profile::writeProfileFile(working().profile, foreign) == FileResult::Ok);
+    profile::writeProductMark(foreign, "Another Mouse");
+    VelFileDialog::setNextAnswers({foreign});
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("importButton");
+    QCOMPARE(messages(), QStringList{"The file is not match current mouse!"});
+    QCOMPARE(m_window->profileNames(), QStringList{"Profile 1"});
+
+    const QString mine = outside.filePath("Mine.prof");
+    VelFileDialog::setNextAnswers({mine, mine});
+    click("exportButton");
+    QCOMPARE(profile::readProductMark(mine), QString("Korvane M7 Wireless"));
+    click("importButton");
+    QCOMPARE(messages(), QStringList());
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Mine"}));
+    QCOMPARE(working().profileNames[0], QString("Mine"));
+}
+
+void TestMainWindow::configurationSavedAndLoaded() {
+    QTemporaryDir outside;
+    const QString conf = outside.filePath("all.conf");
+    working().debounce = 12;
+    working().profile.pollRate = 2;
+    VelFileDialog::setNextAnswers({conf});
+    click("saveButton");
+    QCOMPARE(profile::readProductMark(conf), QString("Korvane M7 Wireless"));
+    working().debounce = 3;
+    working().profile.pollRate = 8;
+    VelFileDialog::setNextAnswers({conf});
+    click("load1Button");
+    QCOMPARE(messages(), QStringList());
+    QCOMPARE(int(working().debounce), 12);
+    QCOMPARE(int(working().profile.pollRate), 2);
+    // The loaded settings stay with the profile being edited.
+    QCOMPARE(working().profileNames[0], QString("Profile 1"));
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(int(stored.pollRate), 2);
+    // A cancelled dialog does nothing.
+    VelFileDialog::setNextAnswers({QString()});
+    click("load1Button");
+    QCOMPARE(messages(), QStringList());
+}
+
+void TestMainWindow::firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails() {
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("firmwareButton");
+    QCOMPARE(messages(), QStringList{"To update the firmware, please connect to the computer with a cable."});
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    mouse->plug(kCable);
+    QTRY_COMPARE(m_window->connectionState(), 1);
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted});
+    click("firmwareButton");
+    QCOMPARE(messages(), (QStringList{"Do you want to upgrade the firmware?",
+                                      "The firmware updater could not be started."}));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->findChild<QWidget *>("batteryBar")->isVisible());
+}
+
+void TestMainWindow::customizePageHighlightsButtons() {
+    m_window->switchPage(KorvaneWidget::kCustomizePage);
+    auto *label = m_window->findChild<VelPushButton *>("mouseLabel3");
+    QVERIFY(label->isVisible());
+    QVERIFY(!m_window->findChild<VelPushButton *>("mouseLabel7")->isVisible());
+    QVERIFY(m_window->mousePicture().endsWith("/Mouse.png"));
+    emit label->OverSignal(label, true);
+    QVERIFY(m_window->mousePicture().endsWith("/mouse_4.png"));
+    emit label->OverSignal(label, false);
+    QVERIFY(m_window->mousePicture().endsWith("/Mouse.png"));
+    saveShot(m_window.get(), "main_window_customize");
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
