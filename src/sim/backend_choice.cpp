@@ -2,6 +2,7 @@
 
 #include "device/device_entry.h"
 #include "device/hid/hidapi_backend.h"
+#include "device/hid/tracing_backend.h"
 #include "platform/linux/udev_device_notifier.h"
 #include "sim/virtual_device_notifier.h"
 #include "sim/virtual_mouse.h"
@@ -14,6 +15,18 @@ bool virtualMouseRequested() {
 }
 
 HidBackendChoice chooseHidBackend() {
+    HidBackendChoice choice = chooseUntracedBackend();
+    const QString tracePath = qEnvironmentVariable("KORVANE_HID_TRACE");
+    if (!tracePath.isEmpty()) {
+        int vid1 = 0, pid1 = 0, vid2 = 0, pid2 = 0;
+        description::deviceIds(vid1, pid1, vid2, pid2);
+        choice.backend =
+            std::make_unique<TracingBackend>(std::move(choice.backend), tracePath, vid1, pid1, vid2, pid2);
+    }
+    return choice;
+}
+
+HidBackendChoice chooseUntracedBackend() {
     HidBackendChoice choice;
     if (!virtualMouseRequested()) {
         choice.backend = std::make_unique<HidapiBackend>();

@@ -16,7 +16,9 @@ struct HidBackendChoice {
 };
 
 bool virtualMouseRequested();
-// The virtual mouse takes its USB ids from the device description.
+// The virtual mouse takes its USB ids from the device description. With KORVANE_HID_TRACE=FILE every
+// report written and read is also appended to FILE.
 HidBackendChoice chooseHidBackend();
+HidBackendChoice chooseUntracedBackend();
 // Hot-plug events from the virtual mouse when there is one, otherwise from the system (udev).
 std::unique_ptr<DeviceNotifier> createDeviceNotifier(VirtualMouse *virtualMouse, QObject *parent = nullptr);

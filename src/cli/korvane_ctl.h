@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+
+class DevicePresence;
+class MouseDevice;
+class SingleInstance;
+struct HidBackendChoice;
+
+// korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
+// files, profile rules and device link, so its results and messages are the window's.
+class KorvaneCtl {
+public:
+    // Exit codes. Device results (1 no mouse, 2 gave up, 4 write error, 5 mouse off, 6 too many macros)
+    // are passed through as they are.
+    enum Exit {
+        kOk = 0,
+        kUsage = 10,      // unknown command or missing argument
+        kRefused = 11,    // a profile rule refused the operation
+        kFileError = 12,  // a file could not be read or written
+        kWindowRuns = 13, // the window holds the mouse
+        kNoAnswer = 14,   // the mouse did not answer the status request
+    };
+
+    KorvaneCtl(QTextStream &out, QTextStream &err);
+    ~KorvaneCtl();
+
+    // Runs one command line (without the program name); returns the exit code.
+    int run(const QStringList &arguments);
+
+    static QString usage();
+
+private:
+    int list();
+    int status();
+    int profiles();
+    int profile(const QStringList &arguments);
+    int apply(const QStringList &arguments);
+    int exportFile(const QStringList &arguments);
+    int importFile(const QStringList &arguments);
+    int macros(const QStringList &arguments);
+    int help(const QString &command);
+
+    // Takes the program's single-instance lock, so that the window and this tool never both talk to the
+    // mouse; false (with a message) when the window runs.
+    bool holdMouse();
+    bool openDevice();
+    int finish(int code, const QString &message, const QJsonObject &data = QJsonObject());
+    int refuse(int result);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    bool m_json = false;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<HidBackendChoice> m_backend;
+    std::unique_ptr<MouseDevice> m_device;
+};
