@@ -7,7 +7,7 @@ BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi
 TEST_DEPS := xvfb xauth xdotool imagemagick
 RUN_DEPS := xvfb xauth imagemagick trayer
 
-.PHONY: all build deps test-deps run-deps run test clean format
+.PHONY: all build deps test-deps run-deps run test bench clean format
 
 all: build
 
@@ -26,6 +26,10 @@ build: deps
 
 test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
+bench: build
+	cmake --build $(BUILD_DIR) --target bench
 
 # With a display the program simply starts; without one it runs on a virtual X server, and a
 # screenshot of it is saved to build/screenshot.png.

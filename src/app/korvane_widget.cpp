@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 // Base geometry of the window's controls, before the display scale is applied.
@@ -431,6 +432,16 @@ void KorvaneWidget::paintEvent(QPaintEvent *) {
     }
     if (m_iPage == kDpiPage)
         painter.fillRect(scaledRect(kDpiPanelRect, m_factor), QColor(25, 25, 25, 204));
+}
+
+// With KORVANE_REPORT_SHOWN=1 the first show is reported on stderr, for the start-up benchmark.
+void KorvaneWidget::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (!m_shownOnce && qEnvironmentVariableIntValue("KORVANE_REPORT_SHOWN") == 1) {
+        std::fputs("korvane: window shown\n", stderr);
+        std::fflush(stderr);
+    }
+    m_shownOnce = true;
 }
 
 void KorvaneWidget::resizeEvent(QResizeEvent *event) {

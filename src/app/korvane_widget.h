@@ -88,6 +88,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -236,6 +237,7 @@ private:
 
     bool m_dragging = false;
     QPoint m_pressPos;
+    bool m_shownOnce = false;
 
     // Set from the moment the receiver is found missing until the warning is confirmed.
     static bool s_bWarningShowing;

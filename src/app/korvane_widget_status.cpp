@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 constexpr int kOsdDisplayMs = 1500;
@@ -140,6 +141,10 @@ void KorvaneWidget::onCurrentMouseSwitched() {
 }
 
 void KorvaneWidget::slotWarning() {
+    if (qEnvironmentVariableIntValue("KORVANE_REPORT_SHOWN") == 1) {
+        std::fputs("korvane: warning timer\n", stderr);
+        std::fflush(stderr);
+    }
     setWindowOpacity(1.0);
     showNormal();
     if (m_iMouseCount != 0) {
