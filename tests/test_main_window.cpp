@@ -2,6 +2,7 @@
 #include "app/korvane_widget.h"
 #include "device/device_entry.h"
 #include "device/link_hooks.h"
+#include "device/mouse_device.h"
 #include "platform/osd_messenger.h"
 #include "sim/settings_view.h"
 #include "sim/virtual_mouse.h"
@@ -12,6 +13,7 @@
 #include "widgets/vel_file_dialog.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_message_box.h"
+#include "widgets/vel_processbar.h"
 #include "widgets/vel_push_button.h"
 
 #include <QAction>
@@ -54,6 +56,7 @@ private slots:
     void receiverUnplugShowsWarningUntilItReturns();
     void onMouseChangesFollowedAndShown();
     void batteryLevelsStored();
+    void cancelDiscardsUnsentEdits();
     void profileFilesOfOtherMiceRefused();
     void configurationSavedAndLoaded();
     void firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails();
@@ -266,10 +269,28 @@ void TestMainWindow::batteryLevelsStored() {
     m_window->slotRefreshBatteryStatus(0, 994 & 0xFF, 994 >> 8);
     QCOMPARE(m_window->batteryLevel(), 90);
     QCOMPARE(config::batteryValue(), 90);
+    auto *bar = m_window->findChild<VelProcessbar *>("batteryBar");
     m_window->slotRefreshBatteryStatus(0, 0, 0);
-    auto *bar = m_window->findChild<QWidget *>("batteryBar");
     QVERIFY(bar->isVisible());
+    QCOMPARE(bar->barText(), QString("MOUSE OFF"));
     QCOMPARE(config::batteryValue(), 90);
+    // On the cable the bar is full and carries no percentage.
+    m_window->presence().virtualMouse()->plug(kCable);
+    QTRY_COMPARE(m_window->connectionState(), 1);
+    m_window->slotRefreshBatteryStatus(1, 994 & 0xFF, 994 >> 8);
+    QCOMPARE(bar->value(), 100);
+    QCOMPARE(bar->format(), QString());
+    QCOMPARE(bar->barText(), QString());
+}
+
+void TestMainWindow::cancelDiscardsUnsentEdits() {
+    working().profile.pollRate = 8;
+    click("cancelButton");
+    QVERIFY(m_window->isHidden());
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(working().profile.pollRate, stored.pollRate);
+    QVERIFY(working().profile.pollRate != 8);
 }
 
 void TestMainWindow::profileFilesOfOtherMiceRefused() {
@@ -326,6 +347,9 @@ void TestMainWindow::firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails() {
     VirtualMouse *mouse = m_window->presence().virtualMouse();
     mouse->plug(kCable);
     QTRY_COMPARE(m_window->connectionState(), 1);
+    // With both connections in, commands go through the cable.
+    MouseDevice &device = m_window->presence().device();
+    QTRY_VERIFY(device.commandHandle() && device.commandHandle() == device.handle(kSlotCableCommand));
     VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted});
     click("firmwareButton");
     QCOMPARE(messages(), (QStringList{"Do you want to upgrade the firmware?",

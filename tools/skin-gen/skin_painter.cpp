@@ -462,13 +462,16 @@ QImage SkinPainter::mouseLogo() const {
     return image;
 }
 
-QImage SkinPainter::wheelArrow(bool up, bool lit) const {
+QImage SkinPainter::wheelArrow(bool up, bool lit, bool round) const {
     QImage image = blank(24, 24);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(lit ? kAccent : kLine.lighter(160), 1.5));
     p.setBrush(lit ? kAccent.darker(200) : kPanel);
-    p.drawEllipse(QRectF(1, 1, 22, 22));
+    if (round)
+        p.drawEllipse(QRectF(1, 1, 22, 22));
+    else
+        p.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
     p.setPen(Qt::NoPen);
     p.setBrush(lit ? kAccent : kText);
     if (up)
@@ -531,6 +534,10 @@ bool SkinPainter::paintMainWindowParts() {
     ok = save(wheelArrow(true, true), "btn_up1.png") && ok;
     ok = save(wheelArrow(false, false), "btn_down2.png") && ok;
     ok = save(wheelArrow(false, true), "btn_down1.png") && ok;
+    ok = save(wheelArrow(true, false, false), "btn_up4.png") && ok;
+    ok = save(wheelArrow(true, true, false), "btn_up3.png") && ok;
+    ok = save(wheelArrow(false, false, false), "btn_down4.png") && ok;
+    ok = save(wheelArrow(false, true, false), "btn_down3.png") && ok;
     for (const char *kind : {"add", "del", "copy", "reset", "export", "import"}) {
         ok = save(profileIcon(kind, false), QString("profile_%1%2.png").arg(kind).arg(1)) && ok;
         ok = save(profileIcon(kind, true), QString("profile_%1%2.png").arg(kind).arg(2)) && ok;

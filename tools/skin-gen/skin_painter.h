@@ -39,7 +39,8 @@ private:
     QImage receiver() const;
     QImage lightning() const;
     QImage mouseLogo() const;
-    QImage wheelArrow(bool up, bool lit) const;
+    // round: the usual wheel labels; square: the labels of the models with a tilting wheel.
+    QImage wheelArrow(bool up, bool lit, bool round = true) const;
     QImage profileIcon(const QString &kind, bool lit) const;
     bool paintMainWindowParts();
 
