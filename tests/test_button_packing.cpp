@@ -1,69 +1,47 @@
 #include "device/button_packer.h"
+#include "device/button_upload.h"
+#include "device/command_report.h"
 #include "device/device_code_table.h"
 #include "device/device_state.h"
 #include "device/macro_image.h"
+#include "device/result_code.h"
+#include "sim/button_view.h"
+#include "sim/macro_view.h"
 #include "storage/button_matrix.h"
 #include "storage/macro_file.h"
+#include "support/command_harness.h"
 #include "support/test_tree.h"
 
 #include <QtTest>
-#include <memory>
 
 Q_DECLARE_METATYPE(ButtonAssignment)
 Q_DECLARE_METATYPE(MacroStep)
+Q_DECLARE_METATYPE(ButtonEntry)
 
 namespace {
 
-using Bytes = QVector<int>;
-
-ButtonAssignment &record(int r) {
-    return DeviceState::instance().deviceCopy().profile.buttons[static_cast<std::size_t>(r)];
-}
-
 Bytes tableBytes(int offset, int length) {
     const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
-    Bytes out;
-    for (int i = offset; i < offset + length; ++i)
-        out.append(table[static_cast<std::size_t>(i)]);
-    return out;
+    return Bytes(table.begin() + offset, table.begin() + offset + length);
 }
 
-// The entry at the slot of button 0, which the identity matrix of these tests puts at bytes 2 to 5.
-Bytes packedEntry(const ButtonAssignment &button) {
+// The entry at the slot of button 0, which the identity matrix puts at bytes 2 to 5.
+ButtonEntry packedEntry(const ButtonAssignment &button) {
     record(0) = button;
     packButton(0, 0, 0);
-    return tableBytes(2, 4);
+    const Bytes b = tableBytes(2, 4);
+    return {b[0], b[1], b[2], b[3]};
 }
 
-ButtonAssignment withFunction(int function) {
-    ButtonAssignment b;
-    b.function = function;
-    return b;
-}
-
-// A combo as the combo dialog leaves it: presses of the usages in order, then releases in reverse.
-ButtonAssignment combo(const QVector<uint8_t> &usages) {
-    ButtonAssignment b = withFunction(7);
-    int n = 0;
-    for (uint8_t u : usages)
-        b.keys[static_cast<std::size_t>(n++)] = {u, 0x05, 0x80};
-    for (int i = usages.size() - 1; i >= 0; --i)
-        b.keys[static_cast<std::size_t>(n++)] = {usages[i], 0x05, 0x00};
-    return b;
-}
-
-ButtonAssignment macroButton(int function, const QString &name, uint8_t mode, int loops) {
+ButtonAssignment withRes1(int function, int res1, int loops = 0, int keyNumber = 0) {
     ButtonAssignment b = withFunction(function);
-    b.macroName = name;
-    b.res1 = mode;
+    b.res1 = static_cast<uint8_t>(res1);
     b.loopNumber = loops;
+    b.keyNumber = keyNumber;
     return b;
 }
 
-MacroStep ev(uint8_t kind, uint8_t low, uint8_t high = 0) {
-    return {kind, high, low};
-}
-
+// Key down and up events of keys 4, 5, ...: no delay among them.
 QVector<MacroStep> keyEvents(int count) {
     QVector<MacroStep> events;
     for (int i = 0; i < count; ++i)
@@ -71,428 +49,345 @@ QVector<MacroStep> keyEvents(int count) {
     return events;
 }
 
+// Events with the pauses the image puts after every fourth and after the last.
+QVector<MacroStep> withPauses(const QVector<MacroStep> &events) {
+    QVector<MacroStep> out;
+    for (int i = 0; i < events.size(); ++i) {
+        out << events[i];
+        if (i % 4 == 3)
+            out << kPause;
+    }
+    return out << kPause;
+}
+
 Bytes imageBytes(const QVector<MacroStep> &events) {
     Bytes out;
     for (const MacroStep &e : events)
-        out << e.type << e.low << e.high;
+        out.insert(out.end(), {e.type, e.low, e.high});
+    out.resize(DeviceState::kMacroImageSize);
     return out;
 }
-
-Bytes imagePrefix(const DeviceState::MacroImage &image, int length) {
-    Bytes out;
-    for (int i = 0; i < length; ++i)
-        out.append(image[static_cast<std::size_t>(i)]);
-    return out;
-}
-
-const MacroStep kPause = ev(6, 1, 0);
 
 } // namespace
 
 class TestButtonPacking : public QObject {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void codeTableRows_data();
-    void codeTableRows();
-    void codeTableWalk();
-    void functionWithoutRowPacksZeros_data();
-    void functionWithoutRowPacksZeros();
-    void singleKey_data();
-    void singleKey();
-    void comboKey_data();
-    void comboKey();
-    void fireKey_data();
-    void fireKey();
-    void sniperPerSensor_data();
-    void sniperPerSensor();
-    void macroEntry_data();
-    void macroEntry();
-    void macroNumbersSharedInPackingOrder();
-    void wheelSlots_data();
-    void wheelSlots();
-    void matrixLookupsBounded();
-    void headerAndOtherSlotsKept();
-    void macroImage_data();
-    void macroImage();
-    void macroEventsReadRaw();
-
-private:
     std::unique_ptr<TestTree> m_tree;
-};
+    std::unique_ptr<CommandHarness> m_h;
 
-void TestButtonPacking::initTestCase() {
-    m_tree = std::make_unique<TestTree>();
-    QVERIFY(m_tree->isValid());
-}
+    void setIni(const char *key, int value) { m_tree->setIniValue("DefaultProfile.bin", key, value); }
 
-void TestButtonPacking::init() {
-    DeviceState::instance().reset();
-    ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
-    for (int i = 0; i < ButtonMatrix::kSize; ++i)
-        matrix[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i);
-    m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ScrollRev", 0);
-    m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", 3389);
-}
-
-void TestButtonPacking::codeTableRows_data() {
-    QTest::addColumn<int>("function");
-    QTest::addColumn<Bytes>("entry");
-    const QVector<QPair<int, Bytes>> rows = {
-        {1, {0x81, 0, 0, 0}},           {2, {0x82, 0, 0, 0}},
-        {3, {0x83, 0, 0, 0}},           {4, {0x85, 0, 0, 0}},
-        {5, {0x84, 0, 0, 0}},           {13, {0x30, 0, 0, 0}},
-        {49, {0x89, 0, 0, 0}},          {48, {0x8A, 0, 0, 0}},
-        {52, {0x8B, 0, 0, 0}},          {53, {0x8C, 0, 0, 0}},
-        {17, {0x8F, 0x01, 0x1B, 0}},    {18, {0x8F, 0x01, 0x06, 0}},
-        {19, {0x8F, 0x01, 0x19, 0}},    {20, {0x8F, 0x01, 0x04, 0}},
-        {21, {0x8F, 0x01, 0x09, 0}},    {22, {0x8F, 0x01, 0x11, 0}},
-        {23, {0x8F, 0x01, 0x13, 0}},    {24, {0x8F, 0x01, 0x16, 0}},
-        {25, {0x8F, 0x04, 0x2B, 0}},    {26, {0x8F, 0x04, 0x3D, 0}},
-        {27, {0x8F, 0x08, 0x08, 0}},    {28, {0x8F, 0x08, 0x15, 0}},
-        {29, {0x8F, 0x08, 0x07, 0}},    {62, {0x8F, 0x08, 0x10, 0}},
-        {30, {0x8F, 0x08, 0x0F, 0}},    {31, {0x8E, 0x01, 0x23, 0x02}},
-        {32, {0x8E, 0x01, 0x24, 0x02}}, {33, {0x8E, 0x01, 0x25, 0x02}},
-        {34, {0x8E, 0x01, 0x26, 0x02}}, {35, {0x8E, 0x01, 0x27, 0x02}},
-        {36, {0x8E, 0x01, 0x21, 0x02}}, {37, {0x8E, 0x01, 0x2A, 0x02}},
-        {38, {0x8E, 0x01, 0x8A, 0x01}}, {40, {0x8E, 0x01, 0xB7, 0}},
-        {39, {0x8E, 0x01, 0xCD, 0}},    {41, {0x8E, 0x01, 0xB6, 0}},
-        {42, {0x8E, 0x01, 0xB5, 0}},    {43, {0x8E, 0x01, 0xE9, 0}},
-        {44, {0x8E, 0x01, 0xEA, 0}},    {45, {0x8E, 0x01, 0xE2, 0}},
-        {46, {0x8E, 0x01, 0x83, 0x01}}, {6, {0x90, 0, 0, 0}},
-        {200, {0x91, 0, 0, 0}},         {510, {0x9D, 0, 0, 0}},
-        {12, {0x99, 0, 0, 0}},          {16, {0, 0, 0, 0}},
-        {47, {0x88, 0, 0, 0}},          {63, {0x97, 0x01, 0, 0}},
-        {50, {0x97, 0, 0, 0}},          {51, {0x98, 0, 0, 0}},
-        {59, {0x8D, 0, 0, 0}},          {57, {0x94, 0, 0, 0}},
-        {58, {0x95, 0, 0, 0}},          {7, {0x8F, 0, 0, 0}},
-        {54, {0x9B, 0x08, 0, 0}},       {55, {0x9A, 0x01, 0x01, 0x01}},
-        {60, {0x9F, 0, 0, 0}},          {61, {0xA0, 0, 0, 0}},
-    };
-    QCOMPARE(rows.size(), devicecode::kRowCount);
-    for (const auto &row : rows)
-        QTest::addRow("function %d", row.first) << row.first << row.second;
-}
-
-// Functions without parameters must also pack as their row; the others share only byte 0 with it.
-void TestButtonPacking::codeTableRows() {
-    QFETCH(int, function);
-    QFETCH(Bytes, entry);
-    ButtonEntry row{};
-    QVERIFY(devicecode::entryOf(function, row));
-    QCOMPARE(Bytes({row[0], row[1], row[2], row[3]}), entry);
-    const QVector<int> withParameters = {6, 7, 12, 55, 200, 510};
-    if (!withParameters.contains(function))
-        QCOMPARE(packedEntry(withFunction(function)), entry);
-}
-
-// Every row is the one found for its code and decodes back to it: no code or entry appears twice.
-void TestButtonPacking::codeTableWalk() {
-    for (const DeviceCodeRow &row : devicecode::kTable) {
-        ButtonEntry found{};
-        QVERIFY(devicecode::entryOf(row.function, found));
-        QCOMPARE(found, row.entry);
-        QCOMPARE(devicecode::functionOfEntry(row.entry), row.function);
+private slots:
+    void initTestCase() {
+        m_tree = std::make_unique<TestTree>();
+        QVERIFY(m_tree->isValid());
     }
-    QCOMPARE(devicecode::functionOfEntry({0x90, 0, 0x04, 0}), 6);
-    QCOMPARE(devicecode::functionOfEntry({0x8F, 0x03, 0x04, 0}), 7);
-    QCOMPARE(devicecode::functionOfEntry({0x91, 0x81, 0xFF, 0xFF}), 200);
-    QCOMPARE(devicecode::functionOfEntry({0x9D, 0x01, 0x02, 0}), 510);
-    QCOMPARE(devicecode::functionOfEntry({0x99, 0x81, 3, 2}), 12);
-    QCOMPARE(devicecode::functionOfEntry({0x9A, 1, 0x16, 0x16}), 55);
-    QCOMPARE(devicecode::functionOfEntry({0x97, 0x02, 0, 0}), -1);
-}
 
-void TestButtonPacking::functionWithoutRowPacksZeros_data() {
-    QTest::addColumn<int>("function");
-    for (int f : {0, 8, 9, 10, 11, 14, 15, 56, 64, 199, 201, 509, -1})
-        QTest::addRow("function %d", f) << f;
-}
-
-// Whatever the slot held before, a function the mouse has no code for clears it.
-void TestButtonPacking::functionWithoutRowPacksZeros() {
-    QFETCH(int, function);
-    DeviceState::instance().buttonTable().fill(0xEE);
-    QCOMPARE(packedEntry(withFunction(function)), Bytes({0, 0, 0, 0}));
-}
-
-void TestButtonPacking::singleKey_data() {
-    QTest::addColumn<int>("keyCode");
-    QTest::addColumn<Bytes>("entry");
-    QTest::newRow("A") << 30 << Bytes{0x90, 0, 0x04, 0};
-    QTest::newRow("key code 76") << 76 << Bytes{0x90, 0, 0x5D, 0};
-    QTest::newRow("mouse button has no usage") << 240 << Bytes{0x90, 0, 0, 0};
-    QTest::newRow("no key") << 0 << Bytes{0x90, 0, 0, 0};
-}
-
-void TestButtonPacking::singleKey() {
-    QFETCH(int, keyCode);
-    QFETCH(Bytes, entry);
-    DeviceState::instance().buttonTable().fill(0xEE);
-    ButtonAssignment b = withFunction(6);
-    b.res1 = static_cast<uint8_t>(keyCode);
-    QCOMPARE(packedEntry(b), entry);
-}
-
-void TestButtonPacking::comboKey_data() {
-    QTest::addColumn<ButtonAssignment>("button");
-    QTest::addColumn<Bytes>("entry");
-    QTest::newRow("Ctrl + Shift + A") << combo({0xE0, 0xE1, 0x04}) << Bytes{0x8F, 0x03, 0x04, 0};
-    QTest::newRow("Ctrl + C") << combo({0xE0, 0x06}) << Bytes{0x8F, 0x01, 0x06, 0};
-    QTest::newRow("right Alt + left Win + F1") << combo({0xE6, 0xE3, 0x3A}) << Bytes{0x8F, 0x0C, 0x3A, 0};
-    QTest::newRow("right Ctrl + right Shift") << combo({0xE4, 0xE5}) << Bytes{0x8F, 0x03, 0, 0};
-    QTest::newRow("later key wins") << combo({0x04, 0x05}) << Bytes{0x8F, 0, 0x04, 0};
-    QTest::newRow("usage without key code is a key") << combo({0xE2, 0x32}) << Bytes{0x8F, 0x04, 0x32, 0};
-    QTest::newRow("no keys") << withFunction(7) << Bytes{0x8F, 0, 0, 0};
-
-    ButtonAssignment gap = combo({0xE0, 0x04});
-    gap.keys[4] = gap.keys[3];
-    gap.keys[3] = {};
-    QTest::newRow("empty entry skipped") << gap << Bytes{0x8F, 0x01, 0x04, 0};
-
-    // Five modifiers with their releases fill the ten entries read; the key after them is not read.
-    ButtonAssignment full = combo({0xE0, 0xE1, 0xE2, 0xE3, 0xE4});
-    full.keys[10] = {0x04, 0x05, 0x80};
-    QTest::newRow("only ten entries read") << full << Bytes{0x8F, 0x10, 0, 0};
-}
-
-void TestButtonPacking::comboKey() {
-    QFETCH(ButtonAssignment, button);
-    QFETCH(Bytes, entry);
-    QCOMPARE(packedEntry(button), entry);
-}
-
-void TestButtonPacking::fireKey_data() {
-    QTest::addColumn<int>("res1");
-    QTest::addColumn<int>("loops");
-    QTest::addColumn<int>("delay");
-    QTest::addColumn<Bytes>("entry");
-    QTest::newRow("res1 0") << 0 << 7 << 90 << Bytes{0x99, 0x81, 3, 2};
-    QTest::newRow("delay 35") << 0x82 << 5 << 35 << Bytes{0x99, 0x82, 5, 3};
-    QTest::newRow("delay 19") << 0x84 << 5 << 19 << Bytes{0x99, 0x84, 5, 2};
-    QTest::newRow("delay 20") << 0x84 << 5 << 20 << Bytes{0x99, 0x84, 5, 2};
-    QTest::newRow("delay 255") << 0x04 << 1 << 255 << Bytes{0x99, 0x04, 1, 25};
-    QTest::newRow("times low byte") << 0x81 << 0x1234 << 40 << Bytes{0x99, 0x81, 0x34, 4};
-}
-
-void TestButtonPacking::fireKey() {
-    QFETCH(int, res1);
-    QFETCH(int, loops);
-    QFETCH(int, delay);
-    QFETCH(Bytes, entry);
-    ButtonAssignment b = withFunction(12);
-    b.res1 = static_cast<uint8_t>(res1);
-    b.loopNumber = loops;
-    b.keyNumber = delay;
-    QCOMPARE(packedEntry(b), entry);
-}
-
-void TestButtonPacking::sniperPerSensor_data() {
-    QTest::addColumn<int>("sensor");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("encoded");
-    QTest::newRow("3325 table A") << 3325 << 10 << 22;
-    QTest::newRow("3327 table F") << 3327 << 61 << 140;
-    QTest::newRow("3360 one below") << 3360 << 5 << 4;
-    QTest::newRow("3389 as is") << 3389 << 7 << 7;
-    QTest::newRow("3212 as is") << 3212 << 9 << 9;
-    QTest::newRow("3104 as is") << 3104 << 3 << 3;
-    QTest::newRow("3335 table L") << 3335 << 160 << 188;
-    QTest::newRow("3370 not encoded") << 3370 << 7 << 4;
-    QTest::newRow("33252 not encoded") << 33252 << 10 << 4;
-    QTest::newRow("no sensor") << 0 << 7 << 4;
-}
-
-void TestButtonPacking::sniperPerSensor() {
-    QFETCH(int, sensor);
-    QFETCH(int, value);
-    QFETCH(int, encoded);
-    m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
-    ButtonAssignment b = withFunction(55);
-    b.res1 = static_cast<uint8_t>(value);
-    QCOMPARE(packedEntry(b), Bytes({0x9A, 1, encoded, encoded}));
-}
-
-void TestButtonPacking::macroEntry_data() {
-    QTest::addColumn<ButtonAssignment>("button");
-    QTest::addColumn<Bytes>("entry");
-    QTest::newRow("loop count") << macroButton(200, "M", 0, 0x0102) << Bytes{0x91, 0, 0x02, 0x01};
-    QTest::newRow("while key down") << macroButton(200, "M", 1, 9) << Bytes{0x91, 0x80, 0xFF, 0xFF};
-    QTest::newRow("until pressed again") << macroButton(200, "M", 2, 9) << Bytes{0x91, 0x40, 0xFF, 0xFF};
-    QTest::newRow("other mode keeps byte 1") << macroButton(200, "M", 3, 5) << Bytes{0x91, 0xEE, 5, 0};
-    QTest::newRow("gun file") << macroButton(510, "G", 0, 3) << Bytes{0x9D, 0, 3, 0};
-}
-
-void TestButtonPacking::macroEntry() {
-    QFETCH(ButtonAssignment, button);
-    QFETCH(Bytes, entry);
-    DeviceState::instance().buttonTable().fill(0xEE);
-    button.res4 = 0x77;
-    QCOMPARE(packedEntry(button), entry);
-    QCOMPARE(int(record(0).res4), 0);
-}
-
-// Numbers follow packing order; a shared name keeps its first number, and res4 records it.
-void TestButtonPacking::macroNumbersSharedInPackingOrder() {
-    QCOMPARE(macroNumberOf("Burst"), -1);
-    record(1) = macroButton(200, "Burst", 0, 1);
-    record(2) = macroButton(510, "Recoil", 1, 1);
-    record(3) = macroButton(200, "Burst", 2, 1);
-    record(4) = withFunction(1);
-    record(4).macroName = "Ignored";
-    for (int r = 1; r <= 4; ++r)
-        packButton(0, r, r);
-    QCOMPARE(macroNumberOf("Burst"), 0);
-    QCOMPARE(macroNumberOf("Recoil"), 1);
-    QCOMPARE(macroNumberOf("Ignored"), 255);
-    QCOMPARE(tableBytes(2 + 4 * 1, 4), Bytes({0x91, 0x00, 1, 0}));
-    QCOMPARE(tableBytes(2 + 4 * 2, 4), Bytes({0x9D, 0x81, 0xFF, 0xFF}));
-    QCOMPARE(tableBytes(2 + 4 * 3, 4), Bytes({0x91, 0x40, 0xFF, 0xFF}));
-    QCOMPARE(int(record(1).res4), 0);
-    QCOMPARE(int(record(2).res4), 1);
-    QCOMPARE(int(record(3).res4), 0);
-}
-
-void TestButtonPacking::wheelSlots_data() {
-    QTest::addColumn<int>("reverse");
-    QTest::addColumn<int>("upOffset");
-    QTest::addColumn<int>("downOffset");
-    QTest::newRow("normal") << 0 << 90 << 94;
-    QTest::newRow("reversed") << 1 << 94 << 90;
-    QTest::newRow("only 1 reverses") << 2 << 90 << 94;
-}
-
-void TestButtonPacking::wheelSlots() {
-    QFETCH(int, reverse);
-    QFETCH(int, upOffset);
-    QFETCH(int, downOffset);
-    m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ScrollRev", reverse);
-    // The matrix must not be consulted for the wheel: it points elsewhere.
-    ButtonMatrix::instance().table().fill(3);
-    record(40) = withFunction(52);
-    record(41) = withFunction(53);
-    packButton(0, 40, 22);
-    packButton(0, 41, 23);
-    QCOMPARE(tableBytes(upOffset, 4), Bytes({0x8B, 0, 0, 0}));
-    QCOMPARE(tableBytes(downOffset, 4), Bytes({0x8C, 0, 0, 0}));
-    QCOMPARE(tableBytes(14, 4), Bytes({0, 0, 0, 0}));
-}
-
-// A selector past the 16-entry matrix, or a matrix value whose entry would not fit, packs nothing
-// instead of reading or writing out of bounds.
-void TestButtonPacking::matrixLookupsBounded() {
-    DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
-    ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
-    int slot = -1;
-    QVERIFY(!buttonSlot(16, slot));
-    QVERIFY(!buttonSlot(21, slot));
-    QVERIFY(!buttonSlot(-1, slot));
-    QCOMPARE(slot, -1);
-
-    matrix[5] = 30;
-    matrix[6] = 31;
-    matrix[7] = 255;
-    record(5) = withFunction(1);
-    record(6) = withFunction(2);
-    record(7) = withFunction(3);
-    record(16) = withFunction(4);
-    for (int r : {5, 6, 7, 16})
-        packButton(0, r, r);
-    QCOMPARE(tableBytes(122, 4), Bytes({0x81, 0, 0, 0}));
-    QCOMPARE(tableBytes(126, 2), Bytes({0, 0}));
-    for (uint8_t code : {0x82, 0x83, 0x85})
-        QVERIFY(std::find(table.begin(), table.end(), code) == table.end());
-
-    record(5) = withFunction(2);
-    packButton(1, 5, 5);
-    packButton(0, 42, 5);
-    packButton(0, -1, 5);
-    QCOMPARE(tableBytes(122, 4), Bytes({0x81, 0, 0, 0}));
-}
-
-// The header is written with every entry; slots no button maps to keep what they held.
-void TestButtonPacking::headerAndOtherSlotsKept() {
-    DeviceState::instance().buttonTable().fill(0xEE);
-    record(2) = withFunction(3);
-    packButton(0, 2, 2);
-    QCOMPARE(tableBytes(0, 2), Bytes({0x0A, 0x00}));
-    QCOMPARE(tableBytes(10, 4), Bytes({0x83, 0, 0, 0}));
-    QCOMPARE(tableBytes(6, 4), Bytes({0xEE, 0xEE, 0xEE, 0xEE}));
-    QCOMPARE(tableBytes(14, 4), Bytes({0xEE, 0xEE, 0xEE, 0xEE}));
-}
-
-void TestButtonPacking::macroImage_data() {
-    QTest::addColumn<QVector<MacroStep>>("events");
-    QTest::addColumn<QVector<MacroStep>>("image");
-    const QVector<MacroStep> five = keyEvents(5);
-    QTest::newRow("five events") << five << QVector<MacroStep>{five[0], five[1], five[2], five[3],
-                                                               kPause,  five[4], kPause};
-    const QVector<MacroStep> four = keyEvents(4);
-    QTest::newRow("four events: two pauses together")
-        << four << QVector<MacroStep>{four[0], four[1], four[2], four[3], kPause, kPause};
-    QTest::newRow("empty macro") << QVector<MacroStep>{} << QVector<MacroStep>{kPause};
-    const QVector<MacroStep> timed = {ev(0x84, 4), ev(6, 44, 1), ev(0x04, 4), ev(0x81, 1), ev(0x01, 1)};
-    QTest::newRow("own delays kept as they are") << timed << timed;
-    const QVector<MacroStep> moves = {ev(2, 246), ev(2, 0, 10), ev(0x86, 1), ev(0x81, 2), ev(0x01, 2)};
-    QTest::newRow("only kind 6 is a delay")
-        << moves << QVector<MacroStep>{moves[0], moves[1], moves[2], moves[3], kPause, moves[4], kPause};
-
-    // 66 events fill 198 of the 200 bytes; the 67th does not fit.
-    QVector<MacroStep> long66 = keyEvents(67);
-    long66[0] = ev(6, 2);
-    QTest::newRow("67 events with a delay") << long66 << long66.mid(0, 66);
-    // 52 events and 13 pauses make 65; the closing pause is the 66th and fits.
-    const QVector<MacroStep> long52 = keyEvents(52);
-    QVector<MacroStep> expected52;
-    for (int i = 0; i < 52; ++i) {
-        expected52.append(long52[i]);
-        if (i % 4 == 3)
-            expected52.append(kPause);
+    // Seven buttons (the count is stored encoded with MouseDpi; 0 leaves it plain), wheel as built, 3389.
+    void init() {
+        m_h = std::make_unique<CommandHarness>();
+        QVERIFY(m_h->isOpen());
+        setIni("PROFILE/ScrollRev", 0);
+        setIni("PROFILE/ButtonCount", 7);
+        setIni("PROFILE/MouseDpi", 0);
+        m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", 3389);
     }
-    expected52.append(kPause);
-    QTest::newRow("52 events and 14 pauses") << long52 << expected52;
-    QVector<MacroStep> expected60 = expected52;
-    const QVector<MacroStep> long60 = keyEvents(60);
-    expected60.removeLast();
-    expected60 << long60[52];
-    QTest::newRow("60 events cut") << long60 << expected60;
-}
 
-void TestButtonPacking::macroImage() {
-    QFETCH(QVector<MacroStep>, events);
-    QFETCH(QVector<MacroStep>, image);
-    QVERIFY(image.size() <= 66);
-    macroimage::buildMacroImage(events, 3);
-    const DeviceState::MacroImage &slot = DeviceState::instance().macroImages()[3];
-    Bytes expected = imageBytes(image);
-    expected.resize(DeviceState::kMacroImageSize);
-    QCOMPARE(imagePrefix(slot, DeviceState::kMacroImageSize), expected);
-    for (int other : {0, 2, 4})
-        QCOMPARE(imagePrefix(DeviceState::instance().macroImages()[other], 3), Bytes({0, 0, 0}));
-}
+    void cleanup() { m_h.reset(); }
 
-// The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.
-void TestButtonPacking::macroEventsReadRaw() {
-    const QString path = macrofile::macroFilePath("Raw");
-    QVERIFY(!path.isEmpty());
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    {
-        QSettings file(path, QSettings::IniFormat);
-        file.setValue("Setting/Count", 70);
-        for (int i = 0; i < 70; ++i) {
-            file.setValue(QString("Setting/Map_%1").arg(i), i == 1 ? 0x55 : 0x84);
-            file.setValue(QString("Setting/DataL_%1").arg(i), QString::number(i));
-            file.setValue(QString("Setting/DataH_%1").arg(i), i == 1 ? 0x107 : 0);
+    // Every row is the one found for its code and decodes back to it: no code or entry appears twice. The
+    // functions without parameters pack as their row; the others share byte 0 with it.
+    void codeTableWalk() {
+        const QVector<int> withParameters = {6, 7, 12, 55, 200, 510};
+        for (const DeviceCodeRow &row : devicecode::kTable) {
+            ButtonEntry found{};
+            QVERIFY(devicecode::entryOf(row.function, found));
+            QCOMPARE(found, row.entry);
+            QCOMPARE(devicecode::functionOfEntry(row.entry), row.function);
+            const ButtonEntry packed = packedEntry(withFunction(row.function));
+            if (withParameters.contains(row.function))
+                QCOMPARE(packed[0], row.entry[0]);
+            else
+                QCOMPARE(packed, row.entry);
+        }
+        QCOMPARE(int(std::size(devicecode::kTable)), devicecode::kRowCount);
+    }
+
+    // Packed into a table that held 0xEE everywhere.
+    void entries_data() {
+        QTest::addColumn<int>("sensor");
+        QTest::addColumn<ButtonAssignment>("button");
+        QTest::addColumn<ButtonEntry>("entry");
+        const auto row = [](const char *name, const ButtonAssignment &b, ButtonEntry e, int sensor = 3389) {
+            QTest::newRow(name) << sensor << b << e;
+        };
+        row("key A", withRes1(6, 30), {0x90, 0, 0x04, 0});
+        row("mouse button has no usage", withRes1(6, 240), {0x90, 0, 0, 0});
+        row("Ctrl + Shift + A", combo({0xE0, 0xE1, 0x04}), {0x8F, 0x03, 0x04, 0});
+        row("right Alt + left Win + F1", combo({0xE6, 0xE3, 0x3A}), {0x8F, 0x0C, 0x3A, 0});
+        row("right Ctrl + right Shift", combo({0xE4, 0xE5}), {0x8F, 0x03, 0, 0});
+        row("later key wins", combo({0x04, 0x05}), {0x8F, 0, 0x04, 0});
+        row("usage without key code is a key", combo({0xE2, 0x32}), {0x8F, 0x04, 0x32, 0});
+        ButtonAssignment gap = combo({0xE0, 0x04});
+        std::swap(gap.keys[3], gap.keys[4]);
+        row("empty combo entry skipped", gap, {0x8F, 0x01, 0x04, 0});
+        // Five modifiers with their releases fill the ten entries read; the key after them is not read.
+        ButtonAssignment full = combo({0xE0, 0xE1, 0xE2, 0xE3, 0xE4});
+        full.keys[10] = {0x04, 0x05, 0x80};
+        row("only ten combo entries read", full, {0x8F, 0x10, 0, 0});
+        // Fire: res1 (0 becomes 0x81), times low byte, delay / 10 with 2 the least.
+        row("fire res1 0", withRes1(12, 0, 7, 90), {0x99, 0x81, 3, 2});
+        row("fire delay 35", withRes1(12, 0x82, 5, 35), {0x99, 0x82, 5, 3});
+        row("fire delay 19", withRes1(12, 0x84, 5, 19), {0x99, 0x84, 5, 2});
+        row("fire delay 255", withRes1(12, 0x04, 1, 255), {0x99, 0x04, 1, 25});
+        row("fire times low byte", withRes1(12, 0x81, 0x1234, 40), {0x99, 0x81, 0x34, 4});
+        // Sniper: the value through the sensor's register table, one below, as it is, or 4 unencoded.
+        const int sniper[][3] = {{3325, 10, 22}, {3327, 61, 140},  {3360, 5, 4}, {3389, 7, 7},   {3212, 9, 9},
+                                 {3104, 3, 3},   {3335, 160, 188}, {3370, 7, 4}, {33252, 10, 4}, {0, 7, 4}};
+        for (const auto &s : sniper) {
+            const auto value = static_cast<uint8_t>(s[2]);
+            QTest::addRow("sniper %d", s[0])
+                << s[0] << withRes1(55, s[1]) << ButtonEntry{0x9A, 1, value, value};
+        }
+        row("macro loop count", macroButton("M", 0, 0x0102), {0x91, 0, 0x02, 0x01});
+        row("macro while key down", macroButton("M", 1, 9), {0x91, 0x80, 0xFF, 0xFF});
+        row("macro until pressed again", macroButton("M", 2, 9), {0x91, 0x40, 0xFF, 0xFF});
+        row("macro other mode keeps byte 1", macroButton("M", 3, 5), {0x91, 0xEE, 5, 0});
+        row("gun file", macroButton("G", 0, 3, 510), {0x9D, 0, 3, 0});
+        for (int f : {0, 8, 56, 64, 199, 201, -1})
+            QTest::addRow("function %d has no row", f) << 3389 << withFunction(f) << ButtonEntry{0, 0, 0, 0};
+    }
+
+    // Only the button's slot changes, and the header, which goes with every entry.
+    void entries() {
+        QFETCH(int, sensor);
+        QFETCH(ButtonAssignment, button);
+        QFETCH(ButtonEntry, entry);
+        m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
+        DeviceState::instance().buttonTable().fill(0xEE);
+        QCOMPARE(packedEntry(button), entry);
+        QCOMPARE(tableBytes(0, 2), (Bytes{0x0A, 0x00}));
+        QCOMPARE(tableBytes(6, 4), Bytes(4, 0xEE));
+    }
+
+    // Numbers follow packing order: the first name gets 0, a shared name keeps its number, res4 records it.
+    void macroNumbersSharedInPackingOrder() {
+        QCOMPARE(macroNumberOf("Burst"), -1);
+        record(1) = macroButton("Burst", 0, 1);
+        record(2) = macroButton("Recoil", 1, 1, 510);
+        record(3) = macroButton("Burst", 2, 1);
+        record(4) = withFunction(1);
+        record(4).macroName = "Ignored";
+        for (int r = 1; r <= 4; ++r) {
+            record(r).res4 = 0x77;
+            packButton(0, r, r);
+        }
+        QCOMPARE(macroNumberOf("Burst"), 0);
+        QCOMPARE(macroNumberOf("Recoil"), 1);
+        QCOMPARE(macroNumberOf("Ignored"), 255);
+        QCOMPARE(tableBytes(6, 12),
+                 (Bytes{0x91, 0x00, 1, 0, 0x9D, 0x81, 0xFF, 0xFF, 0x91, 0x40, 0xFF, 0xFF}));
+        QCOMPARE((QVector<int>{record(1).res4, record(2).res4, record(3).res4}), (QVector<int>{0, 1, 0}));
+    }
+
+    // Records 40 and 41 at bytes 90 and 94, exchanged when ScrollRev is 1 (and only 1); the matrix must
+    // not be consulted for the wheel: it points elsewhere.
+    void wheelSlots() {
+        for (int reverse : {0, 1, 2}) {
+            setIni("PROFILE/ScrollRev", reverse);
+            DeviceState::instance().buttonTable().fill(0);
+            ButtonMatrix::instance().table().fill(3);
+            record(40) = withFunction(52);
+            record(41) = withFunction(53);
+            packButton(0, 40, 22);
+            packButton(0, 41, 23);
+            const int up = reverse == 1 ? 94 : 90;
+            QCOMPARE(tableBytes(up, 4), (Bytes{0x8B, 0, 0, 0}));
+            QCOMPARE(tableBytes(90 + 94 - up, 4), (Bytes{0x8C, 0, 0, 0}));
+            QCOMPARE(tableBytes(14, 4), Bytes(4, 0));
         }
     }
-    const QVector<MacroStep> events = macroimage::readMacroEvents("Raw");
-    QCOMPARE(events.size(), 70);
-    QCOMPARE(events[1], ev(0x55, 1, 0x07));
-    QCOMPARE(events[69], ev(0x84, 69));
-    QVERIFY(macroimage::readMacroEvents("Missing").isEmpty());
-    QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
-}
+
+    // Selectors past the 16-entry matrix, matrix values whose entry would not fit, other profiles and records
+    // out of range pack nothing; a button count above 16 leaves records 16 on unpacked and unnumbered.
+    void matrixLookupsBounded() {
+        int slot = -1;
+        QVERIFY(!buttonSlot(16, slot) && !buttonSlot(21, slot) && !buttonSlot(-1, slot));
+        QCOMPARE(slot, -1);
+        ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
+        matrix[5] = 30;
+        matrix[6] = 31;
+        matrix[7] = 255;
+        for (int r : {5, 6, 7, 16}) {
+            record(r) = withFunction(r == 5 ? 1 : 2);
+            packButton(0, r, r);
+        }
+        QCOMPARE(tableBytes(122, 6), (Bytes{0x81, 0, 0, 0, 0, 0}));
+        const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
+        QVERIFY(std::find(table.begin(), table.end(), 0x82) == table.end());
+        record(5) = withFunction(2);
+        packButton(1, 5, 5);
+        packButton(0, 42, 5);
+        packButton(0, -1, 5);
+        QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
+
+        resetButtonState();
+        setIni("PROFILE/ButtonCount", 24);
+        for (int r = 0; r < 24; ++r)
+            record(r) = r < 16 ? withFunction(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
+        record(0) = macroButton("Kept", 0, 1);
+        record(40) = withFunction(52);
+        record(41) = withFunction(53);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        QCOMPARE(DeviceState::instance().macroNumbers().keys(), QStringList{"Kept"});
+        for (int s = 1; s < 24; ++s) {
+            const int expected = s < 16 ? 1 : s == 22 ? 52 : s == 23 ? 53 : 16; // 16: an empty entry
+            QCOMPARE(decodeButtonSlot(m_h->mouse(), s).function, expected);
+        }
+    }
+
+    void macroImage_data() {
+        QTest::addColumn<QVector<MacroStep>>("events");
+        QTest::addColumn<QVector<MacroStep>>("image");
+        const QVector<MacroStep> five = keyEvents(5);
+        QTest::newRow("five events") << five << QVector<MacroStep>{five[0], five[1], five[2], five[3],
+                                                                   kPause,  five[4], kPause};
+        QTest::newRow("empty macro") << QVector<MacroStep>{} << QVector<MacroStep>{kPause};
+        const QVector<MacroStep> timed = {ev(0x84, 4), ev(6, 44, 1), ev(0x04, 4), ev(0x81, 1), ev(0x01, 1)};
+        QTest::newRow("own delays kept as they are") << timed << timed;
+        const QVector<MacroStep> moves = {ev(2, 246), ev(2, 0, 10), ev(0x86, 1), ev(0x81, 2), ev(0x01, 2)};
+        QTest::newRow("only kind 6 is a delay") << moves << withPauses(moves);
+        // 66 events fill 198 of the 200 bytes; the 67th does not fit.
+        QVector<MacroStep> long67 = keyEvents(67);
+        long67[0] = ev(6, 2);
+        QTest::newRow("67 events with a delay") << long67 << long67.mid(0, 66);
+        // 52 events and 13 pauses make 65; the closing pause is the 66th and fits. With 60 it is cut.
+        QTest::newRow("52 events and 14 pauses") << keyEvents(52) << withPauses(keyEvents(52));
+        QTest::newRow("60 events cut") << keyEvents(60) << withPauses(keyEvents(60)).mid(0, 66);
+    }
+
+    // Into image slot 3; the other slots stay empty.
+    void macroImage() {
+        QFETCH(QVector<MacroStep>, events);
+        QFETCH(QVector<MacroStep>, image);
+        macroimage::buildMacroImage(events, 3);
+        const auto &images = DeviceState::instance().macroImages();
+        QCOMPARE(Bytes(images[3].begin(), images[3].end()), imageBytes(image));
+        for (int other : {0, 2, 4})
+            QCOMPARE(Bytes(images[other].begin(), images[other].end()),
+                     Bytes(DeviceState::kMacroImageSize, 0));
+    }
+
+    // The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.
+    void macroEventsReadRaw() {
+        const QString path = macrofile::macroFilePath("Raw");
+        QVERIFY(!path.isEmpty());
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        {
+            QSettings file(path, QSettings::IniFormat);
+            file.setValue("Setting/Count", 70);
+            for (int i = 0; i < 70; ++i) {
+                file.setValue(QString("Setting/Map_%1").arg(i), i == 1 ? 0x55 : 0x84);
+                file.setValue(QString("Setting/DataL_%1").arg(i), QString::number(i));
+                file.setValue(QString("Setting/DataH_%1").arg(i), i == 1 ? 0x107 : 0);
+            }
+        }
+        const QVector<MacroStep> events = macroimage::readMacroEvents("Raw");
+        QCOMPARE(events.size(), 70);
+        QCOMPARE(events[1], ev(0x55, 1, 0x07));
+        QCOMPARE(events[69], ev(0x84, 69));
+        QVERIFY(macroimage::readMacroEvents("Missing").isEmpty());
+        QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
+    }
+
+    // The sample model's factory buttons: seven buttons on slots 0 to 6 and the wheel on 22 and 23; record 7
+    // lies beyond the button count and is not packed.
+    void buttonTableReports() {
+        const int functions[] = {1, 2, 3, 5, 4, 48, 49, 17};
+        for (int r = 0; r < 8; ++r)
+            record(r) = withFunction(functions[r]);
+        record(40) = withFunction(52);
+        record(41) = withFunction(53);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
+                                 0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
+        const Reports expected = {
+            onWire(0x03, 0, 0xD1, {0x0A, 0x00}),
+            onWire(0x03, 2, 0xD2, slots0to5),
+            onWire(0x03, 26, 0xD2, Bytes{0x89, 0, 0, 0} + Bytes(20, 0)),
+            onWire(0x03, 50, 0xD2, Bytes(24, 0)),
+            onWire(0x03, 74, 0xD2, Bytes(16, 0) + Bytes{0x8B, 0, 0, 0, 0x8C, 0, 0, 0}),
+            onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
+            onWire(0x03, 0x7F, 0xD3, {0x1A}),
+        };
+        QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+    }
+
+    // The report after the accepted ones fails; nothing follows it.
+    void failingReportEndsUpload() {
+        for (int accepted = 0; accepted < 7; ++accepted) {
+            m_h.reset();
+            m_h = std::make_unique<CommandHarness>();
+            if (accepted == 0)
+                m_h->mouse().failWrites(1);
+            else
+                m_h->mouse().unplugAfter(accepted);
+            QCOMPARE(int(sendButtonTable()), int(kResultWriteError));
+            QCOMPARE(int(m_h->written().size()), accepted);
+        }
+    }
+
+    // Burst (no delays: pauses inserted) on two buttons, Reload (its own delay) on one, a macro on a record
+    // outside the model's buttons: each numbered slot's ten reports, then one closing report.
+    void macroReports() {
+        const QVector<MacroStep> burst = keyEvents(5);
+        const QVector<MacroStep> reload = {ev(0x81, 1), ev(6, 30), ev(0x01, 1), ev(2, 246)};
+        QCOMPARE(macrofile::saveMacroSteps("Burst", burst), FileResult::Ok);
+        QCOMPARE(macrofile::saveMacroSteps("Reload", reload), FileResult::Ok);
+        QCOMPARE(int(sendMacros()), int(kResultOk)); // no macro buttons: nothing
+        QVERIFY(m_h->written().empty());
+        record(1) = macroButton("Burst", 0, 3);
+        record(2) = macroButton("Reload", 1, 1);
+        record(3) = macroButton("Burst", 0, 3);
+        record(20) = macroButton("Elsewhere", 0, 1);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        m_h->mouse().clearRecords();
+        m_h->pauses.clear();
+        QCOMPARE(int(sendMacros()), int(kResultOk));
+
+        // Image slot 0 at 0 to 199, slot 1 at 200 to 399, 20 bytes a report, low address byte first.
+        const Bytes burstImage = imageBytes(withPauses(burst));
+        Reports expected = {onWire(0x05, 0, 0xD1, Bytes(burstImage.begin(), burstImage.begin() + 20))};
+        for (uint16_t a = 20; a < 200; a += 20)
+            expected.push_back(
+                onWire(0x05, a, 0xD2, Bytes(burstImage.begin() + a, burstImage.begin() + a + 20)));
+        const Bytes reloadImage = imageBytes(reload);
+        for (uint16_t a = 0; a < 200; a += 20)
+            expected.push_back(
+                onWire(0x05, 200 + a, 0xD2, Bytes(reloadImage.begin() + a, reloadImage.begin() + a + 20)));
+        expected.push_back(onWire(0x05, 0x0FFF, 0xD3, {0x1A}));
+        QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+        QCOMPARE(m_h->pauses.count(50), 3);
+        QCOMPARE(decodeMacroEvents(m_h->mouse(), 0), withPauses(burst));
+        QCOMPARE(decodeMacroEvents(m_h->mouse(), 1), reload);
+    }
+
+    // More distinct macros than the mouse plays must not look like a successful write: twelve fit, thirteen
+    // fail with result 6 and nothing sent.
+    void tooManyMacrosFail() {
+        setIni("PROFILE/ButtonCount", 16);
+        for (int macros : {12, 13}) {
+            for (int r = 0; r < 16; ++r)
+                record(r) = r < macros ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
+            QCOMPARE(int(sendButtonTable()), int(kResultOk));
+            m_h->mouse().clearRecords();
+            if (macros > 12)
+                QTest::ignoreMessage(QtDebugMsg, "iIndex>=MAX_MACRO_NUMBER_560\n");
+            QCOMPARE(int(sendMacros()), macros > 12 ? int(kResultTooManyMacros) : 0);
+            QCOMPARE(int(m_h->written().size()), macros > 12 ? 0 : 12 * 10 + 1);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestButtonPacking)
 #include "test_button_packing.moc"
