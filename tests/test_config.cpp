@@ -24,19 +24,6 @@ private slots:
         QCOMPARE(config::loadProfileList(), QStringList{"Profile 1"});
     }
 
-    void defaultsWithoutFiles() {
-        TestTree tree;
-        QVERIFY(QDir(AppPaths::configDir()).removeRecursively());
-        QCOMPARE(config::currentProductName(), QString());
-        QVERIFY(config::languageIndex() == 0 && config::batteryFull() == 4200 && config::batteryValue() == 0);
-        QVERIFY(config::sensorType() == 0 && config::macroCount() == 0 &&
-                config::loadProfileList().isEmpty());
-        LanguageTable table;
-        table.count = 5;
-        config::readLanguageTable(table);
-        QCOMPARE(table.count, 0);
-    }
-
     void macroListFillsHolesAndRemovesLowestCopy() {
         TestTree tree;
         tree.setIniValue("Configs/Config.ini", "MACRO_LIST/0", "Reload");
@@ -94,13 +81,22 @@ private slots:
     }
 
     // The product folder of a newly chosen mouse may not exist yet; its profile list must still be kept.
-    void writesCreateMissingFolders() {
+    // Without any configuration file every value reads its default and the first write creates the folder.
+    void missingFilesAndFolders() {
         TestTree tree;
         QVERIFY(config::setCurrentProductName("Another Mouse"));
         QVERIFY(!QFileInfo::exists(AppPaths::productDir("Another Mouse")));
         QVERIFY(config::storeProfileList({"Profile 1"}));
         QCOMPARE(config::loadProfileList(), QStringList{"Profile 1"});
         QVERIFY(QDir(AppPaths::configDir()).removeRecursively());
+        QCOMPARE(config::currentProductName(), QString());
+        QVERIFY(config::languageIndex() == 0 && config::batteryFull() == 4200 && config::batteryValue() == 0);
+        QVERIFY(config::sensorType() == 0 && config::macroCount() == 0 &&
+                config::loadProfileList().isEmpty());
+        LanguageTable table;
+        table.count = 5;
+        config::readLanguageTable(table);
+        QCOMPARE(table.count, 0);
         QVERIFY(config::setBatteryValue(80));
         QCOMPARE(config::batteryValue(), 80);
     }

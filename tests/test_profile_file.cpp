@@ -176,10 +176,8 @@ private slots:
         expected.sort();
         QCOMPARE(keys.keys(), expected);
         const QList<QPair<QString, QString>> values{
-            {"BUTTON_INFO_3_Fun", "510"},
             {"BUTTON_INFO_7_macroname", "Macro 7"},
             {"BUTTON_INFO_41_KeyInfo_62_", "238"},
-            {"LedMode/LED_MODE_2_breath", "100002"},
             {"LedMode/LED_MODE_0_RGB",
              "@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0)"},
             {"LedMode/LED_MODE_2_RGB", "@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)"},
@@ -273,9 +271,9 @@ private slots:
 
         QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
         ProfileData read;
-        QCOMPARE(profile::readProfileFile(
-                     read, tree.file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof")),
-                 FileResult::Ok);
+        QCOMPARE(profile::factoryProfilePath(),
+                 tree.file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
+        QCOMPARE(profile::readProfileFile(read, profile::factoryProfilePath()), FileResult::Ok);
         QVERIFY(read == factory);
     }
 
