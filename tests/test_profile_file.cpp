@@ -10,7 +10,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QScopeGuard>
-#include <QSettings>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(FileResult)
@@ -19,20 +18,9 @@ namespace {
 
 using IniSections = QMap<QString, QMap<QString, QString>>;
 
-// A plain reader of the INI text, apart from QSettings: sections, keys with "\" read as "/", raw values.
-IniSections readIniText(const QString &path) {
-    IniSections sections;
+QByteArray readText(const QString &path) {
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    QString section;
-    for (const QByteArray &raw : file.readAll().split('\n')) {
-        const QString line = QString::fromLatin1(raw).trimmed();
-        if (line.startsWith('[') && line.endsWith(']'))
-            section = line.mid(1, line.size() - 2);
-        else if (line.contains('='))
-            sections[section][line.section('=', 0, 0).replace('\\', '/')] = line.section('=', 1);
-    }
-    return sections;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeText(const QString &path, const QByteArray &text) {
@@ -40,6 +28,20 @@ void writeText(const QString &path, const QByteArray &text) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text);
+}
+
+// A plain reader of the INI text, apart from QSettings: sections, keys with "\" read as "/", raw values.
+IniSections readIniText(const QString &path) {
+    IniSections sections;
+    QString section;
+    for (const QByteArray &raw : readText(path).split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith('[') && line.endsWith(']'))
+            section = line.mid(1, line.size() - 2);
+        else if (line.contains('='))
+            sections[section][line.section('=', 0, 0).replace('\\', '/')] = line.section('=', 1);
+    }
+    return sections;
 }
 
 QStringList fileList(const QString &root) {
@@ -51,7 +53,8 @@ QStringList fileList(const QString &root) {
     return files;
 }
 
-// Every field set, no two neighbours alike, byte fields up to 255 and values past 16 bits.
+// Every field set, no two neighbours alike, byte fields up to 255 and values past 16 bits; keyNumber is
+// below 63 everywhere, so the entries past it must survive too.
 ProfileData sampleProfile() {
     ProfileData p;
     uint8_t value = 3;
@@ -61,26 +64,15 @@ ProfileData sampleProfile() {
           &ProfileData::scrollIsPage, &ProfileData::scrollSpeed, &ProfileData::accelEnable,
           &ProfileData::acee})
         p.*field = value++;
+    // clang-format off
     for (uint i = 0; i < 8; ++i)
-        p.dpiStages[i] = {uint8_t(i % 2),
-                          uint8_t(1 - i % 2),
-                          {},
-                          70000 + i,
-                          100 * i + 2,
-                          26000 - i,
+        p.dpiStages[i] = {uint8_t(i % 2), uint8_t(1 - i % 2), {}, 70000 + i, 100 * i + 2, 26000 - i,
                           QColor(i * 30, 255 - i * 30, 7)};
     for (int b = 0; b < ProfileData::kButtonCount; ++b) {
         ButtonAssignment &a = p.buttons[b];
-        a = {b,
-             b == 3 ? 510 : 100 + b,
-             3 * b,
-             b % 5,
-             {},
-             uint8_t(b),
-             uint8_t(255 - b),
-             uint8_t(2 * b),
-             uint8_t(200 + b),
-             b % 7 == 0 ? QString("Macro %1").arg(b) : QString()};
+        a = {b, b == 3 ? 510 : 100 + b, 3 * b, b % 5, {}, uint8_t(b), uint8_t(255 - b), uint8_t(2 * b),
+             uint8_t(200 + b), b % 7 == 0 ? QString("Macro %1").arg(b) : QString()};
+        // clang-format on
         for (int k = 0; k < ButtonAssignment::kMaxKeys; ++k)
             a.keys[k] = {uint8_t(b + k), uint8_t(b * k), uint8_t(255 - k)};
     }
@@ -115,405 +107,310 @@ ProfileData readDefaults() {
 class TestProfileFile : public QObject {
     Q_OBJECT
 private slots:
-    void roundTripAndDefaults();
-    void handWrittenFileLoads();
-    void writtenKeysMatchTheFormat();
-    void textEditOfOneValueLoads();
-    void exportImportAndProductMark();
-    void factoryProfile_data();
-    void factoryProfile();
-    void factoryConfig();
-    void appConfigInProductFolder();
-    void slotStateAndDpiStageTouchOnlyTheirKeys();
-    void unsafeNamesAreRefused_data();
-    void unsafeNamesAreRefused();
-    void missingFoldersAreCreated();
-    void failedWritesAreReported_data();
-    void failedWritesAreReported();
-    void shippedProfiles();
-};
-
-void TestProfileFile::roundTripAndDefaults() {
-    TestTree tree;
-    const QString path = tree.file("out/sample.prof");
-    QCOMPARE(profile::writeProfileFile(sampleProfile(), path), FileResult::Ok);
-    ProfileData read;
-    profile::makeFactoryProfile(read);
-    QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-    // Entries past keyNumber survive too: a shorter assignment must not lose the longer one's tail.
-    QCOMPARE(read.buttons[41].keys[62], (KeyAction{103, 238, 193}));
-    QVERIFY(read == sampleProfile());
-
-    // A file with one key, or none at all, gives the read defaults and overwrites every field.
-    writeText(path, "[PROFILE]\ndpi=3\n");
-    QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-    ProfileData expected = readDefaults();
-    expected.dpiStage = 3;
-    QVERIFY(read == expected);
-    QVERIFY(!read.dpiStages[2].color.isValid() && !read.ledModes[5].color.isValid());
-    read = sampleProfile();
-    QCOMPARE(profile::readProfileFile(read, tree.file("none.prof")), FileResult::NotFound);
-    QVERIFY(read == readDefaults());
-}
-
-// Written the way other installations write it (binary colour variants, "\" in
-// sub-keys), with a colour name and a "/" as a person editing the file might use.
-void TestProfileFile::handWrittenFileLoads() {
-    TestTree tree;
-    const QString path = tree.file("hand.prof");
-    writeText(path, "[MouseName]\nName=Korvane M7 "
-                    "Wireless\n\n[PROFILE]\npollrate=3\ndpi=257\n"
-                    "DPI_INFO_1_used=1\nDPI_INFO_1_xy=1600\nDPI_INFO_1_x="
-                    "1600\nDPI_INFO_1_y=800\n"
-                    "DPI_INFO_1_dpicolor=@Variant("
-                    "\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xff\\xff\\0\\0\\0\\0)\n"
-                    "BUTTON_INFO_4_Fun=200\nBUTTON_INFO_4_KeyNumber=2\nBUTTON_"
-                    "INFO_4_macroname=Reload fast\n"
-                    "BUTTON_INFO_4_KeyInfo_1_map=6\nBUTTON_INFO_4_KeyInfo_1_="
-                    "44\nBUTTON_INFO_4_KeyInfo_1_H=1\n"
-                    "ProfileName=Raid\nLedMode=4\nLedSleepTime=5\n"
-                    "LedMode\\LED_MODE_4_RGB=@Variant("
-                    "\\0\\0\\0\\x43\\x1\\xff\\xff\\x12\\x12\\x34\\x34VV\\0\\0)\n"
-                    "LedMode\\LED_MODE_4_breath=4\nLedMode\\LED_MODE_4_h="
-                    "360\nLedMode/LED_MODE_5_RGB=#0000ff\n");
-    ProfileData expected = readDefaults();
-    expected.pollRate = 3;
-    expected.dpiStage = 1; // 257 keeps its low byte
-    expected.dpiStages[1] = {1, 0, {}, 1600, 1600, 800, QColor(0, 255, 0)};
-    expected.buttons[4].function = 200;
-    expected.buttons[4].keyNumber = 2;
-    expected.buttons[4].macroName = "Reload fast";
-    expected.buttons[4].keys[1] = {6, 44, 1};
-    expected.profileName = "Raid";
-    expected.ledMode = 4;
-    expected.ledSleepTime = 5;
-    expected.ledModes[4] = {QColor(0x12, 0x34, 0x56), 360, 0, 0, 0, 4};
-    expected.ledModes[5].color = QColor(0, 0, 255);
-    ProfileData read;
-    QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-    QVERIFY(read == expected);
-    QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
-}
-
-void TestProfileFile::writtenKeysMatchTheFormat() {
-    TestTree tree;
-    const QString path = tree.file("check.prof");
-    ProfileData written = sampleProfile();
-    written.profileName = "Raid";
-    written.ledModes[2].color = QColor();
-    QCOMPARE(profile::writeProfileFile(written, path), FileResult::Ok);
-    const IniSections ini = readIniText(path);
-    QCOMPARE(ini.keys(), QStringList{"PROFILE"});
-    const QMap<QString, QString> &keys = ini["PROFILE"];
-
-    QStringList expected{"pollrate",    "dpi",         "mousespeed",  "dbclickspeed", "scrollispage",
-                         "scrollspeed", "accelenable", "acee",        "ProfileName",  "ProfilePath",
-                         "LedMode",     "LedMoveOFF",  "LedSleepTime"};
-    for (int i = 0; i < 8; ++i)
-        for (const char *suffix : {"used", "link", "xy", "x", "y", "dpicolor"})
-            expected << QString("DPI_INFO_%1_%2").arg(i).arg(suffix);
-    for (int b = 0; b < 42; ++b) {
-        for (const char *suffix :
-             {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4", "macroname"})
-            expected << QString("BUTTON_INFO_%1_%2").arg(b).arg(suffix);
-        for (int k = 0; k < 63; ++k)
-            for (const char *suffix : {"map", "", "H"})
-                expected << QString("BUTTON_INFO_%1_KeyInfo_%2_%3").arg(b).arg(k).arg(suffix);
+    // Written the way other installations write it (binary colour variants, "\" in sub-keys), with a
+    // colour name and a "/" as a person editing the file might use. Every field is overwritten; the
+    // missing ones read their defaults (LedMoveOFF 255, LedSleepTime 1, invalid colours, zeros).
+    void handWrittenFileLoads() {
+        TestTree tree;
+        const QString path = tree.file("hand.prof");
+        writeText(
+            path,
+            "[MouseName]\nName=Korvane M7 Wireless\n\n[PROFILE]\npollrate=3\ndpi=257\n"
+            "DPI_INFO_1_used=1\nDPI_INFO_1_xy=1600\nDPI_INFO_1_x=1600\nDPI_INFO_1_y=800\n"
+            "DPI_INFO_1_dpicolor=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xff\\xff\\0\\0\\0\\0)\n"
+            "BUTTON_INFO_4_Fun=200\nBUTTON_INFO_4_KeyNumber=2\nBUTTON_INFO_4_macroname=Reload fast\n"
+            "BUTTON_INFO_4_KeyInfo_1_map=6\nBUTTON_INFO_4_KeyInfo_1_=44\nBUTTON_INFO_4_KeyInfo_1_H=1\n"
+            "ProfileName=Raid\nLedMode=4\n"
+            "LedMode\\LED_MODE_4_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\x12\\x12\\x34\\x34VV\\0\\0)\n"
+            "LedMode\\LED_MODE_4_breath=4\nLedMode\\LED_MODE_4_h=360\nLedMode/LED_MODE_5_RGB=#0000ff\n");
+        ProfileData expected = readDefaults();
+        expected.pollRate = 3;
+        expected.dpiStage = 1; // 257 keeps its low byte
+        expected.dpiStages[1] = {1, 0, {}, 1600, 1600, 800, QColor(0, 255, 0)};
+        expected.buttons[4].function = 200;
+        expected.buttons[4].keyNumber = 2;
+        expected.buttons[4].macroName = "Reload fast";
+        expected.buttons[4].keys[1] = {6, 44, 1};
+        expected.profileName = "Raid";
+        expected.ledMode = 4;
+        expected.ledModes[4] = {QColor(0x12, 0x34, 0x56), 360, 0, 0, 0, 4};
+        expected.ledModes[5].color = QColor(0, 0, 255);
+        ProfileData read = sampleProfile();
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
+        QVERIFY(read == expected);
+        QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
+        read = sampleProfile();
+        QCOMPARE(profile::readProfileFile(read, tree.file("none.prof")), FileResult::NotFound);
+        QVERIFY(read == readDefaults());
     }
-    for (int m = 0; m < 14; ++m)
-        for (const char *suffix : {"RGB", "h", "s", "v", "bright", "breath"})
-            expected << QString("LedMode/LED_MODE_%1_%2").arg(m).arg(suffix);
-    expected.sort();
-    QCOMPARE(keys.keys(), expected);
 
-    const QList<QPair<QString, QString>> values{
-        {"pollrate", "3"},
-        {"LedSleepTime", "7"},
-        {"DPI_INFO_0_xy", "70000"},
-        {"BUTTON_INFO_3_Fun", "510"},
-        {"BUTTON_INFO_7_macroname", "Macro 7"},
-        {"BUTTON_INFO_41_KeyInfo_62_", "238"},
-        {"LedMode/LED_MODE_2_breath", "100002"},
-        {"LedMode/LED_MODE_0_RGB", "@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0)"},
-        {"LedMode/LED_MODE_2_RGB", "@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)"},
-    };
-    for (const auto &value : values)
-        QCOMPARE(keys[value.first], value.second);
-}
+    // A written profile, checked key by key, reads back every field over a factory profile, with one DPI
+    // value changed in a text editor: all 63 key entries of all 42 buttons, colours, names, lighting.
+    void roundTripKeyByKey() {
+        TestTree tree;
+        const QString path = tree.file("check.prof");
+        ProfileData written = sampleProfile();
+        written.profileName = "Raid";
+        written.ledModes[2].color = QColor();
+        QCOMPARE(profile::writeProfileFile(written, path), FileResult::Ok);
+        const IniSections ini = readIniText(path);
+        QCOMPARE(ini.keys(), QStringList{"PROFILE"});
+        const QMap<QString, QString> &keys = ini["PROFILE"];
+        QStringList expected{"pollrate",    "dpi",         "mousespeed",  "dbclickspeed", "scrollispage",
+                             "scrollspeed", "accelenable", "acee",        "ProfileName",  "ProfilePath",
+                             "LedMode",     "LedMoveOFF",  "LedSleepTime"};
+        for (int i = 0; i < 8; ++i)
+            for (const char *suffix : {"used", "link", "xy", "x", "y", "dpicolor"})
+                expected << QString("DPI_INFO_%1_%2").arg(i).arg(suffix);
+        for (int b = 0; b < 42; ++b) {
+            for (const char *suffix :
+                 {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4", "macroname"})
+                expected << QString("BUTTON_INFO_%1_%2").arg(b).arg(suffix);
+            for (int k = 0; k < 63; ++k)
+                for (const char *suffix : {"map", "", "H"})
+                    expected << QString("BUTTON_INFO_%1_KeyInfo_%2_%3").arg(b).arg(k).arg(suffix);
+        }
+        for (int m = 0; m < 14; ++m)
+            for (const char *suffix : {"RGB", "h", "s", "v", "bright", "breath"})
+                expected << QString("LedMode/LED_MODE_%1_%2").arg(m).arg(suffix);
+        expected.sort();
+        QCOMPARE(keys.keys(), expected);
+        const QList<QPair<QString, QString>> values{
+            {"BUTTON_INFO_7_macroname", "Macro 7"},
+            {"BUTTON_INFO_41_KeyInfo_62_", "238"},
+            {"LedMode/LED_MODE_0_RGB",
+             "@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0)"},
+            {"LedMode/LED_MODE_2_RGB", "@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)"},
+        };
+        for (const auto &value : values)
+            QCOMPARE(keys[value.first], value.second);
 
-// A file the program wrote, with one DPI value changed in a text editor, loads with exactly that change.
-void TestProfileFile::textEditOfOneValueLoads() {
-    TestTree tree;
-    const QString path = tree.file("edited.prof");
-    QCOMPARE(profile::writeProfileFile(sampleProfile(), path), FileResult::Ok);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QByteArray text = file.readAll();
-    file.close();
-    QVERIFY(text.contains("\nDPI_INFO_4_x=402\n"));
-    writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=3200\n"));
-    ProfileData read, expected = sampleProfile();
-    QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-    expected.dpiStages[4].x = 3200;
-    QVERIFY(read == expected);
-}
+        QByteArray text = readText(path);
+        QVERIFY(text.contains("\nDPI_INFO_4_x=402\n"));
+        writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=3200\n"));
+        ProfileData read;
+        profile::makeFactoryProfile(read);
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
+        written.dpiStages[4].x = 3200;
+        QVERIFY(read == written);
+    }
 
-void TestProfileFile::exportImportAndProductMark() {
-    TestTree tree;
-    const AppConfig exported = sampleConfig();
-    const QString path = tree.file("exports/raid.conf");
-    QCOMPARE(config::exportConfig(exported, path), FileResult::Ok);
-    QVERIFY(profile::writeProductMark(path, "Korvane M7 Wireless"));
+    void exportImportAndProductMark() {
+        TestTree tree;
+        const AppConfig exported = sampleConfig();
+        const QString path = tree.file("exports/raid.conf");
+        QCOMPARE(config::exportConfig(exported, path), FileResult::Ok);
+        QVERIFY(profile::writeProductMark(path, "Korvane M7 Wireless"));
+        const IniSections ini = readIniText(path);
+        QCOMPARE(ini.keys(), (QStringList{"Config", "MouseName", "PROFILE_0"}));
+        QCOMPARE(ini["Config"].keys(), (QStringList{"AngleValue", "Count", "Debounce", "Jitter", "LiftHigh",
+                                                    "ProfileID", "SensorMode", "Sync", "Wake"}));
+        QCOMPARE(ini["Config"]["Debounce"], QString("26"));
+        QCOMPARE(ini["MouseName"]["Name"], QString("Korvane M7 Wireless"));
+        const QMap<QString, QString> &keys = ini["PROFILE_0"];
+        QCOMPARE(keys.size(), 8461 - 8 - 2); // the profile file's keys less the three left out
+        QVERIFY(!keys.contains("DPI_INFO_0_dpicolor") && !keys.contains("LedMoveOFF") &&
+                !keys.contains("LedSleepTime"));
 
-    const IniSections ini = readIniText(path);
-    QCOMPARE(ini.keys(), (QStringList{"Config", "MouseName", "PROFILE_0"}));
-    QCOMPARE(ini["Config"].keys(), (QStringList{"AngleValue", "Count", "Debounce", "Jitter", "LiftHigh",
-                                                "ProfileID", "SensorMode", "Sync", "Wake"}));
-    QCOMPARE(ini["Config"]["Debounce"], QString("26"));
-    QCOMPARE(ini["MouseName"]["Name"], QString("Korvane M7 Wireless"));
-    const QMap<QString, QString> &keys = ini["PROFILE_0"];
-    QCOMPARE(keys.size(), 8461 - 8 - 2); // the profile file's keys less the three left out
-    QVERIFY(!keys.contains("DPI_INFO_0_dpicolor") && !keys.contains("LedMoveOFF") &&
-            !keys.contains("LedSleepTime"));
+        // The current stage colours, light-off and sleep time stay; everything else comes in.
+        AppConfig current;
+        current.profileNames = {"Current", "Second"};
+        current.profile.dpiStages[3].color = QColor(1, 2, 3);
+        current.profile.ledMoveOff = 1;
+        current.profile.ledSleepTime = 9;
+        QCOMPARE(config::importConfig(current, path), FileResult::Ok);
+        AppConfig expected = exported;
+        expected.profileNames = {"", "Second"};
+        for (int i = 0; i < ProfileData::kStageCount; ++i)
+            expected.profile.dpiStages[i].color = i == 3 ? QColor(1, 2, 3) : QColor();
+        expected.profile.ledMoveOff = 1;
+        expected.profile.ledSleepTime = 9;
+        QVERIFY(current == expected);
+        QCOMPARE(config::importConfig(current, tree.file("exports/none.conf")), FileResult::NotFound);
+        QVERIFY(current == expected);
+        QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
+    }
 
-    // The current stage colours, light-off and sleep time stay; everything else comes in.
-    AppConfig current;
-    current.profileNames = {"Current", "Second"};
-    current.profile.dpiStages[3].color = QColor(1, 2, 3);
-    current.profile.ledMoveOff = 1;
-    current.profile.ledSleepTime = 9;
-    QCOMPARE(config::importConfig(current, path), FileResult::Ok);
-    AppConfig expected = exported;
-    expected.profileNames = {"", "Second"};
-    for (int i = 0; i < ProfileData::kStageCount; ++i)
-        expected.profile.dpiStages[i].color = i == 3 ? QColor(1, 2, 3) : QColor();
-    expected.profile.ledMoveOff = 1;
-    expected.profile.ledSleepTime = 9;
-    QVERIFY(current == expected);
-    QCOMPARE(config::importConfig(current, tree.file("exports/none.conf")), FileResult::NotFound);
-    QVERIFY(current == expected);
-    QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
-}
+    void factoryProfile_data() {
+        QTest::addColumn<bool>("withDescription");
+        QTest::addColumn<int>("ledMode");
+        QTest::addColumn<QVector<uint>>("stages");
+        QTest::addColumn<QVector<int>>("functions"); // buttons 0..6, 15..19, 40 and 41
+        QTest::newRow("built in") << false << 9 << QVector<uint>{8, 12, 16, 24, 50, 75, 0, 0}
+                                  << QVector<int>{1, 2, 3, 4, 5, 4, 5, 0, 0, 0, 0, 0, 52, 53};
+        QTest::newRow("description") << true << 1 << QVector<uint>{16, 32, 48, 64, 128, 256, 0, 0}
+                                     << QVector<int>{1, 2, 3, 5, 4, 48, 49, 33, 0, 0, 0, 0, 52, 53};
+    }
 
-void TestProfileFile::factoryProfile_data() {
-    QTest::addColumn<bool>("withDescription");
-    QTest::addColumn<int>("ledMode");
-    QTest::addColumn<QVector<uint>>("stages");
-    QTest::addColumn<QVector<int>>("functions"); // buttons 0..6 and 15
-    QTest::newRow("built in") << false << 9 << QVector<uint>{8, 12, 16, 24, 50, 75, 0, 0}
-                              << QVector<int>{1, 2, 3, 4, 5, 4, 5, 0};
-    QTest::newRow("description") << true << 1 << QVector<uint>{16, 32, 48, 64, 128, 256, 0, 0}
-                                 << QVector<int>{1, 2, 3, 5, 4, 48, 49, 33};
-}
+    void factoryProfile() {
+        QFETCH(bool, withDescription);
+        QFETCH(QVector<uint>, stages);
+        QFETCH(QVector<int>, functions);
+        TestTree tree;
+        if (withDescription)
+            tree.setIniValue("DefaultProfile.bin", "PROFILE/BUTTON_INFO_15_Fun", 33);
+        else
+            QVERIFY(tree.remove("DefaultProfile.bin"));
+        ProfileData factory = sampleProfile();
+        QCOMPARE(profile::makeFactoryProfile(factory), withDescription);
+        QTEST(int(factory.ledMode), "ledMode");
+        QCOMPARE(int(factory.ledMoveOff), withDescription ? 255 : 0);
+        QVERIFY(factory.ledSleepTime == 1 && factory.dpiStage == 1 && factory.mouseSpeed == 10);
+        const QColor stageColors[8] = {Qt::red,   Qt::blue, Qt::magenta, Qt::yellow,
+                                       Qt::green, Qt::cyan, Qt::red,     Qt::red};
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(factory.dpiStages[i] ==
+                    (DpiStage{1, 1, {}, stages[i], stages[i], stages[i], stageColors[i]}));
+        QVector<int> got;
+        for (int b : {0, 1, 2, 3, 4, 5, 6, 15, 16, 17, 18, 19, 40, 41})
+            got << factory.buttons[b].function;
+        QCOMPARE(got, functions);
+        QCOMPARE(factory.buttons[5].id, 0); // ids are not taken from the description
+        QCOMPARE(factory.ledModes[1].color, withDescription ? QColor(255, 125, 0) : QColor(Qt::red));
+        QCOMPARE(factory.ledModes[10].color, withDescription ? QColor(Qt::blue) : QColor(Qt::green));
 
-void TestProfileFile::factoryProfile() {
-    QFETCH(bool, withDescription);
-    QFETCH(int, ledMode);
-    QFETCH(QVector<uint>, stages);
-    QFETCH(QVector<int>, functions);
-    TestTree tree;
-    if (withDescription)
-        tree.setIniValue("DefaultProfile.bin", "PROFILE/BUTTON_INFO_15_Fun", 33);
-    else
+        QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
+        ProfileData read;
+        QCOMPARE(profile::factoryProfilePath(),
+                 tree.file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
+        QCOMPARE(profile::readProfileFile(read, profile::factoryProfilePath()), FileResult::Ok);
+        QVERIFY(read == factory);
+    }
+
+    // Mend: load and save use the profile list's folder, the current product's Profile folder; saving
+    // the slot state or one profile's stage touches only its own keys.
+    void appConfigInProductFolder() {
+        TestTree tree;
+        tree.setIniValue("Configs/Config.ini", "Config/AngleValue", 7);
+        AppConfig saved = sampleConfig();
+        QCOMPARE(config::saveProfileSlotState(saved), FileResult::Ok);
+        QMap<QString, QString> keys = readIniText(tree.file("Configs/Config.ini"))["Config"];
+        QVERIFY(keys["ProfileID"] == "20" && keys["Count"] == "24" && keys["Profile1"] == "Raid");
+        QCOMPARE(keys["AngleValue"], QString("7"));
+        QCOMPARE(config::saveAppConfig(saved), FileResult::Ok);
+        QVERIFY(QFileInfo::exists(tree.file("Configs/Korvane M7 Wireless/Profile/Raid.prof")));
+        QVERIFY(!QFileInfo::exists(tree.file("Configs/Profile/Raid.prof")));
+        QCOMPARE(profile::setProfileDpiStage("Raid", 6), FileResult::Ok);
+        saved.profile.dpiStage = 6;
+        AppConfig loaded;
+        ButtonMatrix matrix;
+        QCOMPARE(config::loadAppConfig(loaded, matrix), FileResult::Ok);
+        QVERIFY(loaded == saved);
+        QCOMPARE(matrix.table(), (ButtonMatrix::Table{0, 1, 2, 3, 4, 5, 6}));
+
+        // Without a description the table stays; an empty profile name reads as a missing profile.
         QVERIFY(tree.remove("DefaultProfile.bin"));
-    ProfileData factory = sampleProfile();
-    QCOMPARE(profile::makeFactoryProfile(factory), withDescription);
-    QCOMPARE(int(factory.ledMode), ledMode);
-    QCOMPARE(int(factory.ledMoveOff), withDescription ? 255 : 0);
-    QCOMPARE(int(factory.ledSleepTime), 1);
-    QCOMPARE(int(factory.dpiStage), 1);
-    QCOMPARE(int(factory.mouseSpeed), 10);
-    const QColor stageColors[8] = {Qt::red,   Qt::blue, Qt::magenta, Qt::yellow,
-                                   Qt::green, Qt::cyan, Qt::red,     Qt::red};
-    for (int i = 0; i < 8; ++i)
-        QVERIFY(factory.dpiStages[i] ==
-                (DpiStage{1, 1, {}, stages[i], stages[i], stages[i], stageColors[i]}));
-    for (int b = 0; b < 7; ++b)
-        QCOMPARE(factory.buttons[b].function, functions[b]);
-    QCOMPARE(factory.buttons[15].function, functions[7]);
-    for (int b = 16; b < 20; ++b)
-        QCOMPARE(factory.buttons[b].function, 0);
-    QCOMPARE(factory.buttons[40].function, 52);
-    QCOMPARE(factory.buttons[41].function, 53);
-    QCOMPARE(factory.buttons[5].id, 0); // ids are not taken from the description
-    const uint breath[14] = {3, 3, 3, 3, 2, 3, 3, 3, 3, 4, 5, 3, 1, 3};
-    for (int m = 0; m < 14; ++m) {
-        const LedModeSetting &led = factory.ledModes[m];
-        QVERIFY(led.h == 360 && led.s == 0 && led.v == 0 && led.bright == 3);
-        QCOMPARE(led.breath, withDescription ? 3 : breath[m]);
+        matrix.table().fill(9);
+        tree.setIniValue("Configs/Config.ini", "Config/Profile1", QString());
+        QCOMPARE(config::loadAppConfig(loaded, matrix), FileResult::InvalidName);
+        QCOMPARE(int(matrix.slot(3)), 9);
+        QVERIFY(loaded.profile == readDefaults());
+        QCOMPARE(int(loaded.debounce), 26);
     }
-    QCOMPARE(factory.ledModes[1].color, withDescription ? QColor(255, 125, 0) : QColor(Qt::red));
-    QCOMPARE(factory.ledModes[10].color, withDescription ? QColor(Qt::blue) : QColor(Qt::green));
 
-    QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
-    ProfileData read;
-    QCOMPARE(
-        profile::readProfileFile(read, tree.file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof")),
-        FileResult::Ok);
-    QVERIFY(read == factory);
-}
+    void everyWriter_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<FileResult>("result");
+        for (const char *name : {"../x", "a/b", "a\\b", ".", "..", "", "tab\there", "/tmp/x"})
+            QTest::newRow(name) << QString(name) << QString() << FileResult::InvalidName;
+        QTest::newRow("new product folder") << "Raid"
+                                            << "product" << FileResult::Ok;
+        QTest::newRow("no Configs folder") << "Raid"
+                                           << "no Configs" << FileResult::Ok;
+        QTest::newRow("read-only folder") << "Raid"
+                                          << "read-only" << FileResult::WriteFailed;
+        QTest::newRow("folder in place of each file") << "Raid"
+                                                      << "folders" << FileResult::WriteFailed;
+    }
 
-void TestProfileFile::factoryConfig() {
-    TestTree tree;
-    AppConfig factory;
-    factory.count = 3;
-    factory.profileId = 4;
-    profile::makeFactoryConfig(factory);
-    QVERIFY(factory.profileId == 0 && factory.count == 3 && factory.liftHigh == 1 && factory.debounce == 8);
-    QCOMPARE(factory.profileNames,
-             (std::array<QString, 5>{"Profile 1", "Profile 2", "Profile 3", "Profile 4", "Profile 5"}));
-}
-
-// Mend: load and save use the profile list's folder, the current product's Profile folder.
-void TestProfileFile::appConfigInProductFolder() {
-    TestTree tree;
-    const AppConfig saved = sampleConfig();
-    QCOMPARE(config::saveAppConfig(saved), FileResult::Ok);
-    QVERIFY(QFileInfo::exists(tree.file("Configs/Korvane M7 Wireless/Profile/Raid.prof")));
-    QVERIFY(!QFileInfo::exists(tree.file("Configs/Profile/Raid.prof")));
-    QCOMPARE(readIniText(tree.file("Configs/Config.ini"))["Config"]["Profile1"], QString("Raid"));
-
-    AppConfig loaded;
-    ButtonMatrix matrix;
-    QCOMPARE(config::loadAppConfig(loaded, matrix), FileResult::Ok);
-    QVERIFY(loaded == saved);
-    QCOMPARE(matrix.table(), (ButtonMatrix::Table{0, 1, 2, 3, 4, 5, 6}));
-
-    // Without a description the table stays; an empty profile name reads as a missing profile.
-    QVERIFY(tree.remove("DefaultProfile.bin"));
-    matrix.table().fill(9);
-    tree.setIniValue("Configs/Config.ini", "Config/Profile1", QString());
-    QCOMPARE(config::loadAppConfig(loaded, matrix), FileResult::InvalidName);
-    QCOMPARE(int(matrix.slot(3)), 9);
-    QVERIFY(loaded.profile == readDefaults());
-    QCOMPARE(int(loaded.debounce), 26);
-}
-
-void TestProfileFile::slotStateAndDpiStageTouchOnlyTheirKeys() {
-    TestTree tree;
-    tree.setIniValue("Configs/Config.ini", "Config/AngleValue", 7);
-    AppConfig state;
-    state.profileId = 3;
-    state.count = 2;
-    state.profileNames[0] = "Sniper";
-    QCOMPARE(config::saveProfileSlotState(state), FileResult::Ok);
-    const QMap<QString, QString> keys = readIniText(tree.file("Configs/Config.ini"))["Config"];
-    QVERIFY(keys["ProfileID"] == "3" && keys["Count"] == "2" && keys["Profile1"] == "Sniper");
-    QCOMPARE(keys["AngleValue"], QString("7"));
-
-    ProfileData read, written = sampleProfile();
-    QCOMPARE(profile::saveProfileByName(written, "Sniper"), FileResult::Ok);
-    QCOMPARE(profile::setProfileDpiStage("Sniper", 6), FileResult::Ok);
-    QCOMPARE(profile::loadProfileByName(read, "Sniper"), FileResult::Ok);
-    written.dpiStage = 6;
-    QVERIFY(read == written);
-}
-
-void TestProfileFile::unsafeNamesAreRefused_data() {
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"../x", "a/b", "a\\b", ".", "..", "", "tab\there", "/tmp/x"})
-        QTest::newRow(name) << QString(name);
-}
-
-// Mend: names are file names; nothing is written outside (or inside) the folder.
-void TestProfileFile::unsafeNamesAreRefused() {
-    QFETCH(QString, name);
-    TestTree tree;
-    // Relative names that climb out of their folder still land inside the tree; "/tmp/x" would not.
-    const QStringList before = fileList(tree.path());
-    QCOMPARE(profile::saveProfileByName(sampleProfile(), name), FileResult::InvalidName);
-    QCOMPARE(profile::setProfileDpiStage(name, 2), FileResult::InvalidName);
-    ProfileData read = sampleProfile();
-    QCOMPARE(profile::loadProfileByName(read, name), FileResult::InvalidName);
-    QVERIFY(read == sampleProfile());
-    MacroData macro{name, 0, 0, 0, 0, {{MacroStep::kKeyPress, 0, 4}}};
-    QCOMPARE(macrofile::saveMacro(macro), FileResult::InvalidName);
-    QCOMPARE(macrofile::saveMacroSteps(name, macro.steps), FileResult::InvalidName);
-    QCOMPARE(macrofile::loadMacro(name, macro), FileResult::InvalidName);
-    ButtonAssignment button;
-    QCOMPARE(macrofile::readMacroForButton(name, button), FileResult::InvalidName);
-    QVERIFY(!macrofile::deleteMacroFile(name));
-    AppConfig config;
-    config.profileNames[0] = name;
-    QCOMPARE(config::saveAppConfig(config), FileResult::InvalidName);
-    QCOMPARE(fileList(tree.path()), before);
-    QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
-}
-
-// Mend: a newly chosen mouse's folders, or a tree without Configs, are created on the first write.
-void TestProfileFile::missingFoldersAreCreated() {
-    TestTree tree;
-    QVERIFY(config::setCurrentProductName("Another Mouse"));
-    QCOMPARE(profile::saveProfileByName(sampleProfile(), "Profile 1"), FileResult::Ok);
-    QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
-    QVERIFY(QFileInfo::exists(tree.file("Configs/Another Mouse/Profile/Profile 1.prof")));
-    QVERIFY(QFileInfo::exists(tree.file("Configs/Another Mouse/Profile/DefaultProfile.prof")));
-
-    QVERIFY(QDir(tree.file("Configs")).removeRecursively());
-    QCOMPARE(profile::profileDir(), tree.file("Configs/Profile/"));
-    QCOMPARE(macrofile::saveMacro(MacroData{"Reload", 0, 0, 0, 0, {}}), FileResult::Ok);
-    AppConfig config;
-    config.profileNames[0] = "Raid";
-    QCOMPARE(config::saveAppConfig(config), FileResult::Ok);
-    for (const char *file :
-         {"Configs/MacroDB/Reload.MSMACRO", "Configs/Config.ini", "Configs/Profile/Raid.prof"})
-        QVERIFY2(QFileInfo::exists(tree.file(file)), file);
-}
-
-void TestProfileFile::failedWritesAreReported_data() {
-    QTest::addColumn<bool>("readOnlyFolder"); // else a folder stands where each file should be
-    QTest::newRow("read-only folder") << true;
-    QTest::newRow("folder in place of the file") << false;
-}
-
-// Mend: a write the settings layer reports as failed is a failure for the caller too.
-void TestProfileFile::failedWritesAreReported() {
-    QFETCH(bool, readOnlyFolder);
-    TestTree tree;
-    const QStringList folders{tree.file("Configs/Korvane M7 Wireless/Profile"), tree.file("Configs/MacroDB")};
-    // Gives the folders back their write permission however the test ends, so the tree can be removed.
-    const auto restore = qScopeGuard([&] {
-        for (const QString &folder : folders)
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
-    for (const QString &folder : folders)
-        QVERIFY(QDir().mkpath(folder));
-    if (readOnlyFolder) {
-        for (const QString &folder : folders)
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        if (QFile(folders[0] + "/probe").open(QIODevice::WriteOnly))
+    // Mends: names are file names and nothing is written outside (or inside) the folder; a newly chosen
+    // mouse's folders, or a tree without Configs, are created on the first write; a write the settings
+    // layer reports as failed is a failure for the caller too.
+    void everyWriter() {
+        QFETCH(QString, name);
+        QFETCH(QString, setup);
+        QFETCH(FileResult, result);
+        TestTree tree;
+        const QStringList folders{tree.file("Configs/Korvane M7 Wireless/Profile"),
+                                  tree.file("Configs/MacroDB")};
+        // Gives the folders back their write permission however the test ends, so the tree can be removed.
+        const auto restore = qScopeGuard([&] {
+            for (const QString &folder : folders)
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        for (const QString &folder : folders) {
+            QVERIFY(QDir().mkpath(folder));
+            if (setup == "read-only")
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        if (setup == "read-only" && QFile(folders[0] + "/probe").open(QIODevice::WriteOnly))
             QSKIP("root writes into read-only folders; the other row covers the failure");
-    } else {
-        QFile::remove(folders[0] + "/DefaultProfile.prof");
-        for (const char *file : {"/Raid.prof", "/DefaultProfile.prof"})
-            QVERIFY(QDir().mkpath(folders[0] + file));
-        QVERIFY(QDir().mkpath(folders[1] + "/Reload.MSMACRO"));
+        if (setup == "folders") {
+            QFile::remove(folders[0] + "/DefaultProfile.prof");
+            for (const QString &file : {folders[0] + "/Raid.prof", folders[0] + "/DefaultProfile.prof",
+                                        folders[1] + "/Raid.MSMACRO"})
+                QVERIFY(QDir().mkpath(file));
+        }
+        if (setup == "product")
+            QVERIFY(config::setCurrentProductName("Another Mouse"));
+        if (setup == "no Configs")
+            QVERIFY(QDir(tree.file("Configs")).removeRecursively());
+        const QStringList before = fileList(tree.path());
+        AppConfig config;
+        config.profileNames[0] = name;
+        const QVector<FileResult> results{profile::saveProfileByName(sampleProfile(), name),
+                                          profile::setProfileDpiStage(name, 2), config::saveAppConfig(config),
+                                          macrofile::saveMacro(MacroData{name, 0, 0, 0, 0, {{0x84, 0, 4}}}),
+                                          macrofile::saveMacroSteps(name, {{0x84, 0, 4}})};
+        QCOMPARE(results, QVector<FileResult>(results.size(), result));
+        if (result != FileResult::InvalidName) {
+            QCOMPARE(profile::writeFactoryProfileFile(), result);
+            if (result == FileResult::Ok) {
+                QCOMPARE(
+                    profile::profileDir(),
+                    tree.file(setup == "product" ? "Configs/Another Mouse/Profile/" : "Configs/Profile/"));
+                for (const QString &file :
+                     {profile::profileDir() + "Raid.prof", profile::profileDir() + "DefaultProfile.prof",
+                      macrofile::macroFilePath("Raid"), tree.file("Configs/Config.ini")})
+                    QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+            }
+            return;
+        }
+        ProfileData read = sampleProfile();
+        QCOMPARE(profile::loadProfileByName(read, name), FileResult::InvalidName);
+        QVERIFY(read == sampleProfile());
+        MacroData macro;
+        QCOMPARE(macrofile::loadMacro(name, macro), FileResult::InvalidName);
+        ButtonAssignment button;
+        QCOMPARE(macrofile::readMacroForButton(name, button), FileResult::InvalidName);
+        QVERIFY(!macrofile::deleteMacroFile(name));
+        QCOMPARE(fileList(tree.path()), before);
+        QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
     }
-    QCOMPARE(profile::saveProfileByName(sampleProfile(), "Raid"), FileResult::WriteFailed);
-    QCOMPARE(profile::setProfileDpiStage("Raid", 1), FileResult::WriteFailed);
-    QCOMPARE(profile::writeFactoryProfileFile(), FileResult::WriteFailed);
-    AppConfig config;
-    config.profileNames[0] = "Raid";
-    QCOMPARE(config::saveAppConfig(config), FileResult::WriteFailed);
-    QCOMPARE(macrofile::saveMacro(MacroData{"Reload", 0, 0, 0, 0, {}}), FileResult::WriteFailed);
-    QCOMPARE(macrofile::saveMacroSteps("Reload", {}), FileResult::WriteFailed);
-}
 
-// The shipped files: the sample model's factory profile and the "Profile 1" that Config.ini names.
-void TestProfileFile::shippedProfiles() {
-    TestTree tree;
-    ProfileData factory, shipped;
-    QVERIFY(profile::makeFactoryProfile(factory));
-    QCOMPARE(profile::readProfileFile(shipped, profile::factoryProfilePath()), FileResult::Ok);
-    QVERIFY(shipped == factory);
-    AppConfig loaded;
-    QCOMPARE(config::loadAppConfig(loaded), FileResult::Ok);
-    QCOMPARE(loaded.profileNames[0], QString("Profile 1"));
-    QVERIFY(config::loadProfileList().contains(loaded.profileNames[0]));
-    factory.profileName = "Profile 1";
-    QVERIFY(loaded.profile == factory);
-    QCOMPARE(int(ButtonMatrix::instance().slot(6)), 6);
-}
+    // The shipped files: the sample model's factory profile and the "Profile 1" that Config.ini names.
+    void shippedProfiles() {
+        TestTree tree;
+        ProfileData factory, shipped;
+        QVERIFY(profile::makeFactoryProfile(factory));
+        QCOMPARE(profile::readProfileFile(shipped, profile::factoryProfilePath()), FileResult::Ok);
+        QVERIFY(shipped == factory);
+        AppConfig loaded;
+        QCOMPARE(config::loadAppConfig(loaded), FileResult::Ok);
+        QCOMPARE(loaded.profileNames[0], QString("Profile 1"));
+        QVERIFY(config::loadProfileList().contains(loaded.profileNames[0]));
+        factory.profileName = "Profile 1";
+        QVERIFY(loaded.profile == factory);
+        QCOMPARE(int(ButtonMatrix::instance().slot(6)), 6);
+        AppConfig config;
+        config.count = 3;
+        config.profileId = 4;
+        profile::makeFactoryConfig(config);
+        QVERIFY(config.profileId == 0 && config.count == 3 && config.liftHigh == 1 && config.debounce == 8);
+        QCOMPARE(config.profileNames[4], QString("Profile 5"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestProfileFile)
 #include "test_profile_file.moc"
