@@ -47,6 +47,8 @@ private slots:
         std::array<uint8_t, description::kSensorDefaultCount> sensor{};
         QCOMPARE(description::readSensorDefaults(sensor), 0);
         QCOMPARE(int(sensor[description::kButtonDelay]), 300 & 0xFF);
+        tree.setIniValue("DefaultProfile.bin", "PROFILE/DPICount", 3);
+        QCOMPARE(description::dpiStageCount(), 10 ^ 3); // 9, where a sum would give 13
     }
 
     void defaultsWithoutFile() {

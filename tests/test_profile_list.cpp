@@ -6,149 +6,103 @@
 
 #include <QtTest>
 
+namespace {
+bool exists(const QString &name) {
+    return QFileInfo::exists(profile::profileFilePath(name));
+}
+} // namespace
+
 class TestProfileList : public QObject {
     Q_OBJECT
 private slots:
-    void addTakesLowestFreeNumber();
-    void addRemakesMissingFactoryFile();
-    void copyNames();
-    void renameRules();
-    void removeRules();
-    void removePicksNeighbour();
-    void importAndExport();
+    // ADD takes the lowest free number and starts from the factory profile, remade when its file is gone.
+    void addTakesLowestFreeNumber() {
+        TestTree tree;
+        QVERIFY(QFile::copy(profile::factoryProfilePath(), profile::profileFilePath("Profile 3")));
+        ProfileList list;
+        list.load();
+        QString name;
+        QCOMPARE(list.add(name), ProfileListResult::Ok);
+        QVERIFY(name == "Profile 2" && exists(name));
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Profile 2"}));
+        ProfileData added, factory;
+        profile::readProfileFile(added, profile::profileFilePath(name));
+        profile::readProfileFile(factory, profile::factoryProfilePath());
+        QVERIFY(added == factory);
+        QVERIFY(QFile::remove(profile::factoryProfilePath()));
+        QCOMPARE(list.add(name), ProfileListResult::Ok);
+        QVERIFY(name == "Profile 4" && exists(name) && QFileInfo::exists(profile::factoryProfilePath()));
+    }
 
-private:
-    static bool exists(const QString &name) { return QFileInfo::exists(profile::profileFilePath(name)); }
-    static ProfileData named(const QString &name, int poll) {
-        ProfileData data;
-        data.profileName = name;
-        data.pollRate = static_cast<uint8_t>(poll);
-        return data;
+    // COPY adds " copy", then " copy2", " copy3". The default profile is never renamed; names taken, empty
+    // or leaving the folder are refused and leave the file alone.
+    void copyAndRename() {
+        TestTree tree;
+        ProfileList list;
+        list.load();
+        QString name;
+        for (const QString expected : {"Profile 1 copy", "Profile 1 copy2", "Profile 1 copy3"}) {
+            QCOMPARE(list.copy("Profile 1", name), ProfileListResult::Ok);
+            QVERIFY(name == expected && exists(name));
+        }
+        QCOMPARE(list.copy("Absent", name), ProfileListResult::NotFound);
+        QCOMPARE(list.rename("Profile 1", "Main"), ProfileListResult::DefaultProtected);
+        QCOMPARE(list.rename(name, "Profile 1 copy"), ProfileListResult::Exists);
+        QCOMPARE(list.rename(name, "../escape"), ProfileListResult::InvalidName);
+        QCOMPARE(list.rename(name, ""), ProfileListResult::InvalidName);
+        QVERIFY(exists(name) && !QFileInfo::exists(AppPaths::configDir() + "/escape.prof"));
+        QCOMPARE(list.rename(name, "Sniper"), ProfileListResult::Ok);
+        QVERIFY(!exists(name) && exists("Sniper"));
+        QCOMPARE(config::loadProfileList(),
+                 (QStringList{"Profile 1", "Profile 1 copy", "Profile 1 copy2", "Sniper"}));
+    }
+
+    // The last profile and the default one stay. The next entry takes a removed one's place, the previous
+    // one when the last is removed; while another slot is current the first slot's profile is stepped over.
+    void removeRules() {
+        TestTree tree;
+        ProfileList list;
+        list.load();
+        QString a, b, c, next;
+        QCOMPARE(list.remove("Profile 1", next), ProfileListResult::LastProfile);
+        list.add(a); // Profile 2
+        QCOMPARE(list.remove("Profile 1", next), ProfileListResult::DefaultProtected);
+        QVERIFY(exists("Profile 1"));
+        list.add(b); // Profile 3
+        list.add(c); // Profile 4
+        QCOMPARE(list.remove(b, next), ProfileListResult::Ok);
+        QVERIFY(next == c && !exists(b));
+        QCOMPARE(list.remove(c, next), ProfileListResult::Ok);
+        QCOMPARE(next, a);
+        list.add(b);
+        QCOMPARE(list.remove(b, next, 1, a), ProfileListResult::Ok);
+        QCOMPARE(next, QString("Profile 1"));
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", a}));
+    }
+
+    // Exported files carry the product mark; another product's file, a taken name or a missing file are
+    // refused.
+    void importAndExport() {
+        TestTree tree;
+        QTemporaryDir outside;
+        const QString product = config::currentProductName();
+        const QString exported = outside.filePath("Raid.prof");
+        ProfileList list;
+        list.load();
+        QCOMPARE(list.exportFile("Profile 1", exported, product), ProfileListResult::Ok);
+        QCOMPARE(profile::readProductMark(exported), product);
+        QString name;
+        QCOMPARE(list.importFile(exported, "Other Mouse", name), ProfileListResult::OtherProduct);
+        QVERIFY(!exists("Raid"));
+        QCOMPARE(list.importFile(exported, product, name), ProfileListResult::Ok);
+        QVERIFY(name == "Raid" && exists("Raid"));
+        QCOMPARE(list.importFile(exported, product, name), ProfileListResult::Exists);
+        QCOMPARE(list.names(), (QStringList{"Profile 1", "Raid"}));
+        QCOMPARE(list.exportFile("Raid", exported, product), ProfileListResult::Ok);
+        QCOMPARE(list.importFile(outside.filePath("absent.prof"), product, name),
+                 ProfileListResult::NotFound);
     }
 };
-
-void TestProfileList::addTakesLowestFreeNumber() {
-    TestTree tree;
-    QVERIFY(profile::writeProfileFile(named("Profile 3", 2), profile::profileFilePath("Profile 3")) ==
-            FileResult::Ok);
-    ProfileList list;
-    list.load();
-    QString name;
-    QCOMPARE(list.add(name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Profile 2"));
-    QVERIFY(exists("Profile 2"));
-    QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Profile 2"}));
-    // The new profile starts as the factory profile.
-    ProfileData added, factory;
-    profile::readProfileFile(added, profile::profileFilePath("Profile 2"));
-    profile::readProfileFile(factory, profile::factoryProfilePath());
-    QVERIFY(added == factory);
-    QCOMPARE(list.add(name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Profile 4"));
-}
-
-void TestProfileList::addRemakesMissingFactoryFile() {
-    TestTree tree;
-    QVERIFY(QFile::remove(profile::factoryProfilePath()));
-    ProfileList list;
-    list.load();
-    QString name;
-    QCOMPARE(list.add(name), ProfileListResult::Ok);
-    QVERIFY(exists(name));
-    QVERIFY(QFileInfo::exists(profile::factoryProfilePath()));
-}
-
-void TestProfileList::copyNames() {
-    TestTree tree;
-    ProfileList list;
-    list.load();
-    QString name;
-    QCOMPARE(list.copy("Profile 1", name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Profile 1 copy"));
-    QCOMPARE(list.copy("Profile 1", name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Profile 1 copy2"));
-    QCOMPARE(list.copy("Profile 1", name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Profile 1 copy3"));
-    QCOMPARE(list.names(),
-             (QStringList{"Profile 1", "Profile 1 copy", "Profile 1 copy2", "Profile 1 copy3"}));
-    QCOMPARE(list.copy("Absent", name), ProfileListResult::NotFound);
-    QCOMPARE(list.names().size(), 4);
-}
-
-void TestProfileList::renameRules() {
-    TestTree tree;
-    ProfileList list;
-    list.load();
-    QString copy;
-    list.copy("Profile 1", copy);
-    QCOMPARE(list.rename("Profile 1", "Main"), ProfileListResult::DefaultProtected);
-    QCOMPARE(list.rename(copy, "Profile 1"), ProfileListResult::Exists);
-    QVERIFY(exists(copy));
-    QCOMPARE(list.rename(copy, "../escape"), ProfileListResult::InvalidName);
-    QCOMPARE(list.rename(copy, ""), ProfileListResult::InvalidName);
-    QVERIFY(!QFileInfo::exists(AppPaths::configDir() + "/escape.prof"));
-    QCOMPARE(list.rename(copy, "Sniper"), ProfileListResult::Ok);
-    QVERIFY(!exists(copy));
-    QVERIFY(exists("Sniper"));
-    QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Sniper"}));
-}
-
-void TestProfileList::removeRules() {
-    TestTree tree;
-    ProfileList list;
-    list.load();
-    QString next;
-    QCOMPARE(list.remove("Profile 1", next), ProfileListResult::LastProfile);
-    QString copy;
-    list.copy("Profile 1", copy);
-    QCOMPARE(list.remove("Profile 1", next), ProfileListResult::DefaultProtected);
-    QVERIFY(exists("Profile 1"));
-    QCOMPARE(list.remove(copy, next), ProfileListResult::Ok);
-    QCOMPARE(next, QString("Profile 1"));
-    QVERIFY(!exists(copy));
-    QCOMPARE(config::loadProfileList(), QStringList{"Profile 1"});
-}
-
-void TestProfileList::removePicksNeighbour() {
-    TestTree tree;
-    ProfileList list;
-    list.load();
-    QString a, b, c;
-    list.add(a); // Profile 2
-    list.add(b); // Profile 3
-    list.add(c); // Profile 4
-    QString next;
-    QCOMPARE(list.remove(b, next), ProfileListResult::Ok);
-    QCOMPARE(next, c); // the next entry takes its place
-    QCOMPARE(list.remove(c, next), ProfileListResult::Ok);
-    QCOMPARE(next, a); // the last one removed: the previous entry
-    // While another slot is current, the first slot's profile is stepped over.
-    list.add(b);
-    QCOMPARE(list.remove(b, next, 1, a), ProfileListResult::Ok);
-    QCOMPARE(next, QString("Profile 1"));
-}
-
-void TestProfileList::importAndExport() {
-    TestTree tree;
-    QTemporaryDir outside;
-    const QString product = config::currentProductName();
-    ProfileList list;
-    list.load();
-    const QString exported = outside.filePath("Raid.prof");
-    QCOMPARE(list.exportFile("Profile 1", exported, product), ProfileListResult::Ok);
-    QCOMPARE(profile::readProductMark(exported), product);
-    QString name;
-    QCOMPARE(list.importFile(exported, "Other Mouse", name), ProfileListResult::OtherProduct);
-    QVERIFY(!exists("Raid"));
-    QCOMPARE(list.importFile(exported, product, name), ProfileListResult::Ok);
-    QCOMPARE(name, QString("Raid"));
-    QVERIFY(exists("Raid"));
-    QCOMPARE(list.importFile(exported, product, name), ProfileListResult::Exists);
-    QCOMPARE(list.names(), (QStringList{"Profile 1", "Raid"}));
-    // Exporting over an earlier export replaces it.
-    QCOMPARE(list.exportFile("Raid", exported, product), ProfileListResult::Ok);
-    QCOMPARE(list.importFile(outside.filePath("absent.prof"), product, name), ProfileListResult::NotFound);
-}
 
 QTEST_GUILESS_MAIN(TestProfileList)
 #include "test_profile_list.moc"
