@@ -266,6 +266,12 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
 }
 
 void TestMainWindow::batteryLevelsStored() {
+    // A new window shows the stored level until the mouse reports, and keeps it stored.
+    m_window.reset();
+    config::setBatteryValue(40);
+    m_window = std::make_unique<KorvaneWidget>();
+    QCOMPARE(m_window->findChild<VelProcessbar *>("batteryBar")->value(), 40);
+    QCOMPARE(config::batteryValue(), 40);
     m_window->slotRefreshBatteryStatus(0, 994 & 0xFF, 994 >> 8);
     QCOMPARE(m_window->batteryLevel(), 90);
     QCOMPARE(config::batteryValue(), 90);

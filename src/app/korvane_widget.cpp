@@ -2,6 +2,7 @@
 
 #include "app/device_presence.h"
 #include "device/battery_thread_controller.h"
+#include "device/device_state.h"
 #include "keys/key_tables.h"
 #include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
@@ -137,7 +138,10 @@ KorvaneWidget::KorvaneWidget(QWidget *parent) : QWidget(parent) {
 
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
     createTray();
-    slotRefreshBatteryStatus(0, 1, 1);
+    // Until the mouse reports, the window shows the level the last run stored (the first report of a
+    // fresh start would otherwise be preceded by a made-up 10 % that also replaced the stored level).
+    m_iBatteryLevel = qBound(0, config::batteryValue(), 100);
+    showBatteryLevel();
     QTimer::singleShot(kWarningDelayMs, this, &KorvaneWidget::slotWarning);
 }
 
@@ -290,7 +294,8 @@ void KorvaneWidget::retranslate() {
         m_quitAction->setText(tr("&Quit"));
     }
     buildProfileMenu();
-    slotRefreshBatteryStatus(m_bCharging ? 1 : 0, 1, 1);
+    if (DeviceState::instance().mouseOff())
+        m_batteryBar->setBarText(tr("MOUSE OFF"));
     // The battery reader restarts with the new texts in place.
     stopBatteryThread();
     startBatteryThread();

@@ -147,6 +147,7 @@ private:
     void onCurrentMouseSwitched();
     void reloadForCurrentMouse();
     void updateConnectionState();
+    void showBatteryLevel();
     void loadMousePictures();
     void showMousePicture(const QString &file);
     void showOsdText(const QString &text);

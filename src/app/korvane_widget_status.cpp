@@ -200,20 +200,26 @@ void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, qu
         return;
     }
     DeviceState::instance().setMouseOff(false);
-    m_batteryBar->setBarText(QString());
-    m_batteryBar->setStyleSheet(barStyle(AccentColor::current(), Qt::white, Qt::black, fontPx));
     m_bCharging = iCharge != 0;
     const int level = battery::level(iHiByte * 256 + iLowByte, m_iBatteryFull);
     if (level != m_iBatteryLevel) {
         m_iBatteryLevel = level;
         config::setBatteryValue(level);
     }
+    showBatteryLevel();
+}
+
+// The level last known (reported, or stored by the last run until the mouse reports) in the accent colour.
+void KorvaneWidget::showBatteryLevel() {
+    m_batteryBar->setBarText(QString());
+    m_batteryBar->setStyleSheet(
+        barStyle(AccentColor::current(), Qt::white, Qt::black, DisplayScale::scaled(14, m_factor)));
     updateConnectionState();
     const bool onCable =
         m_iConnectState == battery::kCableOnly || m_iConnectState == battery::kReceiverCharging;
     m_batteryBar->setTextVisible(!onCable);
     m_batteryBar->setFormat(onCable ? QString() : QStringLiteral("%p%"));
-    m_batteryBar->setValue(onCable ? 100 : level);
+    m_batteryBar->setValue(onCable ? 100 : m_iBatteryLevel);
     update();
 }
 
