@@ -272,6 +272,7 @@ void TestMainWindow::batteryLevelsStored() {
     m_window = std::make_unique<KorvaneWidget>();
     QCOMPARE(m_window->findChild<VelProcessbar *>("batteryBar")->value(), 40);
     QCOMPARE(config::batteryValue(), 40);
+    QTRY_VERIFY(m_window->isVisible());
     m_window->slotRefreshBatteryStatus(0, 994 & 0xFF, 994 >> 8);
     QCOMPARE(m_window->batteryLevel(), 90);
     QCOMPARE(config::batteryValue(), 90);
