@@ -3,7 +3,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
-              libx11-dev libxtst-dev fonts-dejavu-core
+              libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick
 RUN_DEPS := xvfb xauth imagemagick trayer
 

@@ -1,0 +1,26 @@
+#!/bin/sh
+# Runs one test program on a virtual X server of its own. The server picks a free display number
+# itself (-displayfd), so tests that start at the same time never race for one.
+set -u
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+server=$!
+tries=0
+while [ ! -s "$displayfile" ] && [ $tries -lt 200 ]; do
+    sleep 0.05
+    tries=$((tries + 1))
+done
+if [ ! -s "$displayfile" ]; then
+    echo "run-with-xvfb: the virtual X server did not start" >&2
+    kill "$server" 2>/dev/null
+    rm -f "$displayfile"
+    exit 1
+fi
+DISPLAY=":$(head -n 1 "$displayfile")"
+export DISPLAY
+"$@"
+status=$?
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null
+rm -f "$displayfile"
+exit $status
