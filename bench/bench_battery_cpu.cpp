@@ -1,10 +1,7 @@
+#include "bench_mouse.h"
 #include "bench_report.h"
 #include "device/battery_thread_controller.h"
-#include "device/device_entry.h"
-#include "device/mouse_device.h"
-#include "sim/virtual_mouse.h"
 #include "storage/config_file.h"
-#include "storage/description_file.h"
 #include "support/test_tree.h"
 
 #include <QCoreApplication>
@@ -27,15 +24,7 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     const int seconds = shortRun(argc, argv) ? 2 : 60;
     TestTree tree;
-    int vid1, pid1, vid2, pid2;
-    description::deviceIds(vid1, pid1, vid2, pid2);
-    VirtualMouse mouse{uint16_t(vid1), uint16_t(pid1), uint16_t(vid2), uint16_t(pid2)};
-    mouse.unplug(kCable);
-    MouseDevice device(mouse);
-    MouseDevice::setInstance(&device);
-    device.initDeviceTable();
-    device.enumerateDevices();
-    device.openByName(config::currentProductName().toLatin1().constData());
+    BenchMouse mouseLink;
     int batteryReports = 0;
     BatteryThreadController readers;
     QObject::connect(&readers, &BatteryThreadController::RefreshBatteryStatus, [&] { ++batteryReports; });
@@ -46,8 +35,6 @@ int main(int argc, char *argv[]) {
     const double used = cpuMs() - start;
     readers.stopBatteryThread();
     readers.waitForStoppedReaders();
-    device.closeAll();
-    MouseDevice::setInstance(nullptr);
     printFigure("battery reader CPU per idle minute", used * 60.0 / seconds, "ms", 0);
     std::printf("%-34s %10d in %d s\n", "battery reports", batteryReports, seconds);
     return batteryReports > 0 ? 0 : 1;

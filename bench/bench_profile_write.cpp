@@ -1,12 +1,9 @@
+#include "bench_mouse.h"
 #include "bench_report.h"
-#include "device/device_entry.h"
 #include "device/link_hooks.h"
-#include "device/mouse_device.h"
 #include "device/profile_write.h"
-#include "sim/virtual_mouse.h"
 #include "storage/app_config_file.h"
 #include "storage/config_file.h"
-#include "storage/description_file.h"
 #include "storage/macro_file.h"
 #include "support/test_tree.h"
 
@@ -36,15 +33,8 @@ int main(int argc, char *argv[]) {
         button.loopNumber = 1;
     }
 
-    int vid1, pid1, vid2, pid2;
-    description::deviceIds(vid1, pid1, vid2, pid2);
-    VirtualMouse mouse{uint16_t(vid1), uint16_t(pid1), uint16_t(vid2), uint16_t(pid2)};
-    mouse.unplug(kCable);
-    MouseDevice device(mouse);
-    MouseDevice::setInstance(&device);
-    device.initDeviceTable();
-    device.enumerateDevices();
-    device.openByName(config::currentProductName().toLatin1().constData());
+    BenchMouse bench;
+    VirtualMouse &mouse = bench.mouse();
 
     std::vector<double> ratios;
     double wall = 0, floor = 0;
@@ -69,7 +59,5 @@ int main(int argc, char *argv[]) {
     std::sort(ratios.begin(), ratios.end());
     printFigure("profile write (last round)", wall, "ms", floor);
     std::printf("%-34s %10.3f (median of %d)\n", "profile write ratio", ratios[ratios.size() / 2], rounds);
-    device.closeAll();
-    MouseDevice::setInstance(nullptr);
     return 0;
 }

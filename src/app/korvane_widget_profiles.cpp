@@ -249,19 +249,12 @@ void KorvaneWidget::loadConfigFile() {
     const QString path = VelFileDialog::openFile(this, tr("Load Config File"), tr("Config File(*.conf)"));
     if (path.isEmpty())
         return;
-    if (profile::readProductMark(path) != config::currentProductName()) {
-        showProfileResult(ProfileListResult::OtherProduct);
+    const ProfileListResult result =
+        ProfileList::importConfigFile(working(), path, config::currentProductName());
+    if (result != ProfileListResult::Ok) {
+        showProfileResult(result);
         return;
     }
-    // An export carries no profile name; the imported settings go into the profile being edited
-    // rather than into a nameless file.
-    const QString name = currentName();
-    if (config::importConfig(working(), path) != FileResult::Ok) {
-        showProfileResult(ProfileListResult::NotFound);
-        return;
-    }
-    working().profileNames[0] = name;
-    working().profile.profileName = name;
     switchPage(m_iPage);
     loadMousePictures();
     refreshAllPages();
@@ -272,9 +265,7 @@ void KorvaneWidget::saveConfigFile() {
     const QString path = VelFileDialog::saveFile(this, tr("Save Config File"), tr("Config File(*.conf)"));
     if (path.isEmpty())
         return;
-    if (config::exportConfig(working(), path) != FileResult::Ok ||
-        !profile::writeProductMark(path, config::currentProductName()))
-        showProfileResult(ProfileListResult::WriteFailed);
+    showProfileResult(ProfileList::exportConfigFile(working(), path, config::currentProductName()));
 }
 
 void KorvaneWidget::okClicked() {

@@ -215,11 +215,7 @@ int KorvaneCtl::status() {
     if (!openDevice())
         return finish(kResultNoDevice, tr("No supported mouse is connected."));
     HidHandle *handle = m_device->commandHandle();
-    CommandReport request{};
-    request[report::kReportId] = report::kReportIdValue;
-    request[report::kChecksum] = 0x24;
-    request[report::kMagic] = report::kMagicValue;
-    request[report::kCommand] = report::kCmdBattery;
+    const CommandReport request = report::makeCommand(report::kCmdBattery, 0);
     HidBackend &backend = m_device->backend();
     if (backend.write(handle, request.data(), request.size()) < 0)
         return finish(kResultWriteError, tr("The status request could not be sent."));
@@ -351,14 +347,11 @@ int KorvaneCtl::exportFile(const QStringList &arguments) {
     const QString path = arguments.first();
     const QString product = config::currentProductName();
     config::loadAppConfig(working());
-    if (path.endsWith(".conf", Qt::CaseInsensitive)) {
-        const bool ok = config::exportConfig(working(), path) == FileResult::Ok &&
-                        profile::writeProductMark(path, product);
-        return ok ? finish(kOk, QString()) : refuse(static_cast<int>(ProfileListResult::WriteFailed));
-    }
     ProfileList list;
     list.load();
-    const ProfileListResult result = list.exportFile(working().profileNames[0], path, product);
+    const ProfileListResult result = path.endsWith(".conf", Qt::CaseInsensitive)
+                                         ? ProfileList::exportConfigFile(working(), path, product)
+                                         : list.exportFile(working().profileNames[0], path, product);
     return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(static_cast<int>(result));
 }
 
@@ -369,15 +362,9 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     const QString product = config::currentProductName();
     config::loadAppConfig(working());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
-        if (!QFileInfo::exists(path))
-            return refuse(static_cast<int>(ProfileListResult::NotFound));
-        if (profile::readProductMark(path) != product)
-            return refuse(static_cast<int>(ProfileListResult::OtherProduct));
-        // The imported settings go into the profile in use, as in the window.
-        const QString name = working().profileNames[0];
-        config::importConfig(working(), path);
-        working().profileNames[0] = name;
-        working().profile.profileName = name;
+        const ProfileListResult result = ProfileList::importConfigFile(working(), path, product);
+        if (result != ProfileListResult::Ok)
+            return refuse(static_cast<int>(result));
         if (config::saveAppConfig(working()) != FileResult::Ok)
             return refuse(static_cast<int>(ProfileListResult::WriteFailed));
         return finish(kOk, QString());

@@ -1,5 +1,6 @@
 #include "storage/profile_list.h"
 
+#include "storage/app_config_file.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
@@ -137,6 +138,27 @@ ProfileListResult ProfileList::exportFile(const QString &name, const QString &pa
     if (QFileInfo::exists(path) && !QFile::remove(path))
         return ProfileListResult::WriteFailed;
     return copyFile(source, path) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
+}
+
+ProfileListResult ProfileList::exportConfigFile(const AppConfig &config, const QString &path,
+                                                const QString &productName) {
+    if (config::exportConfig(config, path) != FileResult::Ok || !profile::writeProductMark(path, productName))
+        return ProfileListResult::WriteFailed;
+    return ProfileListResult::Ok;
+}
+
+ProfileListResult ProfileList::importConfigFile(AppConfig &config, const QString &path,
+                                                const QString &productName) {
+    if (!QFileInfo::exists(path))
+        return ProfileListResult::NotFound;
+    if (profile::readProductMark(path) != productName)
+        return ProfileListResult::OtherProduct;
+    const QString name = config.profileNames[0];
+    if (config::importConfig(config, path) != FileResult::Ok)
+        return ProfileListResult::NotFound;
+    config.profileNames[0] = name;
+    config.profile.profileName = name;
+    return ProfileListResult::Ok;
 }
 
 ProfileListResult ProfileList::select(const QString &name, int slot, AppConfig &config) {

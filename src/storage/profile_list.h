@@ -42,6 +42,13 @@ public:
     ProfileListResult importFile(const QString &path, const QString &productName, QString &name);
     // Marks the profile's file with productName and copies it to path.
     ProfileListResult exportFile(const QString &name, const QString &path, const QString &productName);
+    // The whole configuration as a ".conf" file marked with productName.
+    static ProfileListResult exportConfigFile(const AppConfig &config, const QString &path,
+                                              const QString &productName);
+    // Loads a ".conf" made for productName into config. An export carries no profile name, so the
+    // imported settings go into the profile config already uses rather than into a nameless file.
+    static ProfileListResult importConfigFile(AppConfig &config, const QString &path,
+                                              const QString &productName);
     // Checks that name may become the profile of slot, and loads it into config.
     ProfileListResult select(const QString &name, int slot, AppConfig &config);
 
