@@ -241,17 +241,20 @@ private slots:
 
     void profileWriteRun_data() {
         QTest::addColumn<bool>("mouseOff");
+        QTest::addColumn<bool>("filled");
         QTest::addColumn<bool>("withReader");
         QTest::addColumn<int>("result");
-        QTest::newRow("write fails at once") << false << false << 4;
-        QTest::newRow("mouse off: nothing sent") << true << false << 5;
-        QTest::newRow("reader stopped and restarted by the write") << false << true << 0;
+        QTest::newRow("write fails at once") << false << true << false << 4;
+        QTest::newRow("mouse off: nothing sent") << true << true << false << 5;
+        QTest::newRow("profile never read: nothing stored or sent") << false << false << false << 7;
+        QTest::newRow("reader stopped and restarted by the write") << false << true << true << 0;
     }
 
     // The write runs while the GUI thread sits in the dialog's exec(): a reader stop asked for from the
     // write thread is served from that loop, and the dialog closes when the write ends.
     void profileWriteRun() {
         QFETCH(bool, mouseOff);
+        QFETCH(bool, filled);
         QFETCH(bool, withReader);
         QFETCH(int, result);
         TestTree tree;
@@ -260,6 +263,7 @@ private slots:
         store.loaded() = AppConfig();
         store.working() = AppConfig();
         store.working().jitter = 7; // differs from the loaded copy until a write takes it
+        store.working().profile.filled = filled;
         DeviceState::instance().setMouseOff(mouseOff);
         // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
         devicelink::setPauseFunction([](int) {
@@ -291,8 +295,11 @@ private slots:
         QCOMPARE(execResult, int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(int(code), result);
-        QCOMPARE(flags, mouseOff ? -1 : 15);
-        QCOMPARE(store.loaded() == store.working(), !mouseOff);
+        const bool written = !mouseOff && filled;
+        QCOMPARE(flags, written ? 15 : -1);
+        QCOMPARE(store.loaded() == store.working(), written);
+        const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
+        QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
         QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == int(withReader); }));
     }
 };

@@ -219,6 +219,40 @@ private slots:
         QVERIFY(DeviceState::instance().deviceCopy() == config);
     }
 
+    void refusedOrStoppedBeforeHarm_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QVector<int>>("codes");
+        QTest::addColumn<QStringList>("reader");
+        // A sleeping mouse: the opening bracket is written six times, never echoed, and nothing follows.
+        QTest::newRow("asleep") << "asleep" << 5 << QVector<int>{0x46} << QStringList{"stop after 0"};
+        // A record no file filled would take every click from the mouse.
+        QTest::newRow("never read") << "unfilled" << 7 << QVector<int>{} << QStringList{};
+        // Thirteen different macros: refused before the bracket opens, the reader goes on.
+        QTest::newRow("13 macros") << "macros" << 6 << QVector<int>{}
+                                   << QStringList{"stop after 0", "start after 0"};
+    }
+
+    void refusedOrStoppedBeforeHarm() {
+        QFETCH(QString, fault);
+        QFETCH(QVector<int>, codes);
+        AppConfig config = sampleConfig();
+        if (fault == "asleep")
+            m_h->mouse().setAsleep(true);
+        if (fault == "unfilled")
+            config.profile.filled = false;
+        if (fault == "macros") {
+            m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ButtonCount", 16);
+            for (int r = 0; r < 16; ++r)
+                config.profile.buttons[r] =
+                    r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
+        }
+        QTEST(int(writeProfile(config, writeflags::kWriteAll)), "result");
+        QCOMPARE(m_h->sections(), codes);
+        QCOMPARE(int(m_h->written().size()), codes.isEmpty() ? 0 : 6);
+        QTEST(m_battery->calls, "reader");
+    }
+
     // Without an open mouse the first report gives 1 and the battery reader is not restarted.
     void noDeviceSendsNothing() {
         MouseDevice::setInstance(nullptr);

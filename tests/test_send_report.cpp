@@ -134,7 +134,10 @@ private slots:
         m_hid.failWrites = result == kResultWriteError ? 1 : 0;
 
         const auto *data = reinterpret_cast<const uint8_t *>(sent.constData());
-        QCOMPARE(int(sendReport(*m_device, data, sent.size())), result);
+        bool silent = true;
+        QCOMPARE(int(sendReport(*m_device, data, sent.size(), &silent)), result);
+        // Only the six all-zero replies with nothing judged before them are acceptance through silence.
+        QCOMPARE(silent, QByteArray(QTest::currentDataTag()).startsWith("silent"));
         QCOMPARE(m_hid.written.size(), writes);
         QTEST(m_hid.reads, "reads");
         QCOMPARE(m_hid.lastTimeout, m_hid.reads > 0 ? 150 : 0);
@@ -146,6 +149,30 @@ private slots:
         for (const QByteArray &w : m_hid.written)
             QCOMPARE(w, with(sent.left(64), 1,
                              report::checksum(reinterpret_cast<const uint8_t *>(w.constData()))));
+    }
+
+    // A command of a multi-report operation that only silence accepted ends it as "mouse off"; a report
+    // the mouse never echoes is not judged by silence.
+    void sendCommandStopsOnSilence_data() {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<int>("result");
+        QTest::newRow("echoed") << kDpi << Script{replyOf(kDpiFramed)} << 0;
+        QTest::newRow("silent") << kDpi << Script{} << 5;
+        QTest::newRow("store silent") << kStore << Script{} << 5;
+        QTest::newRow("no echo expected") << bytes33("0500fa4402") << Script{} << 0;
+        QTest::newRow("gave up stays 2") << kDpi << replyOf(with(kDpiFramed, 12, 7)) * 3 << 2;
+    }
+
+    void sendCommandStopsOnSilence() {
+        QFETCH(QByteArray, sent);
+        QFETCH(Script, script);
+        m_hid.script = script;
+        CommandReport r{};
+        std::memcpy(r.data(), sent.constData(), r.size());
+        MouseDevice::setInstance(m_device.get());
+        QTEST(int(sendCommand(r)), "result");
+        MouseDevice::setInstance(nullptr);
     }
 
     void noHandleWritesNothing() {

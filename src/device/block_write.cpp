@@ -24,7 +24,7 @@ CommandReport closingReport(uint8_t code, uint16_t address) {
 
 uint8_t sendReports(const std::vector<CommandReport> &reports) {
     for (const CommandReport &r : reports) {
-        if (const uint8_t result = sendReport(r.data(), static_cast<int>(r.size())))
+        if (const uint8_t result = sendCommand(r))
             return result;
     }
     return kResultOk;

@@ -34,7 +34,7 @@ uint8_t sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_
     r[report::kLength] = static_cast<uint8_t>(length);
     r[report::kPosition] = position;
     std::copy(data, data + length, r.begin() + report::kData);
-    return sendReport(r.data(), static_cast<int>(r.size()));
+    return sendCommand(r);
 }
 
 uint8_t sendClose(uint8_t code, uint16_t address) {
@@ -48,7 +48,7 @@ bool isMacroButton(const ButtonAssignment &button) {
 
 } // namespace
 
-uint8_t sendButtonTable() {
+int packButtonTable() {
     DeviceState &state = DeviceState::instance();
     state.macroNumbers().clear();
     // Buttons beyond the matrix have no known slot; they are left out rather than read past it.
@@ -57,8 +57,12 @@ uint8_t sendButtonTable() {
         packButton(0, record, record);
     packButton(0, buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
     packButton(0, buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
+    return state.macroNumbers().size();
+}
 
-    const DeviceState::ButtonTable &table = state.buttonTable();
+uint8_t sendButtonTable() {
+    packButtonTable();
+    const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
     uint8_t result =
         sendBlock(report::kCmdButtons, 0, report::kBlockFirst, table.data(), buttontable::kHeaderSize);
     for (int address = buttontable::kHeaderSize; result == kResultOk && address < kUploadedTableBytes;

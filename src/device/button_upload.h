@@ -7,6 +7,10 @@
 // it must come first. Both return the first nonzero report result, else 0.
 uint8_t sendButtonTable();
 
+// Packs the button table of the device copy and numbers its macros, without sending anything; returns
+// how many different macros the buttons name. sendButtonTable() packs the same way.
+int packButtonTable();
+
 // kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
 uint8_t sendMacros();
 

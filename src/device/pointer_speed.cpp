@@ -25,6 +25,13 @@ void applyPointerSpeed() {
     qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
 }
 
+void applyPointerSpeed(uint8_t speed) {
+    if (speed == 0)
+        return;
+    const bool accepted = pointerSettings().setSpeed(speed);
+    qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
+}
+
 int readPointerSpeed() {
     return pointerSettings().speed();
 }

@@ -41,9 +41,18 @@ uint8_t sendSections(int flags) {
 } // namespace
 
 uint8_t writeProfile(const AppConfig &config, int flags) {
+    // An empty record would take every click from the mouse.
+    if (!config.profile.filled)
+        return kResultNoProfile;
     // The battery reader shares the command handle; it must be quiet before the first report.
     BatteryControl::stop();
     DeviceState::instance().deviceCopy() = config;
+    // Checked before the bracket opens: a write that would fail halfway would leave the mouse with
+    // buttons pointing at macros it never received.
+    if ((flags & writeflags::kButtons) && packButtonTable() > kMaxMacroImages) {
+        BatteryControl::start();
+        return kResultTooManyMacros;
+    }
     const uint8_t result = sendSections(flags);
     if (result == kResultOk)
         BatteryControl::start();

@@ -15,5 +15,7 @@ constexpr int kWriteAll = 15;
 // Sends a whole configuration to the mouse: stops the battery reader, copies config into the device copy,
 // then the write bracket, settings block, buttons, DPI stages, lighting, store commands, macro images and
 // the closing bracket, and restarts the battery reader. The first nonzero report result ends the write
-// and is returned (the reader then stays stopped); 0 when every report was accepted.
+// and is returned (the reader then stays stopped); 0 when every report was accepted. Refused before
+// anything is sent: kResultNoProfile for a profile record never filled, kResultTooManyMacros when the
+// buttons name more macros than the mouse holds.
 uint8_t writeProfile(const AppConfig &config, int flags);

@@ -8,7 +8,15 @@ enum ResultCode : uint8_t {
     kResultNoDevice = 1,
     kResultGaveUp = 2,
     kResultWriteError = 4,
+    // The mouse is marked as off, or stayed silent where it must echo: asleep or out of reach.
     kResultMouseOff = 5,
-    // More macros among the buttons than the mouse has image slots for; nothing of them is sent.
+    // More different macros among the buttons than the mouse has room for; nothing is sent.
     kResultTooManyMacros = 6,
+    // The profile to send was never read from its file (or made from the factory defaults); nothing is
+    // sent, so a mouse is never programmed with an empty record.
+    kResultNoProfile = 7,
 };
+
+// The text the window and korvanectl show for a nonzero result (untranslated; front ends translate it in
+// the "ResultCode" context). Empty for kResultOk.
+const char *resultMessage(uint8_t result);

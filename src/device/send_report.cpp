@@ -68,7 +68,9 @@ bool headerIsZero(const uint8_t *reply) {
 
 } // namespace
 
-uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length) {
+uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length, bool *acceptedBySilence) {
+    if (acceptedBySilence)
+        *acceptedBySilence = false;
     trace("开始发送--------------------------------------");
     HidHandle *handle = device.commandHandle();
     if (!handle || !report) {
@@ -142,6 +144,8 @@ uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length) {
                 continue;
             }
             traceWithSeparator("对比位全为0多次，返回");
+            if (last == kMatch && acceptedBySilence)
+                *acceptedBySilence = true;
         } else {
             last = compare(out, reply);
         }
@@ -178,12 +182,20 @@ uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length) {
     }
 }
 
-uint8_t sendReport(const uint8_t *report, int length) {
+uint8_t sendReport(const uint8_t *report, int length, bool *acceptedBySilence) {
+    if (acceptedBySilence)
+        *acceptedBySilence = false;
     MouseDevice *device = MouseDevice::instance();
     if (!device) {
         trace("开始发送--------------------------------------");
         traceEnd("没找到设备，失败返回");
         return kResultNoDevice;
     }
-    return sendReport(*device, report, length);
+    return sendReport(*device, report, length, acceptedBySilence);
+}
+
+uint8_t sendCommand(const CommandReport &report) {
+    bool silent = false;
+    const uint8_t result = sendReport(report.data(), static_cast<int>(report.size()), &silent);
+    return result == kResultOk && silent ? uint8_t(kResultMouseOff) : result;
 }

@@ -19,26 +19,20 @@ CommandReport selectProfile(uint8_t profile) {
 
 } // namespace storecommands
 
-namespace {
-uint8_t send(const CommandReport &r) {
-    return sendReport(r.data(), static_cast<int>(r.size()));
-}
-} // namespace
-
 uint8_t sendWriteBracket(uint8_t which) {
-    return send(storecommands::writeBracket(which));
+    return sendCommand(storecommands::writeBracket(which));
 }
 
 uint8_t storeAll() {
     for (uint8_t what : storecommands::kStoreOrder) {
-        if (const uint8_t result = send(storecommands::store(what)))
+        if (const uint8_t result = sendCommand(storecommands::store(what)))
             return result;
     }
     return kResultOk;
 }
 
 uint8_t selectProfile(uint8_t profile) {
-    static_cast<void>(send(storecommands::selectProfile(profile)));
-    static_cast<void>(send(storecommands::store(storecommands::kStoreProfile)));
+    static_cast<void>(sendCommand(storecommands::selectProfile(profile)));
+    static_cast<void>(sendCommand(storecommands::store(storecommands::kStoreProfile)));
     return 1;
 }

@@ -25,7 +25,8 @@ CommandReport selectProfile(uint8_t profile);
 
 // which: 0 opens, 1 closes the write. The report's result.
 uint8_t sendWriteBracket(uint8_t which);
-// The five store commands in order; the first nonzero result ends them and is returned.
+// The five store commands in order; the first nonzero result ends them and is returned (kResultMouseOff
+// for a store that only silence accepted).
 uint8_t storeAll();
 // Makes profile 0 to 4 current and stores the profile setting. The mouse does not answer the selection,
 // so both results are ignored and the call always gives 1.

@@ -7,20 +7,23 @@
 #include "storage/config_file.h"
 
 VelProcessThread::VelProcessThread(ProfileWriteFunction write, QObject *parent)
-    : QThread(parent), m_write(std::move(write)) {}
+    : QThread(parent), m_write(std::move(write)), m_config(AppConfigStore::instance().working()) {}
 
 void VelProcessThread::run() {
     if (DeviceState::instance().mouseOff()) {
         m_iResult = kResultMouseOff;
+    } else if (!m_config.profile.filled) {
+        // Storing it would make an empty record look like the user's profile file next time.
+        m_iResult = kResultNoProfile;
     } else {
         AppConfigStore &store = AppConfigStore::instance();
         // The files are the user's copy and the result speaks of the mouse, so a file that could not be
         // stored does not stop the write.
-        config::saveAppConfig(store.working());
-        m_iResult = m_write ? m_write(store.working(), kAllSections) : uint8_t(kResultNoDevice);
-        // The working copy becomes the loaded one even when the mouse refused it; "Config/Diff" remembers
-        // that the mouse differs from the files.
-        store.loaded() = store.working();
+        config::saveAppConfig(m_config);
+        m_iResult = m_write ? m_write(m_config, kAllSections) : uint8_t(kResultNoDevice);
+        // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
+        // remembers that the mouse differs from the files.
+        store.loaded() = m_config;
         config::setConfigDiff(m_iResult != kResultOk ? 1 : 0);
     }
     emit DoProcessDlg();

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "device/profile_writer.h"
+#include "storage/app_config.h"
 
 #include <QThread>
 #include <cstdint>
 
 // One profile write off the GUI thread: stores the working configuration, sends it to the mouse and
-// emits DoProcessDlg when done, leaving the result code for the window to judge.
+// emits DoProcessDlg when done, leaving the result code for the window to judge. The configuration is
+// the working copy as it stood when the thread was made: the window goes on serving status reports
+// (which edit the working copy) while the write runs, so the write never reads it.
 class VelProcessThread : public QThread {
     Q_OBJECT
 public:
@@ -26,5 +29,6 @@ protected:
 
 private:
     ProfileWriteFunction m_write;
+    AppConfig m_config;
     uint8_t m_iResult = 0;
 };

@@ -109,6 +109,7 @@ FileResult importConfig(AppConfig &config, const QString &path) {
     QSettings settings(path, QSettings::IniFormat);
     readConfigKeys(settings, config);
     profile::readProfileKeys(settings, kExportGroup, config.profile, profile::ProfileKeySet::Export);
+    config.profile.filled = true;
     return FileResult::Ok;
 }
 

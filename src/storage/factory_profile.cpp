@@ -117,6 +117,7 @@ bool makeFactoryProfile(ProfileData &profile) {
         builtIn(profile);
     profile.buttons[kWheelUpButton].function = kWheelUpFunction;
     profile.buttons[kWheelDownButton].function = kWheelDownFunction;
+    profile.filled = true;
     return found;
 }
 

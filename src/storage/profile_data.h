@@ -34,6 +34,9 @@ struct ProfileData {
     std::array<LedModeSetting, kLedModeCount> ledModes{};
     QString profileName;
     QString profilePath;
+    // True once the record was read from its file, an import or the factory defaults. A record that
+    // was never filled holds no click at all, so it is never sent to the mouse. Not stored in files.
+    bool filled = false;
 
     bool operator==(const ProfileData &other) const;
     bool operator!=(const ProfileData &other) const { return !(*this == other); }

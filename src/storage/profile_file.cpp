@@ -49,7 +49,8 @@ FileResult readProfileFile(ProfileData &profile, const QString &path) {
     const bool exists = QFileInfo(path).isFile();
     QSettings settings(path, QSettings::IniFormat);
     readProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
-    return exists ? FileResult::Ok : FileResult::NotFound;
+    profile.filled = exists && settings.status() == QSettings::NoError;
+    return profile.filled ? FileResult::Ok : FileResult::NotFound;
 }
 
 FileResult saveProfileByName(const ProfileData &profile, const QString &name) {
