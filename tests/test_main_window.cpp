@@ -3,6 +3,8 @@
 #include "device/device_entry.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
+#include "device/pointer_speed.h"
+#include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
 #include "sim/settings_view.h"
 #include "sim/virtual_mouse.h"
@@ -53,6 +55,12 @@ private slots:
     void renameRules();
     void applyWritesProfileToMouse();
     void mouseOffRefusesWrite();
+    void hotplugDuringWriteWaitsForIt_data();
+    void hotplugDuringWriteWaitsForIt();
+    void batteryReaderRestartsOnlyForTheMouse();
+    void slotMenuStopsAtSilentMouse();
+    void copyKeepsUnsentEdits();
+    void startsWithoutMouseInProductFolder();
     void receiverUnplugShowsWarningUntilItReturns();
     void onMouseChangesFollowedAndShown();
     void batteryLevelsStored();
@@ -223,6 +231,152 @@ void TestMainWindow::mouseOffRefusesWrite() {
     QVERIFY(m_window->isHidden());
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("Config/Diff").toInt(), 1);
+
+    // Asleep for the whole write: the opening bracket goes out six times unanswered and nothing after it.
+    m_window->show();
+    mouse->failWrites(0);
+    file.setValue("Config/Diff", 0);
+    file.sync();
+    mouse->setAsleep(true);
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
+    QStringList written;
+    for (const VirtualMouse::Record &record : mouse->records()) {
+        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
+            written << QString::number(record.bytes[3], 16);
+    }
+    QCOMPARE(written, QStringList(QVector<QString>(6, "46").toList()));
+    file.sync();
+    QCOMPARE(file.value("Config/Diff").toInt(), 1);
+}
+
+void TestMainWindow::hotplugDuringWriteWaitsForIt_data() {
+    QTest::addColumn<bool>("plugCable"); // else the receiver, which carries the write, is pulled
+    QTest::addColumn<int>("afterReports");
+    QTest::newRow("receiver pulled after the bracket") << false << 1;
+    QTest::newRow("receiver pulled in the button table") << false << 8;
+    QTest::newRow("receiver pulled at the closing bracket") << false << 32;
+    QTest::newRow("cable plugged after the bracket") << true << 1;
+    QTest::newRow("cable plugged in the lighting") << true << 22;
+}
+
+// The progress dialog's loop serves hot-plug events while the write thread uses the command handle: the
+// window must not close or reopen that handle before the write has ended, and catches up afterwards.
+void TestMainWindow::hotplugDuringWriteWaitsForIt() {
+    QFETCH(bool, plugCable);
+    QFETCH(int, afterReports);
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    MouseDevice &device = m_window->presence().device();
+    if (plugCable)
+        mouse->plugAfter(kCable, afterReports);
+    else
+        mouse->unplugAfter(afterReports);
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(mouse->closedHandleUses(), 0);
+    if (plugCable) {
+        // The write went on over the receiver; the cable takes the commands once it is over.
+        QCOMPARE(messages(), QStringList());
+        QVERIFY(!mouse->bracketOpen());
+        QTRY_COMPARE(m_window->connectionState(), 1);
+        QTRY_VERIFY(device.commandHandle() && device.commandHandle() == device.handle(kSlotCableCommand));
+    } else {
+        QCOMPARE(messages(), QStringList{"Send data failed, please try again."});
+        QTRY_COMPARE(m_window->mouseCount(), 0);
+        QStringList later;
+        QTRY_VERIFY((later += messages()).contains("Dongle Disconnect!"));
+        QVERIFY(!device.commandHandle());
+    }
+    QCOMPARE(mouse->closedHandleUses(), 0);
+}
+
+// The window restarts the battery reader on every connection change it is told of: other devices'
+// hot-plug events must not reach it.
+void TestMainWindow::batteryReaderRestartsOnlyForTheMouse() {
+    DevicePresence &presence = m_window->presence();
+    auto *notifier = presence.findChild<DeviceNotifier *>();
+    QVERIFY(notifier);
+    QSignalSpy changes(&presence, &DevicePresence::connectionChanged);
+    DeviceEvent keyboard;
+    keyboard.arrived = true;
+    keyboard.path = "/dev/hidraw9";
+    keyboard.vendorId = 0x046D;
+    keyboard.productId = 0xC31C;
+    emit notifier->deviceChanged(keyboard);
+    keyboard.arrived = false;
+    emit notifier->deviceChanged(keyboard);
+    QCOMPARE(changes.count(), 0);
+    presence.virtualMouse()->plug(kCable);
+    QTRY_VERIFY(changes.count() > 0);
+}
+
+// The slot menu's switch with a mouse that does not answer: the first store only silence accepted ends it
+// with a message, and the pointer takes the slot's own speed.
+void TestMainWindow::slotMenuStopsAtSilentMouse() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QVERIFY(stored.mouseSpeed > 1);
+    working().profile.mouseSpeed = 1;
+    mouse->setAsleep(true);
+    QTest::qWait(100);
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    auto *menu = m_window->findChild<VelPushButton *>("slotSelector");
+    QVERIFY(menu);
+    QAction *entry = nullptr;
+    for (QAction *action : m_window->findChildren<QAction *>()) {
+        if (action->text() == "Profile 1" && !action->isCheckable())
+            entry = action;
+    }
+    QVERIFY(entry);
+    entry->trigger();
+    QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
+    QStringList written;
+    for (const VirtualMouse::Record &record : mouse->records()) {
+        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
+            written << QString("%1 %2").arg(record.bytes[3], 0, 16).arg(record.bytes[5], 0, 16);
+    }
+    // The selection, the store that follows it (six tries), then the first of the five stores.
+    QCOMPARE(written, QStringList{"44 0"} + QVector<QString>(6, "40 1").toList() +
+                          QVector<QString>(6, "40 4").toList());
+    QCOMPARE(pointerSettings().speed(), int(stored.mouseSpeed));
+}
+
+// COPY makes the copy from what the pages show, so edits not yet sent go with it.
+void TestMainWindow::copyKeepsUnsentEdits() {
+    working().profile.pollRate = 8;
+    working().profile.dpiStages[1].x = 77;
+    click("copyButton");
+    QCOMPARE(working().profileNames[0], QString("Profile 1 copy"));
+    QCOMPARE(int(working().profile.pollRate), 8);
+    ProfileData copy;
+    QCOMPARE(profile::loadProfileByName(copy, "Profile 1 copy"), FileResult::Ok);
+    QCOMPARE(int(copy.pollRate), 8);
+    QCOMPARE(int(copy.dpiStages[1].x), 77);
+    QCOMPARE(copy.profileName, QString("Profile 1 copy"));
+}
+
+// No mouse at start-up: the product name is cleared, but the profiles stay in the product's folder.
+void TestMainWindow::startsWithoutMouseInProductFolder() {
+    m_window.reset();
+    qunsetenv("KORVANE_VIRTUAL_MOUSE");
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    m_window = std::make_unique<KorvaneWidget>();
+    qputenv("KORVANE_VIRTUAL_MOUSE", "1");
+    QCOMPARE(m_window->mouseCount(), 0);
+    QStringList shown;
+    QTRY_VERIFY((shown += messages()).contains("Dongle Disconnect!"));
+    QCOMPARE(config::currentProductName(), QString());
+    QCOMPARE(m_window->profileNames(), QStringList{"Profile 1"});
+    click("addButton");
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Profile 2"}));
+    QVERIFY(QFileInfo::exists(m_tree->file("Configs/Korvane M7 Wireless/Profile/Profile 2.prof")));
+    QVERIFY(!QFileInfo::exists(m_tree->file("Configs/Profile")));
+    const QSettings main(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QVERIFY(!main.childGroups().contains("PROFILE_LIST"));
 }
 
 void TestMainWindow::receiverUnplugShowsWarningUntilItReturns() {

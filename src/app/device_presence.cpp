@@ -89,12 +89,28 @@ battery::ConnectionState DevicePresence::connectionState(bool charging) const {
     return battery::connectionState(cablePresent(), receiverPresent(), charging);
 }
 
+void DevicePresence::holdChanges() {
+    m_held = true;
+}
+
+void DevicePresence::releaseChanges() {
+    m_held = false;
+    // A change applied here may start a write (through the window) that holds the rest again.
+    while (!m_held && !m_heldEvents.isEmpty())
+        onDeviceChanged(m_heldEvents.takeFirst());
+}
+
 void DevicePresence::onDeviceChanged(const DeviceEvent &event) {
+    if (m_held) {
+        m_heldEvents << event;
+        return;
+    }
     qDebug() << (event.arrived ? "DBT_DEVICEARRIVAL\n" : "DBT_DEVICEREMOVECOMPLETE\n") << event.path;
     const int countBefore = mouseCount();
     const QString current = config::currentProductName();
     bool switched = false;
-    for (const HotplugChange &change : m_device->applyDeviceEvent(event)) {
+    const std::vector<HotplugChange> changes = m_device->applyDeviceEvent(event);
+    for (const HotplugChange &change : changes) {
         const QString name = entryName(change.entry);
         if (event.arrived && change.connectionComplete) {
             refreshMouseList();
@@ -117,5 +133,7 @@ void DevicePresence::onDeviceChanged(const DeviceEvent &event) {
         if (change.isNew)
             config::setConfigDiff(1);
     }
-    emit connectionChanged();
+    // Other devices come and go all the time; only the mouse's own connections concern the window.
+    if (!changes.empty())
+        emit connectionChanged();
 }

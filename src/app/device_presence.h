@@ -4,6 +4,7 @@
 #include "platform/device_event.h"
 #include "sim/backend_choice.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -35,6 +36,12 @@ public:
     void openCurrent();
     void close();
 
+    // While the mouse is written to, hot-plug changes wait: reopening or closing the mouse would pull
+    // the handle from under the write. Released changes are applied in the order they came.
+    void holdChanges();
+    void releaseChanges();
+    bool changesHeld() const { return m_held; }
+
     bool cablePresent() const;
     bool receiverPresent() const;
     battery::ConnectionState connectionState(bool charging) const;
@@ -51,6 +58,7 @@ signals:
     void lastMouseRemoved();
     // The current mouse went away while another stays: the window switches to it.
     void currentMouseSwitched();
+    // A connection of a supported mouse came or went (events of other devices are not reported).
     void connectionChanged();
 
 private:
@@ -62,4 +70,6 @@ private:
     std::unique_ptr<MouseDevice> m_device;
     std::unique_ptr<DeviceNotifier> m_notifier;
     QStringList m_names;
+    bool m_held = false;
+    QList<DeviceEvent> m_heldEvents;
 };

@@ -9,6 +9,7 @@
 #include <QVector>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class BatteryThreadController;
@@ -21,6 +22,7 @@ class QTranslator;
 class VelLabel;
 class VelLineEdit;
 class VelMenu;
+class VelProcessDialog;
 class VelProcessbar;
 class VelPushButton;
 
@@ -138,6 +140,10 @@ private:
     void selectSlot();
     // Writes the working configuration to the mouse behind the progress dialog and tells the result.
     int sendToDevice();
+    // Runs one exchange with the mouse behind the progress dialog (run gets the dialog), with hot-plug
+    // changes and the warnings they lead to held back until it is over. run's result.
+    uint8_t runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run);
+    void showResult(uint8_t result);
 
     // Device presence and status (korvane_widget_status.cpp).
     void startDeviceLink();
@@ -174,6 +180,9 @@ private:
 
     int m_iMouseCount = 0;
     bool m_bReconnected = false;
+    // A warning or reconnection timer that fired while the mouse was being written to.
+    bool m_bWarningPending = false;
+    bool m_bWarnClosePending = false;
     int m_iConnectState = 3;
     bool m_bCharging = false;
     int m_iBatteryLevel = 0;

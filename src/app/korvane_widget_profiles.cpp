@@ -1,6 +1,7 @@
 // The profile bar and the bottom row of the main window: the user's named profiles and sending them.
 #include "app/korvane_widget.h"
 
+#include "app/device_presence.h"
 #include "device/pointer_speed.h"
 #include "device/profile_write_run.h"
 #include "device/result_code.h"
@@ -22,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QTimer>
 
 namespace {
 constexpr int kMaxMenuProfiles = 200;
@@ -145,12 +147,19 @@ void KorvaneWidget::addProfile() {
     onProfileChosen(name);
 }
 
-// The copy becomes the current profile, so that the name field always shows the profile being edited.
+// The copy becomes the current profile, so that the name field always shows the profile being edited. It is
+// made from what the pages show: the edits not yet sent go with it instead of being lost.
 void KorvaneWidget::copyProfile() {
     QString name;
     const ProfileListResult result = m_profileList.copy(currentName(), name);
     if (result != ProfileListResult::Ok) {
         showProfileResult(result);
+        return;
+    }
+    ProfileData edited = working().profile;
+    edited.profileName = name;
+    if (profile::saveProfileByName(edited, name) != FileResult::Ok) {
+        showProfileResult(ProfileListResult::WriteFailed);
         return;
     }
     onProfileChosen(name);
@@ -228,7 +237,7 @@ void KorvaneWidget::exportProfile() {
     const QString path = VelFileDialog::saveFile(this, tr("Save Profile File"), tr("Profile File(*.prof)"));
     if (path.isEmpty())
         return;
-    showProfileResult(m_profileList.exportFile(currentName(), path, config::currentProductName()));
+    showProfileResult(m_profileList.exportFile(currentName(), path, config::profileProductName()));
 }
 
 void KorvaneWidget::importProfile() {
@@ -236,7 +245,7 @@ void KorvaneWidget::importProfile() {
     if (path.isEmpty())
         return;
     QString name;
-    const ProfileListResult result = m_profileList.importFile(path, config::currentProductName(), name);
+    const ProfileListResult result = m_profileList.importFile(path, config::profileProductName(), name);
     if (result != ProfileListResult::Ok) {
         showProfileResult(result);
         return;
@@ -250,7 +259,7 @@ void KorvaneWidget::loadConfigFile() {
     if (path.isEmpty())
         return;
     const ProfileListResult result =
-        ProfileList::importConfigFile(working(), path, config::currentProductName());
+        ProfileList::importConfigFile(working(), path, config::profileProductName());
     if (result != ProfileListResult::Ok) {
         showProfileResult(result);
         return;
@@ -265,7 +274,7 @@ void KorvaneWidget::saveConfigFile() {
     const QString path = VelFileDialog::saveFile(this, tr("Save Config File"), tr("Config File(*.conf)"));
     if (path.isEmpty())
         return;
-    showProfileResult(ProfileList::exportConfigFile(working(), path, config::currentProductName()));
+    showProfileResult(ProfileList::exportConfigFile(working(), path, config::profileProductName()));
 }
 
 void KorvaneWidget::okClicked() {
@@ -293,24 +302,51 @@ void KorvaneWidget::selectSlot() {
 void KorvaneWidget::slot_show_profilename(QAction *action) {
     m_slotSelector->setText(action->text());
     working().profileId = 0;
-    profile::loadProfileByName(working().profile, currentName());
+    // The slot shows its profile as stored; a profile whose file is gone keeps what is shown.
+    ProfileData stored;
+    if (profile::loadProfileByName(stored, currentName()) == FileResult::Ok)
+        working().profile = stored;
     refreshAllPages();
     buildProfileMenu();
     // The mouse switches to the slot and the system pointer follows the slot's speed.
-    selectProfile(0);
-    storeAll();
-    applyPointerSpeed();
+    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
+        return runDeviceTask(
+            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); },
+            [] { return switchProfile(0); });
+    });
+    applyPointerSpeed(working().profile.mouseSpeed);
+    showResult(result);
 }
 
 void KorvaneWidget::OnProfileMenuCheck(QWidget *) {}
 
 int KorvaneWidget::sendToDevice() {
-    VelProcessDialog dialog(this);
-    const int result = runProfileWrite(
-        &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
-    if (result == kResultMouseOff)
-        VelMessageBox::ask(this, tr("Mouse is sleeping or not connected."));
-    else if (result != kResultOk)
-        VelMessageBox::ask(this, tr("Send data failed, please try again."));
+    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
+        return runProfileWrite(
+            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
+    });
+    showResult(result);
     return result;
+}
+
+uint8_t KorvaneWidget::runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run) {
+    m_presence->holdChanges();
+    uint8_t result = kResultOk;
+    {
+        VelProcessDialog dialog(this);
+        result = run(dialog);
+    }
+    m_presence->releaseChanges();
+    // Queued, so that the result is told before a warning that waited takes the screen.
+    if (m_bWarningPending)
+        QTimer::singleShot(0, this, &KorvaneWidget::slotWarning);
+    if (m_bWarnClosePending)
+        QTimer::singleShot(0, this, &KorvaneWidget::slotWarnClose);
+    m_bWarningPending = m_bWarnClosePending = false;
+    return result;
+}
+
+void KorvaneWidget::showResult(uint8_t result) {
+    if (result != kResultOk)
+        VelMessageBox::ask(this, QCoreApplication::translate("ResultCode", resultMessage(result)));
 }

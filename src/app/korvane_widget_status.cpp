@@ -141,6 +141,10 @@ void KorvaneWidget::onCurrentMouseSwitched() {
 }
 
 void KorvaneWidget::slotWarning() {
+    if (m_presence->changesHeld()) {
+        m_bWarningPending = true;
+        return;
+    }
     if (qEnvironmentVariableIntValue("KORVANE_REPORT_SHOWN") == 1) {
         std::fputs("korvane: warning timer\n", stderr);
         std::fflush(stderr);
@@ -161,6 +165,11 @@ void KorvaneWidget::slotWarning() {
 }
 
 void KorvaneWidget::slotWarnClose() {
+    // The reload rewrites the configuration the mouse is being written from.
+    if (m_presence->changesHeld()) {
+        m_bWarnClosePending = true;
+        return;
+    }
     m_presence->openCurrent();
     startBatteryThread();
     reloadForCurrentMouse();

@@ -1,12 +1,23 @@
 #include "device/profile_write_run.h"
 
+#include "device/result_code.h"
 #include "device/vel_process_thread.h"
 
 #include <QCoreApplication>
+#include <memory>
 
 namespace {
 // milliseconds between looks at the write thread while events are served
 constexpr unsigned long kJoinPollMs = 10;
+} // namespace
+
+namespace {
+// Runs the modal loop, then keeps serving events until the thread has ended.
+void waitServingEvents(QThread &thread, const std::function<int()> &waitModal) {
+    waitModal();
+    while (!thread.wait(kJoinPollMs))
+        QCoreApplication::processEvents();
+}
 } // namespace
 
 uint8_t runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded,
@@ -17,8 +28,17 @@ uint8_t runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded
         &thread, &VelProcessThread::DoProcessDlg, waiter, [writeEnded] { writeEnded(); },
         Qt::QueuedConnection);
     thread.start(QThread::InheritPriority);
-    waitModal();
-    while (!thread.wait(kJoinPollMs))
-        QCoreApplication::processEvents();
+    waitServingEvents(thread, waitModal);
     return thread.result();
+}
+
+uint8_t runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
+                      const std::function<int()> &waitModal, const std::function<uint8_t()> &task) {
+    uint8_t result = kResultOk;
+    std::unique_ptr<QThread> thread(QThread::create([&result, task] { result = task(); }));
+    QObject::connect(
+        thread.get(), &QThread::finished, waiter, [taskEnded] { taskEnded(); }, Qt::QueuedConnection);
+    thread->start(QThread::InheritPriority);
+    waitServingEvents(*thread, waitModal);
+    return result;
 }

@@ -14,3 +14,8 @@ class QObject;
 uint8_t runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded,
                         const std::function<int()> &waitModal,
                         ProfileWriteFunction write = writeProfileToMouse);
+
+// The same for another exchange with the mouse (the profile switch of the slot menu): task runs on a
+// worker thread and its result code is returned once it has finished.
+uint8_t runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
+                      const std::function<int()> &waitModal, const std::function<uint8_t()> &task);

@@ -1,5 +1,6 @@
 #include "device/store_commands.h"
 
+#include "device/battery_control.h"
 #include "device/result_code.h"
 #include "device/send_report.h"
 
@@ -35,4 +36,14 @@ uint8_t selectProfile(uint8_t profile) {
     static_cast<void>(sendCommand(storecommands::selectProfile(profile)));
     static_cast<void>(sendCommand(storecommands::store(storecommands::kStoreProfile)));
     return 1;
+}
+
+uint8_t switchProfile(uint8_t profile) {
+    // The reader shares the command handle and would take the stores' echoes.
+    BatteryControl::stop();
+    selectProfile(profile);
+    const uint8_t result = storeAll();
+    // Unlike a failed write there is nothing half-sent to guard: the reader goes on telling the battery.
+    BatteryControl::start();
+    return result;
 }

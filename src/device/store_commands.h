@@ -31,3 +31,6 @@ uint8_t storeAll();
 // Makes profile 0 to 4 current and stores the profile setting. The mouse does not answer the selection,
 // so both results are ignored and the call always gives 1.
 uint8_t selectProfile(uint8_t profile);
+// The slot menu's switch: with the battery reader stopped, selectProfile() and storeAll(); the reader is
+// started again afterwards. storeAll()'s result (kResultMouseOff when only silence accepted a store).
+uint8_t switchProfile(uint8_t profile);

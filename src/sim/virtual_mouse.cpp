@@ -121,10 +121,23 @@ HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
 // fails its calls instead of pointing at freed memory.
 void VirtualMouse::close(HidHandle *handle) {
     QMutexLocker lock(&m_mutex);
-    if (Handle *h = live(handle)) {
+    if (Handle *h = liveForUse(handle)) {
         h->open = false;
         h->queue.clear();
     }
+}
+
+VirtualMouse::Handle *VirtualMouse::liveForUse(HidHandle *handle) {
+    for (const auto &h : m_handles) {
+        if (h.get() == handle && !h->open)
+            ++m_closedHandleUses;
+    }
+    return live(handle);
+}
+
+int VirtualMouse::closedHandleUses() const {
+    QMutexLocker lock(&m_mutex);
+    return m_closedHandleUses;
 }
 
 VirtualMouse::Handle *VirtualMouse::live(HidHandle *handle) const {
@@ -137,7 +150,7 @@ VirtualMouse::Handle *VirtualMouse::live(HidHandle *handle) const {
 
 int VirtualMouse::write(HidHandle *handle, const uint8_t *data, std::size_t length) {
     QMutexLocker lock(&m_mutex);
-    Handle *h = live(handle);
+    Handle *h = liveForUse(handle);
     if (!h || h->dead || !m_links[h->connection].plugged)
         return -1;
     if (m_failedWrites > 0) {
@@ -147,17 +160,21 @@ int VirtualMouse::write(HidHandle *handle, const uint8_t *data, std::size_t leng
     m_records.push_back({Direction::Written, h->connection, std::vector<uint8_t>(data, data + length)});
     const int connection = h->connection;
     const bool lastReport = m_unplugAfter > 0 && --m_unplugAfter == 0;
+    const bool plugNow = m_plugAfter > 0 && --m_plugAfter == 0;
+    const int plugged = m_plugConnection;
     lock.unlock();
     handleReport(connection, data, length);
     if (lastReport)
         unplug(connection);
+    if (plugNow)
+        plug(plugged);
     return static_cast<int>(length);
 }
 
 // Nothing waits: an empty queue is a time-out at once.
 int VirtualMouse::readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) {
     QMutexLocker lock(&m_mutex);
-    Handle *h = live(handle);
+    Handle *h = liveForUse(handle);
     if (!h || h->dead || !m_links[h->connection].plugged)
         return -1;
     if (m_failedReads > 0) {
@@ -441,6 +458,12 @@ void VirtualMouse::failWrites(int count) {
 void VirtualMouse::unplugAfter(int count) {
     QMutexLocker lock(&m_mutex);
     m_unplugAfter = count;
+}
+
+void VirtualMouse::plugAfter(int connection, int count) {
+    QMutexLocker lock(&m_mutex);
+    m_plugConnection = connection;
+    m_plugAfter = count;
 }
 
 void VirtualMouse::setMovementStreaming(int reportsPerAnswer) {

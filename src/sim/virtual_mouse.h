@@ -91,6 +91,11 @@ public:
     void failWrites(int count);
     // The connection that receives the count-th report from now is unplugged right after answering it.
     void unplugAfter(int count);
+    // connection is plugged in right after the count-th report from now has been answered.
+    void plugAfter(int connection, int count);
+    // Calls made through handles already closed: a program that closes a handle while another thread
+    // still uses it would crash on a real mouse; here the calls fail and are counted.
+    int closedHandleUses() const;
     // Movement reports put before every report on a shared (Linux) node, as a moving mouse does.
     void setMovementStreaming(int reportsPerAnswer);
 
@@ -110,6 +115,8 @@ private:
     };
 
     Handle *live(HidHandle *handle) const;
+    // live(), counting a use of a handle that was closed; called with the mutex held.
+    Handle *liveForUse(HidHandle *handle);
     int activeConnection() const;
     void deliver(int connection, const std::vector<uint8_t> &report);
     void echo(int connection, const uint8_t *data, std::size_t length);
@@ -133,6 +140,9 @@ private:
     int m_failedReads = 0;
     int m_failedWrites = 0;
     int m_unplugAfter = 0;
+    int m_plugAfter = 0;
+    int m_plugConnection = 0;
+    int m_closedHandleUses = 0;
     int m_movement = 0;
     std::vector<Record> m_records;
 };

@@ -1,6 +1,7 @@
 #include "storage/config_file.h"
 
 #include "storage/app_paths.h"
+#include "storage/description_file.h"
 
 #include <QSettings>
 
@@ -33,6 +34,11 @@ QString currentProductName() {
 
 bool setCurrentProductName(const QString &name) {
     return writeValue(AppPaths::mainConfigFile(), "Config/CurrentProductName", name);
+}
+
+QString profileProductName() {
+    const QString current = currentProductName();
+    return current.isEmpty() ? description::productName() : current;
 }
 
 int languageIndex() {
@@ -102,7 +108,7 @@ bool removeMacroName(const QString &name) {
 }
 
 bool storeProfileList(const QStringList &names) {
-    const QString file = AppPaths::productConfigFile(currentProductName());
+    const QString file = AppPaths::productConfigFile(profileProductName());
     AppPaths::ensureParentDir(file);
     QSettings settings(file, QSettings::IniFormat);
     settings.setValue("PROFILE_LIST/Count", names.size());
@@ -113,7 +119,7 @@ bool storeProfileList(const QStringList &names) {
 }
 
 QStringList loadProfileList() {
-    QSettings settings(AppPaths::productConfigFile(currentProductName()), QSettings::IniFormat);
+    QSettings settings(AppPaths::productConfigFile(profileProductName()), QSettings::IniFormat);
     const int count = settings.value("PROFILE_LIST/Count", 0).toInt();
     QStringList names;
     for (int k = 1; k <= count; ++k)

@@ -16,6 +16,9 @@ constexpr int kDefaultBatteryFull = 4200; // millivolts
 
 QString currentProductName();
 bool setCurrentProductName(const QString &name);
+// The product whose folder holds the profile list and profiles: the current product, or while no mouse
+// is present (the current product name is then empty) the product the device description names.
+QString profileProductName();
 
 int languageIndex();
 bool setLanguageIndex(int index);

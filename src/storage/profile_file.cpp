@@ -15,20 +15,17 @@ namespace {
 const QString kGroup = QStringLiteral("PROFILE");
 
 bool productNameUsable(const QString &product) {
-    return product.isEmpty() || filename::isSafe(product);
+    return filename::isSafe(product);
 }
 
 } // namespace
 
 QString profileDir() {
-    const QString product = config::currentProductName();
-    if (product.isEmpty())
-        return AppPaths::configDir() + "/Profile/";
-    return AppPaths::productDir(product) + "/Profile/";
+    return AppPaths::productDir(config::profileProductName()) + "/Profile/";
 }
 
 QString profileFilePath(const QString &name) {
-    if (!filename::isSafe(name) || !productNameUsable(config::currentProductName()))
+    if (!filename::isSafe(name) || !productNameUsable(config::profileProductName()))
         return QString();
     return profileDir() + name + ".prof";
 }

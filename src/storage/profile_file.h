@@ -12,7 +12,8 @@ namespace profile {
 
 constexpr const char *kFactoryProfileName = "DefaultProfile";
 
-// Configs + "/" + current product name + "/Profile/"; Configs + "/Profile/" with no product name.
+// Configs + "/" + config::profileProductName() + "/Profile/": the description's product while no mouse is
+// present.
 QString profileDir();
 // profileDir() + name + ".prof"; empty when the name (or the product name) is not a safe file name.
 QString profileFilePath(const QString &name);
