@@ -1,11 +1,21 @@
+#include "cli/battery_answer.h"
 #include "platform/single_instance.h"
+#include "support/link_harness.h"
 #include "support/test_tree.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
+
+namespace {
+const QString kProfileDir = QStringLiteral("Configs/Korvane M7 Wireless/Profile/");
+const QString kLockText = QStringLiteral(
+    "Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.");
+const QString kUnknown = QStringLiteral("This profile does not exist.");
+} // namespace
 
 // korvanectl as users run it: the installed binary in a fresh tree, against the virtual mouse.
 class TestKorvaneCtl : public QObject {
@@ -13,11 +23,16 @@ class TestKorvaneCtl : public QObject {
 private slots:
     void init();
     void listAndStatus();
+    void batteryAnswer_data();
+    void batteryAnswer();
     void applyWritesWholeProfileAndTracesIt();
     void profileRulesAndExitCodes_data();
     void profileRulesAndExitCodes();
+    void exportOntoOwnFile_data();
+    void exportOntoOwnFile();
     void filesOfOtherMiceRefused();
-    void refusesWhileWindowHoldsMouse();
+    void readsWhileWindowRuns();
+    void usageErrors_data();
     void usageErrors();
 
 private:
@@ -28,6 +43,10 @@ private:
     };
     Run ctl(const QStringList &arguments, const QProcessEnvironment &extra = QProcessEnvironment());
     QJsonObject json(const QStringList &arguments, int expectedCode = 0);
+    // The reports the virtual mouse was sent by one apply, checked line by line.
+    QStringList appliedReports(const QStringList &arguments, QJsonObject &result);
+    // Path and content of every file under Configs.
+    QMap<QString, QByteArray> configFiles() const;
 
     std::unique_ptr<TestTree> m_tree;
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -36,6 +55,10 @@ private:
 void TestKorvaneCtl::init() {
     m_tree = std::make_unique<TestTree>();
     m_runtime = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toLocal8Bit());
+    // A macro file to import, outside the program's folders.
+    QDir().mkpath(m_tree->file("in"));
+    m_tree->setIniValue("in/Jump.MSMACRO", "Setting/Count", 0);
 }
 
 TestKorvaneCtl::Run TestKorvaneCtl::ctl(const QStringList &arguments, const QProcessEnvironment &extra) {
@@ -46,7 +69,11 @@ TestKorvaneCtl::Run TestKorvaneCtl::ctl(const QStringList &arguments, const QPro
     for (const QString &key : extra.keys())
         env.insert(key, extra.value(key));
     process.setProcessEnvironment(env);
-    process.start(m_tree->file("korvanectl"), arguments);
+    // "@relative" names a file of the test tree.
+    QStringList resolved;
+    for (const QString &argument : arguments)
+        resolved << (argument.startsWith('@') ? m_tree->file(argument.mid(1)) : argument);
+    process.start(m_tree->file("korvanectl"), resolved);
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -56,6 +83,17 @@ QJsonObject TestKorvaneCtl::json(const QStringList &arguments, int expectedCode)
     const Run run = ctl(QStringList{"--virtual", "--json"} + arguments);
     [&] { QCOMPARE(run.code, expectedCode); }();
     return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+QMap<QString, QByteArray> TestKorvaneCtl::configFiles() const {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(m_tree->file("Configs"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        files.insert(it.filePath(), file.readAll());
+    }
+    return files;
 }
 
 void TestKorvaneCtl::listAndStatus() {
@@ -75,58 +113,166 @@ void TestKorvaneCtl::listAndStatus() {
     QVERIFY(none.err.contains("No supported mouse is connected."));
 }
 
-void TestKorvaneCtl::applyWritesWholeProfileAndTracesIt() {
+// The status command's wait for the battery report: a failed read is a fault of its own (exit 2), not a
+// mouse that stays silent (exit 14).
+void TestKorvaneCtl::batteryAnswer_data() {
+    QTest::addColumn<int>("failedReads");
+    QTest::addColumn<bool>("asleep");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("answers") << 0 << false << int(BatteryAnswer::Received);
+    QTest::newRow("read fails") << 1 << false << int(BatteryAnswer::ReadFailed);
+    QTest::newRow("asleep") << 0 << true << int(BatteryAnswer::Silent);
+}
+
+void TestKorvaneCtl::batteryAnswer() {
+    QFETCH(int, failedReads);
+    QFETCH(bool, asleep);
+    VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+    const std::unique_ptr<MouseDevice> device = harness::openMouse(mouse);
+    QVERIFY(device->commandHandle());
+    mouse.setAsleep(asleep);
+    const CommandReport request = report::makeCommand(report::kCmdBattery, 0);
+    QVERIFY(mouse.write(device->commandHandle(), request.data(), request.size()) > 0);
+    mouse.failReads(failedReads);
+    CommandReport reply{};
+    QTEST(int(awaitBatteryReport(mouse, device->commandHandle(), reply, 300, 20)), "answer");
+}
+
+QStringList TestKorvaneCtl::appliedReports(const QStringList &arguments, QJsonObject &result) {
     const QString tracePath = m_tree->file("trace.txt");
+    QFile::remove(tracePath);
     QProcessEnvironment env;
     env.insert("KORVANE_HID_TRACE", tracePath);
-    const Run run = ctl({"--virtual", "apply"}, env);
-    QCOMPARE(run.code, 0);
+    const Run run = ctl(QStringList{"--virtual", "--json", "apply"} + arguments, env);
+    result = QJsonDocument::fromJson(run.out.toUtf8()).object();
     QFile trace(tracePath);
-    QVERIFY(trace.open(QIODevice::ReadOnly));
+    trace.open(QIODevice::ReadOnly);
     QStringList written;
     qint64 lastTime = -1;
     for (const QString &line : QString::fromLatin1(trace.readAll()).split('\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.split(' ');
-        QCOMPARE(fields.size(), 4 + 33);
-        QVERIFY(fields[0].toLongLong() >= lastTime);
+        if (fields.size() != 4 + 33 || fields[0].toLongLong() < lastTime || fields[2] != "receiver" ||
+            fields[3] != "command")
+            return {"malformed trace line: " + line};
         lastTime = fields[0].toLongLong();
-        QCOMPARE(fields[2], QString("receiver"));
-        QCOMPARE(fields[3], QString("command"));
         if (fields[1] == "W")
             written << fields.mid(4, 8).join(' ');
     }
+    return written;
+}
+
+void TestKorvaneCtl::applyWritesWholeProfileAndTracesIt() {
+    QJsonObject result;
+    const QStringList written = appliedReports({}, result);
+    QCOMPARE(result["exit"].toInt(-1), 0);
     // The whole write of the sample profile: bracket, settings with stage colours, buttons, stages,
     // lighting, five stores, closing bracket; every report answered.
     QCOMPARE(written.size(), 32);
     QCOMPARE(written.first(), QString("05 26 FA 46 00 00 00 00"));
     QCOMPARE(written.last(), QString("05 27 FA 46 01 00 00 00"));
     QCOMPARE(written.filter(" FA 40 F3 ").size(), 5);
+    {
+        QSettings config(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+        QCOMPARE(config.value("Config/Diff").toInt(), 0);
+    }
+    // A configuration naming no profile sends the default profile, as the window does, and then names it.
+    m_tree->setIniValue("Configs/Config.ini", "Config/Profile1", QString());
+    QCOMPARE(appliedReports({}, result), written);
+    QCOMPARE(result["profile"].toString(), QString("Profile 1"));
     QSettings config(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
-    QCOMPARE(config.value("Config/Diff").toInt(), 0);
+    QCOMPARE(config.value("Config/Profile1").toString(), QString("Profile 1"));
 }
 
+// Every refusal gives its code and message and leaves every file of the program as it was.
 void TestKorvaneCtl::profileRulesAndExitCodes_data() {
+    QTest::addColumn<QString>("setup");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
-    QTest::newRow("rename default") << QStringList{"profile", "rename", "Profile 1", "X"} << 11
+    const QString none;
+    QTest::newRow("rename default") << none << QStringList{"profile", "rename", "Profile 1", "X"} << 11
                                     << "The default Profile cannot be deleted or renamed.";
-    QTest::newRow("delete last") << QStringList{"profile", "delete", "Profile 1"} << 11
+    QTest::newRow("delete last") << none << QStringList{"profile", "delete", "Profile 1"} << 11
                                  << "AT LEAST ONE PROFILE TO BE RETAINED.";
-    QTest::newRow("switch unknown") << QStringList{"profile", "switch", "Ghost"} << 12
-                                    << "The profile file was not found.";
     QTest::newRow("add escaping name")
-        << QStringList{"profile", "add", "../x"} << 11 << "This name cannot be used for a profile.";
+        << none << QStringList{"profile", "add", "../x"} << 11 << "This name cannot be used for a profile.";
+    QTest::newRow("add existing") << none << QStringList{"profile", "add", "Profile 1"} << 11
+                                  << "Profile Exist!";
+    QTest::newRow("switch unknown") << none << QStringList{"profile", "switch", "Ghost"} << 11 << kUnknown;
+    QTest::newRow("delete unknown") << none << QStringList{"profile", "delete", "Ghost"} << 11 << kUnknown;
+    QTest::newRow("copy unknown") << none << QStringList{"profile", "copy", "Ghost"} << 11 << kUnknown;
+    QTest::newRow("rename unknown") << none << QStringList{"profile", "rename", "Ghost", "Phantom"} << 11
+                                    << kUnknown;
+    QTest::newRow("apply unknown") << none << QStringList{"--virtual", "apply", "Ghost"} << 11 << kUnknown;
+    QTest::newRow("switch to lost file") << "lost file" << QStringList{"profile", "switch", "Raid"} << 12
+                                         << "The profile file could not be found.";
+    QTest::newRow("apply lost file") << "lost file" << QStringList{"--virtual", "apply", "Raid"} << 12
+                                     << "The profile file could not be found.";
+    QTest::newRow("apply profile of lost file") << "current file lost" << QStringList{"--virtual", "apply"}
+                                                << 7 << "The profile file could not be found.";
+    QTest::newRow("apply without mouse") << none << QStringList{"apply"} << 1 << "No mouse is connected.";
+    QTest::newRow("macro into full list")
+        << "full macros" << QStringList{"macros", "import", "@in/Jump.MSMACRO"} << 11
+        << "The macro list is full.";
+    QTest::newRow("export unknown macro") << none << QStringList{"macros", "export", "Ghost", "@out.MSMACRO"}
+                                          << 12 << "The macro file was not found.";
+    const QList<QStringList> changing{
+        {"profile", "add", "Raid"},  {"profile", "switch", "Profile 1"},       {"export", "@out.prof"},
+        {"import", "@in/Raid.prof"}, {"macros", "import", "@in/Jump.MSMACRO"}, {"--virtual", "apply"}};
+    for (const QStringList &arguments : changing)
+        QTest::addRow("window runs: %s", qPrintable(arguments.join(' ')))
+            << "window" << arguments << 13 << kLockText;
 }
 
 void TestKorvaneCtl::profileRulesAndExitCodes() {
+    QFETCH(QString, setup);
     QFETCH(QStringList, arguments);
+    std::unique_ptr<SingleInstance> window;
+    if (setup == "lost file") {
+        QCOMPARE(ctl({"profile", "add", "Raid"}).code, 0);
+        QVERIFY(m_tree->remove(kProfileDir + "Raid.prof"));
+    } else if (setup == "current file lost") {
+        QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "switch", "Raid"}).code == 0);
+        QVERIFY(m_tree->remove(kProfileDir + "Raid.prof"));
+    } else if (setup == "full macros") {
+        for (int slot = 0; slot < 50; ++slot)
+            m_tree->setIniValue("Configs/Config.ini", QString("MACRO_LIST/%1").arg(slot),
+                                QString("M%1").arg(slot));
+    } else if (setup == "window") {
+        window = std::make_unique<SingleInstance>("Korvane M7 Wireless");
+        QVERIFY(window->acquire());
+    }
+    const QMap<QString, QByteArray> before = configFiles();
     const Run run = ctl(arguments);
     QTEST(run.code, "code");
-    QFETCH(QString, message);
-    QCOMPARE(run.err.trimmed(), message);
-    // A refused operation leaves the list as it was.
-    QCOMPARE(json({"profiles"})["profiles"].toArray().size(), 1);
+    QTEST(run.err.trimmed(), "message");
+    QCOMPARE(configFiles().keys(), before.keys());
+    QCOMPARE(configFiles(), before);
+}
+
+// Exporting onto the file it is read from keeps that file.
+void TestKorvaneCtl::exportOntoOwnFile_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("profile") << QStringList{"export", "@" + kProfileDir + "Profile 1.prof"}
+                             << kProfileDir + "Profile 1.prof";
+    QTest::newRow("macro") << QStringList{"macros", "export", "Jump", "@Configs/MacroDB/Jump.MSMACRO"}
+                           << "Configs/MacroDB/Jump.MSMACRO";
+}
+
+void TestKorvaneCtl::exportOntoOwnFile() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QCOMPARE(ctl({"macros", "import", "@in/Jump.MSMACRO"}).code, 0);
+    QFile own(m_tree->file(file));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = own.readAll().split('\n');
+    own.close();
+    QCOMPARE(ctl(arguments).code, 0);
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    const QByteArray after = own.readAll();
+    for (const QByteArray &line : lines)
+        QVERIFY2(after.contains(line), line.constData());
 }
 
 void TestKorvaneCtl::filesOfOtherMiceRefused() {
@@ -149,24 +295,42 @@ void TestKorvaneCtl::filesOfOtherMiceRefused() {
     QCOMPARE(json({"profiles"})["profiles"].toArray().size(), 3);
 }
 
-void TestKorvaneCtl::refusesWhileWindowHoldsMouse() {
-    qputenv("XDG_RUNTIME_DIR", m_runtime->path().toLocal8Bit());
+void TestKorvaneCtl::readsWhileWindowRuns() {
     SingleInstance window("Korvane M7 Wireless");
     QVERIFY(window.acquire());
-    const Run run = ctl({"--virtual", "apply"});
-    QCOMPARE(run.code, 13);
-    QVERIFY(run.err.contains("holds the mouse"));
-    // Reading the files needs no mouse and works while the window runs.
     QCOMPARE(ctl({"profiles"}).code, 0);
+    QCOMPARE(ctl({"macros"}).code, 0);
+}
+
+// Usage errors exit 10; with --json every outcome, help included, is one object carrying its exit code.
+void TestKorvaneCtl::usageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::newRow("nothing") << QStringList{} << 10;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 10;
+    QTest::newRow("rename without new name") << QStringList{"profile", "rename", "Profile 1"} << 10;
+    QTest::newRow("unknown operation") << QStringList{"profile", "frob", "X"} << 10;
+    QTest::newRow("macros missing file") << QStringList{"macros", "export", "Jump"} << 10;
+    QTest::newRow("help of unknown") << QStringList{"help", "frobnicate"} << 10;
+    QTest::newRow("help") << QStringList{"help"} << 0;
+    QTest::newRow("command help") << QStringList{"apply", "--help"} << 0;
 }
 
 void TestKorvaneCtl::usageErrors() {
-    QCOMPARE(ctl({"frobnicate"}).code, 10);
-    QCOMPARE(ctl({}).code, 10);
-    const Run help = ctl({"apply", "--help"});
-    QCOMPARE(help.code, 0);
-    QVERIFY(help.out.contains("apply [NAME]"));
-    QCOMPARE(ctl({"profile", "rename", "Profile 1"}).code, 10);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QTEST(ctl(arguments).code, "code");
+    const Run run = ctl(QStringList{"--json"} + arguments);
+    QCOMPARE(run.code, code);
+    QVERIFY(run.err.isEmpty());
+    QCOMPARE(run.out.count('\n'), 1);
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(object["exit"].toInt(-1), code);
+    QCOMPARE(object.contains("error"), code != 0);
+    if (code == 0)
+        QVERIFY(object["usage"].toString().contains("apply [NAME]"));
 }
 
 QTEST_GUILESS_MAIN(TestKorvaneCtl)

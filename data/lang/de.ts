@@ -32,4 +32,58 @@
         <translation>Korvane Config</translation>
     </message>
 </context>
+<context>
+    <name>ProfileList</name>
+    <message>
+        <source>The profile file could not be found.</source>
+        <translation>Die Profildatei wurde nicht gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneCtl</name>
+    <message>
+        <source>This profile does not exist.</source>
+        <translation>Dieses Profil existiert nicht.</translation>
+    </message>
+    <message>
+        <source>No mouse is connected.</source>
+        <translation>Es ist keine Maus angeschlossen.</translation>
+    </message>
+    <message>
+        <source>The mouse's answer could not be read.</source>
+        <translation>Die Antwort der Maus konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The macro file was not found.</source>
+        <translation>Die Makrodatei wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The macro file could not be written.</source>
+        <translation>Die Makrodatei konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>This name cannot be used for a macro.</source>
+        <translation>Dieser Name kann nicht für ein Makro verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The macro list is full.</source>
+        <translation>Die Makroliste ist voll.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.</source>
+        <translation>Korvane Config läuft und belegt die Maus und die Profile; beenden Sie es zuerst über das Symbol im Infobereich.</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>unbekannter Befehl %1</translation>
+    </message>
+    <message>
+        <source>wrong arguments for %1</source>
+        <translation>falsche Argumente für %1</translation>
+    </message>
+</context>
 </TS>

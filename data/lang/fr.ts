@@ -32,4 +32,58 @@
         <translation>Korvane Config</translation>
     </message>
 </context>
+<context>
+    <name>ProfileList</name>
+    <message>
+        <source>The profile file could not be found.</source>
+        <translation>Le fichier de profil est introuvable.</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneCtl</name>
+    <message>
+        <source>This profile does not exist.</source>
+        <translation>Ce profil n’existe pas.</translation>
+    </message>
+    <message>
+        <source>No mouse is connected.</source>
+        <translation>Aucune souris n’est connectée.</translation>
+    </message>
+    <message>
+        <source>The mouse's answer could not be read.</source>
+        <translation>La réponse de la souris n’a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>The macro file was not found.</source>
+        <translation>Le fichier de macro est introuvable.</translation>
+    </message>
+    <message>
+        <source>The macro file could not be written.</source>
+        <translation>Le fichier de macro n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>This name cannot be used for a macro.</source>
+        <translation>Ce nom ne peut pas être utilisé pour une macro.</translation>
+    </message>
+    <message>
+        <source>The macro list is full.</source>
+        <translation>La liste des macros est pleine.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.</source>
+        <translation>Korvane Config est en cours d’exécution et occupe la souris et les profils ; fermez-le d’abord depuis son icône de la zone de notification.</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>aucune commande indiquée</translation>
+    </message>
+    <message>
+        <source>unknown command %1</source>
+        <translation>commande inconnue %1</translation>
+    </message>
+    <message>
+        <source>wrong arguments for %1</source>
+        <translation>arguments incorrects pour %1</translation>
+    </message>
+</context>
 </TS>

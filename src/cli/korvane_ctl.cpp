@@ -1,5 +1,6 @@
 #include "cli/korvane_ctl.h"
 
+#include "cli/battery_answer.h"
 #include "device/battery_status.h"
 #include "device/command_report.h"
 #include "device/mouse_device.h"
@@ -12,36 +13,48 @@
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
-#include "storage/file_name.h"
-#include "storage/profile_file.h"
+#include "storage/file_replace.h"
+#include "storage/macro_file.h"
 #include "storage/profile_list.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 constexpr int kStatusWaitMs = 1500;
 constexpr int kStatusReadMs = 50;
 
 const char *const kCommandHelp[][2] = {
-    {"list",
-     "list                     the supported mice present, their connections, paths and release numbers"},
-    {"status",
-     "status                   battery level, charging and connection state, from one battery report"},
-    {"profiles", "profiles                 the profile names; the current one is marked"},
-    {"profile", "profile add|copy|rename|delete|switch NAME [NEW]\n"
-                "                         the window's profile list operations, with its rules and messages"},
-    {"apply", "apply [NAME]             write the current (or named) profile and configuration to the mouse"},
-    {"export", "export FILE              save the current profile (.prof) or configuration (.conf)"},
+    {"list", QT_TRANSLATE_NOOP("KorvaneCtl", "list                     the supported mice present, their "
+                                             "connections, paths and release numbers")},
+    {"status", QT_TRANSLATE_NOOP("KorvaneCtl", "status                   battery level, charging and "
+                                               "connection state, from one battery report")},
+    {"profiles", QT_TRANSLATE_NOOP("KorvaneCtl",
+                                   "profiles                 the profile names; the current one is marked")},
+    {"profile",
+     QT_TRANSLATE_NOOP("KorvaneCtl", "profile add|copy|rename|delete|switch NAME [NEW]\n"
+                                     "                         the window's profile list operations, "
+                                     "with its rules and messages")},
+    {"apply", QT_TRANSLATE_NOOP("KorvaneCtl", "apply [NAME]             write the current (or named) profile "
+                                              "and configuration to the mouse")},
+    {"export", QT_TRANSLATE_NOOP("KorvaneCtl", "export FILE              save the current profile (.prof) or "
+                                               "configuration (.conf)")},
     {"import",
-     "import FILE              load a .prof into the profile list or a .conf into the configuration"},
-    {"macros", "macros [export NAME FILE | import FILE]\n"
-               "                         list the macros, or copy one out of or into the macro folder"},
+     QT_TRANSLATE_NOOP("KorvaneCtl", "import FILE              load a .prof into the profile list or "
+                                     "a .conf into the configuration")},
+    {"macros",
+     QT_TRANSLATE_NOOP("KorvaneCtl", "macros [export NAME FILE | import FILE]\n"
+                                     "                         list the macros, or copy one out of or "
+                                     "into the macro folder")},
 };
+
+// The operations of "profile"; rename takes a new name as well.
+const char *const kProfileOperations[] = {"add", "copy", "rename", "delete", "switch"};
 
 QString tr(const char *text) {
     return QCoreApplication::translate("KorvaneCtl", text);
@@ -67,15 +80,17 @@ KorvaneCtl::~KorvaneCtl() {
 }
 
 QString KorvaneCtl::usage() {
-    QString text = "usage: korvanectl [--virtual] [--json] COMMAND [ARGUMENTS]\n\ncommands:\n";
+    QString text = tr("usage: korvanectl [--virtual] [--json] COMMAND [ARGUMENTS]\n\ncommands:\n");
     for (const auto &entry : kCommandHelp)
-        text += "  " + QString::fromLatin1(entry[1]) + "\n";
-    text += "\n--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).\n"
-            "--json prints one JSON object instead of text.\n"
-            "korvanectl COMMAND --help describes one command.\n\n"
-            "exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer; 4 write error;\n"
-            "5 mouse is off; 6 too many macros; 10 usage; 11 refused by a profile rule;\n"
-            "12 file error; 13 the window holds the mouse; 14 no battery report\n";
+        text += "  " + tr(entry[1]) + "\n";
+    text +=
+        tr("\n--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).\n"
+           "--json prints one JSON object instead of text; a failure as {\"error\": TEXT, \"exit\": CODE}.\n"
+           "korvanectl COMMAND --help describes one command.\n\n"
+           "exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;\n"
+           "4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;\n"
+           "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
+           "13 the window runs; 14 no battery report\n");
     return text;
 }
 
@@ -89,11 +104,11 @@ int KorvaneCtl::run(const QStringList &arguments) {
         else
             rest << argument;
     }
-    if (rest.isEmpty() || rest.first() == "--help" || rest.first() == "help") {
-        m_out << usage();
-        return rest.isEmpty() ? kUsage : kOk;
-    }
+    if (rest.isEmpty())
+        return usageError(tr("no command given"));
     const QString command = rest.takeFirst();
+    if (command == "--help" || command == "help")
+        return help(rest.value(0));
     if (rest.contains("--help"))
         return help(command);
     if (command == "list")
@@ -112,27 +127,32 @@ int KorvaneCtl::run(const QStringList &arguments) {
         return importFile(rest);
     if (command == "macros")
         return macros(rest);
-    m_err << "korvanectl: unknown command " << command << "\n" << usage();
-    return kUsage;
+    return usageError(tr("unknown command %1").arg(command));
 }
 
+// Without a command the whole usage, else the line of that command.
 int KorvaneCtl::help(const QString &command) {
+    QString text = command.isEmpty() ? usage() : QString();
     for (const auto &entry : kCommandHelp) {
-        if (command == QLatin1String(entry[0])) {
-            m_out << "usage: korvanectl [--virtual] [--json] " << entry[1] << "\n";
-            return kOk;
-        }
+        if (command == QLatin1String(entry[0]))
+            text = tr("usage: korvanectl [--virtual] [--json] %1\n").arg(tr(entry[1]));
     }
-    m_err << "korvanectl: unknown command " << command << "\n";
-    return kUsage;
+    if (text.isEmpty())
+        return usageError(tr("unknown command %1").arg(command));
+    if (m_json)
+        return finish(kOk, QString(), QJsonObject{{"usage", text}});
+    m_out << text;
+    return kOk;
 }
 
 int KorvaneCtl::finish(int code, const QString &message, const QJsonObject &data) {
     if (m_json) {
         QJsonObject object = data;
-        object.insert("result", code);
-        if (!message.isEmpty())
-            object.insert("message", message);
+        if (code == kOk)
+            object.insert("result", kOk);
+        else
+            object.insert("error", message);
+        object.insert("exit", code);
         m_out << QJsonDocument(object).toJson(QJsonDocument::Compact) << "\n";
     } else if (!message.isEmpty()) {
         (code == kOk ? m_out : m_err) << message << "\n";
@@ -140,20 +160,27 @@ int KorvaneCtl::finish(int code, const QString &message, const QJsonObject &data
     return code;
 }
 
-int KorvaneCtl::refuse(int result) {
-    const auto listResult = static_cast<ProfileListResult>(result);
-    const int code = listResult == ProfileListResult::WriteFailed || listResult == ProfileListResult::NotFound
-                         ? kFileError
-                         : kRefused;
-    return finish(code, QCoreApplication::translate("ProfileList", ProfileList::message(listResult)));
+int KorvaneCtl::usageError(const QString &message) {
+    if (m_json)
+        return finish(kUsage, message);
+    m_err << "korvanectl: " << message << "\n" << usage();
+    return kUsage;
 }
 
-bool KorvaneCtl::holdMouse() {
+int KorvaneCtl::refuse(ProfileListResult result) {
+    const bool fileError = result == ProfileListResult::WriteFailed ||
+                           result == ProfileListResult::NotFound || result == ProfileListResult::FileMissing;
+    return finish(fileError ? kFileError : kRefused,
+                  QCoreApplication::translate("ProfileList", ProfileList::message(result)));
+}
+
+bool KorvaneCtl::holdInstance() {
     m_instance = std::make_unique<SingleInstance>(description::productName());
     if (m_instance->acquire())
         return true;
     finish(kWindowRuns,
-           tr("Korvane Config is running and holds the mouse; close it from its tray icon first."));
+           tr("Korvane Config is running and holds the mouse and the profiles; close it from its "
+              "tray icon first."));
     return false;
 }
 
@@ -210,7 +237,7 @@ int KorvaneCtl::list() {
 }
 
 int KorvaneCtl::status() {
-    if (!holdMouse())
+    if (!holdInstance())
         return kWindowRuns;
     if (!openDevice())
         return finish(kResultNoDevice, tr("No supported mouse is connected."));
@@ -219,45 +246,39 @@ int KorvaneCtl::status() {
     HidBackend &backend = m_device->backend();
     if (backend.write(handle, request.data(), request.size()) < 0)
         return finish(kResultWriteError, tr("The status request could not be sent."));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < kStatusWaitMs) {
-        CommandReport reply{};
-        const int read = backend.readTimeout(handle, reply.data(), reply.size(), kStatusReadMs);
-        if (read < 0)
-            break;
-        if (read == 0 || reply[report::kCommand] != report::kCmdBattery)
-            continue;
-        const int raw = reply[report::kBatteryHigh] * 256 + reply[report::kBatteryLow];
-        const bool charging = reply[report::kBatteryCharge] != 0;
-        const DeviceEntry &entry = m_device->table().entries[0];
-        const battery::ConnectionState state = battery::connectionState(
-            entry.present[commandFlag(kCable)] != 0, entry.present[commandFlag(kReceiver)] != 0, charging);
-        static const char *const kStates[] = {"cable", "receiver and cable", "receiver", "none"};
-        if (raw == 0 && !charging)
-            return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
-                          QJsonObject{{"connection", kStates[state]}, {"off", true}});
-        const int level = battery::level(raw, config::batteryFull());
-        const QJsonObject data{{"level", level},
-                               {"millivolts", battery::millivolts(raw)},
-                               {"charging", charging},
-                               {"connection", kStates[state]}};
-        if (!m_json)
-            m_out << tr("battery %1%, %2 mV, %3, connection: %4")
-                         .arg(level)
-                         .arg(battery::millivolts(raw))
-                         .arg(charging ? tr("charging") : tr("not charging"),
-                              QString::fromLatin1(kStates[state]))
-                  << "\n";
-        return m_json ? finish(kOk, QString(), data) : kOk;
-    }
-    return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."));
+    CommandReport reply{};
+    const BatteryAnswer answer = awaitBatteryReport(backend, handle, reply, kStatusWaitMs, kStatusReadMs);
+    if (answer == BatteryAnswer::ReadFailed)
+        return finish(kResultGaveUp, tr("The mouse's answer could not be read."));
+    if (answer == BatteryAnswer::Silent)
+        return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."));
+    const int raw = reply[report::kBatteryHigh] * 256 + reply[report::kBatteryLow];
+    const bool charging = reply[report::kBatteryCharge] != 0;
+    const DeviceEntry &entry = m_device->table().entries[0];
+    const battery::ConnectionState state = battery::connectionState(
+        entry.present[commandFlag(kCable)] != 0, entry.present[commandFlag(kReceiver)] != 0, charging);
+    static const char *const kStates[] = {"cable", "receiver and cable", "receiver", "none"};
+    if (raw == 0 && !charging)
+        return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
+                      QJsonObject{{"connection", kStates[state]}, {"off", true}});
+    const int level = battery::level(raw, config::batteryFull());
+    const QJsonObject data{{"level", level},
+                           {"millivolts", battery::millivolts(raw)},
+                           {"charging", charging},
+                           {"connection", kStates[state]}};
+    if (!m_json)
+        m_out << tr("battery %1%, %2 mV, %3, connection: %4")
+                     .arg(level)
+                     .arg(battery::millivolts(raw))
+                     .arg(charging ? tr("charging") : tr("not charging"), QString::fromLatin1(kStates[state]))
+              << "\n";
+    return m_json ? finish(kOk, QString(), data) : kOk;
 }
 
 int KorvaneCtl::profiles() {
     ProfileList list;
     list.load();
-    config::loadAppConfig(working());
+    ProfileList::loadStoredConfig(working());
     const QString current = working().profileNames[0];
     if (m_json)
         return finish(
@@ -269,22 +290,26 @@ int KorvaneCtl::profiles() {
 }
 
 int KorvaneCtl::profile(const QStringList &arguments) {
-    if (arguments.size() < 2 || (arguments.first() == "rename" && arguments.size() < 3))
-        return finish(kUsage, usage());
-    const QString operation = arguments.at(0);
+    const QString operation = arguments.value(0);
+    if (std::none_of(std::begin(kProfileOperations), std::end(kProfileOperations),
+                     [&](const char *known) { return operation == QLatin1String(known); }))
+        return usageError(tr("unknown command %1").arg("profile " + operation));
+    if (arguments.size() != (operation == "rename" ? 3 : 2))
+        return usageError(tr("wrong arguments for %1").arg("profile " + operation));
+    if (!holdInstance())
+        return kWindowRuns;
     const QString name = arguments.at(1);
     ProfileList list;
     list.load();
-    config::loadAppConfig(working());
+    ProfileList::loadStoredConfig(working());
+    // Every operation but add works on a profile of the list; any other name is refused before a file or
+    // the list is touched.
+    if (operation != "add" && !list.names().contains(name))
+        return finish(kRefused, tr("This profile does not exist."));
     QString made;
     ProfileListResult result = ProfileListResult::Ok;
     if (operation == "add") {
-        // A name that cannot be used is refused before a profile is made for it.
-        if (!filename::isSafe(name))
-            return refuse(static_cast<int>(ProfileListResult::InvalidName));
-        result = list.add(made);
-        if (result == ProfileListResult::Ok && name != made && !name.isEmpty())
-            result = list.rename(made, name);
+        result = list.addNamed(name);
     } else if (operation == "copy") {
         result = list.copy(name, made);
     } else if (operation == "rename") {
@@ -300,73 +325,77 @@ int KorvaneCtl::profile(const QStringList &arguments) {
             working().profileNames[0] = next;
             config::saveProfileSlotState(working());
         }
-    } else if (operation == "switch") {
-        if (!list.names().contains(name))
-            return refuse(static_cast<int>(ProfileListResult::NotFound));
+    } else {
         result = list.select(name, working().profileId, working());
         if (result == ProfileListResult::Ok)
             config::saveProfileSlotState(working());
-    } else {
-        return finish(kUsage, usage());
     }
     if (result != ProfileListResult::Ok)
-        return refuse(static_cast<int>(result));
+        return refuse(result);
     return finish(kOk, QString(), QJsonObject{{"profiles", QJsonArray::fromStringList(list.names())}});
 }
 
 int KorvaneCtl::apply(const QStringList &arguments) {
-    config::loadAppConfig(AppConfigStore::instance().loaded());
+    if (arguments.size() > 1)
+        return usageError(tr("wrong arguments for %1").arg("apply"));
+    if (!holdInstance())
+        return kWindowRuns;
+    // The window's start: the stored configuration, or the default profile when it names none.
+    ProfileList::loadStoredConfig(AppConfigStore::instance().loaded());
     AppConfigStore::instance().resetWorkingCopy();
     if (!arguments.isEmpty()) {
         ProfileList list;
         list.load();
         if (!list.names().contains(arguments.first()))
-            return refuse(static_cast<int>(ProfileListResult::NotFound));
+            return finish(kRefused, tr("This profile does not exist."));
         const ProfileListResult result = list.select(arguments.first(), 0, working());
         if (result != ProfileListResult::Ok)
-            return refuse(static_cast<int>(result));
+            return refuse(result);
     }
-    if (!holdMouse())
-        return kWindowRuns;
-    openDevice();
+    if (!openDevice())
+        return finish(kResultNoDevice, tr("No mouse is connected."));
     // The window's write: store the configuration, send it, keep the result.
     VelProcessThread thread;
     thread.start();
     thread.wait();
     const int result = thread.result();
-    if (result == kResultMouseOff)
-        return finish(result, tr("Mouse is sleeping or not connected."));
+    if (result == kResultNoDevice)
+        return finish(result, tr("No mouse is connected."));
     if (result != kResultOk)
-        return finish(result, tr("Send data failed, please try again."));
+        return finish(result, QCoreApplication::translate("ResultCode", resultMessage(result)));
     return finish(kOk, QString(), QJsonObject{{"profile", working().profileNames[0]}});
 }
 
 int KorvaneCtl::exportFile(const QStringList &arguments) {
-    if (arguments.isEmpty())
-        return finish(kUsage, usage());
+    if (arguments.size() != 1)
+        return usageError(tr("wrong arguments for %1").arg("export"));
+    if (!holdInstance())
+        return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::currentProductName();
-    config::loadAppConfig(working());
+    ProfileList::loadStoredConfig(working());
     ProfileList list;
     list.load();
     const ProfileListResult result = path.endsWith(".conf", Qt::CaseInsensitive)
                                          ? ProfileList::exportConfigFile(working(), path, product)
                                          : list.exportFile(working().profileNames[0], path, product);
-    return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(static_cast<int>(result));
+    return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result);
 }
 
 int KorvaneCtl::importFile(const QStringList &arguments) {
-    if (arguments.isEmpty())
-        return finish(kUsage, usage());
+    if (arguments.size() != 1)
+        return usageError(tr("wrong arguments for %1").arg("import"));
+    if (!holdInstance())
+        return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::currentProductName();
-    config::loadAppConfig(working());
+    ProfileList::loadStoredConfig(working());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
         const ProfileListResult result = ProfileList::importConfigFile(working(), path, product);
         if (result != ProfileListResult::Ok)
-            return refuse(static_cast<int>(result));
+            return refuse(result);
         if (config::saveAppConfig(working()) != FileResult::Ok)
-            return refuse(static_cast<int>(ProfileListResult::WriteFailed));
+            return refuse(ProfileListResult::WriteFailed);
         return finish(kOk, QString());
     }
     ProfileList list;
@@ -374,12 +403,11 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     QString name;
     const ProfileListResult result = list.importFile(path, product, name);
     if (result != ProfileListResult::Ok)
-        return refuse(static_cast<int>(result));
+        return refuse(result);
     return finish(kOk, QString(), QJsonObject{{"profile", name}});
 }
 
 int KorvaneCtl::macros(const QStringList &arguments) {
-    const QString folder = AppPaths::configDir() + "/MacroDB/";
     if (arguments.isEmpty()) {
         const QStringList names = config::listMacros();
         if (m_json)
@@ -388,29 +416,42 @@ int KorvaneCtl::macros(const QStringList &arguments) {
             m_out << name << "\n";
         return kOk;
     }
-    if (arguments.first() == "export" && arguments.size() == 3) {
-        const QString name = arguments.at(1);
-        const QString source = folder + name + ".MSMACRO";
-        if (!filename::isSafe(name) || !QFileInfo::exists(source))
-            return refuse(static_cast<int>(ProfileListResult::NotFound));
-        QFile::remove(arguments.at(2));
-        return QFile::copy(source, arguments.at(2))
-                   ? finish(kOk, QString())
-                   : refuse(static_cast<int>(ProfileListResult::WriteFailed));
+    const QString operation = arguments.first();
+    if (operation == "export" && arguments.size() == 3)
+        return holdInstance() ? exportMacro(arguments.at(1), arguments.at(2)) : int(kWindowRuns);
+    if (operation == "import" && arguments.size() == 2)
+        return holdInstance() ? importMacro(arguments.at(1)) : int(kWindowRuns);
+    return usageError(tr("wrong arguments for %1").arg("macros " + operation));
+}
+
+int KorvaneCtl::exportMacro(const QString &name, const QString &path) {
+    const QString source = macrofile::macroFilePath(name);
+    if (source.isEmpty())
+        return finish(kRefused, tr("This name cannot be used for a macro."));
+    if (!QFileInfo(source).isFile())
+        return finish(kFileError, tr("The macro file was not found."));
+    if (!filereplace::copy(source, path))
+        return finish(kFileError, tr("The macro file could not be written."));
+    return finish(kOk, QString());
+}
+
+int KorvaneCtl::importMacro(const QString &path) {
+    if (!QFileInfo(path).isFile())
+        return finish(kFileError, tr("The macro file was not found."));
+    const QString name = QFileInfo(path).completeBaseName();
+    const QString target = macrofile::macroFilePath(name);
+    if (target.isEmpty())
+        return finish(kRefused, tr("This name cannot be used for a macro."));
+    if (config::listMacros().contains(name) || QFileInfo::exists(target))
+        return finish(kRefused, tr("Macro Exist!"));
+    // The list takes the name only after the file is in place, so a full list is refused before copying.
+    if (config::macroCount() >= config::kMacroSlots)
+        return finish(kRefused, tr("The macro list is full."));
+    if (!filereplace::copy(path, target))
+        return finish(kFileError, tr("The macro file could not be written."));
+    if (!config::addMacroName(name)) {
+        macrofile::deleteMacroFile(name);
+        return finish(kFileError, tr("The macro file could not be written."));
     }
-    if (arguments.first() == "import" && arguments.size() == 2) {
-        const QString path = arguments.at(1);
-        const QString name = QFileInfo(path).completeBaseName();
-        if (!QFileInfo::exists(path))
-            return refuse(static_cast<int>(ProfileListResult::NotFound));
-        if (!filename::isSafe(name))
-            return refuse(static_cast<int>(ProfileListResult::InvalidName));
-        if (config::listMacros().contains(name) || QFileInfo::exists(folder + name + ".MSMACRO"))
-            return finish(kRefused, tr("Macro Exist!"));
-        AppPaths::ensureParentDir(folder + name + ".MSMACRO");
-        if (!QFile::copy(path, folder + name + ".MSMACRO") || !config::addMacroName(name))
-            return refuse(static_cast<int>(ProfileListResult::WriteFailed));
-        return finish(kOk, QString(), QJsonObject{{"macro", name}});
-    }
-    return finish(kUsage, usage());
+    return finish(kOk, QString(), QJsonObject{{"macro", name}});
 }

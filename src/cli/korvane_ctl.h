@@ -5,23 +5,23 @@
 #include <QTextStream>
 #include <memory>
 
-class DevicePresence;
 class MouseDevice;
 class SingleInstance;
 struct HidBackendChoice;
+enum class ProfileListResult;
 
 // korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
 // files, profile rules and device link, so its results and messages are the window's.
 class KorvaneCtl {
 public:
-    // Exit codes. Device results (1 no mouse, 2 gave up, 4 write error, 5 mouse off, 6 too many macros)
-    // are passed through as they are.
+    // Exit codes. Device results (1 no mouse, 2 gave up or unreadable, 4 write error, 5 mouse off, 6 too
+    // many macros, 7 no profile file) are passed through as they are.
     enum Exit {
         kOk = 0,
         kUsage = 10,      // unknown command or missing argument
-        kRefused = 11,    // a profile rule refused the operation
-        kFileError = 12,  // a file could not be read or written
-        kWindowRuns = 13, // the window holds the mouse
+        kRefused = 11,    // a profile or macro rule refused the operation, or the name is unknown
+        kFileError = 12,  // a file could not be found, read or written
+        kWindowRuns = 13, // the window runs: it holds the mouse and its own copy of the profile list
         kNoAnswer = 14,   // the mouse did not answer the status request
     };
 
@@ -42,14 +42,19 @@ private:
     int exportFile(const QStringList &arguments);
     int importFile(const QStringList &arguments);
     int macros(const QStringList &arguments);
+    int exportMacro(const QString &name, const QString &path);
+    int importMacro(const QString &path);
     int help(const QString &command);
 
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
-    // mouse; false (with a message) when the window runs.
-    bool holdMouse();
+    // mouse, and no change to the profiles or files is overwritten by the window's list in memory; false
+    // (with a message) when the window runs.
+    bool holdInstance();
     bool openDevice();
+    // Prints the outcome: with --json exactly one object per run, otherwise the message (if any).
     int finish(int code, const QString &message, const QJsonObject &data = QJsonObject());
-    int refuse(int result);
+    int usageError(const QString &message);
+    int refuse(ProfileListResult result);
 
     QTextStream &m_out;
     QTextStream &m_err;

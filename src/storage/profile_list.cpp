@@ -5,6 +5,7 @@
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
 #include "storage/file_name.h"
+#include "storage/file_replace.h"
 #include "storage/profile_file.h"
 
 #include <QCoreApplication>
@@ -17,12 +18,20 @@ bool profileExists(const QString &name) {
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-// Copies a file over a target that must not exist yet; the target's folder is made when missing.
-bool copyFile(const QString &from, const QString &to) {
-    AppPaths::ensureParentDir(to);
-    return QFile::copy(from, to);
+// A profile file that can be opened for reading; a folder or a file without read access is not one.
+bool readableFile(const QString &path) {
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
 }
 } // namespace
+
+void ProfileList::loadStoredConfig(AppConfig &config) {
+    config::loadAppConfig(config);
+    if (config.profileNames[0].isEmpty()) {
+        config.profileNames[0] = QString::fromLatin1(kDefaultProfile);
+        profile::loadProfileByName(config.profile, config.profileNames[0]);
+    }
+}
 
 void ProfileList::load() {
     m_names = config::loadProfileList();
@@ -32,20 +41,34 @@ ProfileListResult ProfileList::store() {
     return config::storeProfileList(m_names) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
 }
 
+ProfileListResult ProfileList::create(const QString &name) {
+    const QString factory = profile::factoryProfilePath();
+    // The factory file is part of the installed tree; when it is gone it is made again, not skipped.
+    if (!QFileInfo::exists(factory) && profile::writeFactoryProfileFile() != FileResult::Ok)
+        return ProfileListResult::WriteFailed;
+    if (!filereplace::copy(factory, profile::profileFilePath(name)))
+        return ProfileListResult::WriteFailed;
+    m_names << name;
+    return store();
+}
+
 ProfileListResult ProfileList::add(QString &newName) {
     int n = 1;
     while (profileExists(QString::asprintf("Profile %d", n)))
         ++n;
     const QString name = QString::asprintf("Profile %d", n);
-    const QString factory = profile::factoryProfilePath();
-    // The factory file is part of the installed tree; when it is gone it is made again, not skipped.
-    if (!QFileInfo::exists(factory) && profile::writeFactoryProfileFile() != FileResult::Ok)
-        return ProfileListResult::WriteFailed;
-    if (!copyFile(factory, profile::profileFilePath(name)))
-        return ProfileListResult::WriteFailed;
-    m_names << name;
-    newName = name;
-    return store();
+    const ProfileListResult result = create(name);
+    if (result == ProfileListResult::Ok)
+        newName = name;
+    return result;
+}
+
+ProfileListResult ProfileList::addNamed(const QString &name) {
+    if (profile::profileFilePath(name).isEmpty())
+        return ProfileListResult::InvalidName;
+    if (m_names.contains(name) || profileExists(name))
+        return ProfileListResult::Exists;
+    return create(name);
 }
 
 ProfileListResult ProfileList::copy(const QString &name, QString &newName) {
@@ -59,7 +82,7 @@ ProfileListResult ProfileList::copy(const QString &name, QString &newName) {
         return ProfileListResult::InvalidName;
     if (!QFileInfo::exists(source))
         return ProfileListResult::NotFound;
-    if (!copyFile(source, profile::profileFilePath(candidate)))
+    if (!filereplace::copy(source, profile::profileFilePath(candidate)))
         return ProfileListResult::WriteFailed;
     m_names << candidate;
     newName = candidate;
@@ -69,20 +92,20 @@ ProfileListResult ProfileList::copy(const QString &name, QString &newName) {
 ProfileListResult ProfileList::rename(const QString &oldName, const QString &newName) {
     if (oldName == QLatin1String(kDefaultProfile))
         return ProfileListResult::DefaultProtected;
+    // A name outside the list has no profile behind it; renaming it would list a profile without a file.
+    const int index = m_names.indexOf(oldName);
+    if (index < 0)
+        return ProfileListResult::NotFound;
     if (newName == oldName)
         return ProfileListResult::Ok;
     if (!filename::isSafe(newName) || profile::profileFilePath(oldName).isEmpty())
         return ProfileListResult::InvalidName;
-    if (profileExists(newName))
+    if (m_names.contains(newName) || profileExists(newName))
         return ProfileListResult::Exists;
     const QString from = profile::profileFilePath(oldName);
     if (QFileInfo::exists(from) && !QFile::rename(from, profile::profileFilePath(newName)))
         return ProfileListResult::WriteFailed;
-    const int index = m_names.indexOf(oldName);
-    if (index >= 0)
-        m_names[index] = newName;
-    else
-        m_names << newName;
+    m_names[index] = newName;
     return store();
 }
 
@@ -119,7 +142,7 @@ ProfileListResult ProfileList::importFile(const QString &path, const QString &pr
         return ProfileListResult::InvalidName;
     if (profileExists(name))
         return ProfileListResult::Exists;
-    if (!copyFile(path, profile::profileFilePath(name)))
+    if (!filereplace::copy(path, profile::profileFilePath(name)))
         return ProfileListResult::WriteFailed;
     m_names << name;
     return store();
@@ -134,17 +157,23 @@ ProfileListResult ProfileList::exportFile(const QString &name, const QString &pa
         return ProfileListResult::NotFound;
     if (!profile::writeProductMark(source, productName))
         return ProfileListResult::WriteFailed;
-    // Copying onto an existing file fails; the user confirmed overwriting it in the save dialog.
-    if (QFileInfo::exists(path) && !QFile::remove(path))
-        return ProfileListResult::WriteFailed;
-    return copyFile(source, path) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
+    // The user confirmed overwriting path in the save dialog; it is replaced once the copy is whole.
+    return filereplace::copy(source, path) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
 }
 
 ProfileListResult ProfileList::exportConfigFile(const AppConfig &config, const QString &path,
                                                 const QString &productName) {
-    if (config::exportConfig(config, path) != FileResult::Ok || !profile::writeProductMark(path, productName))
+    // Written beside path first: the settings layer would otherwise merge into an existing file's keys,
+    // and a failed write would leave half a file.
+    const QString part = filereplace::partPath(path);
+    if (!AppPaths::ensureParentDir(path) || !filereplace::clearPart(path))
         return ProfileListResult::WriteFailed;
-    return ProfileListResult::Ok;
+    if (config::exportConfig(config, part) != FileResult::Ok ||
+        !profile::writeProductMark(part, productName)) {
+        QFile::remove(part);
+        return ProfileListResult::WriteFailed;
+    }
+    return filereplace::commitPart(path) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
 }
 
 ProfileListResult ProfileList::importConfigFile(AppConfig &config, const QString &path,
@@ -164,10 +193,14 @@ ProfileListResult ProfileList::importConfigFile(AppConfig &config, const QString
 ProfileListResult ProfileList::select(const QString &name, int slot, AppConfig &config) {
     if (slot != 0 && name == config.profileNames[0])
         return ProfileListResult::AlreadyUsed;
-    if (!filename::isSafe(name))
+    const QString path = profile::profileFilePath(name);
+    if (path.isEmpty())
         return ProfileListResult::InvalidName;
+    ProfileData loaded;
+    if (!readableFile(path) || profile::readProfileFile(loaded, path) != FileResult::Ok)
+        return ProfileListResult::FileMissing;
     config.profileNames[slot] = name;
-    profile::loadProfileByName(config.profile, name);
+    config.profile = loaded;
     return ProfileListResult::Ok;
 }
 
@@ -189,6 +222,8 @@ const char *ProfileList::message(ProfileListResult result) {
         return QT_TRANSLATE_NOOP("ProfileList", "This name cannot be used for a profile.");
     case ProfileListResult::NotFound:
         return QT_TRANSLATE_NOOP("ProfileList", "The profile file was not found.");
+    case ProfileListResult::FileMissing:
+        return QT_TRANSLATE_NOOP("ProfileList", "The profile file could not be found.");
     case ProfileListResult::WriteFailed:
         return QT_TRANSLATE_NOOP("ProfileList", "The profile file could not be written.");
     }

@@ -1,0 +1,49 @@
+#include "storage/file_replace.h"
+
+#include "storage/app_paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace filereplace {
+
+QString partPath(const QString &target) {
+    const QFileInfo info(target);
+    return info.absolutePath() + "/." + info.fileName() + ".part";
+}
+
+bool sameFile(const QString &a, const QString &b) {
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+}
+
+bool clearPart(const QString &to) {
+    const QString part = partPath(to);
+    // A dangling link counts as something in the way too.
+    const QFileInfo info(part);
+    return (!info.exists() && !info.isSymLink()) || QFile::remove(part);
+}
+
+bool commitPart(const QString &to) {
+    const QString part = partPath(to);
+    // rename(2) replaces an existing target in one step; QFile::rename refuses to.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    QFile::remove(part);
+    return false;
+}
+
+bool copy(const QString &from, const QString &to) {
+    if (sameFile(from, to))
+        return true;
+    if (!AppPaths::ensureParentDir(to) || !clearPart(to))
+        return false;
+    if (!QFile::copy(from, partPath(to))) {
+        QFile::remove(partPath(to));
+        return false;
+    }
+    return commitPart(to);
+}
+
+} // namespace filereplace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Writing a file the user may already have: the new content goes to a part file beside the target and
+// is renamed over it only when complete, so a copy or write that fails leaves the old file as it was.
+namespace filereplace {
+
+// The part file written before target is replaced: a hidden name in target's folder.
+QString partPath(const QString &target);
+// True when both paths name one existing file (links and relative parts resolved).
+bool sameFile(const QString &a, const QString &b);
+// Copies from over to (made or replaced); the target's folder is made when missing. Copying a file onto
+// itself succeeds without touching it.
+bool copy(const QString &from, const QString &to);
+// Empties the part path of to for a new write; false when something there cannot be removed.
+bool clearPart(const QString &to);
+// Renames the finished part file of to into place; on failure the part file is removed.
+bool commitPart(const QString &to);
+
+} // namespace filereplace
