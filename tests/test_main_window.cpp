@@ -6,6 +6,7 @@
 #include "device/pointer_speed.h"
 #include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
+#include "sim/button_view.h"
 #include "sim/settings_view.h"
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
@@ -60,6 +61,7 @@ private slots:
     void batteryReaderRestartsOnlyForTheMouse();
     void slotMenuStopsAtSilentMouse();
     void copyKeepsUnsentEdits();
+    void missingProfileFileNeverBecomesCurrent();
     void startsWithoutMouseInProductFolder();
     void receiverUnplugShowsWarningUntilItReturns();
     void onMouseChangesFollowedAndShown();
@@ -357,6 +359,31 @@ void TestMainWindow::copyKeepsUnsentEdits() {
     QCOMPARE(int(copy.pollRate), 8);
     QCOMPARE(int(copy.dpiStages[1].x), 77);
     QCOMPARE(copy.profileName, QString("Profile 1 copy"));
+}
+
+// A listed profile whose file was deleted is not switched to (an empty record would reach the mouse as a
+// profile without a click); deleting the profile before it gives the next one the factory settings.
+void TestMainWindow::missingProfileFileNeverBecomesCurrent() {
+    click("addButton");
+    click("addButton");
+    QCOMPARE(working().profileNames[0], QString("Profile 3"));
+    QVERIFY(QFile::remove(profile::profileFilePath("Profile 2")));
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted, QDialog::Accepted});
+    for (QAction *action : m_window->findChildren<QAction *>()) {
+        if (action->isCheckable() && action->text() == "Profile 2")
+            action->trigger();
+    }
+    QCOMPARE(messages(), QStringList{"The profile file could not be found."});
+    QCOMPARE(working().profileNames[0], QString("Profile 3"));
+    QVERIFY(working().profile.filled);
+    click("deleteButton");
+    QCOMPARE(messages(), (QStringList{"Are you sure you want delete this profile?",
+                                      "The profile file could not be found."}));
+    QCOMPARE(working().profileNames[0], QString("Profile 2"));
+    QCOMPARE(int(working().profile.buttons[0].function), 1);
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    QCOMPARE(decodeButtonSlot(*m_window->presence().virtualMouse(), 0).function, 1);
 }
 
 // No mouse at start-up: the product name is cleared, but the profiles stay in the product's folder.

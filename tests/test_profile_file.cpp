@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QScopeGuard>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(FileResult)
@@ -318,15 +317,16 @@ private slots:
                                             << "product" << FileResult::Ok;
         QTest::newRow("no Configs folder") << "Raid"
                                            << "no Configs" << FileResult::Ok;
-        QTest::newRow("read-only folder") << "Raid"
-                                          << "read-only" << FileResult::WriteFailed;
+        QTest::newRow("file in place of each folder") << "Raid"
+                                                      << "files" << FileResult::WriteFailed;
         QTest::newRow("folder in place of each file") << "Raid"
                                                       << "folders" << FileResult::WriteFailed;
     }
 
     // Mends: names are file names and nothing is written outside (or inside) the folder; a newly chosen
-    // mouse's folders, or a tree without Configs, are created on the first write; a write the settings
-    // layer reports as failed is a failure for the caller too.
+    // mouse's folders, or a tree without Configs, are created on the first write; a folder that cannot be
+    // made, or a write the settings layer reports as failed, is a failure for the caller too. Both
+    // failures hold for root as well: no permission bit is involved.
     void everyWriter() {
         QFETCH(QString, name);
         QFETCH(QString, setup);
@@ -334,18 +334,15 @@ private slots:
         TestTree tree;
         const QStringList folders{tree.file("Configs/Korvane M7 Wireless/Profile"),
                                   tree.file("Configs/MacroDB")};
-        // Gives the folders back their write permission however the test ends, so the tree can be removed.
-        const auto restore = qScopeGuard([&] {
-            for (const QString &folder : folders)
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
         for (const QString &folder : folders) {
             QVERIFY(QDir().mkpath(folder));
-            if (setup == "read-only")
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            // A plain file where the profile and macro folders must be: they cannot be created.
+            if (setup == "files") {
+                QVERIFY(QDir(folder).removeRecursively());
+                QFile file(folder);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a folder\n") > 0);
+            }
         }
-        if (setup == "read-only" && QFile(folders[0] + "/probe").open(QIODevice::WriteOnly))
-            QSKIP("root writes into read-only folders; the other row covers the failure");
         if (setup == "folders") {
             QFile::remove(folders[0] + "/DefaultProfile.prof");
             for (const QString &file : {folders[0] + "/Raid.prof", folders[0] + "/DefaultProfile.prof",
@@ -366,10 +363,17 @@ private slots:
         QCOMPARE(results, QVector<FileResult>(results.size(), result));
         if (result != FileResult::InvalidName) {
             QCOMPARE(profile::writeFactoryProfileFile(), result);
+            if (setup == "files") {
+                for (const QString &folder : folders) {
+                    QFile file(folder);
+                    QVERIFY(file.open(QIODevice::ReadOnly));
+                    QCOMPARE(file.readAll(), QByteArray("not a folder\n"));
+                }
+            }
             if (result == FileResult::Ok) {
-                QCOMPARE(
-                    profile::profileDir(),
-                    tree.file(setup == "product" ? "Configs/Another Mouse/Profile/" : "Configs/Profile/"));
+                QCOMPARE(profile::profileDir(),
+                         tree.file(setup == "product" ? "Configs/Another Mouse/Profile/"
+                                                      : "Configs/Korvane M7 Wireless/Profile/"));
                 for (const QString &file :
                      {profile::profileDir() + "Raid.prof", profile::profileDir() + "DefaultProfile.prof",
                       macrofile::macroFilePath("Raid"), tree.file("Configs/Config.ini")})

@@ -86,4 +86,23 @@
         <translation>falsche Argumente für %1</translation>
     </message>
 </context>
+<context>
+    <name>ResultCode</name>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>Die Maus schläft oder ist nicht verbunden.</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>Senden fehlgeschlagen, bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>At most 12 different macros fit in the mouse.</source>
+        <translation>Die Maus fasst höchstens 12 verschiedene Makros.</translation>
+    </message>
+    <message>
+        <source>The profile file could not be found.</source>
+        <translation>Die Profildatei wurde nicht gefunden.</translation>
+    </message>
+</context>
 </TS>

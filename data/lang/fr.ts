@@ -86,4 +86,23 @@
         <translation>arguments incorrects pour %1</translation>
     </message>
 </context>
+<context>
+    <name>ResultCode</name>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>La souris est en veille ou n’est pas connectée.</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>L’envoi a échoué, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>At most 12 different macros fit in the mouse.</source>
+        <translation>La souris ne contient pas plus de 12 macros différentes.</translation>
+    </message>
+    <message>
+        <source>The profile file could not be found.</source>
+        <translation>Le fichier de profil est introuvable.</translation>
+    </message>
+</context>
 </TS>

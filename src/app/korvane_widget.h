@@ -121,6 +121,8 @@ private:
     void refreshProfileList();
     void buildProfileMenu();
     void loadStoredConfig();
+    // The current profile as its file holds it, discarding unsent edits.
+    void reloadCurrentProfile();
     void showCurrentProfileName();
     void refreshAllPages();
     void showProfileResult(ProfileListResult result);

@@ -78,17 +78,19 @@ void KorvaneWidget::buildBottomRow() {
 // The configuration as stored, with a baseline copy, and the factory profile file made afresh from
 // the device description.
 void KorvaneWidget::loadStoredConfig() {
-    config::loadAppConfig(loaded());
-    // A configuration that names no profile uses the default one instead of a file called ".prof".
-    if (loaded().profileNames[0].isEmpty()) {
-        loaded().profileNames[0] = QString::fromLatin1(ProfileList::kDefaultProfile);
-        profile::loadProfileByName(loaded().profile, loaded().profileNames[0]);
-    }
+    ProfileList::loadStoredConfig(loaded());
     AppConfigStore::instance().resetWorkingCopy();
     const int speed = readPointerSpeed();
     if (speed > 0)
         working().profile.mouseSpeed = static_cast<uint8_t>(speed);
     profile::writeFactoryProfileFile();
+}
+
+void KorvaneWidget::reloadCurrentProfile() {
+    // A profile whose file is gone keeps what the pages show rather than becoming an empty record.
+    ProfileData stored;
+    if (profile::loadProfileByName(stored, currentName()) == FileResult::Ok)
+        working().profile = stored;
 }
 
 void KorvaneWidget::refreshProfileList() {
@@ -202,7 +204,14 @@ void KorvaneWidget::deleteProfile() {
         showProfileResult(result);
         return;
     }
-    m_profileList.select(next, working().profileId, working());
+    const ProfileListResult selected = m_profileList.select(next, working().profileId, working());
+    if (selected != ProfileListResult::Ok) {
+        // The deleted profile cannot stay current: the one after it starts from the factory settings.
+        showProfileResult(selected);
+        working().profileNames[0] = next;
+        profile::makeFactoryProfile(working().profile);
+        working().profile.profileName = next;
+    }
     config::saveProfileSlotState(working());
     showCurrentProfileName();
     buildProfileMenu();
@@ -284,7 +293,7 @@ void KorvaneWidget::okClicked() {
 
 void KorvaneWidget::cancelClicked() {
     hide();
-    profile::loadProfileByName(working().profile, currentName());
+    reloadCurrentProfile();
     showCurrentProfileName();
     refreshAllPages();
     config::saveProfileSlotState(working());
@@ -302,10 +311,7 @@ void KorvaneWidget::selectSlot() {
 void KorvaneWidget::slot_show_profilename(QAction *action) {
     m_slotSelector->setText(action->text());
     working().profileId = 0;
-    // The slot shows its profile as stored; a profile whose file is gone keeps what is shown.
-    ProfileData stored;
-    if (profile::loadProfileByName(stored, currentName()) == FileResult::Ok)
-        working().profile = stored;
+    reloadCurrentProfile();
     refreshAllPages();
     buildProfileMenu();
     // The mouse switches to the slot and the system pointer follows the slot's speed.
