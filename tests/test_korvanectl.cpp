@@ -181,6 +181,17 @@ void TestKorvaneCtl::applyWritesWholeProfileAndTracesIt() {
     QCOMPARE(result["profile"].toString(), QString("Profile 1"));
     QSettings config(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
     QCOMPARE(config.value("Config/Profile1").toString(), QString("Profile 1"));
+
+    // A sleeping mouse: the opening bracket goes out six times unanswered, nothing follows, and the files
+    // remember that the mouse differs from them.
+    qputenv("KORVANE_VIRTUAL_ASLEEP", "1");
+    const QStringList asleep = appliedReports({}, result);
+    qunsetenv("KORVANE_VIRTUAL_ASLEEP");
+    QCOMPARE(asleep, QVector<QString>(6, written.first()).toList());
+    QCOMPARE(result["exit"].toInt(), 5);
+    QCOMPARE(result["error"].toString(), QString("Mouse is sleeping or not connected."));
+    config.sync();
+    QCOMPARE(config.value("Config/Diff").toInt(), 1);
 }
 
 // Every refusal gives its code and message and leaves every file of the program as it was.

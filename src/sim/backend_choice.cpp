@@ -40,6 +40,8 @@ HidBackendChoice chooseUntracedBackend() {
     // KORVANE_VIRTUAL_CABLE=1 plugs its cable in as well.
     if (qEnvironmentVariableIntValue("KORVANE_VIRTUAL_CABLE") != 1)
         mouse->unplug(kCable);
+    // KORVANE_VIRTUAL_ASLEEP=1: a mouse that is there but answers nothing, as one asleep does.
+    mouse->setAsleep(qEnvironmentVariableIntValue("KORVANE_VIRTUAL_ASLEEP") == 1);
     choice.virtualMouse = mouse.get();
     choice.backend = std::move(mouse);
     return choice;
