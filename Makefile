@@ -1,13 +1,15 @@
 # Two entry points on a fresh Debian 12 machine: `make run` and `make test`. Each installs what is
 # missing, configures and builds into build/, then starts the program or runs every test.
 BUILD_DIR := build
+ASAN_DIR := build-asan
+TSAN_DIR := build-tsan
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick
 RUN_DEPS := xvfb xauth imagemagick trayer
 
-.PHONY: all build deps test-deps run-deps run test bench clean format
+.PHONY: all build deps test-deps run-deps run test test-asan test-tsan bench clean format
 
 all: build
 
@@ -27,6 +29,19 @@ build: deps
 test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, built in build-asan/: a memory
+# error, a leak or undefined behaviour in a test or in a program it starts fails the run.
+test-asan: test-deps deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=address,undefined
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The tests that run background threads (label "threads") with ThreadSanitizer, built in build-tsan/.
+test-tsan: test-deps deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=thread
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L threads
+
 # The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
 bench: build
 	cmake --build $(BUILD_DIR) --target bench
@@ -45,4 +60,4 @@ format:
 	find src tools tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)

@@ -18,6 +18,8 @@ if [ ! -s "$displayfile" ]; then
 fi
 DISPLAY=":$(head -n 1 "$displayfile")"
 export DISPLAY
+# The test talks to this server through the xcb platform, whatever platform the caller chose.
+unset QT_QPA_PLATFORM
 "$@"
 status=$?
 kill "$server" 2>/dev/null

@@ -1,0 +1,18 @@
+# The folder where sanitized programs write their findings (one file per program and process):
+# MODE=clear empties it before the tests run, MODE=check shows every report left there and fails.
+if(MODE STREQUAL "clear")
+    file(REMOVE_RECURSE "${REPORTS}")
+    file(MAKE_DIRECTORY "${REPORTS}")
+elseif(MODE STREQUAL "check")
+    file(GLOB _reports "${REPORTS}/*")
+    if(_reports)
+        foreach(_report IN LISTS _reports)
+            file(READ "${_report}" _text)
+            message("---- ${_report}\n${_text}")
+        endforeach()
+        list(LENGTH _reports _count)
+        message(FATAL_ERROR "${_count} sanitizer report(s): every finding is a failure")
+    endif()
+else()
+    message(FATAL_ERROR "MODE must be clear or check")
+endif()
