@@ -1,5 +1,6 @@
 #include "app/device_presence.h"
 #include "app/korvane_widget.h"
+#include "device/battery_thread_controller.h"
 #include "device/device_entry.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
@@ -215,6 +216,11 @@ void TestMainWindow::applyWritesProfileToMouse() {
 
 void TestMainWindow::mouseOffRefusesWrite() {
     VirtualMouse *mouse = m_window->presence().virtualMouse();
+    // The mouse's state is set here alone: a running reader could report it on (or, asleep, off) between
+    // a step and the click that depends on it.
+    auto *readers = m_window->findChild<BatteryThreadController *>();
+    readers->stopBatteryThread();
+    readers->waitForStoppedReaders();
     m_window->slotRefreshBatteryStatus(0, 0, 0);
     mouse->clearRecords();
     VelMessageBox::setNextAnswers({QDialog::Accepted});
