@@ -372,7 +372,7 @@ int KorvaneCtl::exportFile(const QStringList &arguments) {
     if (!holdInstance())
         return kWindowRuns;
     const QString path = arguments.first();
-    const QString product = config::currentProductName();
+    const QString product = config::profileProductName();
     ProfileList::loadStoredConfig(working());
     ProfileList list;
     list.load();
@@ -388,7 +388,7 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     if (!holdInstance())
         return kWindowRuns;
     const QString path = arguments.first();
-    const QString product = config::currentProductName();
+    const QString product = config::profileProductName();
     ProfileList::loadStoredConfig(working());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
         const ProfileListResult result = ProfileList::importConfigFile(working(), path, product);
