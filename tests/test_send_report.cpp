@@ -1,10 +1,13 @@
 #include "device/command_report.h"
 #include "device/hid/command_report_reader.h"
+#include "device/hid/hidraw_drain.h"
 #include "device/link_hooks.h"
 #include "device/send_report.h"
 #include "support/link_harness.h"
 
 #include <QtTest>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -224,5 +227,96 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSendReport)
+// The drain over one end of a packet socket pair, which keeps report boundaries as a hidraw node does;
+// the test plays the node's other side.
+class TestHidrawDrain : public QObject {
+    Q_OBJECT
+    int m_node = -1;
+    std::unique_ptr<HidrawDrain> m_drain;
+
+    void send(uint8_t id, uint8_t code, int number = 0, int size = 33) {
+        QByteArray r(size, '\0');
+        r[0] = char(id);
+        r[3] = char(code);
+        r[4] = char(number & 0xFF);
+        r[5] = char(number >> 8);
+        QCOMPARE(::write(m_node, r.constData(), r.size()), ssize_t(size));
+    }
+
+private slots:
+    void init() {
+        int pair[2];
+        QCOMPARE(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair), 0);
+        m_node = pair[0];
+        m_drain = std::make_unique<HidrawDrain>(pair[1]);
+    }
+
+    void cleanup() {
+        m_drain.reset();
+        if (m_node >= 0)
+            ::close(m_node);
+        m_node = -1;
+    }
+
+    // A pointer in use sends far more than the kernel keeps unread: none of it reaches the reads, and the
+    // command reports among it keep their order however long nobody reads.
+    void movementDroppedCommandsKept() {
+        for (int i = 0; i < 1000; ++i) {
+            send(0x01, 0, 0, 8);
+            if (i == 500)
+                send(0x05, 0x48);
+        }
+        send(0x05, 0x49);
+        uint8_t reply[33];
+        std::memset(reply, 0xAB, sizeof reply);
+        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), 33);
+        QCOMPARE(int(reply[3]), 0x48);
+        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), 33);
+        QCOMPARE(int(reply[3]), 0x49);
+        // Nothing more: a time-out leaves the buffer as it was.
+        QCOMPARE(m_drain->read(reply, sizeof reply, 20), 0);
+        QCOMPARE(int(reply[3]), 0x49);
+        QCOMPARE(m_drain->dropped(), uint64_t(0));
+    }
+
+    void writesReachTheNode() {
+        const QByteArray r = bytes33("0526fa460000");
+        QCOMPARE(m_drain->write(reinterpret_cast<const uint8_t *>(r.constData()), r.size()), 33);
+        char got[64];
+        QCOMPARE(::read(m_node, got, sizeof got), ssize_t(33));
+        QCOMPARE(QByteArray(got, 33), r);
+    }
+
+    // Beyond the queue's limit the oldest unread command reports give way, and are counted.
+    void fullQueueDropsOldest() {
+        const int sent = int(HidrawDrain::kQueueLimit) + 44;
+        for (int i = 0; i < sent; ++i)
+            send(0x05, 0x49, i);
+        QTRY_COMPARE(m_drain->dropped(), uint64_t(44));
+        uint8_t reply[33];
+        for (int i = 44; i < sent; ++i) {
+            QCOMPARE(m_drain->read(reply, sizeof reply, 0), 33);
+            QCOMPARE(reply[4] | reply[5] << 8, i);
+        }
+        QCOMPARE(m_drain->read(reply, sizeof reply, 0), 0);
+    }
+
+    // A node that goes away fails the reads, once what it delivered before has been read.
+    void removedNodeFailsAfterKeptReports() {
+        send(0x05, 0x46);
+        ::close(m_node);
+        m_node = -1;
+        uint8_t reply[33];
+        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), 33);
+        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), -1);
+        QCOMPARE(m_drain->read(reply, sizeof reply, -1), -1);
+    }
+};
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    TestSendReport transaction;
+    TestHidrawDrain drain;
+    return QTest::qExec(&transaction, argc, argv) | QTest::qExec(&drain, argc, argv);
+}
 #include "test_send_report.moc"

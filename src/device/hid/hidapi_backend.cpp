@@ -1,21 +1,35 @@
 #include "device/hid/hidapi_backend.h"
 
 #include "device/hid/command_report_reader.h"
+#include "device/hid/hidraw_drain.h"
 
 #include <QElapsedTimer>
+#include <fcntl.h>
 #include <hidapi.h>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
+// A handle of hidapi, or on Linux a command handle on a drained hidraw node (then m_device is null).
 class HidapiHandle : public HidHandle {
 public:
     HidapiHandle(hid_device *device, HidReportFilter filter) : m_device(device), m_filter(filter) {}
+    explicit HidapiHandle(int hidrawFd)
+        : m_device(nullptr), m_filter(HidReportFilter::CommandReports),
+          m_drain(std::make_unique<HidrawDrain>(hidrawFd)) {}
     hid_device *m_device;
     HidReportFilter m_filter;
+    std::unique_ptr<HidrawDrain> m_drain;
 };
 
 HidapiHandle *cast(HidHandle *handle) {
     return static_cast<HidapiHandle *>(handle);
+}
+
+// hidapi's paths on Linux are the hidraw nodes themselves.
+bool isHidrawNode(const std::string &path) {
+    return path.rfind("/dev/hidraw", 0) == 0;
 }
 
 } // namespace
@@ -48,6 +62,13 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate() {
 }
 
 HidHandle *HidapiBackend::open(const std::string &path, HidReportFilter filter) {
+    // A command handle reads its node through a drain, so that pointer movement cannot crowd echoes,
+    // battery and status reports out of the kernel's queue; hidapi itself would read it only on demand.
+    // The node is written and read just as hidapi does it: whole reports, report ID first.
+    if (filter == HidReportFilter::CommandReports && isHidrawNode(path)) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        return fd < 0 ? nullptr : new HidapiHandle(fd);
+    }
     hid_device *device = hid_open_path(path.c_str());
     if (!device)
         return nullptr;
@@ -57,19 +78,24 @@ HidHandle *HidapiBackend::open(const std::string &path, HidReportFilter filter) 
 void HidapiBackend::close(HidHandle *handle) {
     if (!handle)
         return;
-    hid_close(cast(handle)->m_device);
+    if (cast(handle)->m_device)
+        hid_close(cast(handle)->m_device);
     delete handle;
 }
 
 int HidapiBackend::write(HidHandle *handle, const uint8_t *data, std::size_t length) {
     if (!handle)
         return -1;
+    if (HidrawDrain *drain = cast(handle)->m_drain.get())
+        return drain->write(data, length);
     return hid_write(cast(handle)->m_device, data, length);
 }
 
 int HidapiBackend::readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) {
     if (!handle)
         return -1;
+    if (HidrawDrain *drain = cast(handle)->m_drain.get())
+        return drain->read(data, length, timeoutMs);
     hid_device *device = cast(handle)->m_device;
     if (cast(handle)->m_filter == HidReportFilter::AllReports)
         return hid_read_timeout(device, data, length, timeoutMs);
