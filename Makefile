@@ -8,8 +8,9 @@ BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick
 RUN_DEPS := xvfb xauth imagemagick trayer
+KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 
-.PHONY: all build deps test-deps run-deps run test test-asan test-tsan bench clean format
+.PHONY: all build deps test-deps run-deps run test test-asan test-tsan test-kernel bench clean format
 
 all: build
 
@@ -41,6 +42,13 @@ test-tsan: test-deps deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=thread
 	cmake --build $(TSAN_DIR) -j $(JOBS)
 	cd $(TSAN_DIR) && ctest --output-on-failure -j $(JOBS) -L threads
+
+# korvanectl through hidapi, hidraw and the HID core of a Debian kernel booted under QEMU, against a uhid
+# device with the receiver's ids (tests/kernel/run.sh); built in build-kernel/.
+test-kernel: deps
+	@./scripts/install-deps.sh $(KERNEL_TEST_DEPS) || \
+		{ echo "test-kernel: cannot install $(KERNEL_TEST_DEPS); the kernel test did not run"; exit 1; }
+	./tests/kernel/run.sh
 
 # The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
 bench: build
