@@ -55,7 +55,7 @@ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$OUT/cmake-conf
 cmake --build "$BUILD" -j 2 --target korvanectl korvane_dist >"$OUT/cmake-build.log" 2>&1 ||
     { tail -50 "$OUT/cmake-build.log"; exit 1; }
 DIST=$BUILD/dist
-cc -std=c11 -O2 -Wall -Wextra -Werror -static -o "$OUT/uhid_mouse" "$HERE/uhid_mouse.c"
+cc -std=c11 -O2 -Wall -Wextra -Werror -static -o "$OUT/uhid_mouse" "$ROOT/tools/uhid-mouse/uhid_mouse.c"
 
 # The receiver's ids, as the program reads them from the description file (decimal, CRLF lines).
 description_id() {
