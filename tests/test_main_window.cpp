@@ -56,6 +56,7 @@ private slots:
     void profileListOperations();
     void renameRules();
     void applyWritesProfileToMouse();
+    void applyWhilePointerMoves();
     void mouseOffRefusesWrite();
     void hotplugDuringWriteWaitsForIt_data();
     void hotplugDuringWriteWaitsForIt();
@@ -212,6 +213,28 @@ void TestMainWindow::applyWritesProfileToMouse() {
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("Config/Diff").toInt(), 0);
     QVERIFY(AppConfigStore::instance().loaded() == working());
+}
+
+// Half a second of a pointer in use before Apply, and while it runs: the write goes out as a quiet one does,
+// every report once, and a status report sent meanwhile still reaches the window.
+void TestMainWindow::applyWhilePointerMoves() {
+    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    mouse->streamMovement(1000);
+    QTest::qWait(500);
+    mouse->clearRecords();
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    QStringList written;
+    for (const VirtualMouse::Record &record : mouse->records()) {
+        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
+            written << QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 8).toHex(' ');
+    }
+    QCOMPARE(written.size(), 32);
+    QCOMPARE(written.removeDuplicates(), 0);
+    working().profile.dpiStage = 0;
+    mouse->sendStatusReport(0, 2, working().profile.pollRate, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(int(working().profile.dpiStage), 2, 3000);
+    mouse->streamMovement(0);
 }
 
 void TestMainWindow::mouseOffRefusesWrite() {

@@ -1,6 +1,7 @@
 #include "device/command_report.h"
 #include "device/hid/command_report_reader.h"
 #include "device/hid/hidraw_drain.h"
+#include "device/hid/hidraw_node.h"
 #include "device/link_hooks.h"
 #include "device/send_report.h"
 #include "support/link_harness.h"
@@ -248,7 +249,7 @@ private slots:
         int pair[2];
         QCOMPARE(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair), 0);
         m_node = pair[0];
-        m_drain = std::make_unique<HidrawDrain>(pair[1]);
+        m_drain = std::make_unique<HidrawDrain>(std::make_unique<HidrawNode>(pair[1]));
     }
 
     void cleanup() {

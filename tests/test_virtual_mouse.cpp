@@ -54,6 +54,34 @@ private slots:
         devicelink::setPauseFunction({});
     }
 
+    // A pointer in use fills the kernel's queue of 64 unread reports in 64 ms. Drained as the program's
+    // backend does it, the node keeps a status report and the echo of the next write; read only when
+    // asked, the status report is lost and the echo too, which costs a rewrite.
+    void pointerInUse_data() {
+        QTest::addColumn<bool>("drained");
+        QTest::newRow("drained") << true;
+        QTest::newRow("read only when asked") << false;
+    }
+
+    void pointerInUse() {
+        QFETCH(bool, drained);
+        m_device.reset();
+        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
+        m_mouse->setDrainEnabled(drained);
+        m_device = harness::openMouse(*m_mouse);
+        m_mouse->streamMovement(1000);
+        QTest::qWait(150);
+        m_mouse->sendStatusReport(0, 2, 1, 0);
+        uint8_t reply[33] = {};
+        const int got = m_mouse->readTimeout(m_device->commandHandle(), reply, sizeof reply, 50);
+        QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
+        QTest::qWait(150);
+        m_mouse->clearRecords();
+        QCOMPARE(int(send(command(report::kCmdWriteBracket, 0))), 0);
+        QCOMPARE(writes(), drained ? 1 : 2);
+        m_mouse->streamMovement(0);
+    }
+
     // Framing, checksum (FA+02+06+00+05+D2 = 1D9 -> D9 ^ 66 = BF) and the echo, over the cable since both
     // connections are plugged in. On a shared Linux node the pointer's movement reports arrive with the
     // echoes: the command handle skips them, so they cost no rereads, while a plain handle sees them.

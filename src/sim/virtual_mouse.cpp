@@ -2,9 +2,11 @@
 
 #include "device/command_report.h"
 #include "device/hid/command_report_reader.h"
+#include "device/hid/hidraw_drain.h"
 
 #include <QMutexLocker>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -37,8 +39,52 @@ struct VirtualMouse::Handle : public HidHandle {
     uint8_t kinds = kCollectionNone;
     HidReportFilter filter = HidReportFilter::AllReports;
     bool open = true;
-    bool dead = false; // its connection was unplugged while it was open
+    bool dead = false;        // its connection was unplugged while it was open
+    bool interrupted = false; // its drain is stopping
     std::deque<std::vector<uint8_t>> queue;
+    // A command handle on a shared node reads through a drain, as the program's hidraw backend does.
+    std::shared_ptr<HidrawDrain> drain;
+
+    // One node carries both collections: a Linux hidraw node, with the kernel's queue limit.
+    bool onSharedNode() const { return kinds == (kCollectionMouse | kCollectionCommand); }
+};
+
+// The handle's node as the drain sees it: its reports as the kernel queued them, waiting as a read of the
+// node does, failing once the connection is unplugged.
+class VirtualMouse::Node : public DrainSource {
+public:
+    Node(VirtualMouse &mouse, Handle &handle) : m_mouse(mouse), m_handle(handle) {}
+
+    int readReport(uint8_t *data, std::size_t length) override {
+        QMutexLocker lock(&m_mouse.m_mutex);
+        for (;;) {
+            if (m_handle.interrupted)
+                return 0;
+            if (!m_handle.queue.empty()) {
+                const std::vector<uint8_t> next = std::move(m_handle.queue.front());
+                m_handle.queue.pop_front();
+                const std::size_t n = std::min(length, next.size());
+                std::memcpy(data, next.data(), n);
+                return static_cast<int>(n);
+            }
+            if (m_handle.dead)
+                return -1;
+            m_mouse.m_queued.wait(&m_mouse.m_mutex);
+        }
+    }
+
+    void interrupt() override {
+        QMutexLocker lock(&m_mouse.m_mutex);
+        m_handle.interrupted = true;
+        m_mouse.m_queued.wakeAll();
+    }
+
+    // The mouse takes writes through VirtualMouse::write itself.
+    int writeReport(const uint8_t *, std::size_t) override { return -1; }
+
+private:
+    VirtualMouse &m_mouse;
+    Handle &m_handle;
 };
 
 VirtualMouse::VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t cableVid, uint16_t cablePid,
@@ -63,7 +109,17 @@ VirtualMouse::VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t 
         m.assign(kMemorySize, 0);
 }
 
-VirtualMouse::~VirtualMouse() = default;
+VirtualMouse::~VirtualMouse() {
+    streamMovement(0);
+    std::vector<std::shared_ptr<HidrawDrain>> drains;
+    {
+        QMutexLocker lock(&m_mutex);
+        for (const auto &h : m_handles)
+            drains.push_back(std::move(h->drain));
+    }
+    // Each drain stops its reader, which needs the mutex: they end outside it.
+    drains.clear();
+}
 
 int VirtualMouse::init() {
     return 0;
@@ -111,6 +167,8 @@ HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
         handle->connection = c;
         handle->kinds = kinds;
         handle->filter = filter;
+        if (filter == HidReportFilter::CommandReports && handle->onSharedNode() && m_drainEnabled)
+            handle->drain = std::make_shared<HidrawDrain>(std::make_unique<Node>(*this, *handle));
         m_handles.push_back(std::move(handle));
         return m_handles.back().get();
     }
@@ -120,11 +178,17 @@ HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
 // Handles stay allocated until the mouse goes away, so a handle closed under a running transaction
 // fails its calls instead of pointing at freed memory.
 void VirtualMouse::close(HidHandle *handle) {
-    QMutexLocker lock(&m_mutex);
-    if (Handle *h = liveForUse(handle)) {
-        h->open = false;
-        h->queue.clear();
+    std::shared_ptr<HidrawDrain> drain;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (Handle *h = liveForUse(handle)) {
+            h->open = false;
+            h->queue.clear();
+            drain = std::move(h->drain);
+        }
     }
+    // The drain's reader takes the mutex to stop; it ends here, outside it (or with a read still in it).
+    drain.reset();
 }
 
 VirtualMouse::Handle *VirtualMouse::liveForUse(HidHandle *handle) {
@@ -180,6 +244,17 @@ int VirtualMouse::readTimeout(HidHandle *handle, uint8_t *data, std::size_t leng
     if (m_failedReads > 0) {
         --m_failedReads;
         return -1;
+    }
+    if (const std::shared_ptr<HidrawDrain> drain = h->drain) {
+        const int connection = h->connection;
+        lock.unlock();
+        const int got = drain->read(data, length, timeoutMs);
+        if (got > 0) {
+            lock.relock();
+            m_records.push_back({Direction::Read, connection,
+                                 std::vector<uint8_t>(data, data + static_cast<std::size_t>(got))});
+        }
+        return got;
     }
     auto pop = [h](uint8_t *buffer, std::size_t size, int) {
         if (h->queue.empty())
@@ -284,10 +359,54 @@ void VirtualMouse::deliver(int connection, const std::vector<uint8_t> &report) {
             continue;
         if (h->kinds & kCollectionMouse) {
             for (int i = 0; i < m_movement; ++i)
-                h->queue.push_back(kMovementReport);
+                enqueue(*h, kMovementReport);
         }
-        h->queue.push_back(report);
+        enqueue(*h, report);
     }
+    m_queued.wakeAll();
+}
+
+void VirtualMouse::enqueue(Handle &handle, const std::vector<uint8_t> &report) {
+    if (handle.onSharedNode() && handle.queue.size() >= kKernelQueueLimit)
+        return;
+    handle.queue.push_back(report);
+}
+
+void VirtualMouse::streamMovement(int reportsPerSecond) {
+    QMutexLocker lock(&m_mutex);
+    m_streamRate = reportsPerSecond;
+    if (reportsPerSecond > 0 && !m_streamer.joinable()) {
+        m_streamer = std::thread(&VirtualMouse::streamLoop, this);
+    } else if (reportsPerSecond <= 0 && m_streamer.joinable()) {
+        lock.unlock();
+        m_streamer.join();
+        m_streamer = std::thread();
+    }
+}
+
+void VirtualMouse::streamLoop() {
+    for (;;) {
+        int rate = 0;
+        {
+            QMutexLocker lock(&m_mutex);
+            rate = m_streamRate;
+            if (rate <= 0)
+                return;
+            const int connection = activeConnection();
+            for (const auto &h : m_handles) {
+                if (h->open && !h->dead && h->connection == connection && m_links[connection].plugged &&
+                    (h->kinds & kCollectionMouse))
+                    enqueue(*h, kMovementReport);
+            }
+            m_queued.wakeAll();
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(1000000 / rate));
+    }
+}
+
+void VirtualMouse::setDrainEnabled(bool enabled) {
+    QMutexLocker lock(&m_mutex);
+    m_drainEnabled = enabled;
 }
 
 int VirtualMouse::activeConnection() const {
@@ -316,6 +435,7 @@ void VirtualMouse::unplug(int connection) {
             h->queue.clear();
         }
     }
+    m_queued.wakeAll();
     lock.unlock();
     notify(removed);
 }

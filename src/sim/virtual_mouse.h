@@ -5,10 +5,12 @@
 #include "platform/device_event.h"
 
 #include <QMutex>
+#include <QWaitCondition>
 #include <array>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // A model of the mouse's firmware behind HidBackend: a receiver and a cable connection, each with a
@@ -42,6 +44,8 @@ public:
     static constexpr uint16_t kKeyboardUsage = 6;
     // Codes 0x01 to 0x0A keep memory, indexed by code.
     static constexpr std::size_t kMemoryCodes = report::kCmdLastDataCompared + 1;
+    // Unread reports the kernel keeps per open hidraw handle; new ones are dropped beyond it.
+    static constexpr std::size_t kKernelQueueLimit = 64;
 
     VirtualMouse(uint16_t receiverVid, uint16_t receiverPid, uint16_t cableVid, uint16_t cablePid,
                  PathStyle style = PathStyle::Linux);
@@ -98,12 +102,18 @@ public:
     int closedHandleUses() const;
     // Movement reports put before every report on a shared (Linux) node, as a moving mouse does.
     void setMovementStreaming(int reportsPerAnswer);
+    // A pointer in use: movement reports sent on their own at this rate (0 stops them), as real time goes.
+    void streamMovement(int reportsPerSecond);
+    // Command handles opened from now on keep their shared node drained as the program's hidraw backend
+    // does (on by default). Off, they read the node only when asked, as hidapi alone would.
+    void setDrainEnabled(bool enabled);
 
     std::vector<Record> records() const;
     void clearRecords();
 
 private:
     struct Handle;
+    class Node;
     struct Link {
         bool plugged = true;
         uint16_t vendorId = 0;
@@ -123,8 +133,12 @@ private:
     std::vector<uint8_t> framed(uint8_t code, const std::array<uint8_t, 4> &fields) const;
     std::vector<DeviceEvent> events(int connection, bool arrived) const;
     void notify(const std::vector<DeviceEvent> &events);
+    // Puts a report into a handle's queue as the kernel does: dropped when the handle's queue is full.
+    void enqueue(Handle &handle, const std::vector<uint8_t> &report);
+    void streamLoop();
 
     mutable QMutex m_mutex;
+    QWaitCondition m_queued; // a report was queued, a handle closed or died, or a drain was stopped
     std::array<Link, 2> m_links;
     std::vector<std::unique_ptr<Handle>> m_handles;
     EventListener m_listener;
@@ -144,5 +158,8 @@ private:
     int m_plugConnection = 0;
     int m_closedHandleUses = 0;
     int m_movement = 0;
+    bool m_drainEnabled = true;
+    int m_streamRate = 0;
+    std::thread m_streamer;
     std::vector<Record> m_records;
 };

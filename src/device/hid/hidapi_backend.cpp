@@ -2,6 +2,7 @@
 
 #include "device/hid/command_report_reader.h"
 #include "device/hid/hidraw_drain.h"
+#include "device/hid/hidraw_node.h"
 
 #include <QElapsedTimer>
 #include <fcntl.h>
@@ -17,7 +18,7 @@ public:
     HidapiHandle(hid_device *device, HidReportFilter filter) : m_device(device), m_filter(filter) {}
     explicit HidapiHandle(int hidrawFd)
         : m_device(nullptr), m_filter(HidReportFilter::CommandReports),
-          m_drain(std::make_unique<HidrawDrain>(hidrawFd)) {}
+          m_drain(std::make_unique<HidrawDrain>(std::make_unique<HidrawNode>(hidrawFd))) {}
     hid_device *m_device;
     HidReportFilter m_filter;
     std::unique_ptr<HidrawDrain> m_drain;

@@ -4,42 +4,19 @@
 
 #include <QDebug>
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
 
-HidrawDrain::HidrawDrain(int fd) : m_fd(fd) {
-    if (::pipe2(m_wake, O_CLOEXEC) != 0) {
-        // Without a way to wake the reader it is not started: reads then report the node as failed.
-        m_wake[0] = m_wake[1] = -1;
-        m_failed = true;
-        return;
-    }
-    m_reader = std::thread(&HidrawDrain::run, this);
-}
+HidrawDrain::HidrawDrain(std::unique_ptr<DrainSource> node)
+    : m_node(std::move(node)), m_reader(&HidrawDrain::run, this) {}
 
 HidrawDrain::~HidrawDrain() {
-    if (m_reader.joinable()) {
-        const char stop = 1;
-        while (::write(m_wake[1], &stop, 1) < 0 && errno == EINTR) {
-        }
-        m_reader.join();
-    }
-    for (int fd : {m_wake[0], m_wake[1], m_fd}) {
-        if (fd >= 0)
-            ::close(fd);
-    }
+    m_node->interrupt();
+    m_reader.join();
 }
 
 int HidrawDrain::write(const uint8_t *data, std::size_t length) {
-    ssize_t written;
-    do {
-        written = ::write(m_fd, data, length);
-    } while (written < 0 && errno == EINTR);
-    return written < 0 ? -1 : static_cast<int>(written);
+    return m_node->writeReport(data, length);
 }
 
 int HidrawDrain::read(uint8_t *data, std::size_t length, int timeoutMs) {
@@ -66,30 +43,15 @@ uint64_t HidrawDrain::dropped() const {
 void HidrawDrain::run() {
     uint8_t buffer[kMaxReportSize];
     for (;;) {
-        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            fail();
+        const int n = m_node->readReport(buffer, sizeof buffer);
+        if (n == 0)
+            return; // stopped
+        if (n < 0) {
+            fail(); // the node went away
             return;
         }
-        if (fds[1].revents != 0)
-            return;
-        // Reports still waiting are taken before a hang-up is believed.
-        if (fds[0].revents & POLLIN) {
-            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-            if (n < 0 && (errno == EINTR || errno == EAGAIN))
-                continue;
-            if (n <= 0) {
-                fail(); // the node went away
-                return;
-            }
-            if (buffer[report::kReportId] == report::kReportIdValue)
-                keep(buffer, static_cast<std::size_t>(n));
-        } else if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            fail();
-            return;
-        }
+        if (buffer[report::kReportId] == report::kReportIdValue)
+            keep(buffer, static_cast<std::size_t>(n));
     }
 }
 

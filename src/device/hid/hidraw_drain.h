@@ -1,9 +1,12 @@
 #pragma once
 
+#include "device/hid/drain_source.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -13,16 +16,16 @@
 // open node, dropping new ones once full: a pointer in use fills that in 64 ms, and an echo, battery or
 // status report arriving then is lost. A thread of its own reads the node as reports come, drops every
 // report whose ID is not the command report ID (0x05), and keeps the command reports in a bounded queue
-// that read() serves. Writes go to the node directly.
+// that read() serves. Writes go to the node directly. The node is a DrainSource, so that the virtual mouse
+// can stand in for the kernel with its own model of the node.
 class HidrawDrain {
 public:
     // Command reports kept unread; when full the oldest is dropped (and counted in the debug output).
     static constexpr std::size_t kQueueLimit = 256;
     static constexpr std::size_t kMaxReportSize = 64;
 
-    // Takes fd, a node opened for reading and writing, and starts draining it. The fd is closed with
-    // the drain.
-    explicit HidrawDrain(int fd);
+    // Starts draining node, which lives as long as the drain.
+    explicit HidrawDrain(std::unique_ptr<DrainSource> node);
     ~HidrawDrain();
     HidrawDrain(const HidrawDrain &) = delete;
     HidrawDrain &operator=(const HidrawDrain &) = delete;
@@ -40,8 +43,7 @@ private:
     void keep(const uint8_t *report, std::size_t length);
     void fail();
 
-    int m_fd;
-    int m_wake[2] = {-1, -1}; // a byte written here ends the reader
+    std::unique_ptr<DrainSource> m_node;
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::deque<std::vector<uint8_t>> m_queue;
