@@ -216,9 +216,16 @@ void TestMainWindow::applyWritesProfileToMouse() {
 }
 
 // Half a second of a pointer in use before Apply, and while it runs: the write goes out as a quiet one does,
-// every report once, and a status report sent meanwhile still reaches the window.
+// every report once, and a status report sent while the reader sleeps still reaches the window. Without the
+// drain the kernel's full queue drops the first echo (a rewrite) and the status report.
 void TestMainWindow::applyWhilePointerMoves() {
     VirtualMouse *mouse = m_window->presence().virtualMouse();
+    // The reader's real 400 ms between reads, long enough for the kernel's queue to fill many times over.
+    auto *readers = m_window->findChild<BatteryThreadController *>();
+    readers->stopBatteryThread();
+    readers->waitForStoppedReaders();
+    devicelink::setPauseFunction({});
+    readers->startBatteryThread();
     mouse->streamMovement(1000);
     QTest::qWait(500);
     mouse->clearRecords();
@@ -232,9 +239,13 @@ void TestMainWindow::applyWhilePointerMoves() {
     QCOMPARE(written.size(), 32);
     QCOMPARE(written.removeDuplicates(), 0);
     working().profile.dpiStage = 0;
+    QTest::qWait(700); // the reader restarted by the write is in its long sleeps
     mouse->sendStatusReport(0, 2, working().profile.pollRate, 0);
     QTRY_COMPARE_WITH_TIMEOUT(int(working().profile.dpiStage), 2, 3000);
     mouse->streamMovement(0);
+    readers->stopBatteryThread();
+    readers->waitForStoppedReaders();
+    initTestCase();
 }
 
 void TestMainWindow::mouseOffRefusesWrite() {
