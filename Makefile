@@ -10,7 +10,7 @@ TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 
-.PHONY: all build deps test-deps run-deps run test test-asan test-tsan test-kernel bench clean format
+.PHONY: all build deps test-deps run-deps run test test-asan test-tsan test-kernel bench clean format format-check
 
 all: build
 
@@ -65,7 +65,12 @@ run: run-deps build
 	fi
 
 format:
-	find src tools tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tools tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format -i
+
+# Fails when a source file differs from what the repository's .clang-format makes of it.
+format-check:
+	@./scripts/install-deps.sh clang-format
+	find src tools tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)

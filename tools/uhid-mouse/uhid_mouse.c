@@ -50,33 +50,33 @@ enum {
 
 static const uint8_t report_descriptor[] = {
     /* Mouse, report ID 1: buttons 1-5, 3 bits padding, X and Y relative. */
-    0x05, 0x01,       /* Usage Page (Generic Desktop) */
-    0x09, 0x02,       /* Usage (Mouse) */
-    0xA1, 0x01,       /* Collection (Application) */
-    0x85, 0x01,       /*   Report ID (1) */
-    0x09, 0x01,       /*   Usage (Pointer) */
-    0xA1, 0x00,       /*   Collection (Physical) */
-    0x05, 0x09,       /*     Usage Page (Button) */
-    0x19, 0x01,       /*     Usage Minimum (1) */
-    0x29, 0x05,       /*     Usage Maximum (5) */
-    0x15, 0x00,       /*     Logical Minimum (0) */
-    0x25, 0x01,       /*     Logical Maximum (1) */
-    0x95, 0x05,       /*     Report Count (5) */
-    0x75, 0x01,       /*     Report Size (1) */
-    0x81, 0x02,       /*     Input (Data, Variable, Absolute) */
-    0x95, 0x01,       /*     Report Count (1) */
-    0x75, 0x03,       /*     Report Size (3) */
-    0x81, 0x01,       /*     Input (Constant) */
-    0x05, 0x01,       /*     Usage Page (Generic Desktop) */
-    0x09, 0x30,       /*     Usage (X) */
-    0x09, 0x31,       /*     Usage (Y) */
-    0x15, 0x81,       /*     Logical Minimum (-127) */
-    0x25, 0x7F,       /*     Logical Maximum (127) */
-    0x75, 0x08,       /*     Report Size (8) */
-    0x95, 0x02,       /*     Report Count (2) */
-    0x81, 0x06,       /*     Input (Data, Variable, Relative) */
-    0xC0,             /*   End Collection */
-    0xC0,             /* End Collection */
+    0x05, 0x01, /* Usage Page (Generic Desktop) */
+    0x09, 0x02, /* Usage (Mouse) */
+    0xA1, 0x01, /* Collection (Application) */
+    0x85, 0x01, /*   Report ID (1) */
+    0x09, 0x01, /*   Usage (Pointer) */
+    0xA1, 0x00, /*   Collection (Physical) */
+    0x05, 0x09, /*     Usage Page (Button) */
+    0x19, 0x01, /*     Usage Minimum (1) */
+    0x29, 0x05, /*     Usage Maximum (5) */
+    0x15, 0x00, /*     Logical Minimum (0) */
+    0x25, 0x01, /*     Logical Maximum (1) */
+    0x95, 0x05, /*     Report Count (5) */
+    0x75, 0x01, /*     Report Size (1) */
+    0x81, 0x02, /*     Input (Data, Variable, Absolute) */
+    0x95, 0x01, /*     Report Count (1) */
+    0x75, 0x03, /*     Report Size (3) */
+    0x81, 0x01, /*     Input (Constant) */
+    0x05, 0x01, /*     Usage Page (Generic Desktop) */
+    0x09, 0x30, /*     Usage (X) */
+    0x09, 0x31, /*     Usage (Y) */
+    0x15, 0x81, /*     Logical Minimum (-127) */
+    0x25, 0x7F, /*     Logical Maximum (127) */
+    0x75, 0x08, /*     Report Size (8) */
+    0x95, 0x02, /*     Report Count (2) */
+    0x81, 0x06, /*     Input (Data, Variable, Relative) */
+    0xC0,       /*   End Collection */
+    0xC0,       /* End Collection */
     /* Command collection, report ID 5: 32 bytes each way. */
     0x05, 0x01,       /* Usage Page (Generic Desktop) */
     0x09, 0x00,       /* Usage (Undefined) */
@@ -338,8 +338,9 @@ int main(int argc, char **argv) {
     if (move) {
         const double elapsed = now_ms() - started;
         char text[160];
-        snprintf(text, sizeof text, "# pointer reports sent: %llu in %.0f ms (%.0f per second), ticks missed: %llu\n",
-                 moved, elapsed, elapsed > 0 ? moved * 1000.0 / elapsed : 0.0, missed_ticks);
+        snprintf(text, sizeof text,
+                 "# pointer reports sent: %llu in %.0f ms (%.0f per second), ticks missed: %llu\n", moved,
+                 elapsed, elapsed > 0 ? moved * 1000.0 / elapsed : 0.0, missed_ticks);
         log_text(text);
     }
     memset(&ev, 0, sizeof ev);
