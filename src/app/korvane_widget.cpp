@@ -38,9 +38,8 @@ constexpr int kTabY = 80;
 constexpr int kTabWidth = 140;
 constexpr int kTabHeight = 34;
 constexpr int kTabGap = 10;
+// The page area; the dark panel behind the DPI page covers it.
 constexpr QRect kPageRect(320, 124, 652, 432);
-// The dark panel behind the DPI page.
-constexpr QRect kDpiPanelRect(320, 124, 652, 432);
 constexpr QRect kBatteryPictureRect(69, 581, 86, 47);
 
 QRect scaledRect(const QRect &base, double factor) {
@@ -436,7 +435,7 @@ void KorvaneWidget::paintEvent(QPaintEvent *) {
         painter.drawPixmap(area.topLeft(), scaled);
     }
     if (m_iPage == kDpiPage)
-        painter.fillRect(scaledRect(kDpiPanelRect, m_factor), QColor(25, 25, 25, 204));
+        painter.fillRect(scaledRect(kPageRect, m_factor), QColor(25, 25, 25, 204));
 }
 
 // With KORVANE_REPORT_SHOWN=1 the first show is reported on stderr, for the start-up benchmark.

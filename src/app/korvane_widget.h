@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/config_file.h"
 #include "storage/profile_list.h"
 #include "widgets/display_scale.h"
 
@@ -188,7 +189,7 @@ private:
     int m_iConnectState = 3;
     bool m_bCharging = false;
     int m_iBatteryLevel = 0;
-    int m_iBatteryFull = 4200;
+    int m_iBatteryFull = config::kDefaultBatteryFull;
     uint8_t m_iLift = 0;
 
     int m_iLangNum = 0;

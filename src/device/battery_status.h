@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/config_file.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -7,12 +9,10 @@
 // the connection state, and the on-screen texts for changes made with the mouse's own buttons.
 namespace battery {
 
-constexpr int kDefaultFullMillivolts = 4200;
-
 // Millivolts from the report's raw value (high byte × 256 + low byte).
 int millivolts(int raw);
 // 10..100 in steps of 10; 100 at or above fullMillivolts.
-int level(int raw, int fullMillivolts = kDefaultFullMillivolts);
+int level(int raw, int fullMillivolts = config::kDefaultBatteryFull);
 
 // 0 cable only, 1 receiver with cable or receiver while charging, 2 receiver, 3 neither.
 enum ConnectionState { kCableOnly = 0, kReceiverCharging = 1, kReceiverOnly = 2, kDisconnected = 3 };

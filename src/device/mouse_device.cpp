@@ -12,10 +12,6 @@ namespace {
 
 std::atomic<MouseDevice *> g_instance{nullptr};
 
-constexpr uint32_t kUsageMouse = 2;
-constexpr uint32_t kUsageCommand = 0;
-constexpr uint32_t kUsagePageGenericDesktop = 1;
-
 // Copies at most N - 1 bytes and terminates; the fields have fixed sizes.
 template <std::size_t N> void copyBounded(std::array<char, N> &field, const char *text, std::size_t length) {
     const std::size_t n = std::min(length, N - 1);
@@ -68,8 +64,8 @@ void MouseDevice::initDeviceTable() {
     entry.vendorId = {static_cast<uint32_t>(vid1), static_cast<uint32_t>(vid2)};
     entry.productId = {static_cast<uint32_t>(pid1), static_cast<uint32_t>(pid2)};
     for (int c = 0; c < kConnectionCount; ++c) {
-        entry.criteria[mouseSlot(c)] = {kUsageMouse, kUsagePageGenericDesktop};
-        entry.criteria[commandSlot(c)] = {kUsageCommand, kUsagePageGenericDesktop};
+        entry.criteria[mouseSlot(c)] = {hidusage::kMouse, hidusage::kGenericDesktop};
+        entry.criteria[commandSlot(c)] = {hidusage::kCommand, hidusage::kGenericDesktop};
     }
     const QByteArray name = config::mouseListEntry().toLatin1();
     copyBounded(entry.name, name.constData(), static_cast<std::size_t>(name.size()));

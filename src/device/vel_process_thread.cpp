@@ -1,6 +1,7 @@
 #include "device/vel_process_thread.h"
 
 #include "device/device_state.h"
+#include "device/profile_write.h"
 #include "device/result_code.h"
 #include "storage/app_config_file.h"
 #include "storage/app_config_store.h"
@@ -20,7 +21,7 @@ void VelProcessThread::run() {
         // The files are the user's copy and the result speaks of the mouse, so a file that could not be
         // stored does not stop the write.
         config::saveAppConfig(m_config);
-        m_iResult = m_write ? m_write(m_config, kAllSections) : uint8_t(kResultNoDevice);
+        m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : uint8_t(kResultNoDevice);
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;

@@ -13,9 +13,6 @@
 class VelProcessThread : public QThread {
     Q_OBJECT
 public:
-    // Every section flag: buttons and macro names (4), DPI stages (2), lighting (8), and bit 0.
-    static constexpr int kAllSections = 15;
-
     explicit VelProcessThread(ProfileWriteFunction write = writeProfileToMouse, QObject *parent = nullptr);
 
     // 0 accepted, 5 mouse marked as off, else the first failing report's code; read it after DoProcessDlg.

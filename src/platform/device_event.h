@@ -12,6 +12,13 @@ enum CollectionKind : uint8_t {
     kCollectionCommand = 2, // usage page 1, usage 0: the vendor reports
 };
 
+// The usages that tell the collections apart, both on the Generic Desktop page.
+namespace hidusage {
+constexpr uint16_t kGenericDesktop = 1;
+constexpr uint16_t kMouse = 2;
+constexpr uint16_t kCommand = 0;
+} // namespace hidusage
+
 // One HID interface arriving or going away, classified.
 struct DeviceEvent {
     bool arrived = false;

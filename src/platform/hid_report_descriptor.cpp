@@ -15,9 +15,6 @@ constexpr int kTagCollection = 0x0A;
 constexpr int kTagEndCollection = 0x0C;
 constexpr int kTagUsagePage = 0x00;
 constexpr int kTagUsage = 0x00;
-constexpr uint16_t kGenericDesktop = 1;
-constexpr uint16_t kUsageMouse = 2;
-constexpr uint16_t kUsageCommand = 0;
 
 } // namespace
 
@@ -72,9 +69,9 @@ std::vector<TopLevelUsage> topLevelCollections(const QByteArray &descriptor) {
 uint8_t collectionKinds(const QByteArray &descriptor) {
     uint8_t kinds = kCollectionNone;
     for (const TopLevelUsage &u : topLevelCollections(descriptor)) {
-        if (u.usagePage == kGenericDesktop && u.usage == kUsageMouse)
+        if (u.usagePage == hidusage::kGenericDesktop && u.usage == hidusage::kMouse)
             kinds |= kCollectionMouse;
-        if (u.usagePage == kGenericDesktop && u.usage == kUsageCommand)
+        if (u.usagePage == hidusage::kGenericDesktop && u.usage == hidusage::kCommand)
             kinds |= kCollectionCommand;
     }
     return kinds;

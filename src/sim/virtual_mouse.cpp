@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr uint16_t kUsagePageGenericDesktop = 1;
-constexpr uint16_t kUsageMouse = 2;
-constexpr uint16_t kUsageCommand = 0;
 constexpr uint16_t kReceiverRelease = 0x0100;
 constexpr uint16_t kCableRelease = 0x0213;
 
@@ -135,16 +132,17 @@ std::vector<HidDeviceInfo> VirtualMouse::enumerate() {
     for (const Link &link : m_links) {
         if (!link.plugged)
             continue;
-        const std::pair<const std::string *, uint16_t> collections[] = {{&link.mousePath, kUsageMouse},
-                                                                        {&link.keyboardPath, kKeyboardUsage},
-                                                                        {&link.commandPath, kUsageCommand}};
+        const std::pair<const std::string *, uint16_t> collections[] = {
+            {&link.mousePath, hidusage::kMouse},
+            {&link.keyboardPath, kKeyboardUsage},
+            {&link.commandPath, hidusage::kCommand}};
         for (const auto &[path, usage] : collections) {
             HidDeviceInfo info;
             info.path = *path;
             info.vendorId = link.vendorId;
             info.productId = link.productId;
             info.releaseNumber = link.release;
-            info.usagePage = kUsagePageGenericDesktop;
+            info.usagePage = hidusage::kGenericDesktop;
             info.usage = usage;
             out.push_back(info);
         }
