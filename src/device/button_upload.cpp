@@ -1,5 +1,6 @@
 #include "device/button_upload.h"
 
+#include "device/block_write.h"
 #include "device/button_packer.h"
 #include "device/command_report.h"
 #include "device/device_code_table.h"
@@ -27,19 +28,13 @@ constexpr uint16_t kMacrosCloseAddress = 0x0FFF;
 constexpr int kPauseAfterMacroMs = 50;
 constexpr int kImageStartChecked = 5; // a slot whose first bytes are all zero holds no macro
 
-// One block report; sendReport frames it, so the checksum left by makeCommand is replaced there.
 uint8_t sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_t *data, int length) {
-    CommandReport r =
-        report::makeCommand(code, static_cast<uint8_t>(address & 0xFF), static_cast<uint8_t>(address >> 8));
-    r[report::kLength] = static_cast<uint8_t>(length);
-    r[report::kPosition] = position;
-    std::copy(data, data + length, r.begin() + report::kData);
-    return sendCommand(r);
+    return sendCommand(
+        blockwrite::dataReport(code, address, position, data, static_cast<std::size_t>(length)));
 }
 
 uint8_t sendClose(uint8_t code, uint16_t address) {
-    const uint8_t data = report::kBlockCloseData;
-    return sendBlock(code, address, report::kBlockClose, &data, 1);
+    return sendCommand(blockwrite::closingReport(code, address));
 }
 
 bool isMacroButton(const ButtonAssignment &button) {

@@ -19,7 +19,7 @@ uint8_t readU8(const QSettings &settings, const char *key) {
     return static_cast<uint8_t>(settings.value(key, 0).toInt());
 }
 
-// The Config keys in the order an export lists them.
+// The Config keys of Config.ini and of an export.
 void writeConfigKeys(QSettings &settings, const AppConfig &config) {
     settings.setValue("Config/ProfileID", int(config.profileId));
     settings.setValue("Config/AngleValue", int(config.angleValue));
@@ -67,15 +67,7 @@ FileResult saveAppConfig(const AppConfig &config) {
     if (!AppPaths::ensureParentDir(file))
         return FileResult::WriteFailed;
     QSettings settings(file, QSettings::IniFormat);
-    settings.setValue("Config/ProfileID", int(config.profileId));
-    settings.setValue("Config/AngleValue", int(config.angleValue));
-    settings.setValue("Config/Sync", int(config.sync));
-    settings.setValue("Config/LiftHigh", int(config.liftHigh));
-    settings.setValue("Config/Jitter", int(config.jitter));
-    settings.setValue("Config/Debounce", int(config.debounce));
-    settings.setValue("Config/Wake", int(config.wake));
-    settings.setValue("Config/SensorMode", int(config.sensorMode));
-    settings.setValue("Config/Count", int(config.count));
+    writeConfigKeys(settings, config);
     settings.setValue(kProfileNameKey, config.profileNames[0]);
     const FileResult written = syncSettings(settings);
     if (written != FileResult::Ok)
