@@ -2,7 +2,6 @@
 
 #include "storage/macro_file.h"
 
-#include <QSettings>
 #include <algorithm>
 
 namespace macroimage {
@@ -11,26 +10,11 @@ namespace {
 // A corrupt count must not make the upload read for ever; no image holds a tenth of this.
 constexpr int kMaxEventsRead = 4096;
 
-QString stepKey(const char *format, int index) {
-    return "Setting/" + QString::asprintf(format, index);
-}
-
-uint8_t readByte(const QSettings &settings, const QString &key) {
-    return static_cast<uint8_t>(settings.value(key, 0).toInt());
-}
-
 } // namespace
 
 QVector<MacroStep> readMacroEvents(const QString &name) {
     QVector<MacroStep> events;
-    const QString path = macrofile::macroFilePath(name);
-    if (path.isEmpty())
-        return events;
-    QSettings settings(path, QSettings::IniFormat);
-    const int count = std::min(settings.value("Setting/Count", 0).toInt(), kMaxEventsRead);
-    for (int i = 0; i < count; ++i)
-        events.append({readByte(settings, stepKey("Map_%d", i)), readByte(settings, stepKey("DataH_%d", i)),
-                       readByte(settings, stepKey("DataL_%d", i))});
+    macrofile::readRawSteps(name, kMaxEventsRead, events);
     return events;
 }
 

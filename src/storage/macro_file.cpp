@@ -43,6 +43,26 @@ MacroStep decodeMove(uint8_t high, uint8_t low) {
     return {MacroStep::kMove, 0, 0};
 }
 
+// The one writer of macro files; the editor's files carry the write sign, the macro list's do not.
+FileResult writeMacroFile(const QString &name, int defaultDelay, int delayType, int loopType, int loopTime,
+                          const QVector<MacroStep> &steps, bool writeSign) {
+    const QString path = macroFilePath(name);
+    if (path.isEmpty())
+        return FileResult::InvalidName;
+    if (!AppPaths::ensureParentDir(path))
+        return FileResult::WriteFailed;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue("Setting/MacroFilePath", path);
+    settings.setValue("Setting/DefaultDelay", defaultDelay);
+    settings.setValue("Setting/DelayType", delayType);
+    settings.setValue("Setting/LoopType", loopType);
+    settings.setValue("Setting/LoopTime", loopTime);
+    writeSteps(settings, steps);
+    if (writeSign)
+        settings.setValue("Setting/WriteSign", 1);
+    return syncSettings(settings);
+}
+
 } // namespace
 
 QString macroFilePath(const QString &name) {
@@ -52,36 +72,13 @@ QString macroFilePath(const QString &name) {
 }
 
 FileResult saveMacro(const MacroData &macro) {
-    const QString path = macroFilePath(macro.name);
-    if (path.isEmpty())
-        return FileResult::InvalidName;
-    if (!AppPaths::ensureParentDir(path))
-        return FileResult::WriteFailed;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue("Setting/MacroFilePath", path);
-    settings.setValue("Setting/DefaultDelay", macro.defaultDelay);
-    settings.setValue("Setting/DelayType", int(macro.delayType));
-    settings.setValue("Setting/LoopType", macro.loopType);
-    settings.setValue("Setting/LoopTime", macro.loopTime);
-    writeSteps(settings, macro.steps);
-    settings.setValue("Setting/WriteSign", 1);
-    return syncSettings(settings);
+    return writeMacroFile(macro.name, macro.defaultDelay, macro.delayType, macro.loopType, macro.loopTime,
+                          macro.steps, true);
 }
 
 FileResult saveMacroSteps(const QString &name, const QVector<MacroStep> &steps) {
-    const QString path = macroFilePath(name);
-    if (path.isEmpty())
-        return FileResult::InvalidName;
-    if (!AppPaths::ensureParentDir(path))
-        return FileResult::WriteFailed;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue("Setting/MacroFilePath", path);
-    settings.setValue("Setting/DefaultDelay", kListDefaultDelay);
-    settings.setValue("Setting/DelayType", kListDelayType);
-    settings.setValue("Setting/LoopType", kListLoopType);
-    settings.setValue("Setting/LoopTime", kListLoopTime);
-    writeSteps(settings, steps);
-    return syncSettings(settings);
+    return writeMacroFile(name, kListDefaultDelay, kListDelayType, kListLoopType, kListLoopTime, steps,
+                          false);
 }
 
 int mouseButtonNumber(uint8_t bit) {
@@ -133,15 +130,15 @@ FileResult loadMacro(const QString &name, MacroData &macro) {
     macro.defaultDelay = settings.value("Setting/DefaultDelay").toString().toInt();
     macro.loopTime = settings.value("Setting/LoopTime").toString().toInt();
     macro.loopType = settings.value("Setting/LoopType", 0).toInt();
-    const int count = settings.value("Setting/Count", 0).toInt();
+    QVector<MacroStep> raw;
+    const FileResult result = readRawSteps(name, settings.value("Setting/Count", 0).toInt(), raw);
     macro.steps.clear();
-    for (int i = 0; i < count; ++i) {
+    for (const MacroStep &stored : raw) {
         MacroStep step;
-        if (decodeStep(readByte(settings, stepKey("Map_%d", i)), readByte(settings, stepKey("DataH_%d", i)),
-                       readByte(settings, stepKey("DataL_%d", i)), step))
+        if (decodeStep(stored.type, stored.high, stored.low, step))
             macro.steps.append(step);
     }
-    return QFileInfo(path).isFile() ? FileResult::Ok : FileResult::NotFound;
+    return result;
 }
 
 bool deleteMacroFile(const QString &name) {
@@ -162,17 +159,29 @@ QString newMacroName() {
 }
 
 FileResult readMacroForButton(const QString &name, ButtonAssignment &button) {
+    QVector<MacroStep> steps;
+    const FileResult result = readRawSteps(name, ButtonAssignment::kMaxKeys, steps);
+    if (result == FileResult::InvalidName)
+        return result;
+    button.keyNumber = steps.size();
+    for (int i = 0; i < steps.size(); ++i) {
+        button.keys[i].type = steps[i].type;
+        button.keys[i].low = steps[i].low;
+        button.keys[i].high = steps[i].high;
+    }
+    return result;
+}
+
+FileResult readRawSteps(const QString &name, int limit, QVector<MacroStep> &steps) {
+    steps.clear();
     const QString path = macroFilePath(name);
     if (path.isEmpty())
         return FileResult::InvalidName;
     QSettings settings(path, QSettings::IniFormat);
-    const int count = qBound(0, settings.value("Setting/Count", 0).toInt(), ButtonAssignment::kMaxKeys);
-    button.keyNumber = count;
-    for (int i = 0; i < count; ++i) {
-        button.keys[i].type = readByte(settings, stepKey("Map_%d", i));
-        button.keys[i].low = readByte(settings, stepKey("DataL_%d", i));
-        button.keys[i].high = readByte(settings, stepKey("DataH_%d", i));
-    }
+    const int count = qBound(0, settings.value("Setting/Count", 0).toInt(), qMax(limit, 0));
+    for (int i = 0; i < count; ++i)
+        steps.append({readByte(settings, stepKey("Map_%d", i)), readByte(settings, stepKey("DataH_%d", i)),
+                      readByte(settings, stepKey("DataL_%d", i))});
     return QFileInfo(path).isFile() ? FileResult::Ok : FileResult::NotFound;
 }
 

@@ -30,6 +30,9 @@ QString newMacroName();
 // Copies "Count" (at most 63) and the raw steps into keyNumber and keys; the rest of the record stays.
 // A missing file gives keyNumber 0.
 FileResult readMacroForButton(const QString &name, ButtonAssignment &button);
+// The first limit steps of a macro file as stored (type, high, low), undecoded; NotFound when the file is
+// missing (no steps then).
+FileResult readRawSteps(const QString &name, int limit, QVector<MacroStep> &steps);
 
 // The editor's number of a mouse button bit: 1 → 0 (left), 4 → 1 (middle), 2 → 2 (right), 8 → 3
 // (forward), 16 → 4 (backward); -1 for any other value.
