@@ -203,15 +203,10 @@ void TestKorvaneCtl::profileRulesAndExitCodes_data() {
     const QString none;
     QTest::newRow("rename default") << none << QStringList{"profile", "rename", "Profile 1", "X"} << 11
                                     << "The default Profile cannot be deleted or renamed.";
-    QTest::newRow("delete last") << none << QStringList{"profile", "delete", "Profile 1"} << 11
-                                 << "AT LEAST ONE PROFILE TO BE RETAINED.";
-    QTest::newRow("add escaping name")
-        << none << QStringList{"profile", "add", "../x"} << 11 << "This name cannot be used for a profile.";
     QTest::newRow("add existing") << none << QStringList{"profile", "add", "Profile 1"} << 11
                                   << "Profile Exist!";
     QTest::newRow("switch unknown") << none << QStringList{"profile", "switch", "Ghost"} << 11 << kUnknown;
     QTest::newRow("delete unknown") << none << QStringList{"profile", "delete", "Ghost"} << 11 << kUnknown;
-    QTest::newRow("copy unknown") << none << QStringList{"profile", "copy", "Ghost"} << 11 << kUnknown;
     QTest::newRow("rename unknown") << none << QStringList{"profile", "rename", "Ghost", "Phantom"} << 11
                                     << kUnknown;
     QTest::newRow("apply unknown") << none << QStringList{"--virtual", "apply", "Ghost"} << 11 << kUnknown;

@@ -44,7 +44,6 @@ private slots:
         QFETCH(int, step);
         QFETCH(QSize, size);
         QCOMPARE(DisplayScale::stepForRatio(ratio), step);
-        QCOMPARE(DisplayScale::factorOfStep(step), 1.0 + 0.25 * step);
         if (size.isValid())
             QCOMPARE(KorvaneWidget::windowSizeForStep(DisplayScale::stepForDpi(ratio * 96)), size);
     }
