@@ -20,15 +20,14 @@ PointerSettings &pointerSettings() {
 }
 
 void applyPointerSpeed() {
-    const bool accepted = pointerSettings().setSpeed(DeviceState::instance().deviceCopy().profile.mouseSpeed);
-    // The line is written after every attempt; 0 means the system took the speed.
-    qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
+    applyPointerSpeed(DeviceState::instance().deviceCopy().profile.mouseSpeed);
 }
 
 void applyPointerSpeed(uint8_t speed) {
     if (speed == 0)
         return;
     const bool accepted = pointerSettings().setSpeed(speed);
+    // The line is written after every attempt; 0 means the system took the speed.
     qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
 }
 
