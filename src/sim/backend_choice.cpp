@@ -10,12 +10,13 @@
 
 #include <QtGlobal>
 
-bool virtualMouseRequested() {
-    return qEnvironmentVariableIntValue("KORVANE_VIRTUAL_MOUSE") == 1;
+bool virtualMouseRequested(const QStringList &arguments) {
+    return qEnvironmentVariableIntValue("KORVANE_VIRTUAL_MOUSE") == 1 ||
+           arguments.contains(QStringLiteral("--virtual"));
 }
 
-HidBackendChoice chooseHidBackend() {
-    HidBackendChoice choice = chooseUntracedBackend();
+HidBackendChoice chooseHidBackend(bool useVirtual) {
+    HidBackendChoice choice = chooseUntracedBackend(useVirtual);
     const QString tracePath = qEnvironmentVariable("KORVANE_HID_TRACE");
     if (!tracePath.isEmpty()) {
         int vid1 = 0, pid1 = 0, vid2 = 0, pid2 = 0;
@@ -26,9 +27,9 @@ HidBackendChoice chooseHidBackend() {
     return choice;
 }
 
-HidBackendChoice chooseUntracedBackend() {
+HidBackendChoice chooseUntracedBackend(bool useVirtual) {
     HidBackendChoice choice;
-    if (!virtualMouseRequested()) {
+    if (!useVirtual) {
         choice.backend = std::make_unique<HidapiBackend>();
         return choice;
     }
