@@ -1,6 +1,7 @@
 #include "osd/osd_window.h"
 #include "platform/local_osd_messenger.h"
 #include "platform/process_launcher.h"
+#include "platform/single_instance.h"
 #include "support/test_tree.h"
 
 #include <QtEndian>
@@ -29,7 +30,7 @@ private slots:
         QVERIFY(data.startsWith(QByteArray("D\0P\0I\0", 6)) && data.mid(20, 2) == QByteArray(2, '\0'));
         QVERIFY(word(data, 512) == 0 && word(data, 516) == 1500 && word(data, 520) == 0);
         QVERIFY(word(data, 524) == 0x00007DFF && word(data, 528) == 60);
-        QCOMPARE(data.mid(532, 12), QByteArray("A\0r\0i\0a\0l\0\0\0", 12));
+        QCOMPARE(data.mid(532, 24), QByteArray("D\0e\0j\0a\0V\0u\0 \0S\0a\0n\0s\0\0\0", 24));
     }
 
     // Every field comes back; text longer than the record holds is cut to 255 characters and terminated.
@@ -39,7 +40,7 @@ private slots:
         record.displayMs = 2000;
         record.color = OsdRecord::colorRef(0, 255, 255);
         record.fontSize = 48;
-        record.face = "DejaVu Sans";
+        record.face = "DejaVu Serif";
         const QByteArray data = record.encode();
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 254), quint16(0x00E9));
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 255), quint16(0));
@@ -64,7 +65,7 @@ private slots:
         OsdRecord record;
         record.text = "DPI 1:800";
         QVERIFY(!messenger.send(record));
-        QVERIFY(started.size() == 5 && started.first() == "/nowhere/OSD.exe" && paused == 2500);
+        QVERIFY(started.size() == 5 && started.first() == "/nowhere/korvane-osd" && paused == 2500);
     }
 
     // Started on the second try, the OSD shows the record on top and hides after its display time; a second
@@ -106,6 +107,22 @@ private slots:
         ProcessLauncher launcher;
         QCOMPARE(launcher.startDetached(windows), Launcher::ForeignProgram);
         QCOMPARE(launcher.startDetached(QStandardPaths::findExecutable("true")), Launcher::Started);
+    }
+
+    // One holder per product and lock folder, free again once its holder is gone; the product name becomes
+    // a safe file name. A lock left by a killed process is proved with the real program in test_startup.
+    void singleInstance() {
+        QTemporaryDir dir;
+        {
+            SingleInstance first("Korvane Test", dir.path());
+            SingleInstance second("Korvane Test", dir.path());
+            SingleInstance otherProduct("Other Mouse", dir.path());
+            QVERIFY(first.acquire() && !second.acquire() && otherProduct.acquire());
+        }
+        QVERIFY(SingleInstance("Korvane Test", dir.path()).acquire());
+        const QString name = SingleInstance::lockFileName("../Mouse/X\\Y");
+        QVERIFY(!name.contains('/') && !name.contains('\\') && name.endsWith(".korvane-config.lock"));
+        QVERIFY(SingleInstance::lockFileName(QString()).startsWith('.'));
     }
 };
 
