@@ -11,7 +11,7 @@ constexpr int kWriteTimeoutMs = 500;
 } // namespace
 
 LocalOsdMessenger::LocalOsdMessenger(const QString &applicationDir)
-    : m_program(applicationDir + "/OSD.exe"), m_serverName(QString::fromLatin1(kOsdName)),
+    : m_program(applicationDir + "/korvane-osd"), m_serverName(QString::fromLatin1(kOsdName)),
       m_starter([](const QString &program) { return QProcess::startDetached(program, QStringList()); }),
       m_pause([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {}
 

@@ -6,7 +6,8 @@
 #include <functional>
 
 // The OSD program listens on a local socket named after its window. When nobody listens, the program
-// (application directory + "/OSD.exe") is started up to five times, 500 ms apart; then the text is dropped.
+// (application directory + "/korvane-osd") is started up to five times, 500 ms apart; then the text is
+// dropped.
 class LocalOsdMessenger : public OsdMessenger {
 public:
     static constexpr int kMaxStarts = 5;

@@ -20,7 +20,7 @@ struct OsdRecord {
     uint32_t displayMs = 1500;
     uint32_t color = 0; // 0x00BBGGRR
     uint32_t fontSize = 60;
-    QString face = QStringLiteral("Arial");
+    QString face = QStringLiteral("DejaVu Sans");
 
     // Texts longer than 255 units are cut so the terminating zero always fits.
     QByteArray encode() const;
