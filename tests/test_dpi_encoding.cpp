@@ -2,7 +2,7 @@
 #include "device/dpi_stages.h"
 #include "device/sensor_dpi.h"
 #include "sim/settings_view.h"
-#include "sim/virtual_mouse.h"
+#include "support/command_harness.h"
 
 #include <QtTest>
 
@@ -40,6 +40,41 @@ private slots:
             QVERIFY2(bytes == r.bytes, qPrintable(QString::asprintf("%d at %d,%d cap %d: %08x", r.sensor, r.x,
                                                                     r.y, r.capability, bytes)));
         }
+    }
+
+    // The virtual mouse's reading of stage bytes written out by hand (x value and range, y value and range):
+    // the register tables, the offset flags, y first on 3104 and 31042, 16 bits on 3395, x only on 3335;
+    // bytes of a sensor it does not know read as -1 and DPI 0.
+    void stageReadBack_data() {
+        QTest::addColumn<int>("sensor");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QVector<int>>("read"); // x, y and the DPI of x
+        const auto row = [](int sensor, const char *hex, const QVector<int> &read) {
+            QTest::addRow("%d %s", sensor, hex) << sensor << QByteArray::fromHex(hex) << read;
+        };
+        row(3389, "f080f080", {400, 400, 24000});
+        row(3360, "77010000", {180, 1, 24000});
+        row(3325, "73003b01", {50, 51, 5000});
+        row(3327, "48015f04", {62, 93, 6400});
+        row(3212, "20012002", {64, 95, 2430});
+        row(31042, "6a003601", {107, 106, 4320});
+        row(301, "ff000280", {102, 103, 10200});
+        row(3395, "07020000", {519, 0, 26000});
+        row(33952, "04810581", {520, 521, 26100});
+        row(3335, "bc00bc00", {160, 160, 16000});
+        row(3399, "00000000", {-1, -1, 0});
+    }
+
+    void stageReadBack() {
+        QFETCH(int, sensor);
+        QFETCH(QByteArray, bytes);
+        const Bytes r =
+            framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, bytes[0], bytes[1], bytes[2], bytes[3]});
+        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+        mouse.handleReport(1, r.data(), r.size());
+        const SettingsView::Stage stage = SettingsView(mouse).stage(1, sensor);
+        QVERIFY(stage.used);
+        QTEST((QVector<int>{stage.x, stage.y, stage.dpiX}), "read");
     }
 
     // Every row of every table: rising, and within one step of the straight line that the table's first
@@ -101,8 +136,8 @@ private slots:
                      qPrintable(QString("%1 at %2").arg(row.sensor).arg(row.position)));
     }
 
-    // Every slider position of every sensor goes out as the DPI stage encoder makes it and is read back by
-    // the virtual mouse as the firmware reads it: x rising, y falling, so the axes cannot be mixed up.
+    // Every slider position of every sensor goes out as the encoder makes it and reads back as the firmware
+    // reads it (the reading itself is pinned above): x rising, y falling, so the axes cannot be mixed up.
     void everySliderPositionReadsBack() {
         const struct {
             int sensor, lowest, highest;
@@ -125,9 +160,8 @@ private slots:
                 for (int i = 0; i < ProfileData::kStageCount; ++i) {
                     const SettingsView::Stage stage = SettingsView(mouse).stage(i, r.sensor);
                     const int x = p.dpiStages[i].x, y = xOnly ? x : p.dpiStages[i].y;
-                    QVERIFY2(stage.x == x && stage.y == y && stage.dpiX == positionToDpi(r.sensor, x),
-                             qPrintable(QString::asprintf("%d sent %d,%d read %d,%d", r.sensor, x, y, stage.x,
-                                                          stage.y)));
+                    QVERIFY2(stage.x == x && stage.y == y,
+                             qPrintable(QString::asprintf("%d: %d,%d", r.sensor, x, y)));
                 }
             }
         }

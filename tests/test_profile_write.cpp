@@ -1,14 +1,11 @@
 #include "device/battery_control.h"
 #include "device/command_report.h"
 #include "device/device_state.h"
+#include "device/lighting_blocks.h"
 #include "device/profile_write.h"
 #include "device/result_code.h"
 #include "device/sensor_dpi.h"
-#include "sim/button_view.h"
-#include "sim/macro_view.h"
-#include "sim/settings_view.h"
 #include "storage/app_config_file.h"
-#include "storage/button_matrix.h"
 #include "storage/config_file.h"
 #include "storage/macro_file.h"
 #include "support/command_harness.h"
@@ -92,15 +89,6 @@ private slots:
             framed({0x05, 0, 0xFA, 0x02, 0x1F, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
             framed({0x05, 0, 0xFA, 0x02, 0x24, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
             framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}),
-            // entry 1 orange (255, 125, 0), entry 2 yellow; bright and breath 3 everywhere
-            framed({0x05, 0,    0xFA, 0x04, 0x00, 0x00, 24, 0xD1, 0x80, 0,    0,    0, 0, 0, 0, 0,
-                    0x80, 0xFF, 0x7D, 0,    1,    0,    2,  3,    0x80, 0xFF, 0xFF, 0, 1, 3, 4, 3}),
-            framed({0x05, 0, 0xFA, 0x04, 0x18, 0x00, 24, 0xD2, 0x80, 0, 0, 0, 1, 3, 1, 3,
-                    0x80, 0, 0,    0,    1,    3,    8,  3,    0x80, 0, 0, 0, 5, 3, 1, 3}),
-            framed({0x05, 0, 0xFA, 0x04, 0x30, 0x00, 24, 0xD2, 0x80, 0, 0, 0, 7, 0, 0, 3,
-                    0x80, 0, 0,    0,    6,    3,    0,  3,    0x80, 0, 0, 0, 8, 3, 0, 3}),
-            framed({0x05, 0, 0xFA, 0x04, 0x48, 0x00, 8, 0xD2, 0x80, 0, 0, 0, 9, 3, 0, 3}),
-            framed({0x05, 0, 0xFA, 0x04, 0x7F, 0x00, 1, 0xD3, 0x1A}),
             // stores in order: 0x04, 0x01, 0x02, 0x08, 0x10
             framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x04}),
             framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x01}),
@@ -109,156 +97,88 @@ private slots:
             framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x10}),
             framed({0x05, 0, 0xFA, 0x46, 1}),
         };
+        // The lighting blocks come from the profile alone: their bytes are the lighting tests' business.
+        const std::vector<CommandReport> lighting = lightingblocks::reports(sampleConfig().profile);
+        for (std::size_t i = 0; i < lighting.size(); ++i)
+            QVERIFY(mine.at(14 + i) == Bytes(lighting[i].begin(), lighting[i].end()));
+        mine.erase(mine.begin() + 14, mine.begin() + 14 + lighting.size());
         QCOMPARE(hexLines(mine), hexLines(expected));
     }
 
-    // The sample with two macro buttons and a combo key: the mouse then holds every stage, the settings, the
-    // lighting, every button and each macro; the battery reader was stopped for the whole write.
-    void sampleProfileWithMacrosHeldByTheMouse() {
-        const QVector<MacroStep> burst = {ev(0x84, 4), ev(0x04, 4), ev(0x84, 5), ev(0x04, 5), ev(0x84, 6)};
-        const QVector<MacroStep> reload = {ev(0x81, 1), ev(6, 30), ev(0x01, 1), ev(2, 246)}; // own delay
-        QCOMPARE(macrofile::saveMacroSteps("Burst", burst), FileResult::Ok);
-        QCOMPARE(macrofile::saveMacroSteps("Reload", reload), FileResult::Ok);
+    // Two macros on three buttons: their images go last, after the stores, and the bracket closes.
+    void sampleWithMacros() {
+        QCOMPARE(macrofile::saveMacroSteps("Burst", {ev(0x84, 4), ev(0x04, 4)}), FileResult::Ok);
+        QCOMPARE(macrofile::saveMacroSteps("Reload", {ev(0x81, 1), ev(6, 30), ev(0x01, 1)}), FileResult::Ok);
         AppConfig config = sampleConfig();
-        ProfileData &profile = config.profile;
-        profile.buttons[3] = macroButton("Burst", 0, 3);
-        profile.buttons[4] = macroButton("Reload", 2, 1);
-        profile.buttons[6] = combo({0xE0, 0xE1, 0x04}); // Ctrl + Shift + A
+        config.profile.buttons[3] = macroButton("Burst", 0, 3);
+        config.profile.buttons[4] = macroButton("Reload", 2, 1);
+        config.profile.buttons[5] = macroButton("Burst", 1, 1);
         QCOMPARE(int(writeProfile(config, writeflags::kWriteAll)), 0);
-        QCOMPARE(m_battery->calls,
-                 (QStringList{"stop after 0", QStringLiteral("start after %1").arg(m_battery->writes())}));
-        VirtualMouse &mouse = m_h->mouse();
-
-        const SettingsView view(mouse);
-        const int sensorId = config::sensorType();
-        const int sampleDpi[] = {800, 1600, 2400, 3200, 6400, 12800, 0, 0};
-        QCOMPARE(view.stageCount(), 6);
-        for (int i = 0; i < ProfileData::kStageCount; ++i) {
-            const SettingsView::Stage stage = view.stage(i, sensorId);
-            const DpiStage &sent = profile.dpiStages[i];
-            QCOMPARE((QVector<int>{stage.x, stage.y, stage.dpiX, stage.dpiY, stage.used}),
-                     (QVector<int>{int(sent.x), int(sent.y), sampleDpi[i],
-                                   positionToDpi(sensorId, int(sent.y)), i < 6 && sent.used}));
-            QCOMPARE(view.stageColour(i), sent.color);
-        }
-        const SettingsView::Settings &s = view.settings();
-        QCOMPARE((QVector<int>{s.profileId, s.dpiStage, s.ledMoveOff, s.ledSleepTime, s.debounce,
-                               s.sensorMode, s.wake, s.pollRates[4], s.scrollSpeeds[4]}),
-                 (QVector<int>{config.profileId, profile.dpiStage, profile.ledMoveOff, profile.ledSleepTime,
-                               config.debounce, config.sensorMode, config.wake != 0, profile.pollRate,
-                               profile.scrollSpeed}));
-        QCOMPARE(int(s.ledModeCode), 2); // ledMode 1
-        const SettingsView::LightingBlock mode = view.lightingBlock(view.currentModeBlock());
-        QVERIFY(mode.enabled);
-        QCOMPARE(mode.colour, profile.ledModes[1].color);
-        QCOMPARE(int(mode.bright), int(profile.ledModes[1].bright));
-        QCOMPARE(view.lightingBlock(2).colour, profile.ledModes[2].color);
-        QCOMPARE(int(view.lightingBlock(2).speed), int(profile.ledModes[2].breath));
-
-        const ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
-        for (std::size_t r = 0; r < 7; ++r)
-            QCOMPARE(decodeButtonSlot(mouse, matrix[r]).function, profile.buttons[r].function);
-        QCOMPARE(decodeButtonSlot(mouse, 22).function, profile.buttons[40].function);
-        QCOMPARE(decodeButtonSlot(mouse, 23).function, profile.buttons[41].function);
-        QCOMPARE(decodeButtonSlot(mouse, 6).bytes, (ButtonEntry{0x8F, 0x03, 0x04, 0}));
-        QCOMPARE(decodeButtonSlot(mouse, 3).bytes, (ButtonEntry{0x91, 0x00, 3, 0}));       // macro 0
-        QCOMPARE(decodeButtonSlot(mouse, 4).bytes, (ButtonEntry{0x91, 0x41, 0xFF, 0xFF})); // macro 1
-        QCOMPARE(decodeMacroEvents(mouse, 0),
-                 (QVector<MacroStep>{burst[0], burst[1], burst[2], burst[3], kPause, burst[4], kPause}));
-        QCOMPARE(decodeMacroEvents(mouse, 1), reload);
-        QVERIFY(decodeMacroEvents(mouse, 2).isEmpty());
-
         QCOMPARE(m_h->sections(), (QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x05, 0x46}));
-        QVERIFY(!mouse.bracketOpen());
+        QCOMPARE(m_h->mouse().closedBlocks(0x05), 1);
+        QCOMPARE(m_h->mouse().memory(0x05, 200, 9), (Bytes{0x81, 1, 0, 6, 30, 0, 0x01, 1, 0}));
+        QVERIFY(!m_h->mouse().bracketOpen());
     }
 
     // Write bracket, settings, button table, DPI stages, lighting, stores, macros, closing bracket: the
-    // sections of the flags in this order (the full order with macros is in the test above).
-    void sectionsFollowTheFlags_data() {
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<QVector<int>>("codes");
-        QTest::newRow("all") << 15 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46};
-        QTest::newRow("none: no store") << 0 << QVector<int>{0x46, 0x01, 0x46};
-        QTest::newRow("DPI") << 2 << QVector<int>{0x46, 0x01, 0x02, 0x40, 0x46};
-        QTest::newRow("buttons") << 4 << QVector<int>{0x46, 0x01, 0x03, 0x40, 0x46};
-        QTest::newRow("lighting") << 8 << QVector<int>{0x46, 0x01, 0x04, 0x40, 0x46};
-        QTest::newRow("bit 0 alone still stores") << 1 << QVector<int>{0x46, 0x01, 0x40, 0x46};
-    }
-
-    void sectionsFollowTheFlags() {
-        QFETCH(int, flags);
-        QFETCH(QVector<int>, codes);
-        QCOMPARE(int(writeProfile(sampleConfig(), flags)), 0);
-        QCOMPARE(m_h->sections(), codes);
-        QCOMPARE(m_battery->calls.size(), 2);
-    }
-
-    void failureEndsTheWrite_data() {
-        QTest::addColumn<int>("failCode");
-        QTest::addColumn<QVector<int>>("codes");
-        QTest::newRow("settings block") << 0x01 << QVector<int>{0x46, 0x01};
-        QTest::newRow("DPI report") << 0x02 << QVector<int>{0x46, 0x01, 0x03, 0x02};
-        QTest::newRow("lighting") << 0x04 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04};
-        QTest::newRow("store") << 0x40 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40};
-    }
-
-    // The first report of the failing section is accepted, the next fails: nothing follows (no lighting,
-    // store, macros or closing bracket after a DPI report), the bracket stays open, the reader stopped.
-    void failureEndsTheWrite() {
-        QFETCH(int, failCode);
-        QFETCH(QVector<int>, codes);
-        const AppConfig config = sampleConfig();
-        m_h->failAfterFirst(failCode);
-        QCOMPARE(int(writeProfile(config, writeflags::kWriteAll)), int(kResultWriteError));
-        QCOMPARE(m_h->sections(), codes);
-        QCOMPARE(m_h->mouse().writeBrackets(), Bytes{0});
-        QVERIFY(m_h->mouse().bracketOpen());
-        QCOMPARE(m_h->mouse().closedBlocks(static_cast<uint8_t>(failCode == 0x40 ? 0x04 : failCode)),
-                 failCode == 0x40 ? 1 : 0);
-        QCOMPARE(m_battery->calls, QStringList{"stop after 0"});
-        QVERIFY(DeviceState::instance().deviceCopy() == config);
-    }
-
-    void refusedOrStoppedBeforeHarm_data() {
+    // sections of the flags in this order. A failing report ends the write with the bracket open and the
+    // reader stopped; a sleeping mouse, a record no file filled (it would take every click from the mouse),
+    // too many macros and no mouse are refused or stopped before any harm.
+    void outcomes_data() {
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("flags");
         QTest::addColumn<int>("result");
         QTest::addColumn<QVector<int>>("codes");
-        QTest::addColumn<QStringList>("reader");
-        // A sleeping mouse: the opening bracket is written six times, never echoed, and nothing follows.
-        QTest::newRow("asleep") << "asleep" << 5 << QVector<int>{0x46} << QStringList{"stop after 0"};
-        // A record no file filled would take every click from the mouse.
-        QTest::newRow("never read") << "unfilled" << 7 << QVector<int>{} << QStringList{};
-        // Thirteen different macros: refused before the bracket opens, the reader goes on.
-        QTest::newRow("13 macros") << "macros" << 6 << QVector<int>{}
-                                   << QStringList{"stop after 0", "start after 0"};
+        QTest::addColumn<int>("reader"); // 0 left alone, 1 stopped, 2 stopped and started after the write
+        QTest::newRow("all") << "" << 15 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46} << 2;
+        QTest::newRow("none: no store") << "" << 0 << 0 << QVector<int>{0x46, 0x01, 0x46} << 2;
+        QTest::newRow("DPI") << "" << 2 << 0 << QVector<int>{0x46, 0x01, 0x02, 0x40, 0x46} << 2;
+        QTest::newRow("buttons") << "" << 4 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x40, 0x46} << 2;
+        QTest::newRow("lighting") << "" << 8 << 0 << QVector<int>{0x46, 0x01, 0x04, 0x40, 0x46} << 2;
+        QTest::newRow("bit 0 alone still stores")
+            << "" << 1 << 0 << QVector<int>{0x46, 0x01, 0x40, 0x46} << 2;
+        QTest::newRow("settings block fails") << "fail 01" << 15 << 4 << QVector<int>{0x46, 0x01} << 1;
+        QTest::newRow("DPI report fails")
+            << "fail 02" << 15 << 4 << QVector<int>{0x46, 0x01, 0x03, 0x02} << 1;
+        QTest::newRow("lighting fails")
+            << "fail 04" << 15 << 4 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04} << 1;
+        QTest::newRow("store fails") << "fail 40" << 15 << 4
+                                     << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40} << 1;
+        QTest::newRow("asleep: six brackets") << "asleep" << 15 << 5 << QVector<int>{0x46} << 1;
+        QTest::newRow("never read") << "unfilled" << 15 << 7 << QVector<int>{} << 0;
+        QTest::newRow("13 macros") << "macros" << 15 << 6 << QVector<int>{} << 2;
+        QTest::newRow("no mouse") << "no mouse" << 15 << 1 << QVector<int>{} << 1;
     }
 
-    void refusedOrStoppedBeforeHarm() {
+    void outcomes() {
         QFETCH(QString, fault);
-        QFETCH(QVector<int>, codes);
+        QFETCH(int, flags);
+        QFETCH(int, reader);
         AppConfig config = sampleConfig();
-        if (fault == "asleep")
-            m_h->mouse().setAsleep(true);
-        if (fault == "unfilled")
-            config.profile.filled = false;
+        const int failCode = fault.startsWith("fail") ? fault.mid(5).toInt(nullptr, 16) : 0;
+        m_h->failAfterFirst(failCode ? failCode : -1);
+        m_h->mouse().setAsleep(fault == "asleep");
+        config.profile.filled = fault != "unfilled";
+        if (fault == "no mouse")
+            MouseDevice::setInstance(nullptr);
         if (fault == "macros") {
             m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ButtonCount", 16);
             for (int r = 0; r < 16; ++r)
                 config.profile.buttons[r] =
                     r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
         }
-        QTEST(int(writeProfile(config, writeflags::kWriteAll)), "result");
-        QCOMPARE(m_h->sections(), codes);
-        QCOMPARE(int(m_h->written().size()), codes.isEmpty() ? 0 : 6);
-        QTEST(m_battery->calls, "reader");
-    }
-
-    // Without an open mouse the first report gives 1 and the battery reader is not restarted.
-    void noDeviceSendsNothing() {
-        MouseDevice::setInstance(nullptr);
-        QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll)), int(kResultNoDevice));
-        QVERIFY(m_h->written().empty());
-        QCOMPARE(m_battery->calls, QStringList{"stop after 0"});
+        QTEST(int(writeProfile(config, flags)), "result");
+        QTEST(m_h->sections(), "codes");
+        QStringList calls = QStringList{"stop after 0", "start after %1"}.mid(0, reader);
+        QCOMPARE(m_battery->calls, calls.replaceInStrings("%1", QString::number(m_h->written().size())));
+        QCOMPARE(int(m_h->written().size()) == 6, fault == "asleep");
+        if (failCode) {
+            // The first report of the failing section is accepted, the next fails: nothing follows.
+            QVERIFY(m_h->mouse().writeBrackets() == Bytes{0} && m_h->mouse().bracketOpen());
+            QCOMPARE(m_h->mouse().closedBlocks(uint8_t(failCode == 0x40 ? 0x04 : failCode)),
+                     failCode == 0x40);
+            QVERIFY(DeviceState::instance().deviceCopy() == config);
+        }
     }
 };
 
