@@ -1,6 +1,8 @@
 #include "device/command_report.h"
 #include "device/link_hooks.h"
 #include "device/send_report.h"
+#include "sim/button_view.h"
+#include "sim/macro_view.h"
 #include "support/link_harness.h"
 
 #include <QtTest>
@@ -32,6 +34,7 @@ Bytes counting(int n, int from) {
 } // namespace
 
 Q_DECLARE_METATYPE(Knob)
+Q_DECLARE_METATYPE(MacroStep)
 
 class TestVirtualMouse : public QObject {
     Q_OBJECT
@@ -183,6 +186,59 @@ private slots:
         QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
         QCOMPARE(reply, harness::report("052ffa4902030100"));
         QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
+    }
+
+    // The button table as written out by hand: slot s at byte 2 + 4s, 0 to 30; exact rows first, then the
+    // functions that carry parameters by their first byte; an empty entry is function 16.
+    void buttonSlotReading_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("function");
+        QTest::newRow("left button") << 0 << QByteArray::fromHex("81000000") << 1;
+        QTest::newRow("combo Ctrl + Shift + A") << 6 << QByteArray::fromHex("8f030400") << 7;
+        QTest::newRow("exact row before combo") << 7 << QByteArray::fromHex("8f011b00") << 17;
+        QTest::newRow("macro 1 while held") << 22 << QByteArray::fromHex("9180ffff") << 200;
+        QTest::newRow("sniper") << 30 << QByteArray::fromHex("9a011616") << 55;
+        QTest::newRow("empty") << 3 << QByteArray(4, '\0') << 16;
+        QTest::newRow("no function") << 4 << QByteArray::fromHex("12345678") << -1;
+        QTest::newRow("past the table") << 31 << QByteArray::fromHex("81000000") << -1;
+    }
+
+    void buttonSlotReading() {
+        QFETCH(int, slot);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(int(send(command(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext,
+                                  Bytes(bytes.begin(), bytes.end())))),
+                 0);
+        const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
+        QTEST(view.function, "function");
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(view.bytes.data()), 4),
+                 slot < 31 ? bytes : QByteArray(4, '\0'));
+    }
+
+    // Macro images as written out by hand: image n at 200n, 0 to 19, each event kind, low, high; an event
+    // of kind 0 ends the image.
+    void macroImageReading_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QVector<MacroStep>>("events");
+        QTest::newRow("key, release, 300 delay units")
+            << 0 << QByteArray::fromHex("840400040400062c01")
+            << QVector<MacroStep>{{0x84, 0, 4}, {0x04, 0, 4}, {6, 1, 0x2c}};
+        QTest::newRow("move, then kind 0 ends it")
+            << 1 << QByteArray::fromHex("02f60a000000840500") << QVector<MacroStep>{{2, 0x0a, 0xf6}};
+        QTest::newRow("last image") << 19 << QByteArray::fromHex("810100")
+                                    << QVector<MacroStep>{{0x81, 0, 1}};
+        QTest::newRow("past the last image") << 20 << QByteArray::fromHex("810100") << QVector<MacroStep>{};
+    }
+
+    void macroImageReading() {
+        QFETCH(int, slot);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(int(send(command(report::kCmdMacros, 200 * slot, report::kBlockNext,
+                                  Bytes(bytes.begin(), bytes.end())))),
+                 0);
+        QTEST(decodeMacroEvents(*m_mouse, slot), "events");
     }
 
     void faults_data() {
