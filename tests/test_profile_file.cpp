@@ -154,35 +154,21 @@ private slots:
         QCOMPARE(profile::writeProfileFile(written, path), FileResult::Ok);
         const IniSections ini = readIniText(path);
         QCOMPARE(ini.keys(), QStringList{"PROFILE"});
+        // 13 plain keys, 6 for each of 8 stages, 9 + 3 x 63 for each of 42 buttons, 6 for each of 14 modes;
+        // the hand-written file above reads the other families.
         const QMap<QString, QString> &keys = ini["PROFILE"];
-        QStringList expected{"pollrate",    "dpi",         "mousespeed",  "dbclickspeed", "scrollispage",
-                             "scrollspeed", "accelenable", "acee",        "ProfileName",  "ProfilePath",
-                             "LedMode",     "LedMoveOFF",  "LedSleepTime"};
-        for (int i = 0; i < 8; ++i)
-            for (const char *suffix : {"used", "link", "xy", "x", "y", "dpicolor"})
-                expected << QString("DPI_INFO_%1_%2").arg(i).arg(suffix);
-        for (int b = 0; b < 42; ++b) {
-            for (const char *suffix :
-                 {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4", "macroname"})
-                expected << QString("BUTTON_INFO_%1_%2").arg(b).arg(suffix);
-            for (int k = 0; k < 63; ++k)
-                for (const char *suffix : {"map", "", "H"})
-                    expected << QString("BUTTON_INFO_%1_KeyInfo_%2_%3").arg(b).arg(k).arg(suffix);
-        }
-        for (int m = 0; m < 14; ++m)
-            for (const char *suffix : {"RGB", "h", "s", "v", "bright", "breath"})
-                expected << QString("LedMode/LED_MODE_%1_%2").arg(m).arg(suffix);
-        expected.sort();
-        QCOMPARE(keys.keys(), expected);
-        const QList<QPair<QString, QString>> values{
-            {"BUTTON_INFO_7_macroname", "Macro 7"},
-            {"BUTTON_INFO_41_KeyInfo_62_", "238"},
-            {"LedMode/LED_MODE_0_RGB",
-             "@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0)"},
-            {"LedMode/LED_MODE_2_RGB", "@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)"},
-        };
-        for (const auto &value : values)
-            QCOMPARE(keys[value.first], value.second);
+        QCOMPARE(keys.size(), 13 + 6 * 8 + (9 + 3 * 63) * 42 + 6 * 14);
+        const QString values =
+            "mousespeed=8 dbclickspeed=9 scrollispage=10 scrollspeed=11 accelenable=12 acee=13 LedMoveOFF=6 "
+            "LedSleepTime=7 ProfilePath=C:/Games/Sniper.prof DPI_INFO_7_link=0 BUTTON_INFO_41_ID=41 "
+            "BUTTON_INFO_41_LoopNumber=123 BUTTON_INFO_41_Res1=41 BUTTON_INFO_41_Res2=214 "
+            "BUTTON_INFO_41_Res3=82 "
+            "BUTTON_INFO_41_Res4=241 BUTTON_INFO_41_KeyInfo_62_=238 LedMode/LED_MODE_13_s=13 "
+            "LedMode/LED_MODE_13_v=26 LedMode/LED_MODE_13_bright=3 "
+            "LedMode/LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0) "
+            "LedMode/LED_MODE_2_RGB=@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)";
+        for (const QString &value : values.split(' '))
+            QCOMPARE(value.section('=', 0, 0) + '=' + keys[value.section('=', 0, 0)], value);
 
         QByteArray text = readText(path);
         QVERIFY(text.contains("\nDPI_INFO_4_x=402\n"));
@@ -194,24 +180,22 @@ private slots:
         QVERIFY(read == written);
     }
 
-    void exportImportAndProductMark() {
+    // A configuration export: the Config keys and the profile's less the stage colours, light-off and sleep
+    // time, which an import leaves as they are.
+    void exportImport() {
         TestTree tree;
         const AppConfig exported = sampleConfig();
         const QString path = tree.file("exports/raid.conf");
         QCOMPARE(config::exportConfig(exported, path), FileResult::Ok);
-        QVERIFY(profile::writeProductMark(path, "Korvane M7 Wireless"));
         const IniSections ini = readIniText(path);
-        QCOMPARE(ini.keys(), (QStringList{"Config", "MouseName", "PROFILE_0"}));
+        QCOMPARE(ini.keys(), (QStringList{"Config", "PROFILE_0"}));
         QCOMPARE(ini["Config"].keys(), (QStringList{"AngleValue", "Count", "Debounce", "Jitter", "LiftHigh",
                                                     "ProfileID", "SensorMode", "Sync", "Wake"}));
         QCOMPARE(ini["Config"]["Debounce"], QString("26"));
-        QCOMPARE(ini["MouseName"]["Name"], QString("Korvane M7 Wireless"));
         const QMap<QString, QString> &keys = ini["PROFILE_0"];
-        QCOMPARE(keys.size(), 8461 - 8 - 2); // the profile file's keys less the three left out
+        QCOMPARE(keys.size(), 8461 - 8 - 2);
         QVERIFY(!keys.contains("DPI_INFO_0_dpicolor") && !keys.contains("LedMoveOFF") &&
                 !keys.contains("LedSleepTime"));
-
-        // The current stage colours, light-off and sleep time stay; everything else comes in.
         AppConfig current;
         current.profileNames = {"Current", "Second"};
         current.profile.dpiStages[3].color = QColor(1, 2, 3);
@@ -227,7 +211,6 @@ private slots:
         QVERIFY(current == expected);
         QCOMPARE(config::importConfig(current, tree.file("exports/none.conf")), FileResult::NotFound);
         QVERIFY(current == expected);
-        QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
     }
 
     void factoryProfile_data() {
@@ -402,17 +385,154 @@ private slots:
         QVERIFY(shipped == factory);
         AppConfig loaded;
         QCOMPARE(config::loadAppConfig(loaded), FileResult::Ok);
-        QCOMPARE(loaded.profileNames[0], QString("Profile 1"));
-        QVERIFY(config::loadProfileList().contains(loaded.profileNames[0]));
         factory.profileName = "Profile 1";
-        QVERIFY(loaded.profile == factory);
-        QCOMPARE(int(ButtonMatrix::instance().slot(6)), 6);
+        QVERIFY(loaded.profileNames[0] == "Profile 1" && loaded.profile == factory);
         AppConfig config;
         config.count = 3;
         config.profileId = 4;
         profile::makeFactoryConfig(config);
         QVERIFY(config.profileId == 0 && config.count == 3 && config.liftHigh == 1 && config.debounce == 8);
         QCOMPARE(config.profileNames[4], QString("Profile 5"));
+    }
+
+    // Macro steps as the editor stores the cells of its table; each case sits between two known steps, so
+    // a skipped step leaves exactly those two.
+    void macroStepDecoding_data() {
+        QTest::addColumn<QVector<int>>("file");   // type, high, low as stored
+        QTest::addColumn<QVector<int>>("loaded"); // the step loaded, empty when skipped
+        const auto row = [](const char *name, QVector<int> file, QVector<int> loaded) {
+            QTest::newRow(name) << file << loaded;
+        };
+        row("key press usage 4", {0x84, 0, 4}, {0x84, 0, 4});
+        row("key release usage 4", {0x04, 0, 4}, {0x04, 0, 4});
+        row("key press drops high", {0x84, 7, 40}, {0x84, 0, 40});
+        row("backward release", {0x01, 0, 16}, {0x01, 0, 16});
+        row("two buttons at once", {0x81, 0, 3}, {});
+        row("button bit 32", {0x01, 0, 32}, {});
+        row("left 10", {2, 0, 246}, {2, 0, 246});
+        row("down 10", {2, 10, 0}, {2, 10, 0});
+        row("up 5", {2, 251, 0}, {2, 251, 0});
+        row("both axes: no move", {2, 3, 3}, {2, 0, 0});
+        row("move with press bit", {0x82, 0, 5}, {2, 0, 5});
+        row("delay 300 units", {6, 1, 44}, {6, 1, 44});
+        row("unknown type", {9, 0, 1}, {});
+    }
+
+    void macroStepDecoding() {
+        QFETCH(QVector<int>, file);
+        QFETCH(QVector<int>, loaded);
+        TestTree tree;
+        QByteArray text = "[Setting]\nDefaultDelay=50\nDelayType=2\nLoopType=1\nLoopTime=3\nCount=3\n";
+        const QVector<int> steps = QVector<int>{0x84, 0, 30} + file + QVector<int>{0x04, 0, 30};
+        for (int i = 0; i < 3; ++i)
+            text += QString("Map_%1=%2\nDataH_%1=%3\nDataL_%1=%4\n")
+                        .arg(i)
+                        .arg(steps[3 * i])
+                        .arg(steps[3 * i + 1])
+                        .arg(steps[3 * i + 2])
+                        .toLatin1();
+        writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n");
+        MacroData macro;
+        QCOMPARE(macrofile::loadMacro("Case", macro), FileResult::Ok);
+        QVector<MacroStep> expected{{0x84, 0, 30}, {0x04, 0, 30}};
+        if (!loaded.isEmpty())
+            expected.insert(1, {uint8_t(loaded[0]), uint8_t(loaded[1]), uint8_t(loaded[2])});
+        QCOMPARE(macro.steps, expected);
+        QVERIFY(macro.defaultDelay == 50 && macro.delayType == 2 && macro.loopType == 1 &&
+                macro.loopTime == 3);
+    }
+
+    void macroSaveAndLoad() {
+        TestTree tree;
+        MacroData saved{"Burst fire", 35, 2, 3, 17, {}};
+        saved.steps = {{MacroStep::kMousePress, 0, 4}, MacroStep::delay(300),
+                       MacroStep::move(-10, 0),        MacroStep::move(0, 10),
+                       MacroStep::move(0, -5),         {MacroStep::kKeyRelease, 0, 0xE1}};
+        QCOMPARE(macrofile::saveMacro(saved), FileResult::Ok);
+        const QString path = AppPaths::configDir() + "/MacroDB/Burst fire.MSMACRO";
+        QSettings file(path, QSettings::IniFormat);
+        QVERIFY(file.value("Setting/WriteSign").toInt() == 1 && file.value("Setting/MacroFilePath") == path);
+        MacroData loaded;
+        QCOMPARE(macrofile::loadMacro("Burst fire", loaded), FileResult::Ok);
+        QVERIFY(loaded.name == saved.name && loaded.defaultDelay == 35 && loaded.delayType == 2);
+        QVERIFY(loaded.loopType == 3 && loaded.loopTime == 17 && loaded.steps == saved.steps);
+        QCOMPARE(macrofile::mouseButtonNumber(loaded.steps[0].low), 1);
+
+        // A shorter macro saved under the same name loads only its own steps.
+        saved.steps.resize(2);
+        QCOMPARE(macrofile::saveMacro(saved), FileResult::Ok);
+        QCOMPARE(macrofile::loadMacro("Burst fire", loaded), FileResult::Ok);
+        QCOMPARE(loaded.steps, saved.steps);
+
+        // The list-based save has no WriteSign and its own settings, and loads the same steps.
+        QCOMPARE(macrofile::saveMacroSteps("Macro 1", saved.steps), FileResult::Ok);
+        QVERIFY(!QSettings(macrofile::macroFilePath("Macro 1"), QSettings::IniFormat)
+                     .contains("Setting/WriteSign"));
+        QCOMPARE(macrofile::loadMacro("Macro 1", loaded), FileResult::Ok);
+        QVERIFY(loaded.steps == saved.steps && loaded.defaultDelay == 10 && loaded.delayType == 1 &&
+                loaded.loopType == 0 && loaded.loopTime == 1);
+
+        // A missing file clears the macro and the button's key count; a file can be deleted.
+        QCOMPARE(macrofile::loadMacro("Nothing", loaded), FileResult::NotFound);
+        QVERIFY(loaded.defaultDelay == 0 && loaded.delayType == 0 && loaded.loopType == 0 &&
+                loaded.loopTime == 0 && loaded.steps.isEmpty());
+        ButtonAssignment button;
+        button.keyNumber = 5;
+        QCOMPARE(macrofile::readMacroForButton("Nothing", button), FileResult::NotFound);
+        QCOMPARE(button.keyNumber, 0);
+        QVERIFY(macrofile::deleteMacroFile("Macro 1") &&
+                !QFileInfo::exists(macrofile::macroFilePath("Macro 1")));
+    }
+
+    void newMacroName_data() {
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("base"); // empty: the description has no NewMacro key
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1 and 2 taken") << QStringList{"Macro 1", "Macro 2"} << QString() << "Macro 3";
+        QTest::newRow("only 2 taken") << QStringList{"Macro 2"} << QString() << "Macro 1";
+        QTest::newRow("own base") << QStringList{"Burst 1", "Macro 2"} << "Burst"
+                                  << "Burst 2";
+    }
+
+    void newMacroName() {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, base);
+        TestTree tree;
+        QSettings description(tree.file("DefaultProfile.bin"), QSettings::IniFormat);
+        description.remove("PROFILE/NewMacro");
+        if (!base.isEmpty())
+            description.setValue("PROFILE/NewMacro", base);
+        description.sync();
+        for (const QString &name : existing)
+            QCOMPARE(macrofile::saveMacroSteps(name, {}), FileResult::Ok);
+        QTEST(macrofile::newMacroName(), "expected");
+    }
+
+    // A button holds at most 63 entries: a longer macro fills them and nothing past them is overwritten; a
+    // shorter one leaves the entries past its count as they were. Steps are copied as stored.
+    void readMacroForButtonKeepsTheRest() {
+        TestTree tree;
+        QVector<MacroStep> hundred;
+        for (int i = 0; i < 100; ++i)
+            hundred.append(
+                {uint8_t(i % 2 ? MacroStep::kKeyRelease : MacroStep::kKeyPress), uint8_t(i / 2), uint8_t(i)});
+        QCOMPARE(macrofile::saveMacroSteps("Long", hundred), FileResult::Ok);
+        ButtonAssignment button;
+        button.function = 200;
+        button.res1 = 1;
+        button.macroName = "Long";
+        ButtonAssignment expected = button;
+        QCOMPARE(macrofile::readMacroForButton("Long", button), FileResult::Ok);
+        expected.keyNumber = 63;
+        for (int i = 0; i < 63; ++i)
+            expected.keys[i] = {hundred[i].type, hundred[i].low, hundred[i].high};
+        QVERIFY(button == expected);
+        QCOMPARE(macrofile::saveMacroSteps("Short", {{0x81, 0, 3}, {2, 5, 5}}), FileResult::Ok);
+        QCOMPARE(macrofile::readMacroForButton("Short", button), FileResult::Ok);
+        expected.keyNumber = 2;
+        expected.keys[0] = {0x81, 3, 0};
+        expected.keys[1] = {2, 5, 5};
+        QVERIFY(button == expected);
     }
 };
 
