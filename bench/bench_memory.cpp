@@ -1,9 +1,8 @@
-#include "app/device_presence.h"
-#include "app/korvane_widget.h"
 #include "bench_report.h"
 #include "device/link_hooks.h"
 #include "sim/virtual_mouse.h"
 #include "support/test_tree.h"
+#include "support/virtual_window.h"
 #include "widgets/vel_push_button.h"
 
 #include <QApplication>
@@ -78,11 +77,12 @@ int main(int argc, char *argv[]) {
     const int writes = shortRun(argc, argv) ? 2 : 10;
     const double allowedGrowthKb = 1024;
     TestTree tree;
-    KorvaneWidget window;
+    VirtualWindow rig;
+    KorvaneWidget &window = *rig.window;
     window.show();
     QTest::qWait(300);
     auto *apply = window.findChild<VelPushButton *>("applyButton");
-    VirtualMouse *mouse = window.presence().virtualMouse();
+    VirtualMouse *mouse = &rig.mouse();
     if (!apply || !mouse) {
         std::fprintf(stderr, "no Apply button or no virtual mouse\n");
         return 1;

@@ -1,7 +1,6 @@
-#include "app/device_presence.h"
-#include "app/korvane_widget.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_entry.h"
+#include "device/device_presence.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/pointer_speed.h"
@@ -14,6 +13,8 @@
 #include "storage/config_file.h"
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
+#include "support/virtual_window.h"
+#include "widgets/mouse_view.h"
 #include "widgets/vel_file_dialog.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_message_box.h"
@@ -79,12 +80,14 @@ private:
     QStringList messages() { return VelMessageBox::takeShownMessages(); }
 
     std::unique_ptr<TestTree> m_tree;
-    std::unique_ptr<KorvaneWidget> m_window;
+    void openWindow(bool mousePresent = true);
+
+    std::unique_ptr<VirtualWindow> m_rig;
+    KorvaneWidget *m_window = nullptr;
     QStringList m_osd;
 };
 
 void TestMainWindow::initTestCase() {
-    qputenv("KORVANE_VIRTUAL_MOUSE", "1");
     // Short real pauses keep the protocol's order of events without the test waiting for them.
     devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(qMin(ms, 5))); });
 }
@@ -93,15 +96,21 @@ void TestMainWindow::init() {
     m_tree = std::make_unique<TestTree>();
     m_osd.clear();
     VelMessageBox::takeShownMessages();
-    m_window = std::make_unique<KorvaneWidget>();
+    openWindow();
     m_window->setOsdMessenger(std::make_unique<RecordingOsd>(m_osd));
     QTRY_VERIFY(m_window->isVisible());
+}
+
+void TestMainWindow::openWindow(bool mousePresent) {
+    m_rig = std::make_unique<VirtualWindow>(mousePresent);
+    m_window = m_rig->window.get();
 }
 
 void TestMainWindow::cleanup() {
     VelMessageBox::setNextAnswers({});
     VelFileDialog::setNextAnswers({});
-    m_window.reset();
+    m_window = nullptr;
+    m_rig.reset();
     m_tree.reset();
 }
 
@@ -172,7 +181,7 @@ void TestMainWindow::renameRules() {
 }
 
 void TestMainWindow::applyWritesProfileToMouse() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     QVERIFY(mouse);
     working().profile.dpiStage = 3;
     working().profile.dpiStages[2].x = 100;
@@ -197,7 +206,7 @@ void TestMainWindow::applyWritesProfileToMouse() {
 // every report once, and a status report sent while the reader sleeps still reaches the window. Without the
 // drain the kernel's full queue drops the first echo (a rewrite) and the status report.
 void TestMainWindow::applyWhilePointerMoves() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     // The reader's real 400 ms between reads, long enough for the kernel's queue to fill many times over.
     auto *readers = m_window->findChild<BatteryThreadController *>();
     readers->stopBatteryThread();
@@ -227,7 +236,7 @@ void TestMainWindow::applyWhilePointerMoves() {
 }
 
 void TestMainWindow::mouseOffRefusesWrite() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     // The mouse's state is set here alone: a running reader could report it on (or, asleep, off) between
     // a step and the click that depends on it.
     auto *readers = m_window->findChild<BatteryThreadController *>();
@@ -287,7 +296,7 @@ void TestMainWindow::hotplugDuringWriteWaitsForIt_data() {
 void TestMainWindow::hotplugDuringWriteWaitsForIt() {
     QFETCH(bool, plugCable);
     QFETCH(int, afterReports);
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     MouseDevice &device = m_window->presence().device();
     if (plugCable)
         mouse->plugAfter(kCable, afterReports);
@@ -328,14 +337,14 @@ void TestMainWindow::batteryReaderRestartsOnlyForTheMouse() {
     keyboard.arrived = false;
     emit notifier->deviceChanged(keyboard);
     QCOMPARE(changes.count(), 0);
-    presence.virtualMouse()->plug(kCable);
+    m_rig->mouse().plug(kCable);
     QTRY_VERIFY(changes.count() > 0);
 }
 
 // The slot menu's switch with a mouse that does not answer: the first store only silence accepted ends it
 // with a message, and the pointer takes the slot's own speed.
 void TestMainWindow::slotMenuStopsAtSilentMouse() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     ProfileData stored;
     profile::loadProfileByName(stored, "Profile 1");
     QVERIFY(stored.mouseSpeed > 1);
@@ -401,16 +410,15 @@ void TestMainWindow::missingProfileFileNeverBecomesCurrent() {
     QCOMPARE(int(working().profile.buttons[0].function), 1);
     click("applyButton");
     QCOMPARE(messages(), QStringList());
-    QCOMPARE(decodeButtonSlot(*m_window->presence().virtualMouse(), 0).function, 1);
+    QCOMPARE(decodeButtonSlot(m_rig->mouse(), 0).function, 1);
 }
 
 // No mouse at start-up: the product name is cleared, but the profiles stay in the product's folder.
 void TestMainWindow::startsWithoutMouseInProductFolder() {
-    m_window.reset();
-    qunsetenv("KORVANE_VIRTUAL_MOUSE");
+    m_window = nullptr;
+    m_rig.reset();
     VelMessageBox::setNextAnswers({QDialog::Accepted});
-    m_window = std::make_unique<KorvaneWidget>();
-    qputenv("KORVANE_VIRTUAL_MOUSE", "1");
+    openWindow(false);
     QCOMPARE(m_window->mouseCount(), 0);
     QStringList shown;
     QTRY_VERIFY((shown += messages()).contains("Dongle Disconnect!"));
@@ -425,7 +433,7 @@ void TestMainWindow::startsWithoutMouseInProductFolder() {
 }
 
 void TestMainWindow::receiverUnplugShowsWarningUntilItReturns() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     bool sawWarning = false;
     QTimer::singleShot(100, [&] { mouse->unplug(kReceiver); });
     QTimer::singleShot(700, [&] {
@@ -447,7 +455,7 @@ void TestMainWindow::receiverUnplugShowsWarningUntilItReturns() {
 }
 
 void TestMainWindow::onMouseChangesFollowedAndShown() {
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     working().profile.dpiStage = 0;
     working().profile.pollRate = 1;
     mouse->sendStatusReport(0, 2, 8, 0);
@@ -466,9 +474,10 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
 
 void TestMainWindow::batteryLevelsStored() {
     // A new window shows the stored level until the mouse reports, and keeps it stored.
-    m_window.reset();
+    m_window = nullptr;
+    m_rig.reset();
     config::setBatteryValue(40);
-    m_window = std::make_unique<KorvaneWidget>();
+    openWindow();
     QCOMPARE(m_window->findChild<VelProcessbar *>("batteryBar")->value(), 40);
     QCOMPARE(config::batteryValue(), 40);
     QTRY_VERIFY(m_window->isVisible());
@@ -481,7 +490,7 @@ void TestMainWindow::batteryLevelsStored() {
     QCOMPARE(bar->barText(), QString("MOUSE OFF"));
     QCOMPARE(config::batteryValue(), 90);
     // On the cable the bar is full and carries no percentage.
-    m_window->presence().virtualMouse()->plug(kCable);
+    m_rig->mouse().plug(kCable);
     QTRY_COMPARE(m_window->connectionState(), 1);
     m_window->slotRefreshBatteryStatus(1, 994 & 0xFF, 994 >> 8);
     QCOMPARE(bar->value(), 100);
@@ -550,7 +559,7 @@ void TestMainWindow::firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails() {
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("firmwareButton");
     QCOMPARE(messages(), QStringList{"To update the firmware, please connect to the computer with a cable."});
-    VirtualMouse *mouse = m_window->presence().virtualMouse();
+    VirtualMouse *mouse = &m_rig->mouse();
     mouse->plug(kCable);
     QTRY_COMPARE(m_window->connectionState(), 1);
     // With both connections in, commands go through the cable.
@@ -569,12 +578,12 @@ void TestMainWindow::customizePageHighlightsButtons() {
     auto *label = m_window->findChild<VelPushButton *>("mouseLabel3");
     QVERIFY(label->isVisible());
     QVERIFY(!m_window->findChild<VelPushButton *>("mouseLabel7")->isVisible());
-    QVERIFY(m_window->mousePicture().endsWith("/Mouse.png"));
+    QVERIFY(m_window->mouseView().picture().endsWith("/Mouse.png"));
     emit label->OverSignal(label, true);
-    QVERIFY(m_window->mousePicture().endsWith("/mouse_4.png"));
+    QVERIFY(m_window->mouseView().picture().endsWith("/mouse_4.png"));
     emit label->OverSignal(label, false);
-    QVERIFY(m_window->mousePicture().endsWith("/Mouse.png"));
-    saveShot(m_window.get(), "main_window_customize");
+    QVERIFY(m_window->mouseView().picture().endsWith("/Mouse.png"));
+    saveShot(m_window, "main_window_customize");
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,6 @@
-#include "app/korvane_widget.h"
 #include "storage/config_file.h"
 #include "support/test_tree.h"
+#include "support/virtual_window.h"
 #include "widgets/display_scale.h"
 #include "widgets/vel_push_button.h"
 
@@ -22,8 +22,6 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons b
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { qputenv("KORVANE_VIRTUAL_MOUSE", "1"); }
-
     // Bounds sit exactly on a step's lower edge; a row with a DPI also gives the window size there.
     void scaleSteps_data() {
         QTest::addColumn<double>("ratio");
@@ -53,7 +51,8 @@ private slots:
     // shows it again. Without the skin it still opens, unshaped.
     void windowDragCloseAndTray() {
         TestTree tree;
-        KorvaneWidget window;
+        VirtualWindow windowRig;
+        KorvaneWidget &window = *windowRig.window;
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(window.size() == QSize(999, 640) && DisplayScale::factor() == 1.0);
         QVERIFY(!window.mask().contains(QPoint(1, 1)) && window.mask().contains(QPoint(500, 320)));
@@ -83,7 +82,8 @@ private slots:
         QVERIFY(window.isVisible());
 
         QVERIFY(QDir(tree.file("skin")).removeRecursively());
-        KorvaneWidget plain;
+        VirtualWindow plainRig;
+        KorvaneWidget &plain = *plainRig.window;
         QVERIFY(plain.size() == QSize(999, 640) && plain.mask().isEmpty());
     }
 
@@ -92,14 +92,16 @@ private slots:
         TestTree tree;
         tree.setIniValue("Configs/LangConfig.ini", "Config/LangID", 2);
         {
-            KorvaneWidget window;
+            VirtualWindow windowRig;
+            KorvaneWidget &window = *windowRig.window;
             QVERIFY(window.languageCount() == 3 && window.languageButtonVisible());
             QCOMPARE(tabText(window), QString("BELEUCHTUNG"));
             QCOMPARE(window.trayIcon()->contextMenu()->actions()[1]->text(), QString("&Beenden"));
         }
         QVERIFY(tree.remove("lang/de.qm"));
         {
-            KorvaneWidget window;
+            VirtualWindow windowRig;
+            KorvaneWidget &window = *windowRig.window;
             QCOMPARE(tabText(window), QString("LIGHTING"));
             // Picking French translates at once and is remembered for the next start.
             window.setLanguage(1);
@@ -108,7 +110,8 @@ private slots:
             QCOMPARE(config::languageIndex(), 1);
         }
         tree.setIniValue("Configs/Config.ini", "FONT_LIST/LANGNUM", 1);
-        KorvaneWidget window;
+        VirtualWindow windowRig;
+        KorvaneWidget &window = *windowRig.window;
         QVERIFY(window.languageCount() == 1 && !window.languageButtonVisible());
     }
 

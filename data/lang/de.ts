@@ -20,16 +20,19 @@
         <translation>MAKRO</translation>
     </message>
     <message>
+        <source>Korvane Config</source>
+        <translation>Korvane Config</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneTray</name>
+    <message>
         <source>&amp;Load Config</source>
         <translation>&amp;Konfiguration laden</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>Korvane Config</source>
-        <translation>Korvane Config</translation>
     </message>
 </context>
 <context>

@@ -20,16 +20,19 @@
         <translation>MACRO</translation>
     </message>
     <message>
+        <source>Korvane Config</source>
+        <translation>Korvane Config</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneTray</name>
+    <message>
         <source>&amp;Load Config</source>
         <translation>&amp;Charger la configuration</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
-    </message>
-    <message>
-        <source>Korvane Config</source>
-        <translation>Korvane Config</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "app/korvane_widget.h"
+#include "platform/device_notifier.h"
 #include "platform/single_instance.h"
+#include "sim/backend_choice.h"
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 
@@ -22,7 +24,10 @@ int main(int argc, char *argv[]) {
     if (!instance.acquire())
         return 1;
 
-    auto *window = new KorvaneWidget;
+    // The mouse is reached through hidapi, or through the virtual mouse with --virtual or
+    // KORVANE_VIRTUAL_MOUSE=1; the window works the same either way.
+    const HidBackendChoice choice = chooseHidBackend(virtualMouseRequested(app.arguments()));
+    auto *window = new KorvaneWidget(*choice.backend, createDeviceNotifier(choice.virtualMouse));
     if (window->mouseCount() != 0) {
         window->setWindowOpacity(1.0);
         window->show();

@@ -4,6 +4,7 @@
 #include "widgets/display_scale.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_push_button.h"
+#include "widgets/window_drag.h"
 
 #include <QAtomicInt>
 #include <QBitmap>
@@ -34,6 +35,7 @@ VelMessageBox::VelMessageBox(int kind, const QString &hiddenText, const QString 
     : QDialog(parent, flags), m_kind(kind), m_hiddenText(hiddenText), m_message(message) {
     Q_INIT_RESOURCE(skin_resources);
     setModal(true);
+    new WindowDrag(this, 0);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(title);
     setFixedSize(DisplayScale::scaled(kBaseWidth), DisplayScale::scaled(kBaseHeight));
@@ -142,16 +144,4 @@ void VelMessageBox::paintEvent(QPaintEvent *) {
         painter.drawPixmap(0, 0, m_background);
     else
         painter.fillRect(rect(), QColor(30, 30, 34));
-}
-
-void VelMessageBox::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::LeftButton)
-        m_pressPos = event->pos();
-    QDialog::mousePressEvent(event);
-}
-
-void VelMessageBox::mouseMoveEvent(QMouseEvent *event) {
-    if (event->buttons() & Qt::LeftButton)
-        move(event->globalPos() - m_pressPos);
-    QDialog::mouseMoveEvent(event);
 }

@@ -46,8 +46,6 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     void buildButtons();
@@ -62,5 +60,4 @@ private:
     VelPushButton *m_yesButton = nullptr;
     VelPushButton *m_noButton = nullptr;
     QTimer *m_pollTimer = nullptr;
-    QPoint m_pressPos;
 };

@@ -2,7 +2,6 @@
 
 #include "device/battery_status.h"
 #include "platform/device_event.h"
-#include "sim/backend_choice.h"
 
 #include <QList>
 #include <QObject>
@@ -10,16 +9,17 @@
 #include <memory>
 
 class DeviceNotifier;
+class HidBackend;
 class MouseDevice;
-class VirtualMouse;
 
-// Which supported mice are present and which one the program talks to. Owns the HID backend, the device
-// link and the hot-plug notifier for the whole run, and turns arrivals and removals into the few things
-// the main window reacts to.
+// Which supported mice are present and which one the program talks to. Owns the device link and the
+// hot-plug notifier for the whole run (the HID backend under them belongs to the program's main()), and
+// turns arrivals and removals into the few things the main window reacts to.
 class DevicePresence : public QObject {
     Q_OBJECT
 public:
-    explicit DevicePresence(QObject *parent = nullptr);
+    // notifier may be null where the system offers no hot-plug notifications.
+    DevicePresence(HidBackend &backend, std::unique_ptr<DeviceNotifier> notifier, QObject *parent = nullptr);
     ~DevicePresence() override;
 
     // Builds the device table, enumerates the interfaces and refreshes the mouse list.
@@ -45,7 +45,6 @@ public:
     bool cablePresent() const;
     bool receiverPresent() const;
     battery::ConnectionState connectionState(bool charging) const;
-    VirtualMouse *virtualMouse() const { return m_choice.virtualMouse; }
     MouseDevice &device() const { return *m_device; }
 
 signals:
@@ -66,7 +65,6 @@ private:
     bool modelPresent(int entry) const;
     QString entryName(int entry) const;
 
-    HidBackendChoice m_choice;
     std::unique_ptr<MouseDevice> m_device;
     std::unique_ptr<DeviceNotifier> m_notifier;
     QStringList m_names;

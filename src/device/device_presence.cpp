@@ -1,4 +1,4 @@
-#include "app/device_presence.h"
+#include "device/device_presence.h"
 
 #include "device/mouse_device.h"
 #include "platform/device_notifier.h"
@@ -6,10 +6,11 @@
 
 #include <QDebug>
 
-DevicePresence::DevicePresence(QObject *parent)
-    : QObject(parent), m_choice(chooseHidBackend()),
-      m_device(std::make_unique<MouseDevice>(*m_choice.backend)) {
+DevicePresence::DevicePresence(HidBackend &backend, std::unique_ptr<DeviceNotifier> notifier, QObject *parent)
+    : QObject(parent), m_device(std::make_unique<MouseDevice>(backend)), m_notifier(std::move(notifier)) {
     MouseDevice::setInstance(m_device.get());
+    if (m_notifier)
+        m_notifier->setParent(this);
 }
 
 DevicePresence::~DevicePresence() {
@@ -26,7 +27,6 @@ void DevicePresence::start() {
 }
 
 bool DevicePresence::startNotifications() {
-    m_notifier = createDeviceNotifier(m_choice.virtualMouse, this);
     if (!m_notifier)
         return false;
     connect(m_notifier.get(), &DeviceNotifier::deviceChanged, this, &DevicePresence::onDeviceChanged);

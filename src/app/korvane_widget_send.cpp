@@ -1,0 +1,83 @@
+// Sending the working configuration to the mouse: OK, Apply and Cancel, the slot switch, and the
+// progress dialog every exchange runs behind.
+#include "app/korvane_widget.h"
+
+#include "app/profile_bar.h"
+#include "device/device_presence.h"
+#include "device/pointer_speed.h"
+#include "device/profile_write_run.h"
+#include "device/result_code.h"
+#include "device/store_commands.h"
+#include "storage/app_config_store.h"
+#include "widgets/mouse_view.h"
+#include "widgets/vel_message_box.h"
+#include "widgets/vel_process_dialog.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace {
+AppConfig &working() {
+    return AppConfigStore::instance().working();
+}
+} // namespace
+
+void KorvaneWidget::okClicked() {
+    sendToDevice();
+    hide();
+}
+
+void KorvaneWidget::cancelClicked() {
+    hide();
+    m_profileBar->discardEdits();
+    refreshAllPages();
+}
+
+void KorvaneWidget::onConfigLoaded() {
+    switchPage(m_iPage);
+    m_mouseView->reload();
+    refreshAllPages();
+    sendToDevice();
+}
+
+// The mouse switches to the slot and the system pointer follows the slot's speed.
+void KorvaneWidget::switchSlot() {
+    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
+        return runDeviceTask(
+            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); },
+            [] { return switchProfile(0); });
+    });
+    applyPointerSpeed(working().profile.mouseSpeed);
+    showResult(result);
+}
+
+int KorvaneWidget::sendToDevice() {
+    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
+        return runProfileWrite(
+            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
+    });
+    showResult(result);
+    return result;
+}
+
+uint8_t KorvaneWidget::runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run) {
+    m_presence->holdChanges();
+    uint8_t result = kResultOk;
+    {
+        VelProcessDialog dialog(this);
+        result = run(dialog);
+    }
+    m_presence->releaseChanges();
+    // Queued, so that the result is told before a warning that waited takes the screen.
+    if (m_bWarningPending)
+        QTimer::singleShot(0, this, &KorvaneWidget::slotWarning);
+    if (m_bWarnClosePending)
+        QTimer::singleShot(0, this, &KorvaneWidget::slotWarnClose);
+    m_bWarningPending = m_bWarnClosePending = false;
+    return result;
+}
+
+void KorvaneWidget::showResult(uint8_t result) {
+    if (result != kResultOk)
+        VelMessageBox::ask(this, QCoreApplication::translate("ResultCode", resultMessage(result)));
+}

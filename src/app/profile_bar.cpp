@@ -1,0 +1,337 @@
+#include "app/profile_bar.h"
+
+#include "app/app_log.h"
+#include "device/pointer_speed.h"
+#include "storage/app_config_file.h"
+#include "storage/app_config_store.h"
+#include "storage/app_paths.h"
+#include "storage/config_file.h"
+#include "storage/factory_profile.h"
+#include "storage/profile_file.h"
+#include "widgets/display_scale.h"
+#include "widgets/ui_language.h"
+#include "widgets/vel_file_dialog.h"
+#include "widgets/vel_label.h"
+#include "widgets/vel_line_edit.h"
+#include "widgets/vel_menu.h"
+#include "widgets/vel_message_box.h"
+#include "widgets/vel_push_button.h"
+
+#include <QCoreApplication>
+
+namespace {
+constexpr int kMaxMenuProfiles = 200;
+constexpr int kMenuWidth = 152;
+// The bar's place in the window and its controls, in the window's base coordinates.
+constexpr QRect kBarRect(20, 76, 262, 226);
+constexpr QRect kNameLabelRect(32, 82, 120, 20);
+constexpr QRect kNameEditRect(32, 104, 206, 30);
+constexpr QRect kDropRect(242, 104, 30, 30);
+constexpr QRect kSlotButtonRect(32, 146, 118, 30);
+constexpr QRect kSlotSelectorRect(154, 146, 118, 30);
+constexpr QRect kAddRect(32, 192, 118, 28);
+constexpr QRect kDeleteRect(154, 192, 118, 28);
+constexpr QRect kCopyRect(32, 228, 118, 28);
+constexpr QRect kResetRect(154, 228, 118, 28);
+constexpr QRect kExportRect(32, 268, 28, 28);
+constexpr QRect kImportRect(66, 268, 28, 28);
+
+AppConfig &working() {
+    return AppConfigStore::instance().working();
+}
+QString currentName() {
+    return working().profileNames[0];
+}
+} // namespace
+
+ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("profileBar"));
+    m_nameLabel = new VelLabel(this);
+    m_nameLabel->setColor(QColor(180, 180, 188));
+    m_nameEdit = new VelLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
+    m_nameEdit->setStyleSheet(QStringLiteral("border-width:2px;background-color:rgb(30,30,30);color:white"));
+    m_nameEdit->setFont(UiLanguage::font());
+    connect(m_nameEdit, &QLineEdit::returnPressed, this, &ProfileBar::renameProfile);
+    m_menu = new VelMenu(this);
+    m_dropButton = makeButton({"profile_apply1.png"}, "profileDropButton");
+    connect(m_dropButton, &QPushButton::clicked, this,
+            [this] { m_menu->exec(m_nameEdit->mapToGlobal(QPoint(0, m_nameEdit->height()))); });
+    m_addButton = makeButton({"profile_add1.png", "profile_add2.png"}, "addButton");
+    connect(m_addButton, &QPushButton::clicked, this, &ProfileBar::addProfile);
+    m_deleteButton = makeButton({"profile_del1.png", "profile_del2.png"}, "deleteButton");
+    connect(m_deleteButton, &QPushButton::clicked, this, &ProfileBar::deleteProfile);
+    m_copyButton = makeButton({"profile_copy1.png", "profile_copy2.png"}, "copyButton");
+    connect(m_copyButton, &QPushButton::clicked, this, &ProfileBar::copyProfile);
+    m_resetButton = makeButton({"profile_reset1.png", "profile_reset2.png"}, "resetButton");
+    connect(m_resetButton, &QPushButton::clicked, this, &ProfileBar::resetProfile);
+    m_exportButton = makeButton({"profile_import1.png", "profile_import2.png"}, "exportButton");
+    connect(m_exportButton, &QPushButton::clicked, this, &ProfileBar::exportProfile);
+    m_importButton = makeButton({"profile_export1.png"}, "importButton");
+    connect(m_importButton, &QPushButton::clicked, this, &ProfileBar::importProfile);
+    const QStringList tabImages{"tabbutton-1.png", "tabbutton-3.png", "tabbutton-2.png"};
+    m_slotButton = makeButton(tabImages, "slotButton");
+    m_slotButton->setCheckable(true);
+    m_slotButton->setChecked(true);
+    connect(m_slotButton, &QPushButton::clicked, this, [this] {
+        m_slotButton->setChecked(true);
+        working().profileId = 0;
+    });
+    m_slotMenu = new VelMenu(this);
+    m_slotMenu->addAction(tr("Profile") + " 1");
+    connect(m_slotMenu, &QMenu::triggered, this, &ProfileBar::chooseSlot);
+    m_slotSelector = makeButton({"profilesel.png"}, "slotSelector");
+    connect(m_slotSelector, &QPushButton::clicked, this,
+            [this] { m_slotMenu->exec(m_slotSelector->mapToGlobal(QPoint(0, m_slotSelector->height()))); });
+}
+
+VelPushButton *ProfileBar::makeButton(const QStringList &images, const char *name) {
+    QStringList files;
+    for (const QString &image : images)
+        files << AppPaths::skinDir() + "/" + image;
+    auto *button = new VelPushButton(files, this);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+void ProfileBar::setScale(double factor) {
+    m_factor = factor;
+    setGeometry(DisplayScale::scaled(kBarRect, factor));
+    const std::pair<QWidget *, QRect> places[] = {
+        {m_nameLabel, kNameLabelRect},   {m_nameEdit, kNameEditRect},         {m_dropButton, kDropRect},
+        {m_slotButton, kSlotButtonRect}, {m_slotSelector, kSlotSelectorRect}, {m_addButton, kAddRect},
+        {m_deleteButton, kDeleteRect},   {m_copyButton, kCopyRect},           {m_resetButton, kResetRect},
+        {m_exportButton, kExportRect},   {m_importButton, kImportRect}};
+    for (const auto &place : places)
+        place.first->setGeometry(DisplayScale::scaledIn(place.second, kBarRect, factor));
+    buildMenu();
+}
+
+void ProfileBar::retranslate() {
+    m_nameLabel->setText(tr("NAME"));
+    m_nameEdit->setToolTip(tr("Press Enter To Apply"));
+    m_addButton->setText(tr("ADD"));
+    m_deleteButton->setText(tr("DELETE"));
+    m_copyButton->setText(tr("COPY"));
+    m_resetButton->setText(tr("RESET"));
+    m_exportButton->setToolTip(tr("Save Profile File"));
+    m_importButton->setToolTip(tr("Load Profile File"));
+    m_slotButton->setText(tr("Profile") + " 1");
+    m_slotSelector->setText(tr("Profile") + " 1");
+    buildMenu();
+}
+
+void ProfileBar::reload() {
+    m_list.load();
+    buildMenu();
+}
+
+void ProfileBar::buildMenu() {
+    m_menu->clear();
+    m_menu->setFixedWidth(DisplayScale::scaled(kMenuWidth, m_factor));
+    const QStringList names = m_list.names();
+    for (int i = 0; i < names.size() && i < kMaxMenuProfiles; ++i) {
+        const QString name = names.at(i);
+        QAction *action = m_menu->addAction(name);
+        action->setCheckable(true);
+        action->setChecked(name == currentName());
+        connect(action, &QAction::triggered, this, [this, name] { choose(name); });
+    }
+}
+
+void ProfileBar::showCurrentName() {
+    m_nameEdit->setText(currentName());
+    m_slotButton->setText(tr("Profile") + " 1");
+}
+
+void ProfileBar::loadStoredConfig() {
+    ProfileList::loadStoredConfig(AppConfigStore::instance().loaded());
+    AppConfigStore::instance().resetWorkingCopy();
+    const int speed = readPointerSpeed();
+    if (speed > 0)
+        working().profile.mouseSpeed = static_cast<uint8_t>(speed);
+    profile::writeFactoryProfileFile();
+}
+
+void ProfileBar::discardEdits() {
+    reloadCurrentProfile();
+    showCurrentName();
+    config::saveProfileSlotState(working());
+}
+
+void ProfileBar::reloadCurrentProfile() {
+    // A profile whose file is gone keeps what the pages show rather than becoming an empty record.
+    ProfileData stored;
+    if (profile::loadProfileByName(stored, currentName()) == FileResult::Ok)
+        working().profile = stored;
+}
+
+void ProfileBar::showResult(ProfileListResult result) {
+    if (result != ProfileListResult::Ok)
+        VelMessageBox::inform(window(),
+                              QCoreApplication::translate("ProfileList", ProfileList::message(result)));
+}
+
+void ProfileBar::choose(const QString &name) {
+    const ProfileListResult result = m_list.select(name, working().profileId, working());
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    showCurrentName();
+    buildMenu();
+    emit profileChanged();
+}
+
+void ProfileBar::addProfile() {
+    QString name;
+    const ProfileListResult result = m_list.add(name);
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    choose(name);
+}
+
+// The copy becomes the current profile, so that the name field always shows the profile being edited. It is
+// made from what the pages show: the edits not yet sent go with it instead of being lost.
+void ProfileBar::copyProfile() {
+    QString name;
+    const ProfileListResult result = m_list.copy(currentName(), name);
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    ProfileData edited = working().profile;
+    edited.profileName = name;
+    if (profile::saveProfileByName(edited, name) != FileResult::Ok) {
+        showResult(ProfileListResult::WriteFailed);
+        return;
+    }
+    choose(name);
+}
+
+void ProfileBar::renameProfile() {
+    const QString oldName = currentName();
+    const QString newName = m_nameEdit->text().trimmed();
+    const ProfileListResult result = m_list.rename(oldName, newName);
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        m_nameEdit->setText(oldName);
+        return;
+    }
+    working().profileNames[0] = newName;
+    working().profile.profileName = newName;
+    // The configuration must not go on naming a file that no longer exists.
+    config::saveProfileSlotState(working());
+    showCurrentName();
+    buildMenu();
+}
+
+void ProfileBar::deleteProfile() {
+    const QString name = currentName();
+    ProfileListResult check = ProfileListResult::Ok;
+    if (m_list.names().size() <= 1)
+        check = ProfileListResult::LastProfile;
+    else if (name == QLatin1String(ProfileList::kDefaultProfile))
+        check = ProfileListResult::DefaultProtected;
+    if (check != ProfileListResult::Ok) {
+        showResult(check);
+        return;
+    }
+    if (!VelMessageBox::ask(window(), tr("Are you sure you want delete this profile?")))
+        return;
+    QString next;
+    const ProfileListResult result =
+        m_list.remove(name, next, working().profileId, working().profileNames[0]);
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    const ProfileListResult selected = m_list.select(next, working().profileId, working());
+    if (selected != ProfileListResult::Ok) {
+        // The deleted profile cannot stay current: the one after it starts from the factory settings.
+        showResult(selected);
+        working().profileNames[0] = next;
+        profile::makeFactoryProfile(working().profile);
+        working().profile.profileName = next;
+    }
+    config::saveProfileSlotState(working());
+    showCurrentName();
+    buildMenu();
+    emit profileChanged();
+}
+
+void ProfileBar::resetProfile() {
+    if (!VelMessageBox::ask(window(), tr("Are you sure you want reset this profile?")))
+        return;
+    qCDebug(lcApp, "Accepted %d", 1);
+    const QString name = currentName();
+    profile::makeFactoryProfile(working().profile);
+    working().profile.profileName = name;
+    showCurrentName();
+    emit profileReset();
+}
+
+void ProfileBar::resetAllProfiles() {
+    if (!VelMessageBox::ask(window(), tr("Are you sure you want reset all profiles?")))
+        return;
+    profile::makeFactoryConfig(working());
+    working().profile.profileName = currentName();
+    showCurrentName();
+    buildMenu();
+    emit profileChanged();
+    emit sendRequested();
+}
+
+void ProfileBar::exportProfile() {
+    const QString path =
+        VelFileDialog::saveFile(window(), tr("Save Profile File"), tr("Profile File(*.prof)"));
+    if (path.isEmpty())
+        return;
+    showResult(m_list.exportFile(currentName(), path, config::profileProductName()));
+}
+
+void ProfileBar::importProfile() {
+    const QString path =
+        VelFileDialog::openFile(window(), tr("Load Profile File"), tr("Profile File(*.prof)"));
+    if (path.isEmpty())
+        return;
+    QString name;
+    const ProfileListResult result = m_list.importFile(path, config::profileProductName(), name);
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    choose(name);
+    emit sendRequested();
+}
+
+void ProfileBar::loadConfigFile() {
+    const QString path = VelFileDialog::openFile(window(), tr("Load Config File"), tr("Config File(*.conf)"));
+    if (path.isEmpty())
+        return;
+    const ProfileListResult result =
+        ProfileList::importConfigFile(working(), path, config::profileProductName());
+    if (result != ProfileListResult::Ok) {
+        showResult(result);
+        return;
+    }
+    emit configLoaded();
+}
+
+void ProfileBar::saveConfigFile() {
+    const QString path = VelFileDialog::saveFile(window(), tr("Save Config File"), tr("Config File(*.conf)"));
+    if (path.isEmpty())
+        return;
+    showResult(ProfileList::exportConfigFile(working(), path, config::profileProductName()));
+}
+
+void ProfileBar::chooseSlot(QAction *action) {
+    m_slotSelector->setText(action->text());
+    working().profileId = 0;
+    reloadCurrentProfile();
+    emit profileChanged();
+    buildMenu();
+    emit slotSwitchRequested();
+}

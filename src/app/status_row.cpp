@@ -1,0 +1,136 @@
+#include "app/status_row.h"
+
+#include "device/device_state.h"
+#include "storage/app_paths.h"
+#include "storage/config_file.h"
+#include "storage/description_file.h"
+#include "widgets/accent_color.h"
+#include "widgets/display_scale.h"
+#include "widgets/vel_label.h"
+#include "widgets/vel_processbar.h"
+#include "widgets/vel_push_button.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+// The row's place in the window and its parts, in the window's base coordinates.
+constexpr QRect kRowRect(60, 572, 930, 60);
+constexpr QRect kBatteryPictureRect(69, 581, 86, 47);
+constexpr QRect kBatteryBarRect(160, 596, 110, 18);
+constexpr QRect kLightningRect(274, 590, 14, 22);
+constexpr QRect kReceiverRect(292, 592, 60, 30);
+constexpr QRect kVersionRect(362, 580, 150, 22);
+constexpr QRect kModelRect(362, 604, 150, 22);
+constexpr int kFirstButtonX = 520;
+constexpr int kButtonStep = 77;
+constexpr QSize kButtonSize(72, 30);
+constexpr int kButtonY = 592;
+constexpr int kBarFontPx = 14;
+
+const char *const kButtonNames[StatusRow::kButtonCount] = {"resetAllButton", "load1Button",  "saveButton",
+                                                           "okButton",       "cancelButton", "applyButton"};
+
+QString barStyle(const QColor &chunk, const QColor &background, const QColor &text, int fontPx) {
+    return QString("QProgressBar{background-color:%1;border-radius:2px;color:%2;font-weight:bold;"
+                   "font-size:%3px;text-align:center;}QProgressBar::chunk{background-color:%4;border-radius:"
+                   "2px;}")
+        .arg(background.name(), text.name())
+        .arg(fontPx)
+        .arg(chunk.name());
+}
+} // namespace
+
+StatusRow::StatusRow(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("statusRow"));
+    const QString skin = AppPaths::skinDir() + "/";
+    m_batteryFull.load(skin + "bat1.png");
+    m_batteryEmpty.load(skin + "bat2.png");
+    m_batteryBar = new VelProcessbar(this);
+    m_batteryBar->setObjectName(QStringLiteral("batteryBar"));
+    m_batteryBar->setRange(0, 100);
+    m_lightningLabel = new QLabel(this);
+    m_lightningLabel->setPixmap(QPixmap(skin + "lightning.png"));
+    m_lightningLabel->setScaledContents(true);
+    m_lightningLabel->hide();
+    m_receiverLabel = new QLabel(this);
+    m_receiverLabel->setObjectName(QStringLiteral("receiverPicture"));
+    m_receiverLabel->setPixmap(QPixmap(skin + "dongle.png"));
+    m_receiverLabel->setScaledContents(true);
+    m_versionLabel = new VelLabel(this);
+    m_versionLabel->setColor(QColor(150, 150, 158));
+    m_modelLabel = new VelLabel(this);
+    m_modelLabel->setColor(QColor(150, 150, 158));
+    const QStringList tabImages{skin + "tabbutton-1.png", skin + "tabbutton-3.png", skin + "tabbutton-2.png"};
+    for (int i = 0; i < kButtonCount; ++i) {
+        m_buttons[i] = new VelPushButton(tabImages, this);
+        m_buttons[i]->setObjectName(QString::fromLatin1(kButtonNames[i]));
+    }
+}
+
+void StatusRow::setScale(double factor) {
+    m_factor = factor;
+    setGeometry(DisplayScale::scaled(kRowRect, factor));
+    const std::pair<QWidget *, QRect> places[] = {{m_batteryBar, kBatteryBarRect},
+                                                  {m_lightningLabel, kLightningRect},
+                                                  {m_receiverLabel, kReceiverRect},
+                                                  {m_versionLabel, kVersionRect},
+                                                  {m_modelLabel, kModelRect}};
+    for (const auto &place : places)
+        place.first->setGeometry(DisplayScale::scaledIn(place.second, kRowRect, factor));
+    for (int i = 0; i < kButtonCount; ++i) {
+        const QRect base(QPoint(kFirstButtonX + i * kButtonStep, kButtonY), kButtonSize);
+        m_buttons[i]->setGeometry(DisplayScale::scaledIn(base, kRowRect, factor));
+    }
+}
+
+void StatusRow::retranslate() {
+    static const char *const kTexts[kButtonCount] = {QT_TR_NOOP("Reset All"), QT_TR_NOOP("LOAD1"),
+                                                     QT_TR_NOOP("SAVE"),      QT_TR_NOOP("OK"),
+                                                     QT_TR_NOOP("Cancel"),    QT_TR_NOOP("Apply")};
+    for (int i = 0; i < kButtonCount; ++i)
+        m_buttons[i]->setText(tr(kTexts[i]));
+    m_versionLabel->setText(tr("Version") + " " + description::version());
+    m_modelLabel->setText(config::modelText());
+    if (DeviceState::instance().mouseOff())
+        m_batteryBar->setBarText(tr("MOUSE OFF"));
+}
+
+void StatusRow::showMouseOff() {
+    m_batteryBar->setTextVisible(false);
+    m_batteryBar->setBarText(tr("MOUSE OFF"));
+    m_batteryBar->setStyleSheet(barStyle(QColor(100, 100, 100), QColor(100, 100, 100), Qt::white,
+                                         DisplayScale::scaled(kBarFontPx, m_factor)));
+    m_lightningLabel->hide();
+}
+
+void StatusRow::showLevel(int level, battery::ConnectionState state) {
+    m_batteryBar->setBarText(QString());
+    m_batteryBar->setStyleSheet(
+        barStyle(AccentColor::current(), Qt::white, Qt::black, DisplayScale::scaled(kBarFontPx, m_factor)));
+    showConnection(state);
+    const bool onCable = state == battery::kCableOnly || state == battery::kReceiverCharging;
+    m_batteryBar->setTextVisible(!onCable);
+    m_batteryBar->setFormat(onCable ? QString() : QStringLiteral("%p%"));
+    m_batteryBar->setValue(onCable ? 100 : level);
+}
+
+void StatusRow::showConnection(battery::ConnectionState state) {
+    m_state = state;
+    m_batteryBar->setVisible(battery::batteryBarShown(state));
+    m_receiverLabel->setVisible(battery::receiverPictureShown(state));
+    m_lightningLabel->hide();
+    update();
+}
+
+// The battery picture: the full one while the mouse runs on its battery or nothing is connected.
+void StatusRow::paintEvent(QPaintEvent *) {
+    const bool onBattery = m_state == battery::kReceiverOnly || m_state == battery::kDisconnected;
+    const QPixmap &picture = onBattery ? m_batteryFull : m_batteryEmpty;
+    if (picture.isNull())
+        return;
+    QPainter painter(this);
+    const QRect area = DisplayScale::scaledIn(kBatteryPictureRect, kRowRect, m_factor);
+    painter.drawPixmap(area.topLeft(),
+                       picture.scaled(area.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}

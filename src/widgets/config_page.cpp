@@ -1,0 +1,5 @@
+#include "widgets/config_page.h"
+
+ConfigPage::ConfigPage(QWidget *parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
