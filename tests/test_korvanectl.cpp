@@ -107,6 +107,11 @@ void TestKorvaneCtl::listAndStatus() {
     QCOMPARE(status["level"].toInt(), 70);
     QCOMPARE(status["charging"].toBool(), false);
     QCOMPARE(status["connection"].toString(), QString("receiver"));
+    // The device link's debug lines reach the shell only when asked for.
+    QProcessEnvironment debug;
+    debug.insert("KORVANE_DEBUG", "1");
+    QCOMPARE(ctl({"--virtual", "status"}).err, QString());
+    QVERIFY(ctl({"--virtual", "status"}, debug).err.contains("Device Found"));
     // Without the virtual mouse this machine has none: a clear message and the no-device code.
     const Run none = ctl({"status"});
     QCOMPARE(none.code, 1);

@@ -4,13 +4,13 @@
 #include "device/button_packer.h"
 #include "device/command_report.h"
 #include "device/device_code_table.h"
+#include "device/device_log.h"
 #include "device/link_hooks.h"
 #include "device/macro_image.h"
 #include "device/send_report.h"
 #include "storage/button_matrix.h"
 #include "storage/description_file.h"
 
-#include <QDebug>
 #include <algorithm>
 
 namespace {
@@ -87,7 +87,7 @@ uint8_t sendMacros() {
         if (number == buttontable::kMacroNotMapped)
             continue;
         if (number >= kMaxMacroImages) {
-            qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+            qCDebug(lcDevice, "iIndex>=MAX_MACRO_NUMBER_560\n");
             // Reported as a failed write: succeeding here would leave buttons pointing at absent macros.
             return kResultTooManyMacros;
         }

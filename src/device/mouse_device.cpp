@@ -1,9 +1,9 @@
 #include "device/mouse_device.h"
 
+#include "device/device_log.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 
-#include <QDebug>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstring>
@@ -82,7 +82,7 @@ int MouseDevice::enumerateDevices() {
         return -1;
     for (const HidDeviceInfo &info : m_backend.enumerate()) {
         if (info.vendorId == kTracedVendorId) {
-            qDebug().noquote() << QString::asprintf(
+            qCDebug(lcDevice).noquote() << QString::asprintf(
                 "Device Found\n  type: %x %x\n  path: %s\n  serial_number: %s\n usge %x uu %x", info.vendorId,
                 info.productId, info.path.c_str(), qPrintable(info.serialNumber), info.usage, info.usagePage);
         }
@@ -104,7 +104,8 @@ int MouseDevice::enumerateDevices() {
                 if (slot == kSlotCableCommand)
                     m_cableReleaseNumber.store(info.releaseNumber);
                 storePath(entry, slot, info.path);
-                qDebug().noquote() << QString::asprintf("%d %s\n", slot + 1, entry.path[slot].data());
+                qCDebug(lcDevice).noquote()
+                    << QString::asprintf("%d %s\n", slot + 1, entry.path[slot].data());
             }
         }
     }

@@ -1,8 +1,7 @@
 #include "device/pointer_speed.h"
 
+#include "device/device_log.h"
 #include "device/device_state.h"
-
-#include <QDebug>
 
 namespace {
 // Used from the GUI thread only.
@@ -28,7 +27,7 @@ void applyPointerSpeed(uint8_t speed) {
         return;
     const bool accepted = pointerSettings().setSpeed(speed);
     // The line is written after every attempt; 0 means the system took the speed.
-    qDebug("Error in SystemParametersInfo :%d", accepted ? 0 : 1);
+    qCDebug(lcDevice, "Error in SystemParametersInfo :%d", accepted ? 0 : 1);
 }
 
 int readPointerSpeed() {

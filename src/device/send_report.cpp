@@ -1,10 +1,10 @@
 #include "device/send_report.h"
 
 #include "device/command_report.h"
+#include "device/device_log.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <cstring>
 
@@ -101,7 +101,7 @@ uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length, bool 
             const int written = hid.write(handle, out, size);
             traceBytes("hid_write", length, out);
             if (written < 0) {
-                qDebug("Unable to send a feature report.\n");
+                qCDebug(lcDevice, "Unable to send a feature report.\n");
                 traceEnd("hid_write发送失败");
                 return kResultWriteError;
             }

@@ -1,11 +1,10 @@
 #include "device/vel_get_battery_thread.h"
 
 #include "device/command_report.h"
+#include "device/device_log.h"
 #include "device/device_state.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
-
-#include <QDebug>
 
 std::atomic<int> VelGetBatteryThread::s_liveObjects{0};
 
@@ -24,14 +23,14 @@ void VelGetBatteryThread::run() {
 }
 
 void VelGetBatteryThread::readLoop() {
-    qDebug("VelGetBatteryThread.\n");
+    qCDebug(lcDevice, "VelGetBatteryThread.\n");
     const CommandReport statusRequest = report::makeCommand(report::kCmdBattery, 0);
     Buffer request{};
     Buffer reply{};
     int cycle = 0;
     for (;;) {
         if (m_bStop.load()) {
-            qDebug("VelGetBatteryThread Stop.\n");
+            qCDebug(lcDevice, "VelGetBatteryThread Stop.\n");
             return;
         }
         MouseDevice *device = MouseDevice::instance();
@@ -45,14 +44,14 @@ void VelGetBatteryThread::readLoop() {
         if (cycle == 0) {
             std::copy(statusRequest.begin(), statusRequest.end(), request.begin());
             if (backend.write(handle, request.data(), report::kSize) < 0)
-                qDebug("Unable to send a feature report.\n");
+                qCDebug(lcDevice, "Unable to send a feature report.\n");
             devicelink::pause(kRequestReadDelayMs);
             if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
                 // An unanswered request reads as 0, 0, 0, which the window takes for a mouse that is off.
                 emit RefreshBatteryStatus(0, reply[report::kBatteryLow], reply[report::kBatteryHigh]);
             } else {
-                qDebug("Threadread bat - %x %x %x %x %x %x %x %x\n", reply[0], reply[1], reply[2], reply[3],
-                       reply[4], reply[5], reply[6], reply[7]);
+                qCDebug(lcDevice, "Threadread bat - %x %x %x %x %x %x %x %x\n", reply[0], reply[1], reply[2],
+                        reply[3], reply[4], reply[5], reply[6], reply[7]);
                 if (reply[report::kCommand] == report::kCmdBattery)
                     handleBatteryReport(reply);
             }
@@ -66,7 +65,7 @@ void VelGetBatteryThread::readLoop() {
 
         reply[report::kReportId] = 4;
         if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
-            qDebug("Unable to read a feature report 1.\n");
+            qCDebug(lcDevice, "Unable to read a feature report 1.\n");
             devicelink::pause(kAfterReadErrorMs);
         } else {
             if (reply[report::kCommand] == report::kCmdStatusReport)

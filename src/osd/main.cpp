@@ -1,4 +1,5 @@
 #include "osd/osd_window.h"
+#include "platform/debug_switch.h"
 #include "platform/osd_messenger.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 // The on-screen-display program: one per user session, fed by the configuration program.
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    applyDebugSwitch();
     app.setQuitOnLastWindowClosed(false);
     OsdWindow window;
     if (!window.listen(QString::fromLatin1(OsdMessenger::kOsdName)))

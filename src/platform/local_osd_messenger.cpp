@@ -1,6 +1,7 @@
 #include "platform/local_osd_messenger.h"
 
-#include <QDebug>
+#include "platform/platform_log.h"
+
 #include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
@@ -24,7 +25,7 @@ bool LocalOsdMessenger::deliver(const QByteArray &data) {
     const bool written = socket.waitForBytesWritten(kWriteTimeoutMs) || socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
     if (!written)
-        qDebug("SendMessage failed\n");
+        qCDebug(lcPlatform, "SendMessage failed\n");
     return written;
 }
 

@@ -1,8 +1,8 @@
 #include "device/hid/hidraw_drain.h"
 
 #include "device/command_report.h"
+#include "device/device_log.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -61,8 +61,8 @@ void HidrawDrain::keep(const uint8_t *report, std::size_t length) {
         if (m_queue.size() >= kQueueLimit) {
             m_queue.pop_front();
             ++m_dropped;
-            qDebug("hidraw drain: %llu command reports dropped unread",
-                   static_cast<unsigned long long>(m_dropped));
+            qCDebug(lcDevice, "hidraw drain: %llu command reports dropped unread",
+                    static_cast<unsigned long long>(m_dropped));
         }
         m_queue.emplace_back(report, report + length);
     }

@@ -1,8 +1,8 @@
 #include "platform/linux/udev_device_notifier.h"
 
 #include "platform/hid_report_descriptor.h"
+#include "platform/platform_log.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QSocketNotifier>
 #include <cstring>
@@ -26,7 +26,7 @@ bool UdevDeviceNotifier::start() {
         m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
     if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(m_monitor) < 0) {
-        qDebug("Unable to watch HID devices: no udev monitor.\n");
+        qCDebug(lcPlatform, "Unable to watch HID devices: no udev monitor.\n");
         return false;
     }
     m_notifier = new QSocketNotifier(udev_monitor_get_fd(m_monitor), QSocketNotifier::Read, this);

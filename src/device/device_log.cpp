@@ -1,0 +1,3 @@
+#include "device/device_log.h"
+
+Q_LOGGING_CATEGORY(lcDevice, "korvane.device", QtWarningMsg)
