@@ -14,6 +14,7 @@
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
+#include "widgets/config_page.h"
 #include "widgets/mouse_view.h"
 #include "widgets/vel_file_dialog.h"
 #include "widgets/vel_line_edit.h"
@@ -44,6 +45,18 @@ private:
 AppConfig &working() {
     return AppConfigStore::instance().working();
 }
+
+// The commands written to the mouse apart from the battery reader's requests, each shown by show.
+QStringList writtenCommands(const VirtualMouse &mouse,
+                            const std::function<QString(const QByteArray &)> &show) {
+    QStringList written;
+    for (const VirtualMouse::Record &record : mouse.records()) {
+        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
+            written << show(
+                QByteArray(reinterpret_cast<const char *>(record.bytes.data()), record.bytes.size()));
+    }
+    return written;
+}
 } // namespace
 
 // The main window with the virtual mouse: what the user does and what reaches the mouse and the files.
@@ -55,7 +68,6 @@ private slots:
     void cleanup();
     void startsWithReceiverOnBattery();
     void profileListOperations();
-    void renameRules();
     void applyWritesProfileToMouse();
     void applyWhilePointerMoves();
     void mouseOffRefusesWrite();
@@ -73,7 +85,7 @@ private slots:
     void profileFilesOfOtherMiceRefused();
     void configurationSavedAndLoaded();
     void firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails();
-    void customizePageHighlightsButtons();
+    void pagesReachTheWindow();
 
 private:
     void click(const char *name);
@@ -135,49 +147,39 @@ void TestMainWindow::startsWithReceiverOnBattery() {
     QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryLevel(), 70, 3000);
 }
 
+// The profile rules themselves are checked in the profile list's tests; here each operation's button or
+// field reaches it, a refusal shows its message (and puts the old name back), and the result is shown.
 void TestMainWindow::profileListOperations() {
     // The window refuses before it asks: no question for the one profile left.
-    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted});
     click("deleteButton");
-    QCOMPARE(messages(), QStringList{"AT LEAST ONE PROFILE TO BE RETAINED."});
-    click("addButton");
-    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Profile 2"}));
-    QCOMPARE(working().profileNames[0], QString("Profile 2"));
-    QCOMPARE(m_window->findChild<VelLineEdit *>("nameEdit")->text(), QString("Profile 2"));
-
-    click("copyButton");
-    QCOMPARE(working().profileNames[0], QString("Profile 2 copy"));
-
-    // Deleting asks first; "No" keeps the profile.
-    VelMessageBox::setNextAnswers({QDialog::Rejected});
-    click("deleteButton");
-    QCOMPARE(messages(), QStringList{"Are you sure you want delete this profile?"});
-    QCOMPARE(m_window->profileNames().size(), 3);
-    VelMessageBox::setNextAnswers({QDialog::Accepted});
-    click("deleteButton");
-    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Profile 2"}));
-    QCOMPARE(working().profileNames[0], QString("Profile 2"));
-    // The configuration names the profile now in use, not the deleted one.
-    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
-    QCOMPARE(file.value("Config/Profile1").toString(), QString("Profile 2"));
-}
-
-// The profile rules themselves are checked in test_profile_list; here a refusal shows its message and puts
-// the old name back, and an accepted name renames the file.
-void TestMainWindow::renameRules() {
     auto *edit = m_window->findChild<VelLineEdit *>("nameEdit");
-    VelMessageBox::setNextAnswers({QDialog::Accepted});
     edit->setText("Main");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(messages(), QStringList{"The default Profile cannot be deleted or renamed."});
+    QCOMPARE(messages(), (QStringList{"AT LEAST ONE PROFILE TO BE RETAINED.",
+                                      "The default Profile cannot be deleted or renamed."}));
     QCOMPARE(edit->text(), QString("Profile 1"));
 
     click("addButton");
+    QCOMPARE(edit->text(), QString("Profile 2"));
     edit->setText("Raid");
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid"}));
     QVERIFY(QFileInfo::exists(profile::profileFilePath("Raid")));
-    QVERIFY(!QFileInfo::exists(profile::profileFilePath("Profile 2")));
+    click("copyButton");
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid", "Raid copy"}));
+    QCOMPARE(working().profileNames[0], QString("Raid copy"));
+
+    // Deleting asks first; "No" keeps the profile.
+    VelMessageBox::setNextAnswers({QDialog::Rejected, QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(m_window->profileNames().size(), 3);
+    click("deleteButton");
+    QCOMPARE(messages(),
+             QStringList(QVector<QString>(2, "Are you sure you want delete this profile?").toList()));
+    QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid"}));
+    // The configuration names the profile now in use, not the deleted one.
+    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("Config/Profile1").toString(), QString("Raid"));
 }
 
 void TestMainWindow::applyWritesProfileToMouse() {
@@ -218,11 +220,8 @@ void TestMainWindow::applyWhilePointerMoves() {
     mouse->clearRecords();
     click("applyButton");
     QCOMPARE(messages(), QStringList());
-    QStringList written;
-    for (const VirtualMouse::Record &record : mouse->records()) {
-        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
-            written << QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 8).toHex(' ');
-    }
+    QStringList written =
+        writtenCommands(*mouse, [](const QByteArray &bytes) { return bytes.left(8).toHex(' '); });
     QCOMPARE(written.size(), 32);
     QCOMPARE(written.removeDuplicates(), 0);
     working().profile.dpiStage = 0;
@@ -271,11 +270,8 @@ void TestMainWindow::mouseOffRefusesWrite() {
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("applyButton");
     QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
-    QStringList written;
-    for (const VirtualMouse::Record &record : mouse->records()) {
-        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
-            written << QString::number(record.bytes[3], 16);
-    }
+    const QStringList written = writtenCommands(
+        *mouse, [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
     QCOMPARE(written, QStringList(QVector<QString>(6, "46").toList()));
     file.sync();
     QCOMPARE(file.value("Config/Diff").toInt(), 1);
@@ -363,11 +359,9 @@ void TestMainWindow::slotMenuStopsAtSilentMouse() {
     QVERIFY(entry);
     entry->trigger();
     QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
-    QStringList written;
-    for (const VirtualMouse::Record &record : mouse->records()) {
-        if (record.direction == VirtualMouse::Direction::Written && record.bytes[3] != 0x48)
-            written << QString("%1 %2").arg(record.bytes[3], 0, 16).arg(record.bytes[5], 0, 16);
-    }
+    const QStringList written = writtenCommands(*mouse, [](const QByteArray &bytes) {
+        return QString("%1 %2").arg(quint8(bytes[3]), 0, 16).arg(quint8(bytes[5]), 0, 16);
+    });
     // The selection, the store that follows it (six tries), then the first of the five stores.
     QCOMPARE(written, QStringList{"44 0"} + QVector<QString>(6, "40 1").toList() +
                           QVector<QString>(6, "40 4").toList());
@@ -573,11 +567,27 @@ void TestMainWindow::firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails() {
     QVERIFY(!m_window->findChild<QWidget *>("batteryBar")->isVisible());
 }
 
-void TestMainWindow::customizePageHighlightsButtons() {
+// What a page asks of the window reaches it: a message, another page, the window's buttons locked while the
+// page records (its own controls stay usable). The customize page shows the mouse with its button captions.
+void TestMainWindow::pagesReachTheWindow() {
+    ConfigPage *macro = m_window->page(KorvaneWidget::kMacroPage);
+    auto *own = new VelPushButton({}, macro);
+    emit m_window->page(KorvaneWidget::kLightingPage)->GotoMacroTab(KorvaneWidget::kMacroPage);
+    QCOMPARE(m_window->currentPage(), int(KorvaneWidget::kMacroPage));
+    QVERIFY(macro->isVisible() && !m_window->page(KorvaneWidget::kLightingPage)->isVisible());
+    emit macro->EnableButtonsSignal(false);
+    QVERIFY(!m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
+    QVERIFY(!m_window->findChild<VelLineEdit *>("nameEdit")->isEnabled());
+    QVERIFY(m_window->findChild<VelPushButton *>("closeButton")->isEnabled() && own->isEnabled());
+    emit macro->EnableButtonsSignal(true);
+    QVERIFY(m_window->findChild<VelPushButton *>("addButton")->isEnabled());
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    emit macro->ShowMessage("AT LEAST ONE CLICK FUNCTION TO BE RETAINED.");
+    QCOMPARE(messages(), QStringList{"AT LEAST ONE CLICK FUNCTION TO BE RETAINED."});
+
     m_window->switchPage(KorvaneWidget::kCustomizePage);
     auto *label = m_window->findChild<VelPushButton *>("mouseLabel3");
-    QVERIFY(label->isVisible());
-    QVERIFY(!m_window->findChild<VelPushButton *>("mouseLabel7")->isVisible());
+    QVERIFY(label->isVisible() && !m_window->findChild<VelPushButton *>("mouseLabel7")->isVisible());
     QVERIFY(m_window->mouseView().picture().endsWith("/Mouse.png"));
     emit label->OverSignal(label, true);
     QVERIFY(m_window->mouseView().picture().endsWith("/mouse_4.png"));
