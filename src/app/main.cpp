@@ -1,4 +1,5 @@
 #include "app/korvane_widget.h"
+#include "platform/debug_switch.h"
 #include "platform/device_notifier.h"
 #include "platform/single_instance.h"
 #include "sim/backend_choice.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[]) {
     // that the logical DPI read later is the system's unscaled value.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
+    applyDebugSwitch();
     app.setAttribute(Qt::AA_UseHighDpiPixmaps);
     // The window hides into the tray; only the tray's Quit ends the program.
     app.setQuitOnLastWindowClosed(false);
