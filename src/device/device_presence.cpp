@@ -1,10 +1,9 @@
 #include "device/device_presence.h"
 
+#include "device/device_log.h"
 #include "device/mouse_device.h"
 #include "platform/device_notifier.h"
 #include "storage/config_file.h"
-
-#include <QDebug>
 
 DevicePresence::DevicePresence(HidBackend &backend, std::unique_ptr<DeviceNotifier> notifier, QObject *parent)
     : QObject(parent), m_device(std::make_unique<MouseDevice>(backend)), m_notifier(std::move(notifier)) {
@@ -58,7 +57,7 @@ void DevicePresence::refreshMouseList() {
         if (!m_names.contains(current))
             config::setCurrentProductName(m_names.first());
     } else if (m_names.size() == 1) {
-        qDebug() << m_names.first() + "RefreshMouseList";
+        qCDebug(lcDevice) << m_names.first() + "RefreshMouseList";
         if (current != m_names.first())
             config::setCurrentProductName(m_names.first());
     } else if (!current.isEmpty()) {
@@ -105,7 +104,7 @@ void DevicePresence::onDeviceChanged(const DeviceEvent &event) {
         m_heldEvents << event;
         return;
     }
-    qDebug() << (event.arrived ? "DBT_DEVICEARRIVAL\n" : "DBT_DEVICEREMOVECOMPLETE\n") << event.path;
+    qCDebug(lcDevice) << (event.arrived ? "hotplug add" : "hotplug remove") << event.path;
     const int countBefore = mouseCount();
     const QString current = config::currentProductName();
     bool switched = false;
