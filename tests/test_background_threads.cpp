@@ -48,17 +48,15 @@ public:
         ++m_generation;
         m_changed.wakeAll();
     }
-    // True once the readers have begun `entered` pauses in all and `held` of them wait.
-    bool reached(int entered, int held) {
+    // True once the readers have begun `entered` pauses in all and `held` of them wait; with `pass` the
+    // held pauses are first let through once.
+    bool reached(int entered, int held, bool pass = false) {
+        if (pass)
+            open(false);
         return QTest::qWaitFor([&] {
             QMutexLocker lock(&m_mutex);
             return m_entered == entered && m_held == held;
         });
-    }
-    // Lets the held pauses pass once, then as reached().
-    bool pass(int entered, int held) {
-        open(false);
-        return reached(entered, held);
     }
 
 private:
@@ -190,8 +188,8 @@ private slots:
         m_controller->startBatteryThread();
         // Into the passive reads: past the request's two pauses.
         QVERIFY(gate.reached(1, 1));
-        QVERIFY(gate.pass(2, 1));
-        QVERIFY(gate.pass(3, 1));
+        QVERIFY(gate.reached(2, 1, true));
+        QVERIFY(gate.reached(3, 1, true));
         for (int entered = 3; entered < 12; entered += 3) {
             if (entered < 9)
                 m_controller->stopBatteryThread();
@@ -199,11 +197,11 @@ private slots:
             QVERIFY(gate.reached(entered + 1, 2));
             QCOMPARE(VelGetBatteryThread::liveObjects(), 2);
             // One pause each: the retired reader ends at its look at the flag, the new one reads on.
-            QVERIFY(gate.pass(entered + 2, 1));
+            QVERIFY(gate.reached(entered + 2, 1, true));
             QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == 1; }));
             QCOMPARE(VelGetBatteryThread::liveObjects(), 1);
             QVERIFY(m_controller->hasBatteryThread());
-            QVERIFY(gate.pass(entered + 3, 1)); // past its request into the passive reads again
+            QVERIFY(gate.reached(entered + 3, 1, true)); // past its request into the passive reads again
         }
         m_controller->stopBatteryThread();
         QVERIFY(!m_controller->hasBatteryThread());
@@ -218,7 +216,7 @@ private slots:
     void writeThreadStopWaitsForLastRead() {
         m_controller->startBatteryThread();
         QVERIFY(m_gate->reached(1, 1));
-        QVERIFY(m_gate->pass(2, 1));
+        QVERIFY(m_gate->reached(2, 1, true));
         std::atomic<int> readsAtStop{-1}, result{-1};
         std::unique_ptr<QThread> writer(QThread::create([&] {
             BatteryControl::stop();
@@ -232,31 +230,25 @@ private slots:
         m_mouse->sendStatusReport(1, 2, 3, 4); // for the reader's last read
         m_gate->open();
         QVERIFY(QTest::qWaitFor([&] { return writer->isFinished(); }));
-        QCOMPARE(readsAtStop.load(), 2); // the request's reply and the last read
-        QCOMPARE(result.load(), 0);
+        QVERIFY(readsAtStop == 2 && result == 0); // 2: the request's reply and the last read
         QVERIFY(QTest::qWaitFor(
             [&] { return m_controller->hasBatteryThread() && m_controller->readerCount() == 1; }));
         QCOMPARE(VelGetBatteryThread::liveObjects(), 1);
     }
 
     void profileWriteRun_data() {
-        QTest::addColumn<bool>("mouseOff");
-        QTest::addColumn<bool>("filled");
-        QTest::addColumn<bool>("withReader");
         QTest::addColumn<int>("result");
-        QTest::newRow("write fails at once") << false << true << false << 4;
-        QTest::newRow("mouse off: nothing sent") << true << true << false << 5;
-        QTest::newRow("profile never read: nothing stored or sent") << false << false << false << 7;
-        QTest::newRow("reader stopped and restarted by the write") << false << true << true << 0;
+        QTest::newRow("write fails at once") << 4;
+        QTest::newRow("mouse off: nothing sent") << 5;
+        QTest::newRow("profile never read: nothing stored or sent") << 7;
+        QTest::newRow("reader stopped and restarted by the write") << 0;
     }
 
     // The write runs while the GUI thread sits in the dialog's exec(): a reader stop asked for from the
     // write thread is served from that loop, and the dialog closes when the write ends.
     void profileWriteRun() {
-        QFETCH(bool, mouseOff);
-        QFETCH(bool, filled);
-        QFETCH(bool, withReader);
         QFETCH(int, result);
+        const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;
         TestTree tree;
         QVERIFY(tree.isValid());
         AppConfigStore &store = AppConfigStore::instance();
@@ -283,14 +275,13 @@ private slots:
         };
         VelProcessDialog dialog(nullptr);
         // The animation comes from the skin resources, which a static library does not load by itself.
-        QCOMPARE(dialog.movie()->state(), QMovie::Running);
-        QCOMPARE(dialog.findChild<QLabel *>()->movie(), dialog.movie());
+        QVERIFY(dialog.movie()->state() == QMovie::Running &&
+                dialog.findChild<QLabel *>()->movie() == dialog.movie());
         int execResult = -1;
         const uint8_t code = runProfileWrite(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&] { return execResult = dialog.exec(); },
             write);
-        QCOMPARE(execResult, int(QDialog::Accepted));
-        QVERIFY(!dialog.isVisible());
+        QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
         QCOMPARE(int(code), result);
         const bool written = !mouseOff && filled;
         QCOMPARE(flags, written ? 15 : -1);

@@ -1,11 +1,9 @@
 #include "device/command_report.h"
-#include "device/hid/hidapi_backend.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/send_report.h"
 #include "platform/hid_report_descriptor.h"
 #include "platform/hidraw_node_registry.h"
-#include "sim/backend_choice.h"
 #include "sim/virtual_device_notifier.h"
 #include "sim/virtual_mouse.h"
 #include "storage/config_file.h"
@@ -181,25 +179,6 @@ private slots:
         QCOMPARE((QVector<int>{c.kind, c.vendorId, c.productId}),
                  (QVector<int>{kCollectionCommand, 0x248A, 0xFB01}));
         QCOMPARE(int(MouseDevice::classifyInterfacePath("/dev/hidraw3").kind), int(kCollectionNone));
-    }
-
-    // The real backend without a mouse of ours (the virtual one is chosen by KORVANE_VIRTUAL_MOUSE=1, as the
-    // window tests do): the program runs on and every transaction has no device.
-    void realBackendWithoutMouse() {
-        qunsetenv("KORVANE_VIRTUAL_MOUSE");
-        HidBackendChoice choice = chooseHidBackend();
-        QVERIFY(dynamic_cast<HidapiBackend *>(choice.backend.get()) && !choice.virtualMouse);
-        QVERIFY(!dynamic_cast<VirtualDeviceNotifier *>(createDeviceNotifier(choice.virtualMouse).get()));
-        MouseDevice device(*choice.backend);
-        device.initDeviceTable();
-        device.enumerateDevices();
-        device.openByName(m_name.constData());
-        if (device.commandHandle())
-            QSKIP("a mouse with the description's ids is plugged in");
-        const CommandReport request = report::makeCommand(report::kCmdWriteBracket, 0);
-        QCOMPARE(int(sendReport(device, request.data(), 33)), int(kResultNoDevice));
-        device.closeAll();
-        device.shutdownHid();
     }
 
     void descriptorKinds_data() {

@@ -11,28 +11,11 @@ namespace {
 QString uniqueName() {
     return QString("korvane-osd-test-%1").arg(QCoreApplication::applicationPid());
 }
-quint32 word(const QByteArray &data, int offset) {
-    return qFromLittleEndian<quint32>(data.constData() + offset);
-}
 } // namespace
 
 class TestOsd : public QObject {
     Q_OBJECT
 private slots:
-    // 1044 bytes: UTF-16 text at 0, then position, display time, a zero word, COLORREF and font size at
-    // 512..528, the face name at 532.
-    void recordLayout() {
-        OsdRecord record;
-        record.text = "DPI 2:1600";
-        record.color = OsdRecord::colorRef(255, 125, 0);
-        const QByteArray data = record.encode();
-        QCOMPARE(data.size(), 1044);
-        QVERIFY(data.startsWith(QByteArray("D\0P\0I\0", 6)) && data.mid(20, 2) == QByteArray(2, '\0'));
-        QVERIFY(word(data, 512) == 0 && word(data, 516) == 1500 && word(data, 520) == 0);
-        QVERIFY(word(data, 524) == 0x00007DFF && word(data, 528) == 60);
-        QCOMPARE(data.mid(532, 24), QByteArray("D\0e\0j\0a\0V\0u\0 \0S\0a\0n\0s\0\0\0", 24));
-    }
-
     // Every field comes back; text longer than the record holds is cut to 255 characters and terminated.
     void recordRoundTrip() {
         OsdRecord record;

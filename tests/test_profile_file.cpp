@@ -376,17 +376,9 @@ private slots:
         QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
     }
 
-    // The shipped files: the sample model's factory profile and the "Profile 1" that Config.ini names.
-    void shippedProfiles() {
+    // A new configuration keeps the slot count and names the five profiles.
+    void factoryConfig() {
         TestTree tree;
-        ProfileData factory, shipped;
-        QVERIFY(profile::makeFactoryProfile(factory));
-        QCOMPARE(profile::readProfileFile(shipped, profile::factoryProfilePath()), FileResult::Ok);
-        QVERIFY(shipped == factory);
-        AppConfig loaded;
-        QCOMPARE(config::loadAppConfig(loaded), FileResult::Ok);
-        factory.profileName = "Profile 1";
-        QVERIFY(loaded.profileNames[0] == "Profile 1" && loaded.profile == factory);
         AppConfig config;
         config.count = 3;
         config.profileId = 4;

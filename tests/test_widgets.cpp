@@ -184,20 +184,6 @@ private slots:
         QCOMPARE(info.exec(), int(QDialog::Accepted));
         QCOMPARE(info.findChild<VelLabel *>("msgBoxInfoLabel1")->text(), QString("Profile Exist!"));
     }
-
-    // The receiver warning polls and closes by itself once the receiver is back.
-    void receiverWarningClosesWhenReceiverReturns() {
-        VelMessageBox::setReconnected(false);
-        VelMessageBox box(VelMessageBox::ReceiverWarning, QString(), "Warning", "Dongle Disconnect!", nullptr,
-                          true);
-        saveShot(&box, "message_box_receiver");
-        QElapsedTimer clock;
-        clock.start();
-        QTimer::singleShot(300, [] { VelMessageBox::setReconnected(true); });
-        QCOMPARE(box.exec(), int(QDialog::Accepted));
-        QVERIFY(clock.elapsed() >= 300 && clock.elapsed() < 2000);
-        VelMessageBox::setReconnected(false);
-    }
 };
 
 QTEST_MAIN(TestWidgets)
