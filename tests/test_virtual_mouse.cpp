@@ -96,12 +96,9 @@ private slots:
         const Bytes onWire = harness::report("05bffa02060005d20140064006");
         QCOMPARE(int(send(harness::report("0500fa02060005d20140064006"))), 0);
         const auto records = m_mouse->records();
-        QCOMPARE(records.size(), std::size_t(2));
-        QVERIFY(records[0].direction == VirtualMouse::Direction::Written);
-        QCOMPARE(records[0].connection, int(kCable));
-        QCOMPARE(records[0].bytes, onWire);
-        QVERIFY(records[1].direction == VirtualMouse::Direction::Read);
-        QCOMPARE(records[1].bytes, onWire);
+        QVERIFY(records.size() == 2 && records[0].direction == VirtualMouse::Direction::Written &&
+                records[0].connection == kCable && records[1].direction == VirtualMouse::Direction::Read);
+        QVERIFY(records[0].bytes == onWire && records[1].bytes == onWire);
         Bytes reply(33, 0);
         QCOMPARE(m_mouse->readTimeout(plain, reply.data(), reply.size(), 150), 8);
         QCOMPARE(reply[report::kReportId], uint8_t(0x01));
@@ -162,14 +159,12 @@ private slots:
         Bytes expected = first;
         expected.insert(expected.end(), second.begin(), second.end());
         QCOMPARE(m_mouse->memory(report::kCmdSettings, 0, expected.size()), expected);
-        QCOMPARE(m_mouse->memory(report::kCmdSettings, 0x7F, 1), Bytes{0}); // the closing report is no data
-        QCOMPARE(m_mouse->closedBlocks(report::kCmdSettings), 1);
+        // The closing report is no data.
+        QVERIFY(m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0} && m_mouse->closedBlocks(0x01) == 1);
         QCOMPARE(m_mouse->memory(report::kCmdMacros, 400, 20), counting(20, 0x80));
         QCOMPARE(m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20), Bytes(20, 0));
-        QVERIFY(!m_mouse->bracketOpen());
-        QCOMPARE(m_mouse->writeBrackets(), (Bytes{0, 1}));
-        QCOMPARE(m_mouse->storeCommands(), (Bytes{0x04, 0x01}));
-        QCOMPARE(m_mouse->currentProfile(), 3);
+        QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
+        QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
     }
 
     // Battery 3600 mV = 0x0E10, charging, status 2, capability 0x5A: checksum FA+48+10+0E+01+02 = 163
