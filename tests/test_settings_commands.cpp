@@ -1,8 +1,10 @@
 #include "device/device_state.h"
+#include "device/dpi_encoding.h"
 #include "device/dpi_stages.h"
 #include "device/lighting_blocks.h"
 #include "device/pointer_speed.h"
 #include "device/result_code.h"
+#include "device/sensor_dpi.h"
 #include "device/settings_block.h"
 #include "device/store_commands.h"
 #include "platform/headless_pointer_settings.h"
@@ -196,6 +198,164 @@ private slots:
         QVERIFY(headless->setCount() == (kept ? 1 : 0) && readPointerSpeed() == (kept ? kept : 10));
         installPointerSettings(nullptr);
         DeviceState::instance().reset();
+    }
+
+    // Bytes 9 to 12 of a stage for sensor, x, y and capability byte. Rows of note: 3389 400 is offset by
+    // 160 and flagged (F0 80), 320 is plain; 3360 121/120 are the range edges; 3104 and 31042 put y first
+    // (10, 200 gives 147, 1, 10, 0); 3325, 33252, 3311, 33112, 3327, 3333, 3335 and 33352 reach every given
+    // row of the tables A to M; 3335 and 33352 send x only; 3395 is limited to 399 by capability 8 alone;
+    // 3399 and unknown sensors send zeros.
+    void encodings() {
+        const struct {
+            int sensor, x, y, capability;
+            uint32_t bytes; // bytes 9 to 12, read from the left
+        } rows[] = {{3389, 400, 400, 0, 0xF080F080},  {3389, 320, 2, 0, 0x40010200},
+                    {3389, 480, 321, 0, 0x4081A180},  {3360, 121, 120, 0, 0x3C017700},
+                    {3360, 180, 1, 0, 0x77010000},    {3104, 10, 200, 0, 0x93010A00},
+                    {31042, 107, 106, 0, 0x6A003601}, {3325, 1, 10, 0, 0x02001600},
+                    {3325, 50, 51, 0, 0x73003B01},    {3325, 75, 76, 0, 0x73013B02},
+                    {33252, 100, 0, 0, 0x73020000},   {301, 102, 103, 0, 0xFF000280},
+                    {301, 10, 125, 0, 0x19003980},    {3311, 120, 121, 0, 0x8F004801},
+                    {33112, 1, 2, 0, 0x00000200},     {3370, 200, 201, 0, 0xC7006401},
+                    {3327, 1, 61, 0, 0x04008C00},     {3327, 62, 93, 0, 0x48015F04},
+                    {3212, 64, 95, 0, 0x20012002},    {3212, 63, 16, 0, 0x3F001000},
+                    {3333, 2, 79, 0, 0x0400B900},     {3333, 80, 80, 0, 0x5D015D01},
+                    {3335, 160, 5, 0, 0xBC00BC00},    {3335, 1, 160, 0, 0x00000000},
+                    {33352, 161, 1, 0, 0x60016001},   {3395, 519, 400, 8, 0x8F018F01},
+                    {3395, 519, 0, 7, 0x07020000},    {33952, 519, 520, 0, 0x07020802},
+                    {33952, 520, 521, 0, 0x04810581}, {33952, 779, 0, 8, 0x07820000},
+                    {3399, 100, 100, 0, 0x00000000},  {1234, 16, 16, 0, 0x00000000}};
+        for (const auto &r : rows) {
+            const StageDpiBytes got = encodeStageDpi(r.sensor, r.x, r.y, static_cast<uint8_t>(r.capability));
+            const uint32_t bytes = uint32_t(got[0]) << 24 | uint32_t(got[1]) << 16 | got[2] << 8 | got[3];
+            QVERIFY2(bytes == r.bytes, qPrintable(QString::asprintf("%d at %d,%d cap %d: %08x", r.sensor, r.x,
+                                                                    r.y, r.capability, bytes)));
+        }
+    }
+
+    // The virtual mouse's reading of stage bytes written out by hand (x value and range, y value and range):
+    // the register tables, the offset flags, y first on 3104 and 31042, 16 bits on 3395, x only on 3335;
+    // bytes of a sensor it does not know read as -1 and DPI 0.
+    void stageReadBack_data() {
+        QTest::addColumn<int>("sensor");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QVector<int>>("read"); // x, y and the DPI of x
+        const auto row = [](int sensor, const char *hex, const QVector<int> &read) {
+            QTest::addRow("%d %s", sensor, hex) << sensor << QByteArray::fromHex(hex) << read;
+        };
+        row(3389, "f080f080", {400, 400, 24000});
+        row(3360, "77010000", {180, 1, 24000});
+        row(3325, "73003b01", {50, 51, 5000});
+        row(3327, "48015f04", {62, 93, 6400});
+        row(3212, "20012002", {64, 95, 2430});
+        row(31042, "6a003601", {107, 106, 4320});
+        row(301, "ff000280", {102, 103, 10200});
+        row(3395, "07020000", {519, 0, 26000});
+        row(33952, "04810581", {520, 521, 26100});
+        row(3335, "bc00bc00", {160, 160, 16000});
+        row(3399, "00000000", {-1, -1, 0});
+    }
+
+    void stageReadBack() {
+        QFETCH(int, sensor);
+        QFETCH(QByteArray, bytes);
+        const Bytes r =
+            framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, bytes[0], bytes[1], bytes[2], bytes[3]});
+        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+        mouse.handleReport(1, r.data(), r.size());
+        const SettingsView::Stage stage = SettingsView(mouse).stage(1, sensor);
+        QVERIFY(stage.used);
+        QTEST((QVector<int>{stage.x, stage.y, stage.dpiX}), "read");
+    }
+
+    // Every row of every table: rising, and within one step of the straight line that the table's first
+    // and last rows draw through the DPI of each position (the table's sensor's conversion). Where a sensor
+    // moves to its next table the register value per DPI drops by the range's factor, so the same DPI gives
+    // the same speed on either side.
+    void tablesRiseEvenlyAndJoinAtTheDpiConversion() {
+        const struct {
+            char name;
+            int sensor, last;
+            double factorToNext;
+        } tables[] = {{'A', 3325, 50, 2.0},   {'B', 3325, 75, 2.0},   {'C', 3325, 100, 0},
+                      {'D', 33112, 120, 2.0}, {'E', 33112, 180, 0},   {'F', 3327, 61, 2.0},
+                      {'G', 3327, 92, 1.5},   {'H', 3327, 106, 0},    {'J', 3333, 79, 2.0},
+                      {'K', 3333, 120, 0},    {'L', 33352, 160, 2.0}, {'M', 33352, 240, 0}};
+        QCOMPARE(registerTables().size(), std::size(tables));
+        for (std::size_t t = 0; t < std::size(tables); ++t) {
+            const RegisterTable &table = registerTables()[t];
+            QCOMPARE(table.name, tables[t].name);
+            QCOMPARE(table.last(), tables[t].last);
+            const auto perDpi = [&](const RegisterTable &of, int v) {
+                return of.at(v) / double(positionToDpi(tables[t].sensor, v));
+            };
+            // Position 0 (and 1 of D and L) lies below the sensor's lowest DPI and may sit at 0.
+            const int from = table.first == 0 ? 2 : table.first;
+            const double dpiFrom = positionToDpi(tables[t].sensor, from);
+            const double slope = (table.at(table.last()) - table.at(from)) /
+                                 (positionToDpi(tables[t].sensor, table.last()) - dpiFrom);
+            for (int v = table.first; v <= table.last(); ++v) {
+                const QString at = QString("%1[%2] = %3").arg(table.name).arg(v).arg(table.at(v));
+                QVERIFY2(v == table.first || table.at(v) >= table.at(v - 1), qPrintable(at));
+                const double line = table.at(from) + slope * (positionToDpi(tables[t].sensor, v) - dpiFrom);
+                QVERIFY2(v < from || std::abs(table.at(v) - line) <= 1.0, qPrintable(at));
+            }
+            if (tables[t].factorToNext == 0)
+                continue;
+            const RegisterTable &next = registerTables()[t + 1];
+            for (int v : {next.first, next.last()}) {
+                const double ratio = perDpi(table, table.last()) / perDpi(next, v);
+                QVERIFY2(std::abs(ratio - tables[t].factorToNext) < 0.05 * tables[t].factorToNext,
+                         qPrintable(QString("%1 to %2: %3").arg(table.name).arg(next.name).arg(ratio)));
+            }
+        }
+    }
+
+    void dpiConversion() {
+        const struct {
+            int sensor, position, dpi;
+        } rows[] = {{3325, 50, 5000},   {3325, 51, 5200},   {3325, 76, 10400},   {3325, 90, 16000},
+                    {3327, 1, 200},     {3327, 61, 6200},   {3327, 62, 6400},    {3327, 92, 12400},
+                    {3327, 93, 12600},  {3327, 106, 16400}, {3212, 16, 600},     {3212, 21, 800},
+                    {3212, 63, 2400},   {3212, 64, 2430},   {3212, 111, 7200},   {3104, 14, 500},
+                    {3104, 105, 4200},  {31042, 158, 8400}, {3389, 2, 100},      {3389, 400, 24000},
+                    {3360, 180, 24000}, {3370, 290, 19000}, {3335, 161, 16200},  {3333, 120, 16000},
+                    {3399, 599, 40000}, {3395, 519, 26000}, {33952, 779, 52000}, {301, 125, 12500},
+                    {1234, 100, 0}};
+        for (const auto &row : rows)
+            QVERIFY2(positionToDpi(row.sensor, row.position) == row.dpi,
+                     qPrintable(QString("%1 at %2").arg(row.sensor).arg(row.position)));
+    }
+
+    // Every slider position of every sensor goes out as the encoder makes it and reads back as the firmware
+    // reads it (the reading itself is pinned above): x rising, y falling, so the axes cannot be mixed up.
+    void everySliderPositionReadsBack() {
+        const struct {
+            int sensor, lowest, highest;
+        } ranges[] = {{3325, 1, 90},   {33252, 1, 90},   {301, 1, 125},  {3311, 1, 120},  {33112, 1, 180},
+                      {3360, 1, 180},  {3370, 1, 290},   {3327, 1, 106}, {3389, 2, 480},  {3212, 16, 111},
+                      {3104, 14, 105}, {31042, 14, 158}, {3335, 1, 160}, {33352, 1, 240}, {3333, 2, 120},
+                      {33952, 0, 779}, {3395, 0, 519}};
+        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+        for (const auto &r : ranges) {
+            const bool xOnly = r.sensor == sensor::k3335 || r.sensor == sensor::k33352;
+            for (int from = r.lowest; from <= r.highest; from += ProfileData::kStageCount) {
+                ProfileData p;
+                for (auto &stage : p.dpiStages) {
+                    stage.used = 1;
+                    stage.x = std::min(from + int(&stage - p.dpiStages.data()), r.highest);
+                    stage.y = r.highest + r.lowest - stage.x;
+                }
+                for (const CommandReport &report : dpistages::reports(p, 8, r.sensor, 0))
+                    mouse.handleReport(1, report.data(), report.size());
+                for (int i = 0; i < ProfileData::kStageCount; ++i) {
+                    const SettingsView::Stage stage = SettingsView(mouse).stage(i, r.sensor);
+                    const int x = p.dpiStages[i].x, y = xOnly ? x : p.dpiStages[i].y;
+                    QVERIFY2(stage.x == x && stage.y == y,
+                             qPrintable(QString::asprintf("%d: %d,%d", r.sensor, x, y)));
+                }
+            }
+        }
     }
 };
 
