@@ -1,11 +1,16 @@
 #include "device/battery_control.h"
+#include "device/button_packer.h"
+#include "device/button_upload.h"
 #include "device/command_report.h"
+#include "device/device_code_table.h"
 #include "device/device_state.h"
 #include "device/lighting_blocks.h"
+#include "device/macro_image.h"
 #include "device/profile_write.h"
 #include "device/result_code.h"
 #include "device/sensor_dpi.h"
 #include "storage/app_config_file.h"
+#include "storage/button_matrix.h"
 #include "storage/config_file.h"
 #include "storage/macro_file.h"
 #include "support/command_harness.h"
@@ -18,14 +23,14 @@ namespace {
 // The battery reader's start and stop, with the number of reports written when each came.
 class RecordingBatteryControl : public BatteryControl {
 public:
-    explicit RecordingBatteryControl(const CommandHarness &harness) : m_harness(harness) {}
+    explicit RecordingBatteryControl(const std::unique_ptr<CommandHarness> &harness) : m_harness(harness) {}
     void stopBatteryThread() override { calls << QStringLiteral("stop after %1").arg(writes()); }
     void startBatteryThread() override { calls << QStringLiteral("start after %1").arg(writes()); }
-    int writes() const { return int(m_harness.written().size()); }
+    int writes() const { return int(m_harness->written().size()); }
     QStringList calls;
 
 private:
-    const CommandHarness &m_harness;
+    const std::unique_ptr<CommandHarness> &m_harness;
 };
 
 AppConfig sampleConfig() {
@@ -34,21 +39,80 @@ AppConfig sampleConfig() {
     return config;
 }
 
+Bytes tableBytes(int offset, int length) {
+    const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
+    return Bytes(table.begin() + offset, table.begin() + offset + length);
+}
+
+// The entry at the slot of button 0, which the identity matrix puts at bytes 2 to 5.
+ButtonEntry packedEntry(const ButtonAssignment &button) {
+    record(0) = button;
+    packButton(0, 0, 0);
+    const Bytes b = tableBytes(2, 4);
+    return {b[0], b[1], b[2], b[3]};
+}
+
+ButtonAssignment withRes1(int function, int res1, int loops = 0, int keyNumber = 0) {
+    ButtonAssignment b = withFunction(function);
+    b.res1 = static_cast<uint8_t>(res1);
+    b.loopNumber = loops;
+    b.keyNumber = keyNumber;
+    return b;
+}
+
+// Key down and up events of keys 4, 5, ...: no delay among them.
+QVector<MacroStep> keyEvents(int count) {
+    QVector<MacroStep> events;
+    for (int i = 0; i < count; ++i)
+        events.append(ev(i % 2 ? 0x04 : 0x84, static_cast<uint8_t>(4 + i / 2)));
+    return events;
+}
+
+// Events with the pauses the image puts after every fourth and after the last.
+QVector<MacroStep> withPauses(const QVector<MacroStep> &events) {
+    QVector<MacroStep> out;
+    for (int i = 0; i < events.size(); ++i) {
+        out << events[i];
+        if (i % 4 == 3)
+            out << kPause;
+    }
+    return out << kPause;
+}
+
+Bytes imageBytes(const QVector<MacroStep> &events) {
+    Bytes out;
+    for (const MacroStep &e : events)
+        out.insert(out.end(), {e.type, e.low, e.high});
+    out.resize(DeviceState::kMacroImageSize);
+    return out;
+}
+
 } // namespace
 
+Q_DECLARE_METATYPE(ButtonAssignment)
+Q_DECLARE_METATYPE(MacroStep)
+Q_DECLARE_METATYPE(ButtonEntry)
+
+// The profile write and the button table and macro images it uploads, against the virtual mouse.
 class TestProfileWrite : public QObject {
     Q_OBJECT
     std::unique_ptr<TestTree> m_tree;
     std::unique_ptr<CommandHarness> m_h;
     std::unique_ptr<RecordingBatteryControl> m_battery;
 
+    void setIni(const char *key, int value) { m_tree->setIniValue("DefaultProfile.bin", key, value); }
+
 private slots:
+    // Seven buttons (the count is stored encoded with MouseDpi; 0 leaves it plain), wheel as built, 3389.
     void init() {
         m_tree = std::make_unique<TestTree>();
         QVERIFY(m_tree->isValid());
+        setIni("PROFILE/ScrollRev", 0);
+        setIni("PROFILE/ButtonCount", 7);
+        setIni("PROFILE/MouseDpi", 0);
         m_h = std::make_unique<CommandHarness>();
         QVERIFY(m_h->isOpen());
-        m_battery = std::make_unique<RecordingBatteryControl>(*m_h);
+        m_battery = std::make_unique<RecordingBatteryControl>(m_h);
         BatteryControl::install(m_battery.get());
     }
 
@@ -178,6 +242,295 @@ private slots:
             QCOMPARE(m_h->mouse().closedBlocks(uint8_t(failCode == 0x40 ? 0x04 : failCode)),
                      failCode == 0x40);
             QVERIFY(DeviceState::instance().deviceCopy() == config);
+        }
+    }
+
+    // Every row is the one found for its code and decodes back to it: no code or entry appears twice. The
+    // functions without parameters pack as their row; the others share byte 0 with it.
+    void codeTableWalk() {
+        const QVector<int> withParameters = {6, 7, 12, 55, 200, 510};
+        for (const DeviceCodeRow &row : devicecode::kTable) {
+            ButtonEntry found{};
+            QVERIFY(devicecode::entryOf(row.function, found));
+            QCOMPARE(found, row.entry);
+            QCOMPARE(devicecode::functionOfEntry(row.entry), row.function);
+            const ButtonEntry packed = packedEntry(withFunction(row.function));
+            if (withParameters.contains(row.function))
+                QCOMPARE(packed[0], row.entry[0]);
+            else
+                QCOMPARE(packed, row.entry);
+        }
+    }
+
+    // Packed into a table that held 0xEE everywhere.
+    void entries_data() {
+        QTest::addColumn<int>("sensor");
+        QTest::addColumn<ButtonAssignment>("button");
+        QTest::addColumn<ButtonEntry>("entry");
+        const auto row = [](const char *name, const ButtonAssignment &b, ButtonEntry e, int sensor = 3389) {
+            QTest::newRow(name) << sensor << b << e;
+        };
+        row("key A", withRes1(6, 30), {0x90, 0, 0x04, 0});
+        row("mouse button has no usage", withRes1(6, 240), {0x90, 0, 0, 0});
+        row("Ctrl + Shift + A", combo({0xE0, 0xE1, 0x04}), {0x8F, 0x03, 0x04, 0});
+        row("right Alt + left Win + F1", combo({0xE6, 0xE3, 0x3A}), {0x8F, 0x0C, 0x3A, 0});
+        row("right Ctrl + right Shift", combo({0xE4, 0xE5}), {0x8F, 0x03, 0, 0});
+        row("later key wins", combo({0x04, 0x05}), {0x8F, 0, 0x04, 0});
+        row("usage without key code is a key", combo({0xE2, 0x32}), {0x8F, 0x04, 0x32, 0});
+        ButtonAssignment gap = combo({0xE0, 0x04});
+        std::swap(gap.keys[3], gap.keys[4]);
+        row("empty combo entry skipped", gap, {0x8F, 0x01, 0x04, 0});
+        // Five modifiers with their releases fill the ten entries read; the key after them is not read.
+        ButtonAssignment full = combo({0xE0, 0xE1, 0xE2, 0xE3, 0xE4});
+        full.keys[10] = {0x04, 0x05, 0x80};
+        row("only ten combo entries read", full, {0x8F, 0x10, 0, 0});
+        // Fire: res1 (0 becomes 0x81), times low byte, delay / 10 with 2 the least.
+        row("fire res1 0", withRes1(12, 0, 7, 90), {0x99, 0x81, 3, 2});
+        row("fire delay 35", withRes1(12, 0x82, 5, 35), {0x99, 0x82, 5, 3});
+        row("fire delay 19", withRes1(12, 0x84, 5, 19), {0x99, 0x84, 5, 2});
+        row("fire delay 255", withRes1(12, 0x04, 1, 255), {0x99, 0x04, 1, 25});
+        row("fire times low byte", withRes1(12, 0x81, 0x1234, 40), {0x99, 0x81, 0x34, 4});
+        // Sniper: the value through the sensor's register table, one below, as it is, or 4 unencoded.
+        const int sniper[][3] = {{3325, 10, 22}, {3327, 61, 140},  {3360, 5, 4}, {3389, 7, 7},   {3212, 9, 9},
+                                 {3104, 3, 3},   {3335, 160, 188}, {3370, 7, 4}, {33252, 10, 4}, {0, 7, 4}};
+        for (const auto &s : sniper) {
+            const auto value = static_cast<uint8_t>(s[2]);
+            QTest::addRow("sniper %d", s[0])
+                << s[0] << withRes1(55, s[1]) << ButtonEntry{0x9A, 1, value, value};
+        }
+        row("macro loop count", macroButton("M", 0, 0x0102), {0x91, 0, 0x02, 0x01});
+        row("macro while key down", macroButton("M", 1, 9), {0x91, 0x80, 0xFF, 0xFF});
+        row("macro until pressed again", macroButton("M", 2, 9), {0x91, 0x40, 0xFF, 0xFF});
+        row("macro other mode keeps byte 1", macroButton("M", 3, 5), {0x91, 0xEE, 5, 0});
+        row("gun file", macroButton("G", 0, 3, 510), {0x9D, 0, 3, 0});
+        for (int f : {0, 8, 56, 64, 199, 201, -1})
+            QTest::addRow("function %d has no row", f) << 3389 << withFunction(f) << ButtonEntry{0, 0, 0, 0};
+    }
+
+    // Only the button's slot changes, and the header, which goes with every entry.
+    void entries() {
+        QFETCH(int, sensor);
+        QFETCH(ButtonAssignment, button);
+        QFETCH(ButtonEntry, entry);
+        m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
+        DeviceState::instance().buttonTable().fill(0xEE);
+        QCOMPARE(packedEntry(button), entry);
+        QCOMPARE(tableBytes(0, 2), (Bytes{0x0A, 0x00}));
+        QCOMPARE(tableBytes(6, 4), Bytes(4, 0xEE));
+    }
+
+    // Numbers follow packing order: the first name gets 0, a shared name keeps its number, res4 records it.
+    void macroNumbersSharedInPackingOrder() {
+        QCOMPARE(macroNumberOf("Burst"), -1);
+        record(1) = macroButton("Burst", 0, 1);
+        record(2) = macroButton("Recoil", 1, 1, 510);
+        record(3) = macroButton("Burst", 2, 1);
+        record(4) = withFunction(1);
+        record(4).macroName = "Ignored";
+        for (int r = 1; r <= 4; ++r) {
+            record(r).res4 = 0x77;
+            packButton(0, r, r);
+        }
+        QCOMPARE(macroNumberOf("Burst"), 0);
+        QCOMPARE(macroNumberOf("Recoil"), 1);
+        QCOMPARE(macroNumberOf("Ignored"), 255);
+        QCOMPARE(tableBytes(6, 12),
+                 (Bytes{0x91, 0x00, 1, 0, 0x9D, 0x81, 0xFF, 0xFF, 0x91, 0x40, 0xFF, 0xFF}));
+        QCOMPARE((QVector<int>{record(1).res4, record(2).res4, record(3).res4}), (QVector<int>{0, 1, 0}));
+    }
+
+    // Records 40 and 41 at bytes 90 and 94, exchanged when ScrollRev is 1 (and only 1); the matrix must
+    // not be consulted for the wheel: it points elsewhere.
+    void wheelSlots() {
+        for (int reverse : {0, 1, 2}) {
+            setIni("PROFILE/ScrollRev", reverse);
+            DeviceState::instance().buttonTable().fill(0);
+            ButtonMatrix::instance().table().fill(3);
+            record(40) = withFunction(52);
+            record(41) = withFunction(53);
+            packButton(0, 40, 22);
+            packButton(0, 41, 23);
+            const int up = reverse == 1 ? 94 : 90;
+            QCOMPARE(tableBytes(up, 4), (Bytes{0x8B, 0, 0, 0}));
+            QCOMPARE(tableBytes(90 + 94 - up, 4), (Bytes{0x8C, 0, 0, 0}));
+            QCOMPARE(tableBytes(14, 4), Bytes(4, 0));
+        }
+    }
+
+    // Selectors past the 16-entry matrix, matrix values whose entry would not fit, other profiles and records
+    // out of range pack nothing; a button count above 16 leaves records 16 on unpacked and unnumbered.
+    void matrixLookupsBounded() {
+        int slot = -1;
+        QVERIFY(!buttonSlot(16, slot) && !buttonSlot(21, slot) && !buttonSlot(-1, slot));
+        QCOMPARE(slot, -1);
+        ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
+        matrix[5] = 30;
+        matrix[6] = 31;
+        matrix[7] = 255;
+        for (int r : {5, 6, 7, 16}) {
+            record(r) = withFunction(r == 5 ? 1 : 2);
+            packButton(0, r, r);
+        }
+        QCOMPARE(tableBytes(122, 6), (Bytes{0x81, 0, 0, 0, 0, 0}));
+        const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
+        QVERIFY(std::find(table.begin(), table.end(), 0x82) == table.end());
+        record(5) = withFunction(2);
+        packButton(1, 5, 5);
+        packButton(0, 42, 5);
+        packButton(0, -1, 5);
+        QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
+
+        resetButtonState();
+        setIni("PROFILE/ButtonCount", 24);
+        for (int r = 0; r < 24; ++r)
+            record(r) = r < 16 ? withFunction(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
+        record(0) = macroButton("Kept", 0, 1);
+        record(40) = withFunction(52);
+        record(41) = withFunction(53);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        QCOMPARE(DeviceState::instance().macroNumbers().keys(), QStringList{"Kept"});
+        for (int s = 1; s < 24; ++s)
+            QCOMPARE(int(m_h->mouse().memory(0x03, 2 + 4 * s, 1)[0]), s < 16    ? 0x81
+                                                                      : s == 22 ? 0x8B
+                                                                      : s == 23 ? 0x8C
+                                                                                : 0);
+    }
+
+    void macroImage_data() {
+        QTest::addColumn<QVector<MacroStep>>("events");
+        QTest::addColumn<QVector<MacroStep>>("image");
+        const QVector<MacroStep> five = keyEvents(5);
+        QTest::newRow("five events") << five << QVector<MacroStep>{five[0], five[1], five[2], five[3],
+                                                                   kPause,  five[4], kPause};
+        QTest::newRow("empty macro") << QVector<MacroStep>{} << QVector<MacroStep>{kPause};
+        const QVector<MacroStep> timed = {ev(0x84, 4), ev(6, 44, 1), ev(0x04, 4), ev(0x81, 1), ev(0x01, 1)};
+        QTest::newRow("own delays kept as they are") << timed << timed;
+        const QVector<MacroStep> moves = {ev(2, 246), ev(2, 0, 10), ev(0x86, 1), ev(0x81, 2), ev(0x01, 2)};
+        QTest::newRow("only kind 6 is a delay") << moves << withPauses(moves);
+        // 66 events fill 198 of the 200 bytes; the 67th does not fit.
+        QVector<MacroStep> long67 = keyEvents(67);
+        long67[0] = ev(6, 2);
+        QTest::newRow("67 events with a delay") << long67 << long67.mid(0, 66);
+        // 52 events and 13 pauses make 65; the closing pause is the 66th and fits. With 60 it is cut.
+        QTest::newRow("52 events and 14 pauses") << keyEvents(52) << withPauses(keyEvents(52));
+        QTest::newRow("60 events cut") << keyEvents(60) << withPauses(keyEvents(60)).mid(0, 66);
+    }
+
+    // Into image slot 3; the other slots stay empty.
+    void macroImage() {
+        QFETCH(QVector<MacroStep>, events);
+        QFETCH(QVector<MacroStep>, image);
+        macroimage::buildMacroImage(events, 3);
+        const auto &images = DeviceState::instance().macroImages();
+        QCOMPARE(Bytes(images[3].begin(), images[3].end()), imageBytes(image));
+        for (int other : {0, 2, 4})
+            QCOMPARE(Bytes(images[other].begin(), images[other].end()),
+                     Bytes(DeviceState::kMacroImageSize, 0));
+    }
+
+    // The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.
+    void macroEventsReadRaw() {
+        const QString path = macrofile::macroFilePath("Raw");
+        QVERIFY(!path.isEmpty());
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        {
+            QSettings file(path, QSettings::IniFormat);
+            file.setValue("Setting/Count", 70);
+            for (int i = 0; i < 70; ++i) {
+                file.setValue(QString("Setting/Map_%1").arg(i), i == 1 ? 0x55 : 0x84);
+                file.setValue(QString("Setting/DataL_%1").arg(i), QString::number(i));
+                file.setValue(QString("Setting/DataH_%1").arg(i), i == 1 ? 0x107 : 0);
+            }
+        }
+        const QVector<MacroStep> events = macroimage::readMacroEvents("Raw");
+        QCOMPARE(events.size(), 70);
+        QCOMPARE(events[1], ev(0x55, 1, 0x07));
+        QCOMPARE(events[69], ev(0x84, 69));
+        QVERIFY(macroimage::readMacroEvents("Missing").isEmpty());
+        QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
+    }
+
+    // The sample model's factory buttons: seven buttons on slots 0 to 6 and the wheel on 22 and 23; record 7
+    // lies beyond the button count and is not packed.
+    void buttonTableReports() {
+        const int functions[] = {1, 2, 3, 5, 4, 48, 49, 17};
+        for (int r = 0; r < 8; ++r)
+            record(r) = withFunction(functions[r]);
+        record(40) = withFunction(52);
+        record(41) = withFunction(53);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
+                                 0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
+        const Reports expected = {
+            onWire(0x03, 0, 0xD1, {0x0A, 0x00}),
+            onWire(0x03, 2, 0xD2, slots0to5),
+            onWire(0x03, 26, 0xD2, Bytes{0x89, 0, 0, 0} + Bytes(20, 0)),
+            onWire(0x03, 50, 0xD2, Bytes(24, 0)),
+            onWire(0x03, 74, 0xD2, Bytes(16, 0) + Bytes{0x8B, 0, 0, 0, 0x8C, 0, 0, 0}),
+            onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
+            onWire(0x03, 0x7F, 0xD3, {0x1A}),
+        };
+        QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+    }
+
+    // The report after the accepted ones fails; nothing follows it.
+    void failingReportEndsUpload() {
+        for (int accepted = 0; accepted < 7; ++accepted) {
+            m_h.reset();
+            m_h = std::make_unique<CommandHarness>();
+            if (accepted == 0)
+                m_h->mouse().failWrites(1);
+            else
+                m_h->mouse().unplugAfter(accepted);
+            QCOMPARE(int(sendButtonTable()), int(kResultWriteError));
+            QCOMPARE(int(m_h->written().size()), accepted);
+        }
+    }
+
+    // Burst (no delays: pauses inserted) on two buttons, Reload (its own delay) on one, a macro on a record
+    // outside the model's buttons: each numbered slot's ten reports, then one closing report.
+    void macroReports() {
+        const QVector<MacroStep> burst = keyEvents(5);
+        const QVector<MacroStep> reload = {ev(0x81, 1), ev(6, 30), ev(0x01, 1), ev(2, 246)};
+        QCOMPARE(macrofile::saveMacroSteps("Burst", burst), FileResult::Ok);
+        QCOMPARE(macrofile::saveMacroSteps("Reload", reload), FileResult::Ok);
+        QCOMPARE(int(sendMacros()), int(kResultOk)); // no macro buttons: nothing
+        QVERIFY(m_h->written().empty());
+        record(1) = macroButton("Burst", 0, 3);
+        record(2) = macroButton("Reload", 1, 1);
+        record(3) = macroButton("Burst", 0, 3);
+        record(20) = macroButton("Elsewhere", 0, 1);
+        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        m_h->mouse().clearRecords();
+        m_h->pauses.clear();
+        QCOMPARE(int(sendMacros()), int(kResultOk));
+
+        // Image slot 0 at 0 to 199, slot 1 at 200 to 399, 20 bytes a report, low address byte first.
+        const Bytes burstImage = imageBytes(withPauses(burst));
+        Reports expected = {onWire(0x05, 0, 0xD1, Bytes(burstImage.begin(), burstImage.begin() + 20))};
+        for (uint16_t a = 20; a < 200; a += 20)
+            expected.push_back(
+                onWire(0x05, a, 0xD2, Bytes(burstImage.begin() + a, burstImage.begin() + a + 20)));
+        const Bytes reloadImage = imageBytes(reload);
+        for (uint16_t a = 0; a < 200; a += 20)
+            expected.push_back(
+                onWire(0x05, 200 + a, 0xD2, Bytes(reloadImage.begin() + a, reloadImage.begin() + a + 20)));
+        expected.push_back(onWire(0x05, 0x0FFF, 0xD3, {0x1A}));
+        QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+        QCOMPARE(m_h->pauses.count(50), 3);
+    }
+
+    // More distinct macros than the mouse plays must not look like a successful write: twelve fit, thirteen
+    // fail with result 6 and nothing sent.
+    void tooManyMacrosFail() {
+        setIni("PROFILE/ButtonCount", 16);
+        for (int macros : {12, 13}) {
+            for (int r = 0; r < 16; ++r)
+                record(r) = r < macros ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
+            QCOMPARE(int(sendButtonTable()), int(kResultOk));
+            m_h->mouse().clearRecords();
+            QCOMPARE(int(sendMacros()), macros > 12 ? int(kResultTooManyMacros) : 0);
+            QCOMPARE(int(m_h->written().size()), macros > 12 ? 0 : 12 * 10 + 1);
         }
     }
 };
