@@ -4,9 +4,12 @@
 #include "device/hid/hidraw_node.h"
 #include "device/link_hooks.h"
 #include "device/send_report.h"
+#include "sim/button_view.h"
+#include "sim/macro_view.h"
 #include "support/link_harness.h"
 
 #include <QtTest>
+#include <numeric>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -300,10 +303,275 @@ private slots:
     }
 };
 
+namespace {
+
+using harness::Bytes;
+using Knob = std::function<void(VirtualMouse &)>;
+
+// A report as a builder hands it over (checksum 0): code, address, position and data.
+Bytes command(uint8_t code, uint16_t address, uint8_t position = 0, const Bytes &data = {}) {
+    Bytes r = harness::report("0500fa");
+    r[report::kCommand] = code;
+    r[report::kAddressLow] = address & 0xFF;
+    r[report::kAddressHigh] = address >> 8;
+    r[report::kLength] = uint8_t(data.size());
+    r[report::kPosition] = position;
+    std::copy(data.begin(), data.end(), r.begin() + report::kData);
+    return r;
+}
+
+Bytes counting(int n, int from) {
+    Bytes out(n);
+    std::iota(out.begin(), out.end(), uint8_t(from));
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Knob)
+Q_DECLARE_METATYPE(MacroStep)
+
+class TestVirtualMouse : public QObject {
+    Q_OBJECT
+    std::unique_ptr<VirtualMouse> m_mouse;
+    std::unique_ptr<MouseDevice> m_device;
+
+    uint8_t send(const Bytes &r) { return sendReport(*m_device, r.data(), 33); }
+    int writes() const { return int(harness::records(*m_mouse, VirtualMouse::Direction::Written).size()); }
+
+private slots:
+    void init() {
+        devicelink::setPauseFunction([](int) {});
+        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
+        m_device = harness::openMouse(*m_mouse);
+    }
+
+    void cleanup() {
+        m_device.reset();
+        m_mouse.reset();
+        devicelink::setPauseFunction({});
+    }
+
+    // A pointer in use fills the kernel's queue of 64 unread reports in 64 ms. Drained as the program's
+    // backend does it, the node keeps a status report and the echo of the next write; read only when
+    // asked, the status report is lost and the echo too, which costs a rewrite.
+    void pointerInUse_data() {
+        QTest::addColumn<bool>("drained");
+        QTest::newRow("drained") << true;
+        QTest::newRow("read only when asked") << false;
+    }
+
+    void pointerInUse() {
+        QFETCH(bool, drained);
+        m_device.reset();
+        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
+        m_mouse->setDrainEnabled(drained);
+        m_device = harness::openMouse(*m_mouse);
+        m_mouse->streamMovement(1000);
+        QTest::qWait(150);
+        m_mouse->sendStatusReport(0, 2, 1, 0);
+        uint8_t reply[33] = {};
+        const int got = m_mouse->readTimeout(m_device->commandHandle(), reply, sizeof reply, 50);
+        QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
+        QTest::qWait(150);
+        m_mouse->clearRecords();
+        QCOMPARE(int(send(command(report::kCmdWriteBracket, 0))), 0);
+        QCOMPARE(writes(), drained ? 1 : 2);
+        m_mouse->streamMovement(0);
+    }
+
+    // Framing, checksum (FA+02+06+00+05+D2 = 1D9 -> D9 ^ 66 = BF) and the echo, over the cable since both
+    // connections are plugged in. On a shared Linux node the pointer's movement reports arrive with the
+    // echoes: the command handle skips them, so they cost no rereads, while a plain handle sees them.
+    void sentReportArrivesByteExact() {
+        m_mouse->setMovementStreaming(40);
+        HidHandle *plain =
+            m_mouse->open(m_mouse->path(kCable, kCollectionMouse), HidReportFilter::AllReports);
+        QVERIFY(plain);
+        const Bytes onWire = harness::report("05bffa02060005d20140064006");
+        QCOMPARE(int(send(harness::report("0500fa02060005d20140064006"))), 0);
+        const auto records = m_mouse->records();
+        QVERIFY(records.size() == 2 && records[0].direction == VirtualMouse::Direction::Written &&
+                records[0].connection == kCable && records[1].direction == VirtualMouse::Direction::Read);
+        QVERIFY(records[0].bytes == onWire && records[1].bytes == onWire);
+        Bytes reply(33, 0);
+        QCOMPARE(m_mouse->readTimeout(plain, reply.data(), reply.size(), 150), 8);
+        QCOMPARE(reply[report::kReportId], uint8_t(0x01));
+        m_mouse->close(plain);
+    }
+
+    void echoRules_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("goodChecksum");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("echoed");
+        for (int code : {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x40, 0x46})
+            QTest::addRow("code %02x echoed", code) << code << true << 33 << true;
+        for (int code : {0x0B, 0x41, 0x44, 0x45, 0x47, 0x49, 0xFF})
+            QTest::addRow("code %02x silent", code) << code << true << 33 << false;
+        QTest::newRow("bad checksum") << 0x02 << false << 33 << false;
+        // Answered from what arrived, never from beyond it.
+        QTest::newRow("short report echoed padded") << 0x40 << true << 12 << true;
+    }
+
+    void echoRules() {
+        QFETCH(int, code);
+        QFETCH(bool, goodChecksum);
+        QFETCH(int, length);
+        QFETCH(bool, echoed);
+        HidHandle *h =
+            m_mouse->open(m_mouse->path(kReceiver, kCollectionCommand), HidReportFilter::CommandReports);
+        QVERIFY(h);
+        Bytes r = command(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
+        r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
+        Bytes sent = r;
+        sent[20] = length < 33 ? 0x99 : 0;
+        QCOMPARE(m_mouse->write(h, sent.data(), length), length);
+        Bytes reply(33, 0xEE);
+        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 150), echoed ? 33 : 0);
+        if (echoed)
+            QCOMPARE(reply, r);
+        m_mouse->close(h);
+    }
+
+    void blocksBracketsStoresAndProfile() {
+        const Bytes first = counting(19, 1);
+        const Bytes second = counting(24, 0x40);
+        QCOMPARE(int(send(command(report::kCmdWriteBracket, 0))), 0);
+        QVERIFY(m_mouse->bracketOpen());
+        QCOMPARE(int(send(command(report::kCmdSettings, 0x00, report::kBlockFirst, first))), 0);
+        QCOMPARE(int(send(command(report::kCmdSettings, 0x13, report::kBlockNext, second))), 0);
+        QCOMPARE(
+            int(send(command(report::kCmdSettings, 0x7F, report::kBlockClose, {report::kBlockCloseData}))),
+            0);
+        // Macro images use both address bytes.
+        QCOMPARE(int(send(command(report::kCmdMacros, 400, report::kBlockNext, counting(20, 0x80)))), 0);
+        QCOMPARE(int(send(command(report::kCmdStore, 0x04F3))), 0);
+        QCOMPARE(int(send(command(report::kCmdStore, 0x01F3))), 0);
+        QCOMPARE(int(send(command(report::kCmdSelectProfile, 3))), 0);
+        QCOMPARE(int(send(command(report::kCmdWriteBracket, 1))), 0);
+
+        Bytes expected = first;
+        expected.insert(expected.end(), second.begin(), second.end());
+        QCOMPARE(m_mouse->memory(report::kCmdSettings, 0, expected.size()), expected);
+        // The closing report is no data.
+        QVERIFY(m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0} &&
+                m_mouse->closedBlocks(0x01) == 1);
+        QCOMPARE(m_mouse->memory(report::kCmdMacros, 400, 20), counting(20, 0x80));
+        QCOMPARE(m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20), Bytes(20, 0));
+        QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
+        QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
+    }
+
+    // Battery 3600 mV = 0x0E10, charging, status 2, capability 0x5A: checksum FA+48+10+0E+01+02 = 163
+    // -> 63 ^ 66 = 05. Status report: FA+49+02+03+01+00 = 149 -> 49 ^ 66 = 2F.
+    void batteryAnswerAndStatusReport() {
+        m_mouse->setBattery({3600, 1, 2, 0x5A});
+        HidHandle *h = m_device->commandHandle();
+        const Bytes request = harness::report("0524fa48");
+        QCOMPARE(m_mouse->write(h, request.data(), request.size()), 33);
+        Bytes reply(33, 0);
+        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
+        QCOMPARE(reply, harness::report("0505fa48100e010200005a"));
+        m_mouse->sendStatusReport(2, 3, 1, 0);
+        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
+        QCOMPARE(reply, harness::report("052ffa4902030100"));
+        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
+    }
+
+    // The button table as written out by hand: slot s at byte 2 + 4s, 0 to 30; exact rows first, then the
+    // functions that carry parameters by their first byte; an empty entry is function 16.
+    void buttonSlotReading_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("function");
+        QTest::newRow("left button") << 0 << QByteArray::fromHex("81000000") << 1;
+        QTest::newRow("combo Ctrl + Shift + A") << 6 << QByteArray::fromHex("8f030400") << 7;
+        QTest::newRow("exact row before combo") << 7 << QByteArray::fromHex("8f011b00") << 17;
+        QTest::newRow("macro 1 while held") << 22 << QByteArray::fromHex("9180ffff") << 200;
+        QTest::newRow("sniper") << 30 << QByteArray::fromHex("9a011616") << 55;
+        QTest::newRow("empty") << 3 << QByteArray(4, '\0') << 16;
+        QTest::newRow("no function") << 4 << QByteArray::fromHex("12345678") << -1;
+        QTest::newRow("past the table") << 31 << QByteArray::fromHex("81000000") << -1;
+    }
+
+    void buttonSlotReading() {
+        QFETCH(int, slot);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(int(send(command(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext,
+                                  Bytes(bytes.begin(), bytes.end())))),
+                 0);
+        const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
+        QTEST(view.function, "function");
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(view.bytes.data()), 4),
+                 slot < 31 ? bytes : QByteArray(4, '\0'));
+    }
+
+    // Macro images as written out by hand: image n at 200n, 0 to 19, each event kind, low, high; an event
+    // of kind 0 ends the image.
+    void macroImageReading_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QVector<MacroStep>>("events");
+        QTest::newRow("key, release, 300 delay units")
+            << 0 << QByteArray::fromHex("840400040400062c01")
+            << QVector<MacroStep>{{0x84, 0, 4}, {0x04, 0, 4}, {6, 1, 0x2c}};
+        QTest::newRow("move, then kind 0 ends it")
+            << 1 << QByteArray::fromHex("02f60a000000840500") << QVector<MacroStep>{{2, 0x0a, 0xf6}};
+        QTest::newRow("last image") << 19 << QByteArray::fromHex("810100")
+                                    << QVector<MacroStep>{{0x81, 0, 1}};
+        QTest::newRow("past the last image") << 20 << QByteArray::fromHex("810100") << QVector<MacroStep>{};
+    }
+
+    void macroImageReading() {
+        QFETCH(int, slot);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(int(send(command(report::kCmdMacros, 200 * slot, report::kBlockNext,
+                                  Bytes(bytes.begin(), bytes.end())))),
+                 0);
+        QTEST(decodeMacroEvents(*m_mouse, slot), "events");
+    }
+
+    void faults_data() {
+        QTest::addColumn<Knob>("fault");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("writes"); // reports the mouse received
+        QTest::addColumn<bool>("stored");
+        auto garble = [](VirtualMouse::EchoFault fault, int n) {
+            return Knob([=](auto &m) { m.garbleEchoes(fault, n); });
+        };
+        using Echo = VirtualMouse::EchoFault;
+        // Asleep, the mouse's silence is taken as acceptance after six writes.
+        QTest::newRow("asleep") << Knob([](auto &m) { m.setAsleep(true); }) << 0 << 6 << false;
+        QTest::newRow("1 wrong command echo") << garble(Echo::WrongCommand, 1) << 0 << 2 << true;
+        QTest::newRow("3 wrong command echoes") << garble(Echo::WrongCommand, 3) << 2 << 3 << true;
+        QTest::newRow("1 wrong data echo") << garble(Echo::WrongData, 1) << 0 << 2 << true;
+        QTest::newRow("1 all-zero echo") << garble(Echo::AllZero, 1) << 0 << 2 << true;
+        QTest::newRow("30 failing reads") << Knob([](auto &m) { m.failReads(30); }) << 0 << 2 << true;
+        QTest::newRow("failing write") << Knob([](auto &m) { m.failWrites(1); }) << 4 << 0 << false;
+        QTest::newRow("unplugged") << Knob([](auto &m) { m.unplug(kCable); }) << 4 << 0 << false;
+        // The echo is lost with the connection: 30 failing reads, then the rewrite fails.
+        QTest::newRow("unplugged after the report")
+            << Knob([](auto &m) { m.unplugAfter(1); }) << 4 << 1 << true;
+    }
+
+    void faults() {
+        QFETCH(Knob, fault);
+        QFETCH(bool, stored);
+        fault(*m_mouse);
+        const Bytes data = counting(5, 0x21);
+        QTEST(int(send(command(report::kCmdDpiStages, 1, report::kBlockNext, data))), "result");
+        QTEST(writes(), "writes");
+        QCOMPARE(m_mouse->memory(report::kCmdDpiStages, 1, 5) == data, stored);
+    }
+};
+
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     TestSendReport transaction;
     TestHidrawDrain drain;
-    return QTest::qExec(&transaction, argc, argv) | QTest::qExec(&drain, argc, argv);
+    TestVirtualMouse mouse;
+    return QTest::qExec(&transaction, argc, argv) | QTest::qExec(&drain, argc, argv) |
+           QTest::qExec(&mouse, argc, argv);
 }
 #include "test_send_report.moc"
