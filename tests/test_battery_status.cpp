@@ -1,4 +1,6 @@
+#include "device/battery_request.h"
 #include "device/battery_status.h"
+#include "support/link_harness.h"
 
 #include <QtTest>
 
@@ -25,6 +27,65 @@ private slots:
         QFETCH(int, raw);
         QFETCH(int, full);
         QTEST(battery::level(raw, full), "level");
+    }
+
+    // Battery reports as the mouse sends them: voltage at 4..5 (low byte first), charge flag 6, write
+    // status 7, capability 10.
+    void decodeReport_data() {
+        QTest::addColumn<QByteArray>("hex");
+        QTest::addColumn<int>("millivolts");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("charging");
+        QTest::addColumn<int>("writeStatus");
+        QTest::addColumn<bool>("off");
+        QTest::newRow("on battery") << QByteArray("05 00 fa 48 e2 03 00 01 00 00 07") << 4100 << 90 << false
+                                    << 1 << false;
+        QTest::newRow("charging, settings differ")
+            << QByteArray("05 00 fa 48 fb 03 02 00 00 00 07") << 4203 << 100 << true << 0 << false;
+        QTest::newRow("charging, no voltage")
+            << QByteArray("05 00 fa 48 00 00 01 01 00 00 07") << 0 << 10 << true << 1 << false;
+        QTest::newRow("off") << QByteArray("05 00 fa 48 00 00 00 01 00 00 07") << 0 << 10 << false << 1
+                             << true;
+    }
+    void decodeReport() {
+        QFETCH(QByteArray, hex);
+        const harness::Bytes bytes = harness::report(hex.constData());
+        CommandReport reply{};
+        std::copy(bytes.begin(), bytes.end(), reply.begin());
+        const BatteryReport decoded = battery::decodeReport(reply, 4200);
+        QTEST(decoded.millivolts, "millivolts");
+        QTEST(decoded.level, "level");
+        QTEST(decoded.charging, "charging");
+        QTEST(int(decoded.writeStatus), "writeStatus");
+        QCOMPARE(int(decoded.capability), 7);
+        QTEST(decoded.off, "off");
+    }
+
+    // The status request's wait: a failed read is a fault of its own (korvanectl's exit 2), not a mouse
+    // that stays silent (exit 14).
+    void request_data() {
+        QTest::addColumn<int>("failedWrites");
+        QTest::addColumn<int>("failedReads");
+        QTest::addColumn<bool>("asleep");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("answers") << 0 << 0 << false << int(BatteryAnswer::Received);
+        QTest::newRow("write fails") << 1 << 0 << false << int(BatteryAnswer::WriteFailed);
+        QTest::newRow("read fails") << 0 << 1 << false << int(BatteryAnswer::ReadFailed);
+        QTest::newRow("asleep") << 0 << 0 << true << int(BatteryAnswer::Silent);
+    }
+    void request() {
+        QFETCH(int, failedWrites);
+        QFETCH(int, failedReads);
+        QFETCH(bool, asleep);
+        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+        const std::unique_ptr<MouseDevice> device = harness::openMouse(mouse);
+        QVERIFY(device->commandHandle());
+        mouse.setAsleep(asleep);
+        mouse.failWrites(failedWrites);
+        mouse.failReads(failedReads);
+        BatteryReport reading;
+        QTEST(int(requestBatteryReport(*device, reading, 300, 20)), "answer");
+        QCOMPARE(reading.off, failedWrites + failedReads != 0 || asleep);
     }
 
     void connectionStates_data() {

@@ -1,6 +1,4 @@
-#include "cli/battery_answer.h"
 #include "platform/single_instance.h"
-#include "support/link_harness.h"
 #include "support/test_tree.h"
 
 #include <QDirIterator>
@@ -23,8 +21,6 @@ class TestKorvaneCtl : public QObject {
 private slots:
     void init();
     void listAndStatus();
-    void batteryAnswer_data();
-    void batteryAnswer();
     void applyWritesWholeProfileAndTracesIt();
     void profileRulesAndExitCodes_data();
     void profileRulesAndExitCodes();
@@ -116,31 +112,6 @@ void TestKorvaneCtl::listAndStatus() {
     const Run none = ctl({"status"});
     QCOMPARE(none.code, 1);
     QVERIFY(none.err.contains("No supported mouse is connected."));
-}
-
-// The status command's wait for the battery report: a failed read is a fault of its own (exit 2), not a
-// mouse that stays silent (exit 14).
-void TestKorvaneCtl::batteryAnswer_data() {
-    QTest::addColumn<int>("failedReads");
-    QTest::addColumn<bool>("asleep");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("answers") << 0 << false << int(BatteryAnswer::Received);
-    QTest::newRow("read fails") << 1 << false << int(BatteryAnswer::ReadFailed);
-    QTest::newRow("asleep") << 0 << true << int(BatteryAnswer::Silent);
-}
-
-void TestKorvaneCtl::batteryAnswer() {
-    QFETCH(int, failedReads);
-    QFETCH(bool, asleep);
-    VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
-    const std::unique_ptr<MouseDevice> device = harness::openMouse(mouse);
-    QVERIFY(device->commandHandle());
-    mouse.setAsleep(asleep);
-    const CommandReport request = report::makeCommand(report::kCmdBattery, 0);
-    QVERIFY(mouse.write(device->commandHandle(), request.data(), request.size()) > 0);
-    mouse.failReads(failedReads);
-    CommandReport reply{};
-    QTEST(int(awaitBatteryReport(mouse, device->commandHandle(), reply, 300, 20)), "answer");
 }
 
 QStringList TestKorvaneCtl::appliedReports(const QStringList &arguments, QJsonObject &result) {

@@ -1,8 +1,6 @@
 #include "cli/korvane_ctl.h"
 
-#include "cli/battery_answer.h"
-#include "device/battery_status.h"
-#include "device/command_report.h"
+#include "device/battery_request.h"
 #include "device/mouse_device.h"
 #include "device/result_code.h"
 #include "device/vel_process_thread.h"
@@ -26,9 +24,6 @@
 #include <iterator>
 
 namespace {
-constexpr int kStatusWaitMs = 1500;
-constexpr int kStatusReadMs = 50;
-
 const char *const kCommandHelp[][2] = {
     {"list", QT_TRANSLATE_NOOP("KorvaneCtl", "list                     the supported mice present, their "
                                              "connections, paths and release numbers")},
@@ -241,36 +236,32 @@ int KorvaneCtl::status() {
         return kWindowRuns;
     if (!openDevice())
         return finish(kResultNoDevice, tr("No supported mouse is connected."));
-    HidHandle *handle = m_device->commandHandle();
-    const CommandReport request = report::makeCommand(report::kCmdBattery, 0);
-    HidBackend &backend = m_device->backend();
-    if (backend.write(handle, request.data(), request.size()) < 0)
+    BatteryReport reading;
+    const BatteryAnswer answer = requestBatteryReport(*m_device, reading);
+    if (answer == BatteryAnswer::WriteFailed)
         return finish(kResultWriteError, tr("The status request could not be sent."));
-    CommandReport reply{};
-    const BatteryAnswer answer = awaitBatteryReport(backend, handle, reply, kStatusWaitMs, kStatusReadMs);
     if (answer == BatteryAnswer::ReadFailed)
         return finish(kResultGaveUp, tr("The mouse's answer could not be read."));
     if (answer == BatteryAnswer::Silent)
         return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."));
-    const int raw = reply[report::kBatteryHigh] * 256 + reply[report::kBatteryLow];
-    const bool charging = reply[report::kBatteryCharge] != 0;
     const DeviceEntry &entry = m_device->table().entries[0];
-    const battery::ConnectionState state = battery::connectionState(
-        entry.present[commandFlag(kCable)] != 0, entry.present[commandFlag(kReceiver)] != 0, charging);
+    const battery::ConnectionState state =
+        battery::connectionState(entry.present[commandFlag(kCable)] != 0,
+                                 entry.present[commandFlag(kReceiver)] != 0, reading.charging);
     static const char *const kStates[] = {"cable", "receiver and cable", "receiver", "none"};
-    if (raw == 0 && !charging)
+    if (reading.off)
         return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
                       QJsonObject{{"connection", kStates[state]}, {"off", true}});
-    const int level = battery::level(raw, config::batteryFull());
-    const QJsonObject data{{"level", level},
-                           {"millivolts", battery::millivolts(raw)},
-                           {"charging", charging},
+    const QJsonObject data{{"level", reading.level},
+                           {"millivolts", reading.millivolts},
+                           {"charging", reading.charging},
                            {"connection", kStates[state]}};
     if (!m_json)
         m_out << tr("battery %1%, %2 mV, %3, connection: %4")
-                     .arg(level)
-                     .arg(battery::millivolts(raw))
-                     .arg(charging ? tr("charging") : tr("not charging"), QString::fromLatin1(kStates[state]))
+                     .arg(reading.level)
+                     .arg(reading.millivolts)
+                     .arg(reading.charging ? tr("charging") : tr("not charging"),
+                          QString::fromLatin1(kStates[state]))
               << "\n";
     return m_json ? finish(kOk, QString(), data) : kOk;
 }

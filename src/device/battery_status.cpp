@@ -31,6 +31,18 @@ int level(int raw, int fullMillivolts) {
     return 10;
 }
 
+BatteryReport decodeReport(const CommandReport &reply, int fullMillivolts) {
+    BatteryReport out;
+    out.raw = reply[report::kBatteryHigh] * 256 + reply[report::kBatteryLow];
+    out.millivolts = millivolts(out.raw);
+    out.level = level(out.raw, fullMillivolts);
+    out.charging = reply[report::kBatteryCharge] != 0;
+    out.writeStatus = reply[report::kBatteryStatus];
+    out.capability = reply[report::kBatteryCapability];
+    out.off = out.raw == 0 && !out.charging;
+    return out;
+}
+
 ConnectionState connectionState(bool cablePresent, bool receiverPresent, bool charging) {
     if (cablePresent)
         return receiverPresent ? kReceiverCharging : kCableOnly;

@@ -1,13 +1,29 @@
 #pragma once
 
+#include "device/command_report.h"
 #include "storage/config_file.h"
 
 #include <QString>
 #include <cstdint>
 
+// One battery report (command 0x48 from the mouse), as the battery reader and korvanectl read it.
+struct BatteryReport {
+    int raw = 0;        // voltage counts: high byte x 256 + low byte
+    int millivolts = 0; // from raw
+    int level = 10;     // 10..100, against the full mark the report was decoded with
+    bool charging = false;
+    uint8_t writeStatus = 0; // 0: the mouse's stored settings may differ from the files
+    uint8_t capability = 0;  // what the firmware supports; the stage encoding depends on it
+    // Voltage and charge flag all zero: the mouse is off or asleep, and the write status means nothing.
+    bool off = true;
+};
+
 // What the battery and status reports mean to the user: the battery level from the reported voltage,
 // the connection state, and the on-screen texts for changes made with the mouse's own buttons.
 namespace battery {
+
+// The fields of a battery report; the command byte is not checked.
+BatteryReport decodeReport(const CommandReport &reply, int fullMillivolts = config::kDefaultBatteryFull);
 
 // Millivolts from the report's raw value (high byte × 256 + low byte).
 int millivolts(int raw);

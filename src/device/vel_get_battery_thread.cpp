@@ -1,6 +1,6 @@
 #include "device/vel_get_battery_thread.h"
 
-#include "device/command_report.h"
+#include "device/battery_status.h"
 #include "device/device_log.h"
 #include "device/device_state.h"
 #include "device/link_hooks.h"
@@ -25,8 +25,7 @@ void VelGetBatteryThread::run() {
 void VelGetBatteryThread::readLoop() {
     qCDebug(lcDevice, "VelGetBatteryThread.\n");
     const CommandReport statusRequest = report::makeCommand(report::kCmdBattery, 0);
-    Buffer request{};
-    Buffer reply{};
+    CommandReport reply{};
     int cycle = 0;
     for (;;) {
         if (m_bStop.load()) {
@@ -38,17 +37,15 @@ void VelGetBatteryThread::readLoop() {
         if (!handle)
             return;
         HidBackend &backend = device->backend();
-        request.fill(0);
         reply.fill(0);
 
         if (cycle == 0) {
-            std::copy(statusRequest.begin(), statusRequest.end(), request.begin());
-            if (backend.write(handle, request.data(), report::kSize) < 0)
+            if (backend.write(handle, statusRequest.data(), report::kSize) < 0)
                 qCDebug(lcDevice, "Unable to send a feature report.\n");
             devicelink::pause(kRequestReadDelayMs);
             if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
                 // An unanswered request reads as 0, 0, 0, which the window takes for a mouse that is off.
-                emit RefreshBatteryStatus(0, reply[report::kBatteryLow], reply[report::kBatteryHigh]);
+                emit RefreshBatteryStatus(0, 0, 0);
             } else {
                 qCDebug(lcDevice, "Threadread bat - %x %x %x %x %x %x %x %x\n", reply[0], reply[1], reply[2],
                         reply[3], reply[4], reply[5], reply[6], reply[7]);
@@ -80,11 +77,12 @@ void VelGetBatteryThread::readLoop() {
     }
 }
 
-void VelGetBatteryThread::handleBatteryReport(const Buffer &reply) {
-    DeviceState::instance().setCapabilityByte(reply[report::kBatteryCapability]);
-    emit RefreshBatteryStatus(reply[report::kBatteryCharge], reply[report::kBatteryLow],
-                              reply[report::kBatteryHigh]);
-    // All three zero is the mouse-off reading, which carries no write status.
-    if (reply[report::kBatteryLow] || reply[report::kBatteryHigh] || reply[report::kBatteryCharge])
-        emit RefreshWriteStatus(reply[report::kBatteryStatus]);
+void VelGetBatteryThread::handleBatteryReport(const CommandReport &reply) {
+    const BatteryReport decoded = battery::decodeReport(reply);
+    DeviceState::instance().setCapabilityByte(decoded.capability);
+    emit RefreshBatteryStatus(decoded.charging ? 1 : 0, static_cast<quint8>(decoded.raw & 0xFF),
+                              static_cast<quint8>(decoded.raw >> 8));
+    // The mouse-off reading carries no write status.
+    if (!decoded.off)
+        emit RefreshWriteStatus(decoded.writeStatus);
 }

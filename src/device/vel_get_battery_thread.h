@@ -1,9 +1,9 @@
 #pragma once
 
+#include "device/command_report.h"
+
 #include <QThread>
-#include <array>
 #include <atomic>
-#include <cstdint>
 #include <future>
 
 // The battery and status reader: asks the mouse for its battery state about every 25 s and, about every
@@ -42,11 +42,8 @@ protected:
     void run() override;
 
 private:
-    // hidapi reads into buffers of this size; reports are 33 bytes.
-    using Buffer = std::array<uint8_t, 64>;
-
     void readLoop();
-    void handleBatteryReport(const Buffer &reply);
+    void handleBatteryReport(const CommandReport &reply);
 
     std::atomic<bool> m_bStop{false};
     std::promise<void> m_readingFinished;
