@@ -190,7 +190,7 @@ void TestKorvaneCtl::profileRulesAndExitCodes_data() {
                                          << "The profile file could not be found.";
     QTest::newRow("apply lost file") << "lost file" << QStringList{"--virtual", "apply", "Raid"} << 12
                                      << "The profile file could not be found.";
-    QTest::newRow("apply profile of lost file") << "current file lost" << QStringList{"--virtual", "apply"}
+    QTest::newRow("apply profile of lost file") << "current file lost" << QStringList{"apply", "--virtual"}
                                                 << 7 << "The profile file could not be found.";
     QTest::newRow("apply without mouse") << none << QStringList{"apply"} << 1 << "No mouse is connected.";
     QTest::newRow("macro into full list")

@@ -5,7 +5,6 @@
 #include "device/result_code.h"
 #include "device/vel_process_thread.h"
 #include "platform/single_instance.h"
-#include "sim/backend_choice.h"
 #include "storage/app_config_file.h"
 #include "storage/app_config_store.h"
 #include "storage/app_paths.h"
@@ -64,7 +63,8 @@ QString connectionName(int connection) {
 }
 } // namespace
 
-KorvaneCtl::KorvaneCtl(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) {}
+KorvaneCtl::KorvaneCtl(QTextStream &out, QTextStream &err, BackendFactory makeBackend)
+    : m_out(out), m_err(err), m_makeBackend(std::move(makeBackend)) {}
 
 KorvaneCtl::~KorvaneCtl() {
     if (m_device) {
@@ -92,9 +92,10 @@ QString KorvaneCtl::usage() {
 int KorvaneCtl::run(const QStringList &arguments) {
     QStringList rest;
     for (const QString &argument : arguments) {
+        // main() has already chosen the virtual mouse for --virtual, wherever it stands.
         if (argument == "--virtual")
-            qputenv("KORVANE_VIRTUAL_MOUSE", "1");
-        else if (argument == "--json")
+            continue;
+        if (argument == "--json")
             m_json = true;
         else
             rest << argument;
@@ -180,8 +181,8 @@ bool KorvaneCtl::holdInstance() {
 }
 
 bool KorvaneCtl::openDevice() {
-    m_backend = std::make_unique<HidBackendChoice>(chooseHidBackend());
-    m_device = std::make_unique<MouseDevice>(*m_backend->backend);
+    m_backend = m_makeBackend();
+    m_device = std::make_unique<MouseDevice>(*m_backend);
     MouseDevice::setInstance(m_device.get());
     m_device->initDeviceTable();
     m_device->enumerateDevices();
@@ -193,8 +194,8 @@ bool KorvaneCtl::openDevice() {
 }
 
 int KorvaneCtl::list() {
-    m_backend = std::make_unique<HidBackendChoice>(chooseHidBackend());
-    m_device = std::make_unique<MouseDevice>(*m_backend->backend);
+    m_backend = m_makeBackend();
+    m_device = std::make_unique<MouseDevice>(*m_backend);
     m_device->initDeviceTable();
     m_device->enumerateDevices();
     QJsonArray mice;
@@ -212,7 +213,7 @@ int KorvaneCtl::list() {
                 continue;
             const QString mousePath = QString::fromLatin1(entry.path[mouseSlot(c)].data());
             const QString commandPath = QString::fromLatin1(entry.path[commandSlot(c)].data());
-            const int release = m_backend->backend->releaseNumber(commandPath.toStdString());
+            const int release = m_backend->releaseNumber(commandPath.toStdString());
             connections.append(QJsonObject{{"connection", connectionName(c)},
                                            {"mousePath", mousePath},
                                            {"commandPath", commandPath},

@@ -3,11 +3,12 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 #include <memory>
 
+class HidBackend;
 class MouseDevice;
 class SingleInstance;
-struct HidBackendChoice;
 enum class ProfileListResult;
 
 // korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
@@ -25,7 +26,10 @@ public:
         kNoAnswer = 14,   // the mouse did not answer the status request
     };
 
-    KorvaneCtl(QTextStream &out, QTextStream &err);
+    // Makes the HID backend a device command opens: hidapi or the virtual mouse, as main() chose.
+    using BackendFactory = std::function<std::unique_ptr<HidBackend>()>;
+
+    KorvaneCtl(QTextStream &out, QTextStream &err, BackendFactory makeBackend);
     ~KorvaneCtl();
 
     // Runs one command line (without the program name); returns the exit code.
@@ -60,6 +64,7 @@ private:
     QTextStream &m_err;
     bool m_json = false;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<HidBackendChoice> m_backend;
+    BackendFactory m_makeBackend;
+    std::unique_ptr<HidBackend> m_backend;
     std::unique_ptr<MouseDevice> m_device;
 };

@@ -1,5 +1,6 @@
 #include "cli/korvane_ctl.h"
 #include "platform/debug_switch.h"
+#include "sim/backend_choice.h"
 #include "storage/app_paths.h"
 
 #include <QCoreApplication>
@@ -14,5 +15,8 @@ int main(int argc, char *argv[]) {
     QTextStream err(stderr);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
-    return KorvaneCtl(out, err).run(arguments);
+    // Device commands run on hidapi, or on the virtual mouse with --virtual (anywhere on the command
+    // line) or KORVANE_VIRTUAL_MOUSE=1.
+    const bool useVirtual = virtualMouseRequested(arguments);
+    return KorvaneCtl(out, err, [useVirtual] { return chooseHidBackend(useVirtual).backend; }).run(arguments);
 }
