@@ -39,6 +39,10 @@ AppConfig sampleConfig() {
     return config;
 }
 
+ButtonAssignment &record(int r) {
+    return DeviceState::instance().deviceCopy().profile.buttons[static_cast<std::size_t>(r)];
+}
+
 Bytes tableBytes(int offset, int length) {
     const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
     return Bytes(table.begin() + offset, table.begin() + offset + length);
@@ -52,13 +56,38 @@ ButtonEntry packedEntry(const ButtonAssignment &button) {
     return {b[0], b[1], b[2], b[3]};
 }
 
-ButtonAssignment withRes1(int function, int res1, int loops = 0, int keyNumber = 0) {
-    ButtonAssignment b = withFunction(function);
+ButtonAssignment button(int function, int res1 = 0, int loops = 0, int keyNumber = 0) {
+    ButtonAssignment b;
+    b.function = function;
     b.res1 = static_cast<uint8_t>(res1);
     b.loopNumber = loops;
     b.keyNumber = keyNumber;
     return b;
 }
+
+ButtonAssignment macroButton(const QString &name, int mode, int loops, int function = 200) {
+    ButtonAssignment b = button(function, mode, loops);
+    b.macroName = name;
+    return b;
+}
+
+// A combo as the combo dialog leaves it: presses of the usages in order, then releases in reverse.
+ButtonAssignment combo(std::initializer_list<uint8_t> usages) {
+    ButtonAssignment b = button(7);
+    int n = 0;
+    for (uint8_t u : usages)
+        b.keys[n++] = {u, 0x05, 0x80};
+    for (auto it = std::rbegin(usages); it != std::rend(usages); ++it)
+        b.keys[n++] = {*it, 0x05, 0x00};
+    return b;
+}
+
+MacroStep ev(uint8_t kind, uint8_t low, uint8_t high = 0) {
+    return {kind, high, low};
+}
+
+// The pause the macro image puts after every fourth event and at the end.
+const MacroStep kPause = ev(6, 1);
 
 // Key down and up events of keys 4, 5, ...: no delay among them.
 QVector<MacroStep> keyEvents(int count) {
@@ -68,7 +97,6 @@ QVector<MacroStep> keyEvents(int count) {
     return events;
 }
 
-// Events with the pauses the image puts after every fourth and after the last.
 QVector<MacroStep> withPauses(const QVector<MacroStep> &events) {
     QVector<MacroStep> out;
     for (int i = 0; i < events.size(); ++i) {
@@ -133,7 +161,7 @@ private slots:
             if (r[report::kCommand] != report::kCmdButtons && r[report::kCommand] != report::kCmdMacros)
                 mine.push_back(r);
         }
-        const Reports expected = {
+        Reports expected = {
             framed({0x05, 0, 0xFA, 0x46, 0}),
             // scroll 1 x5, sensor: lift 1 + angle off 0x40 + jitter off 0x20, profile 0, light stays on while
             // moving (255), sleep 1, debounce 8, sensor mode 1, rate 1 x5, 0x1F, stage 1, mode code 2
@@ -153,14 +181,10 @@ private slots:
             framed({0x05, 0, 0xFA, 0x02, 0x1F, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
             framed({0x05, 0, 0xFA, 0x02, 0x24, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
             framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}),
-            // stores in order: 0x04, 0x01, 0x02, 0x08, 0x10
-            framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x04}),
-            framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x01}),
-            framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x02}),
-            framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x08}),
-            framed({0x05, 0, 0xFA, 0x40, 0xF3, 0x10}),
-            framed({0x05, 0, 0xFA, 0x46, 1}),
         };
+        for (int store : {0x04, 0x01, 0x02, 0x08, 0x10})
+            expected.push_back(framed({0x05, 0, 0xFA, 0x40, 0xF3, store}));
+        expected.push_back(framed({0x05, 0, 0xFA, 0x46, 1}));
         // The lighting blocks come from the profile alone: their bytes are the lighting tests' business.
         const std::vector<CommandReport> lighting = lightingblocks::reports(sampleConfig().profile);
         for (std::size_t i = 0; i < lighting.size(); ++i)
@@ -226,10 +250,9 @@ private slots:
         if (fault == "no mouse")
             MouseDevice::setInstance(nullptr);
         if (fault == "macros") {
-            m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ButtonCount", 16);
+            setIni("PROFILE/ButtonCount", 16);
             for (int r = 0; r < 16; ++r)
-                config.profile.buttons[r] =
-                    r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
+                config.profile.buttons[r] = r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : button(1);
         }
         QTEST(int(writeProfile(config, flags)), "result");
         QTEST(m_h->sections(), "codes");
@@ -254,7 +277,7 @@ private slots:
             QVERIFY(devicecode::entryOf(row.function, found));
             QCOMPARE(found, row.entry);
             QCOMPARE(devicecode::functionOfEntry(row.entry), row.function);
-            const ButtonEntry packed = packedEntry(withFunction(row.function));
+            const ButtonEntry packed = packedEntry(button(row.function));
             if (withParameters.contains(row.function))
                 QCOMPARE(packed[0], row.entry[0]);
             else
@@ -270,8 +293,8 @@ private slots:
         const auto row = [](const char *name, const ButtonAssignment &b, ButtonEntry e, int sensor = 3389) {
             QTest::newRow(name) << sensor << b << e;
         };
-        row("key A", withRes1(6, 30), {0x90, 0, 0x04, 0});
-        row("mouse button has no usage", withRes1(6, 240), {0x90, 0, 0, 0});
+        row("key A", button(6, 30), {0x90, 0, 0x04, 0});
+        row("mouse button has no usage", button(6, 240), {0x90, 0, 0, 0});
         row("Ctrl + Shift + A", combo({0xE0, 0xE1, 0x04}), {0x8F, 0x03, 0x04, 0});
         row("right Alt + left Win + F1", combo({0xE6, 0xE3, 0x3A}), {0x8F, 0x0C, 0x3A, 0});
         row("right Ctrl + right Shift", combo({0xE4, 0xE5}), {0x8F, 0x03, 0, 0});
@@ -285,18 +308,18 @@ private slots:
         full.keys[10] = {0x04, 0x05, 0x80};
         row("only ten combo entries read", full, {0x8F, 0x10, 0, 0});
         // Fire: res1 (0 becomes 0x81), times low byte, delay / 10 with 2 the least.
-        row("fire res1 0", withRes1(12, 0, 7, 90), {0x99, 0x81, 3, 2});
-        row("fire delay 35", withRes1(12, 0x82, 5, 35), {0x99, 0x82, 5, 3});
-        row("fire delay 19", withRes1(12, 0x84, 5, 19), {0x99, 0x84, 5, 2});
-        row("fire delay 255", withRes1(12, 0x04, 1, 255), {0x99, 0x04, 1, 25});
-        row("fire times low byte", withRes1(12, 0x81, 0x1234, 40), {0x99, 0x81, 0x34, 4});
+        row("fire res1 0", button(12, 0, 7, 90), {0x99, 0x81, 3, 2});
+        row("fire delay 35", button(12, 0x82, 5, 35), {0x99, 0x82, 5, 3});
+        row("fire delay 19", button(12, 0x84, 5, 19), {0x99, 0x84, 5, 2});
+        row("fire delay 255", button(12, 0x04, 1, 255), {0x99, 0x04, 1, 25});
+        row("fire times low byte", button(12, 0x81, 0x1234, 40), {0x99, 0x81, 0x34, 4});
         // Sniper: the value through the sensor's register table, one below, as it is, or 4 unencoded.
         const int sniper[][3] = {{3325, 10, 22}, {3327, 61, 140},  {3360, 5, 4}, {3389, 7, 7},   {3212, 9, 9},
                                  {3104, 3, 3},   {3335, 160, 188}, {3370, 7, 4}, {33252, 10, 4}, {0, 7, 4}};
         for (const auto &s : sniper) {
             const auto value = static_cast<uint8_t>(s[2]);
             QTest::addRow("sniper %d", s[0])
-                << s[0] << withRes1(55, s[1]) << ButtonEntry{0x9A, 1, value, value};
+                << s[0] << button(55, s[1]) << ButtonEntry{0x9A, 1, value, value};
         }
         row("macro loop count", macroButton("M", 0, 0x0102), {0x91, 0, 0x02, 0x01});
         row("macro while key down", macroButton("M", 1, 9), {0x91, 0x80, 0xFF, 0xFF});
@@ -304,7 +327,7 @@ private slots:
         row("macro other mode keeps byte 1", macroButton("M", 3, 5), {0x91, 0xEE, 5, 0});
         row("gun file", macroButton("G", 0, 3, 510), {0x9D, 0, 3, 0});
         for (int f : {0, 8, 56, 64, 199, 201, -1})
-            QTest::addRow("function %d has no row", f) << 3389 << withFunction(f) << ButtonEntry{0, 0, 0, 0};
+            QTest::addRow("function %d has no row", f) << 3389 << button(f) << ButtonEntry{0, 0, 0, 0};
     }
 
     // Only the button's slot changes, and the header, which goes with every entry.
@@ -325,7 +348,7 @@ private slots:
         record(1) = macroButton("Burst", 0, 1);
         record(2) = macroButton("Recoil", 1, 1, 510);
         record(3) = macroButton("Burst", 2, 1);
-        record(4) = withFunction(1);
+        record(4) = button(1);
         record(4).macroName = "Ignored";
         for (int r = 1; r <= 4; ++r) {
             record(r).res4 = 0x77;
@@ -346,8 +369,8 @@ private slots:
             setIni("PROFILE/ScrollRev", reverse);
             DeviceState::instance().buttonTable().fill(0);
             ButtonMatrix::instance().table().fill(3);
-            record(40) = withFunction(52);
-            record(41) = withFunction(53);
+            record(40) = button(52);
+            record(41) = button(53);
             packButton(0, 40, 22);
             packButton(0, 41, 23);
             const int up = reverse == 1 ? 94 : 90;
@@ -368,32 +391,32 @@ private slots:
         matrix[6] = 31;
         matrix[7] = 255;
         for (int r : {5, 6, 7, 16}) {
-            record(r) = withFunction(r == 5 ? 1 : 2);
+            record(r) = button(r == 5 ? 1 : 2);
             packButton(0, r, r);
         }
         QCOMPARE(tableBytes(122, 6), (Bytes{0x81, 0, 0, 0, 0, 0}));
         const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
         QVERIFY(std::find(table.begin(), table.end(), 0x82) == table.end());
-        record(5) = withFunction(2);
+        record(5) = button(2);
         packButton(1, 5, 5);
         packButton(0, 42, 5);
         packButton(0, -1, 5);
         QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
 
-        resetButtonState();
+        m_h.reset();
+        m_h = std::make_unique<CommandHarness>();
         setIni("PROFILE/ButtonCount", 24);
         for (int r = 0; r < 24; ++r)
-            record(r) = r < 16 ? withFunction(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
+            record(r) = r < 16 ? button(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
         record(0) = macroButton("Kept", 0, 1);
-        record(40) = withFunction(52);
-        record(41) = withFunction(53);
+        record(40) = button(52);
+        record(41) = button(53);
         QCOMPARE(int(sendButtonTable()), int(kResultOk));
         QCOMPARE(DeviceState::instance().macroNumbers().keys(), QStringList{"Kept"});
         for (int s = 1; s < 24; ++s)
-            QCOMPARE(int(m_h->mouse().memory(0x03, 2 + 4 * s, 1)[0]), s < 16    ? 0x81
-                                                                      : s == 22 ? 0x8B
-                                                                      : s == 23 ? 0x8C
-                                                                                : 0);
+            QCOMPARE(int(m_h->mouse().memory(0x03, 2 + 4 * s, 1)[0]), s < 16   ? 0x81
+                                                                      : s < 22 ? 0
+                                                                               : 0x8B + s - 22);
     }
 
     void macroImage_data() {
@@ -455,19 +478,20 @@ private slots:
     void buttonTableReports() {
         const int functions[] = {1, 2, 3, 5, 4, 48, 49, 17};
         for (int r = 0; r < 8; ++r)
-            record(r) = withFunction(functions[r]);
-        record(40) = withFunction(52);
-        record(41) = withFunction(53);
+            record(r) = button(functions[r]);
+        record(40) = button(52);
+        record(41) = button(53);
         QCOMPARE(int(sendButtonTable()), int(kResultOk));
         const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
                                  0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
+        Bytes slots6to11(24, 0), slots18to23(24, 0);
+        slots6to11[0] = 0x89;
+        slots18to23[16] = 0x8B;
+        slots18to23[20] = 0x8C;
         const Reports expected = {
-            onWire(0x03, 0, 0xD1, {0x0A, 0x00}),
-            onWire(0x03, 2, 0xD2, slots0to5),
-            onWire(0x03, 26, 0xD2, Bytes{0x89, 0, 0, 0} + Bytes(20, 0)),
-            onWire(0x03, 50, 0xD2, Bytes(24, 0)),
-            onWire(0x03, 74, 0xD2, Bytes(16, 0) + Bytes{0x8B, 0, 0, 0, 0x8C, 0, 0, 0}),
-            onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
+            onWire(0x03, 0, 0xD1, {0x0A, 0x00}), onWire(0x03, 2, 0xD2, slots0to5),
+            onWire(0x03, 26, 0xD2, slots6to11),  onWire(0x03, 50, 0xD2, Bytes(24, 0)),
+            onWire(0x03, 74, 0xD2, slots18to23), onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
             onWire(0x03, 0x7F, 0xD3, {0x1A}),
         };
         QCOMPARE(hexLines(m_h->written()), hexLines(expected));
@@ -526,7 +550,7 @@ private slots:
         setIni("PROFILE/ButtonCount", 16);
         for (int macros : {12, 13}) {
             for (int r = 0; r < 16; ++r)
-                record(r) = r < macros ? macroButton(QString("M%1").arg(r), 0, 1) : withFunction(1);
+                record(r) = r < macros ? macroButton(QString("M%1").arg(r), 0, 1) : button(1);
             QCOMPARE(int(sendButtonTable()), int(kResultOk));
             m_h->mouse().clearRecords();
             QCOMPARE(int(sendMacros()), macros > 12 ? int(kResultTooManyMacros) : 0);

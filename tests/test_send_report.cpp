@@ -6,7 +6,7 @@
 #include "device/send_report.h"
 #include "sim/button_view.h"
 #include "sim/macro_view.h"
-#include "support/link_harness.h"
+#include "support/command_harness.h"
 
 #include <QtTest>
 #include <numeric>
@@ -305,20 +305,7 @@ private slots:
 
 namespace {
 
-using harness::Bytes;
 using Knob = std::function<void(VirtualMouse &)>;
-
-// A report as a builder hands it over (checksum 0): code, address, position and data.
-Bytes command(uint8_t code, uint16_t address, uint8_t position = 0, const Bytes &data = {}) {
-    Bytes r = harness::report("0500fa");
-    r[report::kCommand] = code;
-    r[report::kAddressLow] = address & 0xFF;
-    r[report::kAddressHigh] = address >> 8;
-    r[report::kLength] = uint8_t(data.size());
-    r[report::kPosition] = position;
-    std::copy(data.begin(), data.end(), r.begin() + report::kData);
-    return r;
-}
 
 Bytes counting(int n, int from) {
     Bytes out(n);
@@ -375,7 +362,7 @@ private slots:
         QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
         QTest::qWait(150);
         m_mouse->clearRecords();
-        QCOMPARE(int(send(command(report::kCmdWriteBracket, 0))), 0);
+        QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
         QCOMPARE(writes(), drained ? 1 : 2);
         m_mouse->streamMovement(0);
     }
@@ -422,7 +409,7 @@ private slots:
         HidHandle *h =
             m_mouse->open(m_mouse->path(kReceiver, kCollectionCommand), HidReportFilter::CommandReports);
         QVERIFY(h);
-        Bytes r = command(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
+        Bytes r = onWire(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
         r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
         Bytes sent = r;
         sent[20] = length < 33 ? 0x99 : 0;
@@ -437,28 +424,24 @@ private slots:
     void blocksBracketsStoresAndProfile() {
         const Bytes first = counting(19, 1);
         const Bytes second = counting(24, 0x40);
-        QCOMPARE(int(send(command(report::kCmdWriteBracket, 0))), 0);
+        QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
         QVERIFY(m_mouse->bracketOpen());
-        QCOMPARE(int(send(command(report::kCmdSettings, 0x00, report::kBlockFirst, first))), 0);
-        QCOMPARE(int(send(command(report::kCmdSettings, 0x13, report::kBlockNext, second))), 0);
-        QCOMPARE(
-            int(send(command(report::kCmdSettings, 0x7F, report::kBlockClose, {report::kBlockCloseData}))),
-            0);
-        // Macro images use both address bytes.
-        QCOMPARE(int(send(command(report::kCmdMacros, 400, report::kBlockNext, counting(20, 0x80)))), 0);
-        QCOMPARE(int(send(command(report::kCmdStore, 0x04F3))), 0);
-        QCOMPARE(int(send(command(report::kCmdStore, 0x01F3))), 0);
-        QCOMPARE(int(send(command(report::kCmdSelectProfile, 3))), 0);
-        QCOMPARE(int(send(command(report::kCmdWriteBracket, 1))), 0);
-
-        Bytes expected = first;
-        expected.insert(expected.end(), second.begin(), second.end());
-        QCOMPARE(m_mouse->memory(report::kCmdSettings, 0, expected.size()), expected);
+        for (const Bytes &r :
+             {onWire(report::kCmdSettings, 0x00, report::kBlockFirst, first),
+              onWire(report::kCmdSettings, 0x13, report::kBlockNext, second),
+              onWire(report::kCmdSettings, 0x7F, report::kBlockClose, {report::kBlockCloseData}),
+              onWire(report::kCmdMacros, 400, report::kBlockNext, counting(20, 0x80)),
+              onWire(report::kCmdStore, 0x04F3), onWire(report::kCmdStore, 0x01F3),
+              onWire(report::kCmdSelectProfile, 3), onWire(report::kCmdWriteBracket, 1)})
+            QCOMPARE(int(send(r)), 0);
+        QVERIFY(m_mouse->memory(report::kCmdSettings, 0, 19) == first &&
+                m_mouse->memory(report::kCmdSettings, 19, 24) == second);
         // The closing report is no data.
         QVERIFY(m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0} &&
                 m_mouse->closedBlocks(0x01) == 1);
-        QCOMPARE(m_mouse->memory(report::kCmdMacros, 400, 20), counting(20, 0x80));
-        QCOMPARE(m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20), Bytes(20, 0));
+        // Macro images use both address bytes.
+        QVERIFY(m_mouse->memory(report::kCmdMacros, 400, 20) == counting(20, 0x80) &&
+                m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20) == Bytes(20, 0));
         QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
         QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
     }
@@ -498,8 +481,8 @@ private slots:
     void buttonSlotReading() {
         QFETCH(int, slot);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(int(send(command(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext,
-                                  Bytes(bytes.begin(), bytes.end())))),
+        QCOMPARE(int(send(onWire(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext,
+                                 Bytes(bytes.begin(), bytes.end())))),
                  0);
         const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
         QTEST(view.function, "function");
@@ -526,8 +509,8 @@ private slots:
     void macroImageReading() {
         QFETCH(int, slot);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(int(send(command(report::kCmdMacros, 200 * slot, report::kBlockNext,
-                                  Bytes(bytes.begin(), bytes.end())))),
+        QCOMPARE(int(send(onWire(report::kCmdMacros, 200 * slot, report::kBlockNext,
+                                 Bytes(bytes.begin(), bytes.end())))),
                  0);
         QTEST(decodeMacroEvents(*m_mouse, slot), "events");
     }
@@ -560,7 +543,7 @@ private slots:
         QFETCH(bool, stored);
         fault(*m_mouse);
         const Bytes data = counting(5, 0x21);
-        QTEST(int(send(command(report::kCmdDpiStages, 1, report::kBlockNext, data))), "result");
+        QTEST(int(send(onWire(report::kCmdDpiStages, 1, report::kBlockNext, data))), "result");
         QTEST(writes(), "writes");
         QCOMPARE(m_mouse->memory(report::kCmdDpiStages, 1, 5) == data, stored);
     }

@@ -5,14 +5,11 @@
 #include "device/link_hooks.h"
 #include "storage/button_matrix.h"
 
-#include <QByteArray>
-#include <cstring>
+#include <numeric>
 
 Bytes framed(std::initializer_list<int> values) {
     Bytes r(report::kSize, 0);
-    std::size_t i = 0;
-    for (int v : values)
-        r[i++] = static_cast<uint8_t>(v);
+    std::transform(values.begin(), values.end(), r.begin(), [](int v) { return static_cast<uint8_t>(v); });
     r[report::kChecksum] = report::checksum(r.data());
     return r;
 }
@@ -20,13 +17,7 @@ Bytes framed(std::initializer_list<int> values) {
 Bytes onWire(uint8_t code, uint16_t address, uint8_t position, const Bytes &data) {
     Bytes r = framed({0x05, 0, 0xFA, code, address & 0xFF, address >> 8, int(data.size()), position});
     std::copy(data.begin(), data.end(), r.begin() + report::kData);
-    r[report::kChecksum] = report::checksum(r.data());
     return r;
-}
-
-Bytes operator+(Bytes a, const Bytes &b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 QStringList hexLines(const Reports &reports) {
@@ -34,48 +25,6 @@ QStringList hexLines(const Reports &reports) {
     for (const Bytes &r : reports)
         lines << QByteArray(reinterpret_cast<const char *>(r.data()), static_cast<int>(r.size())).toHex(' ');
     return lines;
-}
-
-ButtonAssignment &record(int r) {
-    return DeviceState::instance().deviceCopy().profile.buttons[static_cast<std::size_t>(r)];
-}
-
-ButtonAssignment withFunction(int function) {
-    ButtonAssignment b;
-    b.function = function;
-    return b;
-}
-
-ButtonAssignment macroButton(const QString &name, uint8_t mode, int loops, int function) {
-    ButtonAssignment b = withFunction(function);
-    b.macroName = name;
-    b.res1 = mode;
-    b.loopNumber = loops;
-    return b;
-}
-
-ButtonAssignment combo(std::initializer_list<uint8_t> usages) {
-    ButtonAssignment b = withFunction(7);
-    const std::vector<uint8_t> keys(usages);
-    std::size_t n = 0;
-    for (uint8_t u : keys)
-        b.keys[n++] = {u, 0x05, 0x80};
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        b.keys[n++] = {*it, 0x05, 0x00};
-    return b;
-}
-
-MacroStep ev(uint8_t kind, uint8_t low, uint8_t high) {
-    return {kind, high, low};
-}
-
-const MacroStep kPause = ev(6, 1, 0);
-
-void resetButtonState() {
-    DeviceState::instance().reset();
-    ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
-    for (int i = 0; i < ButtonMatrix::kSize; ++i)
-        matrix[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i);
 }
 
 CommandHarness::CommandHarness() {
@@ -87,17 +36,11 @@ CommandHarness::CommandHarness() {
             m_mouse->failWrites(1000);
     });
     m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
-    m_device = std::make_unique<MouseDevice>(*m_mouse);
-    DeviceEntry &entry = m_device->table().entries[0];
-    entry.vendorId = {0x248A, 0x248A};
-    entry.productId = {0x8373, 0xFB01};
-    entry.criteria = {{{2, 1}, {0, 1}, {2, 1}, {0, 1}}};
-    std::strcpy(entry.name.data(), "Mouse");
-    m_device->table().count = 1;
-    m_device->enumerateDevices();
-    m_device->openByName("Mouse");
+    m_device = harness::openMouse(*m_mouse);
     MouseDevice::setInstance(m_device.get());
-    resetButtonState();
+    DeviceState::instance().reset();
+    ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
+    std::iota(matrix.begin(), matrix.end(), 0);
 }
 
 CommandHarness::~CommandHarness() {
@@ -106,19 +49,6 @@ CommandHarness::~CommandHarness() {
     m_mouse.reset();
     devicelink::setPauseFunction({});
     DeviceState::instance().reset();
-}
-
-bool CommandHarness::isOpen() const {
-    return m_device->commandHandle() != nullptr;
-}
-
-Reports CommandHarness::written() const {
-    Reports out;
-    for (const auto &r : m_mouse->records()) {
-        if (r.direction == VirtualMouse::Direction::Written)
-            out.push_back(r.bytes);
-    }
-    return out;
 }
 
 QVector<int> CommandHarness::sections() const {
