@@ -105,17 +105,21 @@ ProfileData readDefaults() {
 
 } // namespace
 
-// The program's files: profiles, macros, Config.ini, the product's profile list and the model's
-// description.
+// Profiles, macros, Config.ini, the product's profile list and the model's description.
 class TestProfileFile : public QObject {
     Q_OBJECT
+    std::unique_ptr<TestTree> m_tree;
+
 private slots:
-    // Written the way other installations write it (binary colour variants, "\" in sub-keys), with a
-    // colour name and a "/" as a person editing the file might use. Every field is overwritten; the
-    // missing ones read their defaults (LedMoveOFF 255, LedSleepTime 1, invalid colours, zeros).
+    void init() {
+        m_tree = std::make_unique<TestTree>();
+        QVERIFY(m_tree->isValid());
+    }
+
+    // Binary colour variants and "\" in sub-keys as other installations write them, a colour name and a "/"
+    // as a person might; every field is overwritten, the missing ones with their defaults.
     void handWrittenFileLoads() {
-        TestTree tree;
-        const QString path = tree.file("hand.prof");
+        const QString path = m_tree->file("hand.prof");
         writeText(
             path,
             "[MouseName]\nName=Korvane M7 Wireless\n\n[PROFILE]\npollrate=3\ndpi=257\n"
@@ -143,23 +147,20 @@ private slots:
         QVERIFY(read == expected);
         QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
         read = sampleProfile();
-        QCOMPARE(profile::readProfileFile(read, tree.file("none.prof")), FileResult::NotFound);
+        QCOMPARE(profile::readProfileFile(read, m_tree->file("none.prof")), FileResult::NotFound);
         QVERIFY(read == readDefaults());
     }
 
-    // A written profile, checked key by key, reads back every field over a factory profile, with one DPI
-    // value changed in a text editor: all 63 key entries of all 42 buttons, colours, names, lighting.
+    // Every field reads back over a factory profile, with one DPI value edited in the text.
     void roundTripKeyByKey() {
-        TestTree tree;
-        const QString path = tree.file("check.prof");
+        const QString path = m_tree->file("check.prof");
         ProfileData written = sampleProfile();
         written.profileName = "Raid";
         written.ledModes[2].color = QColor();
         QCOMPARE(profile::writeProfileFile(written, path), FileResult::Ok);
         const IniSections ini = readIniText(path);
         QCOMPARE(ini.keys(), QStringList{"PROFILE"});
-        // 13 plain keys, 6 for each of 8 stages, 9 + 3 x 63 for each of 42 buttons, 6 for each of 14 modes;
-        // the hand-written file above reads the other families.
+        // 13 plain keys, 6 a stage, 9 + 3 x 63 a button, 6 a lighting mode.
         const QMap<QString, QString> &keys = ini["PROFILE"];
         QCOMPARE(keys.size(), 13 + 6 * 8 + (9 + 3 * 63) * 42 + 6 * 14);
         const QString values =
@@ -184,12 +185,10 @@ private slots:
         QVERIFY(read == written);
     }
 
-    // A configuration export: the Config keys and the profile's less the stage colours, light-off and sleep
-    // time, which an import leaves as they are.
+    // An export leaves out the stage colours, light-off and sleep time, and an import leaves them alone.
     void exportImport() {
-        TestTree tree;
         const AppConfig exported = sampleConfig();
-        const QString path = tree.file("exports/raid.conf");
+        const QString path = m_tree->file("exports/raid.conf");
         QCOMPARE(config::exportConfig(exported, path), FileResult::Ok);
         const IniSections ini = readIniText(path);
         QCOMPARE(ini.keys(), (QStringList{"Config", "PROFILE_0"}));
@@ -213,24 +212,19 @@ private slots:
         expected.profile.ledMoveOff = 1;
         expected.profile.ledSleepTime = 9;
         QVERIFY(current == expected);
-        QCOMPARE(config::importConfig(current, tree.file("exports/none.conf")), FileResult::NotFound);
+        QCOMPARE(config::importConfig(current, m_tree->file("exports/none.conf")), FileResult::NotFound);
         QVERIFY(current == expected);
     }
 
-    // From the description (button 15 edited there, ids not taken from it), written and read back; without a
-    // description the built-in profile stands in.
+    // From the description (button 15 edited there, ids not taken from it); without one the built-in profile.
     void factoryProfile() {
-        TestTree tree;
-        tree.setIniValue("DefaultProfile.bin", "PROFILE/BUTTON_INFO_15_Fun", 33);
+        m_tree->setIniValue("DefaultProfile.bin", "PROFILE/BUTTON_INFO_15_Fun", 33);
         ProfileData factory = sampleProfile();
         QVERIFY(profile::makeFactoryProfile(factory));
         QVERIFY(factory.ledMode == 1 && factory.ledMoveOff == 255 && factory.ledSleepTime == 1 &&
                 factory.dpiStage == 1 && factory.mouseSpeed == 10);
-        const QColor colors[8] = {Qt::red,   Qt::blue, Qt::magenta, Qt::yellow,
-                                  Qt::green, Qt::cyan, Qt::red,     Qt::red};
-        const uint dpi[8] = {16, 32, 48, 64, 128, 256, 0, 0};
-        for (int i = 0; i < 8; ++i)
-            QVERIFY(factory.dpiStages[i] == (DpiStage{1, 1, {}, dpi[i], dpi[i], dpi[i], colors[i]}));
+        QVERIFY(factory.dpiStages[2] == (DpiStage{1, 1, {}, 48, 48, 48, QColor(Qt::magenta)}) &&
+                factory.dpiStages[7] == (DpiStage{1, 1, {}, 0, 0, 0, QColor(Qt::red)}));
         QVector<int> functions;
         for (int b : {0, 1, 2, 3, 4, 5, 6, 15, 16, 17, 18, 19, 40, 41})
             functions << factory.buttons[b].function;
@@ -240,27 +234,26 @@ private slots:
         QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
         ProfileData read;
         QCOMPARE(profile::factoryProfilePath(),
-                 tree.file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
+                 m_tree->file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
         QCOMPARE(profile::readProfileFile(read, profile::factoryProfilePath()), FileResult::Ok);
         QVERIFY(read == factory);
-        QVERIFY(tree.remove("DefaultProfile.bin"));
+        QVERIFY(m_tree->remove("DefaultProfile.bin"));
         QVERIFY(!profile::makeFactoryProfile(factory) && factory.buttons[40].function == 52 &&
                 factory.dpiStages[5].used == 1 && factory.dpiStages[5].x > 0);
     }
 
-    // Mend: load and save use the profile list's folder, the current product's Profile folder; saving
-    // the slot state or one profile's stage touches only its own keys.
+    // Profiles go to the current product's folder; the slot state and one profile's stage touch only their
+    // keys.
     void appConfigInProductFolder() {
-        TestTree tree;
-        tree.setIniValue("Configs/Config.ini", "Config/AngleValue", 7);
+        m_tree->setIniValue("Configs/Config.ini", "Config/AngleValue", 7);
         AppConfig saved = sampleConfig();
         QCOMPARE(config::saveProfileSlotState(saved), FileResult::Ok);
-        QMap<QString, QString> keys = readIniText(tree.file("Configs/Config.ini"))["Config"];
+        QMap<QString, QString> keys = readIniText(m_tree->file("Configs/Config.ini"))["Config"];
         QVERIFY(keys["ProfileID"] == "20" && keys["Count"] == "24" && keys["Profile1"] == "Raid");
         QCOMPARE(keys["AngleValue"], QString("7"));
         QCOMPARE(config::saveAppConfig(saved), FileResult::Ok);
-        QVERIFY(QFileInfo::exists(tree.file("Configs/Korvane M7 Wireless/Profile/Raid.prof")));
-        QVERIFY(!QFileInfo::exists(tree.file("Configs/Profile/Raid.prof")));
+        QVERIFY(QFileInfo::exists(m_tree->file("Configs/Korvane M7 Wireless/Profile/Raid.prof")));
+        QVERIFY(!QFileInfo::exists(m_tree->file("Configs/Profile/Raid.prof")));
         QCOMPARE(profile::setProfileDpiStage("Raid", 6), FileResult::Ok);
         saved.profile.dpiStage = 6;
         AppConfig loaded;
@@ -270,9 +263,9 @@ private slots:
         QCOMPARE(matrix.table(), (ButtonMatrix::Table{0, 1, 2, 3, 4, 5, 6}));
 
         // Without a description the table stays; an empty profile name reads as a missing profile.
-        QVERIFY(tree.remove("DefaultProfile.bin"));
+        QVERIFY(m_tree->remove("DefaultProfile.bin"));
         matrix.table().fill(9);
-        tree.setIniValue("Configs/Config.ini", "Config/Profile1", QString());
+        m_tree->setIniValue("Configs/Config.ini", "Config/Profile1", QString());
         QCOMPARE(config::loadAppConfig(loaded, matrix), FileResult::InvalidName);
         QCOMPARE(int(matrix.slot(3)), 9);
         QVERIFY(loaded.profile == readDefaults());
@@ -295,17 +288,14 @@ private slots:
                                                       << "folders" << FileResult::WriteFailed;
     }
 
-    // Mends: names are file names and nothing is written outside (or inside) the folder; a newly chosen
-    // mouse's folders, or a tree without Configs, are created on the first write; a folder that cannot be
-    // made, or a write the settings layer reports as failed, is a failure for the caller too. Both
-    // failures hold for root as well: no permission bit is involved.
+    // A bad name writes nothing anywhere; missing folders are made; a folder that cannot be made or a file
+    // that cannot be written fails, for root too.
     void everyWriter() {
         QFETCH(QString, name);
         QFETCH(QString, setup);
         QFETCH(FileResult, result);
-        TestTree tree;
-        const QStringList folders{tree.file("Configs/Korvane M7 Wireless/Profile"),
-                                  tree.file("Configs/MacroDB")};
+        const QStringList folders{m_tree->file("Configs/Korvane M7 Wireless/Profile"),
+                                  m_tree->file("Configs/MacroDB")};
         for (const QString &folder : folders) {
             QVERIFY(QDir().mkpath(folder));
             // A plain file where the profile and macro folders must be: they cannot be created.
@@ -324,8 +314,8 @@ private slots:
         if (setup == "product")
             QVERIFY(config::setCurrentProductName("Another Mouse"));
         if (setup == "no Configs")
-            QVERIFY(QDir(tree.file("Configs")).removeRecursively());
-        const QStringList before = fileList(tree.path());
+            QVERIFY(QDir(m_tree->file("Configs")).removeRecursively());
+        const QStringList before = fileList(m_tree->path());
         AppConfig config;
         config.profileNames[0] = name;
         const QVector<FileResult> results{profile::saveProfileByName(sampleProfile(), name),
@@ -344,11 +334,11 @@ private slots:
             }
             if (result == FileResult::Ok) {
                 QCOMPARE(profile::profileDir(),
-                         tree.file(setup == "product" ? "Configs/Another Mouse/Profile/"
-                                                      : "Configs/Korvane M7 Wireless/Profile/"));
+                         m_tree->file(setup == "product" ? "Configs/Another Mouse/Profile/"
+                                                         : "Configs/Korvane M7 Wireless/Profile/"));
                 for (const QString &file :
                      {profile::profileDir() + "Raid.prof", profile::profileDir() + "DefaultProfile.prof",
-                      macrofile::macroFilePath("Raid"), tree.file("Configs/Config.ini")})
+                      macrofile::macroFilePath("Raid"), m_tree->file("Configs/Config.ini")})
                     QVERIFY2(QFileInfo::exists(file), qPrintable(file));
             }
             return;
@@ -361,13 +351,12 @@ private slots:
         ButtonAssignment button;
         QCOMPARE(macrofile::readMacroForButton(name, button), FileResult::InvalidName);
         QVERIFY(!macrofile::deleteMacroFile(name));
-        QCOMPARE(fileList(tree.path()), before);
+        QCOMPARE(fileList(m_tree->path()), before);
         QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
     }
 
     // A new configuration keeps the slot count and names the five profiles.
     void factoryConfig() {
-        TestTree tree;
         AppConfig config;
         config.count = 3;
         config.profileId = 4;
@@ -376,8 +365,7 @@ private slots:
         QCOMPARE(config.profileNames[4], QString("Profile 5"));
     }
 
-    // Macro steps as the editor stores the cells of its table; each case sits between two known steps, so
-    // a skipped step leaves exactly those two.
+    // Each stored step sits between two known ones, so a skipped step leaves exactly those two.
     void macroStepDecoding_data() {
         QTest::addColumn<QVector<int>>("file");   // type, high, low as stored
         QTest::addColumn<QVector<int>>("loaded"); // the step loaded, empty when skipped
@@ -402,15 +390,11 @@ private slots:
     void macroStepDecoding() {
         QFETCH(QVector<int>, file);
         QFETCH(QVector<int>, loaded);
-        TestTree tree;
         QByteArray text = "[Setting]\nDefaultDelay=50\nDelayType=2\nLoopType=1\nLoopTime=3\nCount=3\n";
         const QVector<int> steps = QVector<int>{0x84, 0, 30} + file + QVector<int>{0x04, 0, 30};
         for (int i = 0; i < 3; ++i)
-            text += QString("Map_%1=%2\nDataH_%1=%3\nDataL_%1=%4\n")
-                        .arg(i)
-                        .arg(steps[3 * i])
-                        .arg(steps[3 * i + 1])
-                        .arg(steps[3 * i + 2])
+            text += QString::asprintf("Map_%d=%d\nDataH_%d=%d\nDataL_%d=%d\n", i, steps[3 * i], i,
+                                      steps[3 * i + 1], i, steps[3 * i + 2])
                         .toLatin1();
         writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n");
         MacroData macro;
@@ -424,7 +408,6 @@ private slots:
     }
 
     void macroSaveAndLoad() {
-        TestTree tree;
         MacroData saved{"Burst fire", 35, 2, 3, 17, {}};
         saved.steps = {{MacroStep::kMousePress, 0, 4}, MacroStep::delay(300),
                        MacroStep::move(-10, 0),        MacroStep::move(0, 10),
@@ -478,8 +461,7 @@ private slots:
     void newMacroName() {
         QFETCH(QStringList, existing);
         QFETCH(QString, base);
-        TestTree tree;
-        QSettings description(tree.file("DefaultProfile.bin"), QSettings::IniFormat);
+        QSettings description(m_tree->file("DefaultProfile.bin"), QSettings::IniFormat);
         description.remove("PROFILE/NewMacro");
         if (!base.isEmpty())
             description.setValue("PROFILE/NewMacro", base);
@@ -489,10 +471,8 @@ private slots:
         QTEST(macrofile::newMacroName(), "expected");
     }
 
-    // A button holds at most 63 entries: a longer macro fills them and nothing past them is overwritten; a
-    // shorter one leaves the entries past its count as they were. Steps are copied as stored.
+    // A longer macro fills the 63 entries, a shorter one leaves those past its count as they were.
     void readMacroForButtonKeepsTheRest() {
-        TestTree tree;
         QVector<MacroStep> hundred;
         for (int i = 0; i < 100; ++i)
             hundred.append(
@@ -516,11 +496,9 @@ private slots:
         QVERIFY(button == expected);
     }
 
-    // As shipped: the sample model with 7 buttons and 6 stages (its ids and button slots are proved where the
-    // mouse is found and the profiles load), three languages, one profile.
+    // As shipped: 7 buttons, 6 stages, three languages, one profile.
     void shippedFiles() {
-        TestTree tree;
-        QVERIFY(tree.isValid() && config::sensorType() == 3389 && config::batteryFull() == 4200);
+        QVERIFY(config::sensorType() == 3389 && config::batteryFull() == 4200);
         QVERIFY(!config::currentProductName().isEmpty() &&
                 config::mouseListEntry() == config::currentProductName());
         LanguageTable table;
@@ -539,14 +517,13 @@ private slots:
 
     // Holes are filled first; the same name in two slots: removal empties only the lower one.
     void macroListFillsHolesAndRemovesLowestCopy() {
-        TestTree tree;
-        tree.setIniValue("Configs/Config.ini", "MACRO_LIST/0", "Reload");
-        tree.setIniValue("Configs/Config.ini", "MACRO_LIST/2", "Burst");
+        m_tree->setIniValue("Configs/Config.ini", "MACRO_LIST/0", "Reload");
+        m_tree->setIniValue("Configs/Config.ini", "MACRO_LIST/2", "Burst");
         QCOMPARE(config::macroCount(), 2);
         QVERIFY(config::addMacroName("Jump") && config::addMacroName("Burst"));
         QCOMPARE(config::listMacros(), (QStringList{"Reload", "Jump", "Burst", "Burst"}));
         QVERIFY(config::removeMacroName("Burst") && !config::removeMacroName("burst"));
-        QSettings file(tree.file("Configs/Config.ini"), QSettings::IniFormat);
+        QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
         QCOMPARE((QStringList{file.value("MACRO_LIST/1").toString(), file.value("MACRO_LIST/2").toString(),
                               file.value("MACRO_LIST/3").toString()}),
                  (QStringList{"Jump", "", "Burst"}));
@@ -562,23 +539,21 @@ private slots:
 
     // A shorter list leaves stale entries behind its count; a count past the entries reads them as empty.
     void profileList() {
-        TestTree tree;
         const QString product = "Configs/" + config::currentProductName() + "/Config.ini";
-        tree.setIniValue(product, "PROFILE_LIST/Count", 0);
+        m_tree->setIniValue(product, "PROFILE_LIST/Count", 0);
         QVERIFY(config::loadProfileList().isEmpty());
         QVERIFY(config::storeProfileList({"Profile 1", "Sniper", "Raid"}));
         QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
-        tree.setIniValue(product, "PROFILE_LIST/Count", 4);
+        m_tree->setIniValue(product, "PROFILE_LIST/Count", 4);
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid", "Raid", ""}));
-        QVERIFY(tree.remove(product));
+        QVERIFY(m_tree->remove(product));
         QVERIFY(config::loadProfileList().isEmpty());
     }
 
     void fontsByLanguageIndex() {
-        TestTree tree;
-        tree.setIniValue("Configs/Config.ini", "FONT_LIST/FONT_3", "Noto Sans");
-        tree.setIniValue("Configs/Config.ini", "FONT_LIST/FONT_SIZE_3", 15);
+        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_3", "Noto Sans");
+        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_SIZE_3", 15);
         QVERIFY(config::fontForLanguage(3).family == "Noto Sans" &&
                 config::fontForLanguage(3).pixelSize == 15);
         QVERIFY(!config::fontForLanguage(1).family.isEmpty() && config::fontForLanguage(1).pixelSize > 0);
@@ -587,16 +562,14 @@ private slots:
         QCOMPARE(config::languageIndex(), 2);
     }
 
-    // The product folder of a newly chosen mouse may not exist yet; its profile list must still be kept.
-    // Without any configuration or description file every value reads its default, the bulk reads report
-    // the missing file and leave their outputs alone, and the first write creates the folder.
+    // A new mouse's profile list is kept before its folder exists. Without any file every value reads its
+    // default, the bulk reads leave their outputs alone and the first write makes the folder.
     void missingFilesAndFolders() {
-        TestTree tree;
         QVERIFY(config::setCurrentProductName("Another Mouse"));
         QVERIFY(!QFileInfo::exists(AppPaths::productDir("Another Mouse")));
         QVERIFY(config::storeProfileList({"Profile 1"}));
         QCOMPARE(config::loadProfileList(), QStringList{"Profile 1"});
-        QVERIFY(QDir(AppPaths::configDir()).removeRecursively() && tree.remove("DefaultProfile.bin"));
+        QVERIFY(QDir(AppPaths::configDir()).removeRecursively() && m_tree->remove("DefaultProfile.bin"));
         QCOMPARE(config::currentProductName(), QString());
         QVERIFY(config::languageIndex() == 0 && config::batteryFull() == 4200 && config::batteryValue() == 0);
         QVERIFY(config::sensorType() == 0 && config::macroCount() == 0 &&
@@ -631,24 +604,21 @@ private slots:
         QCOMPARE(config::batteryValue(), 80);
     }
 
-    // A settings file that cannot be written (a folder stands in its place, which stops root too) must
-    // not be reported as saved.
+    // A folder in place of the settings file (which stops root too): nothing is reported as saved.
     void failedWriteIsReported() {
-        TestTree tree;
-        QVERIFY(tree.remove("Configs/Config.ini") && QDir().mkpath(tree.file("Configs/Config.ini")));
+        QVERIFY(m_tree->remove("Configs/Config.ini") && QDir().mkpath(m_tree->file("Configs/Config.ini")));
         QVERIFY(!config::setBatteryValue(55) && !config::setCurrentProductName("Lost"));
         QVERIFY(!config::addMacroName("Lost"));
     }
 
-    // Description counts are stored encoded (13 XOR 7 gives 10 buttons, XOR 1 gives 11 stages); byte fields
-    // keep their low byte ("PROFILE/dpi" 257 reads 1) and text reads as 0.
+    // Counts are stored encoded (13 XOR 7 is 10 buttons, XOR 1 11 stages); bytes keep their low byte, text is
+    // 0.
     void encodedCountsAndLowBytes() {
-        TestTree tree;
         for (const QString value :
              {"ButtonCount=13", "MouseDpi=7", "DPICount=1", "dpi=257", "BUTTON_INFO_3_Matrix=510",
               "butondelay=300", "BUTTON_INFO_2_Res4=not a number"})
-            tree.setIniValue("DefaultProfile.bin", "PROFILE/" + value.section('=', 0, 0),
-                             value.section('=', 1));
+            m_tree->setIniValue("DefaultProfile.bin", "PROFILE/" + value.section('=', 0, 0),
+                                value.section('=', 1));
         QVERIFY(description::buttonCount() == 10 && description::dpiStageCount() == 11);
         std::array<uint8_t, 16> matrix{};
         QCOMPARE(description::readButtonMatrix2(matrix), 10);
@@ -660,21 +630,19 @@ private slots:
         std::array<uint8_t, description::kSensorDefaultCount> sensor{};
         QCOMPARE(description::readSensorDefaults(sensor), 0);
         QCOMPARE(int(sensor[description::kButtonDelay]), 300 & 0xFF);
-        tree.setIniValue("DefaultProfile.bin", "PROFILE/DPICount", 3);
+        m_tree->setIniValue("DefaultProfile.bin", "PROFILE/DPICount", 3);
         QCOMPARE(description::dpiStageCount(), 10 ^ 3); // 9, where a sum would give 13
     }
 
-    // A description written by hand: colours as text, sub-keys of LedMode, and missing sensor keys that fall
-    // back to their own defaults (butondelay 32, sensormode 1). Then edited while the program runs: no value
-    // may come from a cache.
+    // Colours as text, LedMode sub-keys, missing sensor keys with their own defaults; an edit while the
+    // program runs is read, not a cached value.
     void handWrittenAndEditedDescription() {
-        TestTree tree;
         QByteArray text =
             "[PROFILE]\r\npollrate=2\r\nLedMode=9\r\nLedMoveOFF=255\r\nDPI_INFO_7_xy=480\r\nScrollRev=0\r\n"
             "BUTTON_INFO_15_Fun=200\r\nBUTTON_INFO_15_LoopNumber=3\r\nBUTTON_INFO_15_KeyNumber=4\r\n"
             "BUTTON_INFO_15_ID=15\r\nBUTTON_INFO_15_Res1=2\r\nLedMode\\LED_MODE_13_RGB=#00ff80\r\n"
             "LedMode\\LED_MODE_13_bright=4\r\nLedMode\\LED_MODE_13_breath=5\r\n";
-        writeText(tree.file("DefaultProfile.bin"), text);
+        writeText(m_tree->file("DefaultProfile.bin"), text);
         DeviceDescription record;
         QCOMPARE(description::loadDescription(record), 0);
         QVERIFY(record.pollRate == 2 && record.ledMode == 9 && record.ledMoveOff == 255);
@@ -689,7 +657,7 @@ private slots:
         QVERIFY(sensor[description::kButtonDelay] == 32 && sensor[description::kSensorMode] == 1 &&
                 sensor[description::kLift] == 0);
         QVERIFY(description::scrollReverse() == 0 && description::version() != "V9.9.99");
-        writeText(tree.file("DefaultProfile.bin"),
+        writeText(m_tree->file("DefaultProfile.bin"),
                   text.replace("ScrollRev=0", "ScrollRev=1\r\nVersion=V9.9.99"));
         QVERIFY(description::scrollReverse() == 1 && description::version() == "V9.9.99");
     }
