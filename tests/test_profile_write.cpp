@@ -151,8 +151,7 @@ private slots:
         m_tree.reset();
     }
 
-    // The shipped sample: sensor 3389, six stages described, sync options and stage colours on. The button
-    // table and macros are the button packer's, checked in their own tests.
+    // The shipped sample: sensor 3389, six stages described, sync options and stage colours on.
     void sampleProfileByteExact() {
         QCOMPARE(config::sensorType(), int(sensor::k3389));
         QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll)), 0);
@@ -193,25 +192,9 @@ private slots:
         QCOMPARE(hexLines(mine), hexLines(expected));
     }
 
-    // Two macros on three buttons: their images go last, after the stores, and the bracket closes.
-    void sampleWithMacros() {
-        QCOMPARE(macrofile::saveMacroSteps("Burst", {ev(0x84, 4), ev(0x04, 4)}), FileResult::Ok);
-        QCOMPARE(macrofile::saveMacroSteps("Reload", {ev(0x81, 1), ev(6, 30), ev(0x01, 1)}), FileResult::Ok);
-        AppConfig config = sampleConfig();
-        config.profile.buttons[3] = macroButton("Burst", 0, 3);
-        config.profile.buttons[4] = macroButton("Reload", 2, 1);
-        config.profile.buttons[5] = macroButton("Burst", 1, 1);
-        QCOMPARE(int(writeProfile(config, writeflags::kWriteAll)), 0);
-        QCOMPARE(m_h->sections(), (QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x05, 0x46}));
-        QCOMPARE(m_h->mouse().closedBlocks(0x05), 1);
-        QCOMPARE(m_h->mouse().memory(0x05, 200, 9), (Bytes{0x81, 1, 0, 6, 30, 0, 0x01, 1, 0}));
-        QVERIFY(!m_h->mouse().bracketOpen());
-    }
-
-    // Write bracket, settings, button table, DPI stages, lighting, stores, macros, closing bracket: the
-    // sections of the flags in this order. A failing report ends the write with the bracket open and the
-    // reader stopped; a sleeping mouse, a record no file filled (it would take every click from the mouse),
-    // too many macros and no mouse are refused or stopped before any harm.
+    // The sections of the flags in order, macros last. A failing report ends the write with the bracket open
+    // and the reader stopped; a sleeping mouse, a record no file filled, too many macros and no mouse are
+    // refused or stopped before any harm.
     void outcomes_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("flags");
@@ -219,6 +202,8 @@ private slots:
         QTest::addColumn<QVector<int>>("codes");
         QTest::addColumn<int>("reader"); // 0 left alone, 1 stopped, 2 stopped and started after the write
         QTest::newRow("all") << "" << 15 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46} << 2;
+        QTest::newRow("a macro") << "macro" << 15 << 0
+                                 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x05, 0x46} << 2;
         QTest::newRow("none: no store") << "" << 0 << 0 << QVector<int>{0x46, 0x01, 0x46} << 2;
         QTest::newRow("DPI") << "" << 2 << 0 << QVector<int>{0x46, 0x01, 0x02, 0x40, 0x46} << 2;
         QTest::newRow("buttons") << "" << 4 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x40, 0x46} << 2;
@@ -249,6 +234,10 @@ private slots:
         config.profile.filled = fault != "unfilled";
         if (fault == "no mouse")
             MouseDevice::setInstance(nullptr);
+        if (fault == "macro") {
+            QCOMPARE(macrofile::saveMacroSteps("Burst", {ev(0x84, 4), ev(0x04, 4)}), FileResult::Ok);
+            config.profile.buttons[3] = macroButton("Burst", 0, 3);
+        }
         if (fault == "macros") {
             setIni("PROFILE/ButtonCount", 16);
             for (int r = 0; r < 16; ++r)
@@ -268,8 +257,7 @@ private slots:
         }
     }
 
-    // Every row is the one found for its code and decodes back to it: no code or entry appears twice. The
-    // functions without parameters pack as their row; the others share byte 0 with it.
+    // No code or entry appears twice; functions without parameters pack as their row, others share byte 0.
     void codeTableWalk() {
         const QVector<int> withParameters = {6, 7, 12, 55, 200, 510};
         for (const DeviceCodeRow &row : devicecode::kTable) {
@@ -362,8 +350,7 @@ private slots:
         QCOMPARE((QVector<int>{record(1).res4, record(2).res4, record(3).res4}), (QVector<int>{0, 1, 0}));
     }
 
-    // Records 40 and 41 at bytes 90 and 94, exchanged when ScrollRev is 1 (and only 1); the matrix must
-    // not be consulted for the wheel: it points elsewhere.
+    // Records 40 and 41 at bytes 90 and 94, exchanged for ScrollRev 1 only; never through the matrix.
     void wheelSlots() {
         for (int reverse : {0, 1, 2}) {
             setIni("PROFILE/ScrollRev", reverse);
@@ -380,8 +367,8 @@ private slots:
         }
     }
 
-    // Selectors past the 16-entry matrix, matrix values whose entry would not fit, other profiles and records
-    // out of range pack nothing; a button count above 16 leaves records 16 on unpacked and unnumbered.
+    // Selectors, matrix values, profiles and records out of range pack nothing; a button count above 16
+    // leaves records 16 on unpacked and unnumbered.
     void matrixLookupsBounded() {
         int slot = -1;
         QVERIFY(!buttonSlot(16, slot) && !buttonSlot(21, slot) && !buttonSlot(-1, slot));
@@ -473,8 +460,7 @@ private slots:
         QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
     }
 
-    // The sample model's factory buttons: seven buttons on slots 0 to 6 and the wheel on 22 and 23; record 7
-    // lies beyond the button count and is not packed.
+    // Seven buttons on slots 0 to 6, the wheel on 22 and 23; record 7 lies past the button count.
     void buttonTableReports() {
         const int functions[] = {1, 2, 3, 5, 4, 48, 49, 17};
         for (int r = 0; r < 8; ++r)
@@ -511,8 +497,8 @@ private slots:
         }
     }
 
-    // Burst (no delays: pauses inserted) on two buttons, Reload (its own delay) on one, a macro on a record
-    // outside the model's buttons: each numbered slot's ten reports, then one closing report.
+    // Burst (pauses inserted) on two buttons, Reload (its own delay) on one and a macro past the model's
+    // buttons: each numbered slot's ten reports, then one closing report.
     void macroReports() {
         const QVector<MacroStep> burst = keyEvents(5);
         const QVector<MacroStep> reload = {ev(0x81, 1), ev(6, 30), ev(0x01, 1), ev(2, 246)};
@@ -544,8 +530,7 @@ private slots:
         QCOMPARE(m_h->pauses.count(50), 3);
     }
 
-    // More distinct macros than the mouse plays must not look like a successful write: twelve fit, thirteen
-    // fail with result 6 and nothing sent.
+    // More macros than the mouse plays must not look like a successful write: twelve fit, thirteen fail.
     void tooManyMacrosFail() {
         setIni("PROFILE/ButtonCount", 16);
         for (int macros : {12, 13}) {

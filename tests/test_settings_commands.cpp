@@ -14,23 +14,11 @@
 
 #include <QtTest>
 
-namespace {
-
-QStringList asHex(const std::vector<CommandReport> &reports) {
-    Reports out;
-    for (const CommandReport &r : reports)
-        out.emplace_back(r.begin(), r.end());
-    return hexLines(out);
-}
-
-} // namespace
-
 class TestSettingsCommands : public QObject {
     Q_OBJECT
 private slots:
-    // The sensor byte is lift 2, then 0x40 for angle off, 0x20 for jitter off and 0x80 for sync, these only
-    // on models with the sync options (syncMode 1). The stage colours go only when showDpiLed is 1. Lighting
-    // entries past the mode table play mode 6.
+    // Sensor byte: lift, 0x40 angle off, 0x20 jitter off, 0x80 sync, these only for syncMode 1. Stage colours
+    // only for showDpiLed 1; lighting entries past the mode table play mode 6.
     void settingsBlock_data() {
         QTest::addColumn<QVector<int>>("options"); // syncMode, sync, angle, jitter, showDpiLed, ledMode
         QTest::addColumn<int>("sensorByte");
@@ -43,8 +31,7 @@ private slots:
         QTest::newRow("model without sync options") << QVector<int>{0, 1, 0, 0, 1, 0} << 0x02 << 1;
     }
 
-    // Per-slot bytes: scroll 7, rate 3; profile 2, light off 0, sleep 5, debounce 4, mode 3 with wake,
-    // stage 4. The virtual mouse reads the same hand-written reports back field by field.
+    // The virtual mouse reads the hand-written reports back field by field.
     void settingsBlock() {
         QFETCH(QVector<int>, options);
         QFETCH(int, sensorByte);
@@ -73,7 +60,7 @@ private slots:
                 framed({0x05, 0,  0xFA, 0x01, 0x13, 0x00, 24, 0xD2, 1,  2,  3,  11, 12, 13, 21, 22,
                         23,   31, 32,   33,   41,   42,   43, 51,   52, 53, 61, 62, 63, 71, 72, 73}));
         expected.push_back(framed({0x05, 0, 0xFA, 0x01, 0x7F, 0x00, 1, 0xD3, 0x1A}));
-        QCOMPARE(asHex(settingsblock::reports(c, options[0], options[4])), hexLines(expected));
+        QCOMPARE(hexLines(settingsblock::reports(c, options[0], options[4])), hexLines(expected));
 
         VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
         for (const Bytes &r : expected)
@@ -87,8 +74,7 @@ private slots:
         QCOMPARE(view.stageColour(7), options[4] == 1 ? QColor(71, 72, 73) : QColor(0, 0, 0));
     }
 
-    // Sensor 3360 keeps the encoding easy to follow: position - 1, range 0 up to 120. Stages past the
-    // count go with used 0 and their encoded x and y; a count of 0 or past 8 sends 8.
+    // Stages past the count go with used 0 (3360: position - 1); a count of 0 or past 8 sends 8.
     void dpiStages_data() {
         QTest::addColumn<int>("described");
         QTest::addColumn<int>("sent");
@@ -110,11 +96,10 @@ private slots:
                 framed({0x05, 0, 0xFA, 0x02, 1 + 5 * i, 0x00, 5, 0xD2, i < sent, 9 + i, 0, 19 + i, 0}));
         }
         expected.push_back(framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}));
-        QCOMPARE(asHex(dpistages::reports(p, described, 3360, 0)), hexLines(expected));
+        QCOMPARE(hexLines(dpistages::reports(p, described, 3360, 0)), hexLines(expected));
     }
 
-    // Entry e: colour (16e+1, 16e+2, 16e+3), bright 30+e, breath 50+e; entry 13's bright does not fit a
-    // byte. The virtual mouse reads the hand-written blocks back.
+    // Entry 13's bright does not fit a byte. The virtual mouse reads the hand-written blocks back.
     void lightingBlocksOfEveryEntry() {
         ProfileData p;
         for (int e = 0; e < ProfileData::kLedModeCount; ++e) {
@@ -139,7 +124,7 @@ private slots:
             framed({0x05, 0, 0xFA, 0x04, 0x48, 0x00, 8, 0xD2, 0x80, 0, 0, 0, 9, 63, 0, 43}), // entry 13
             framed({0x05, 0, 0xFA, 0x04, 0x7F, 0x00, 1, 0xD3, 0x1A}),
         };
-        QCOMPARE(asHex(lightingblocks::reports(p)), hexLines(expected));
+        QCOMPARE(hexLines(lightingblocks::reports(p)), hexLines(expected));
 
         VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
         for (const Bytes &r : expected)
@@ -150,8 +135,7 @@ private slots:
         QCOMPARE(int(SettingsView(mouse).lightingBlock(9).bright), 43);
     }
 
-    // The store order itself is in the profile write's byte vectors. A failing store ends the stores;
-    // selecting a profile stores it and gives 1 whatever the mouse answers.
+    // A failing store ends the stores; selecting a profile stores it and gives 1 whatever the mouse answers.
     void storeAndSelectProfile() {
         {
             CommandHarness h;
@@ -170,8 +154,7 @@ private slots:
         QCOMPARE(h.mouse().currentProfile(), 3);
     }
 
-    // Speeds 1 to 20 survive the trip through an X acceleration, others are clamped. Without an X display
-    // the headless settings keep the device copy's speed; a profile without a speed leaves it alone.
+    // Speeds 1 to 20 survive an X acceleration; headless, a profile without a speed leaves the pointer alone.
     void pointerSpeed_data() {
         QTest::addColumn<int>("speed");
         QTest::addColumn<int>("kept");
@@ -200,11 +183,8 @@ private slots:
         DeviceState::instance().reset();
     }
 
-    // Bytes 9 to 12 of a stage for sensor, x, y and capability byte. Rows of note: 3389 400 is offset by
-    // 160 and flagged (F0 80), 320 is plain; 3360 121/120 are the range edges; 3104 and 31042 put y first
-    // (10, 200 gives 147, 1, 10, 0); 3325, 33252, 3311, 33112, 3327, 3333, 3335 and 33352 reach every given
-    // row of the tables A to M; 3335 and 33352 send x only; 3395 is limited to 399 by capability 8 alone;
-    // 3399 and unknown sensors send zeros.
+    // Every range edge and table of every sensor: 3389 above 320 offset by 160 and flagged, y first on 3104
+    // and 31042, x only on 3335 and 33352, 3395 limited to 399 by capability 8 alone, zeros for 3399.
     void encodings() {
         const struct {
             int sensor, x, y, capability;
@@ -233,9 +213,7 @@ private slots:
         }
     }
 
-    // The virtual mouse's reading of stage bytes written out by hand (x value and range, y value and range):
-    // the register tables, the offset flags, y first on 3104 and 31042, 16 bits on 3395, x only on 3335;
-    // bytes of a sensor it does not know read as -1 and DPI 0.
+    // The virtual mouse's reading of hand-written stage bytes; a sensor it does not know reads -1 and DPI 0.
     void stageReadBack_data() {
         QTest::addColumn<int>("sensor");
         QTest::addColumn<QByteArray>("bytes");
@@ -268,10 +246,8 @@ private slots:
         QTEST((QVector<int>{stage.x, stage.y, stage.dpiX}), "read");
     }
 
-    // Every row of every table: rising, and within one step of the straight line that the table's first
-    // and last rows draw through the DPI of each position (the table's sensor's conversion). Where a sensor
-    // moves to its next table the register value per DPI drops by the range's factor, so the same DPI gives
-    // the same speed on either side.
+    // Every row rises and lies within one step of the line through the table's ends, by DPI; at a join the
+    // value per DPI drops by the range's factor, so the same DPI gives the same speed on either side.
     void tablesRiseEvenlyAndJoinAtTheDpiConversion() {
         const struct {
             char name;
@@ -327,8 +303,7 @@ private slots:
                      qPrintable(QString("%1 at %2").arg(row.sensor).arg(row.position)));
     }
 
-    // Every slider position of every sensor goes out as the encoder makes it and reads back as the firmware
-    // reads it (the reading itself is pinned above): x rising, y falling, so the axes cannot be mixed up.
+    // Every slider position of every sensor reads back, x rising and y falling so the axes cannot mix.
     void everySliderPositionReadsBack() {
         const struct {
             int sensor, lowest, highest;

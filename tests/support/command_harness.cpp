@@ -20,13 +20,6 @@ Bytes onWire(uint8_t code, uint16_t address, uint8_t position, const Bytes &data
     return r;
 }
 
-QStringList hexLines(const Reports &reports) {
-    QStringList lines;
-    for (const Bytes &r : reports)
-        lines << QByteArray(reinterpret_cast<const char *>(r.data()), static_cast<int>(r.size())).toHex(' ');
-    return lines;
-}
-
 CommandHarness::CommandHarness() {
     devicelink::setPauseFunction([this](int ms) {
         pauses.append(ms);

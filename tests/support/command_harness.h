@@ -14,7 +14,12 @@ Bytes framed(std::initializer_list<int> values);
 // A report as it reaches the mouse: code, address (low byte first), length, position, data, checksum.
 Bytes onWire(uint8_t code, uint16_t address, uint8_t position = 0, const Bytes &data = {});
 // Reports as hex lines, so a mismatch shows which report and byte differ.
-QStringList hexLines(const Reports &reports);
+template <typename Report> QStringList hexLines(const std::vector<Report> &reports) {
+    QStringList lines;
+    for (const Report &r : reports)
+        lines << QByteArray(reinterpret_cast<const char *>(r.data()), static_cast<int>(r.size())).toHex(' ');
+    return lines;
+}
 
 // A virtual mouse opened through the mouse device as the program's mouse, with an empty device state and
 // the identity button matrix. Every report written is followed by one pause, recorded in pauses.
