@@ -68,8 +68,7 @@ QByteArray with(QByteArray r, int index, int value) {
     return r;
 }
 
-// A DPI stage report as a builder hands it over (checksum 0), and as it goes out: (FA + 02 + 06 + 00 +
-// 05 + D2) mod 256 = D9, XOR 66 = BF. The store report carries the same bytes under code 0x40.
+// A DPI stage report as built (checksum 0) and as it goes out (BF); a store with the same bytes.
 const QByteArray kDpi = bytes33("0500fa02060005d20140064006");
 const QByteArray kDpiFramed = with(kDpi, 1, 0xBF);
 const QByteArray kStore = with(kDpi, 3, 0x40);
@@ -217,8 +216,7 @@ private slots:
     }
 };
 
-// The drain over one end of a packet socket pair, which keeps report boundaries as a hidraw node does;
-// the test plays the node's other side.
+// The drain over a packet socket pair, which keeps report boundaries as a hidraw node does.
 class TestHidrawDrain : public QObject {
     Q_OBJECT
     int m_node = -1;
@@ -248,8 +246,7 @@ private slots:
         m_node = -1;
     }
 
-    // A pointer in use sends far more than the kernel keeps unread: none of it reaches the reads, and the
-    // command reports among it keep their order however long nobody reads.
+    // Far more pointer reports than the kernel keeps: none reach the reads, the command reports keep order.
     void movementDroppedCommandsKept() {
         for (int i = 0; i < 1000; ++i) {
             send(0x01, 0, 0, 8);
@@ -339,9 +336,8 @@ private slots:
         devicelink::setPauseFunction({});
     }
 
-    // A pointer in use fills the kernel's queue of 64 unread reports in 64 ms. Drained as the program's
-    // backend does it, the node keeps a status report and the echo of the next write; read only when
-    // asked, the status report is lost and the echo too, which costs a rewrite.
+    // A pointer in use fills the node's 64 unread reports in 64 ms: drained, the node keeps a status report
+    // and the next echo; read only when asked, both are lost and the echo costs a rewrite.
     void pointerInUse_data() {
         QTest::addColumn<bool>("drained");
         QTest::newRow("drained") << true;
@@ -367,20 +363,19 @@ private slots:
         m_mouse->streamMovement(0);
     }
 
-    // Framing, checksum (FA+02+06+00+05+D2 = 1D9 -> D9 ^ 66 = BF) and the echo, over the cable since both
-    // connections are plugged in. On a shared Linux node the pointer's movement reports arrive with the
-    // echoes: the command handle skips them, so they cost no rereads, while a plain handle sees them.
+    // Framing, checksum and echo over the cable; on the shared node the command handle skips the pointer's
+    // reports, so they cost no rereads, while a plain handle sees them.
     void sentReportArrivesByteExact() {
         m_mouse->setMovementStreaming(40);
         HidHandle *plain =
             m_mouse->open(m_mouse->path(kCable, kCollectionMouse), HidReportFilter::AllReports);
         QVERIFY(plain);
-        const Bytes onWire = harness::report("05bffa02060005d20140064006");
+        const Bytes framedDpi = harness::report("05bffa02060005d20140064006");
         QCOMPARE(int(send(harness::report("0500fa02060005d20140064006"))), 0);
         const auto records = m_mouse->records();
         QVERIFY(records.size() == 2 && records[0].direction == VirtualMouse::Direction::Written &&
                 records[0].connection == kCable && records[1].direction == VirtualMouse::Direction::Read);
-        QVERIFY(records[0].bytes == onWire && records[1].bytes == onWire);
+        QVERIFY(records[0].bytes == framedDpi && records[1].bytes == framedDpi);
         Bytes reply(33, 0);
         QCOMPARE(m_mouse->readTimeout(plain, reply.data(), reply.size(), 150), 8);
         QCOMPARE(reply[report::kReportId], uint8_t(0x01));
@@ -406,9 +401,7 @@ private slots:
         QFETCH(bool, goodChecksum);
         QFETCH(int, length);
         QFETCH(bool, echoed);
-        HidHandle *h =
-            m_mouse->open(m_mouse->path(kReceiver, kCollectionCommand), HidReportFilter::CommandReports);
-        QVERIFY(h);
+        HidHandle *h = m_device->commandHandle();
         Bytes r = onWire(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
         r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
         Bytes sent = r;
@@ -446,8 +439,7 @@ private slots:
         QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
     }
 
-    // Battery 3600 mV = 0x0E10, charging, status 2, capability 0x5A: checksum FA+48+10+0E+01+02 = 163
-    // -> 63 ^ 66 = 05. Status report: FA+49+02+03+01+00 = 149 -> 49 ^ 66 = 2F.
+    // Battery 3600 mV (0E10), charging, status 2, capability 5A; then a status report.
     void batteryAnswerAndStatusReport() {
         m_mouse->setBattery({3600, 1, 2, 0x5A});
         HidHandle *h = m_device->commandHandle();
@@ -462,8 +454,7 @@ private slots:
         QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
     }
 
-    // The button table as written out by hand: slot s at byte 2 + 4s, 0 to 30; exact rows first, then the
-    // functions that carry parameters by their first byte; an empty entry is function 16.
+    // Slot s at byte 2 + 4s, 0 to 30: exact rows first, then functions by their first byte; empty is 16.
     void buttonSlotReading_data() {
         QTest::addColumn<int>("slot");
         QTest::addColumn<QByteArray>("bytes");
@@ -490,8 +481,7 @@ private slots:
                  slot < 31 ? bytes : QByteArray(4, '\0'));
     }
 
-    // Macro images as written out by hand: image n at 200n, 0 to 19, each event kind, low, high; an event
-    // of kind 0 ends the image.
+    // Image n at 200n, 0 to 19, each event kind, low, high; an event of kind 0 ends the image.
     void macroImageReading_data() {
         QTest::addColumn<int>("slot");
         QTest::addColumn<QByteArray>("bytes");
