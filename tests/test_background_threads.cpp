@@ -27,8 +27,7 @@ bool onReaderThread() {
     return qobject_cast<VelGetBatteryThread *>(QThread::currentThread()) != nullptr;
 }
 
-// Reader pauses wait here until the test lets the pauses begun so far pass, or pass once the gate is open;
-// other pauses pass at once.
+// Reader pauses wait until the test lets those begun so far pass, or the gate opens; others pass at once.
 class ReaderGate {
 public:
     void pause() {
@@ -77,9 +76,8 @@ class TestBackgroundThreads : public QObject {
     std::unique_ptr<MouseDevice> m_device;
     std::unique_ptr<BatteryThreadController> m_controller;
 
-    // One reader on its own thread, told to stop in pause stopAt; the mouse sends a status report in pause
-    // statusAt. Gives the pauses, and the signals in order: "B charge,low,high", "S profile,dpi,rate,mode"
-    // and "W status".
+    // A reader told to stop in pause stopAt, a status report sent in pause statusAt: its pauses and signals
+    // in order ("B charge,low,high", "S profile,dpi,rate,mode", "W status").
     QPair<QVector<int>, QString> runReader(int stopAt, int statusAt = 0) {
         VelGetBatteryThread thread;
         QVector<int> pauses;
@@ -134,8 +132,7 @@ private slots:
         QCOMPARE(VelGetBatteryThread::liveObjects(), 0);
     }
 
-    // Off by one in the cycle counter shows as a request too early or too late, or a wrong pause. The
-    // request goes out exact: 05 24 FA 48, checksum FA + 48 = 142 -> 42 ^ 66 = 24.
+    // An off-by-one in the cycle counter shows as a request too early or too late, or a wrong pause.
     void oneCycleIsRequestAnd56PassiveReads() {
         const QVector<int> cycle = QVector<int>{10, 450} + QVector<int>(56, 400) + QVector<int>{10, 450, 400};
         QCOMPARE(runReader(59).first, cycle);
@@ -148,26 +145,20 @@ private slots:
         QTest::addColumn<QVector<int>>("pauses");
         QTest::addColumn<QString>("signals");
         QTest::addColumn<int>("capability");
-        const QVector<int> cycle{10, 450, 400};
-        // Raw voltage 960 = 0x03C0: low byte 192, high byte 3. The read after the request finds nothing new
-        // and sees the request's battery report again.
-        QTest::newRow("status report after the request")
-            << Setup() << 2 << cycle << "B0,192,3 W1 S1,2,3,4" << 0;
-        QTest::newRow("charging, status 2")
-            << battery({960, 1, 2, 0}) << 0 << cycle << "B1,192,3 W2 B1,192,3 W2" << 0;
-        QTest::newRow("battery bytes zero: no write status")
-            << battery({0, 0, 7, 0}) << 0 << cycle << "B0,0,0 B0,0,0" << 0;
-        QTest::newRow("capability byte")
-            << battery({960, 0, 1, 8}) << 0 << cycle << "B0,192,3 W1 B0,192,3 W1" << 8;
+        const auto row = [](const char *name, Setup setup, const char *emitted,
+                            QVector<int> pauses = {10, 450, 400}, int statusAt = 0, int capability = 0) {
+            QTest::newRow(name) << setup << statusAt << pauses << QString(emitted) << capability;
+        };
+        // Raw 960 is 0x03C0. The read after the request finds nothing new and sees its battery report again.
+        row("status report after the request", {}, "B0,192,3 W1 S1,2,3,4", {10, 450, 400}, 2);
+        row("charging, status 2", battery({960, 1, 2, 0}), "B1,192,3 W2 B1,192,3 W2");
+        row("battery bytes zero: no write status", battery({0, 0, 7, 0}), "B0,0,0 B0,0,0");
+        row("capability byte", battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", {10, 450, 400}, 0, 8);
         // The reply stays queued and the passive read takes it.
-        QTest::newRow("request reply unread")
-            << Setup([this] { m_mouse->failReads(1); }) << 0 << cycle << "B0,0,0 B0,192,3 W1" << 0;
-        QTest::newRow("request not written")
-            << Setup([this] { m_mouse->failWrites(1); }) << 0 << cycle << "" << 0;
-        QTest::newRow("read errors: longer pause")
-            << Setup([this] { m_mouse->failReads(2); }) << 0 << QVector<int>{10, 450, 450} << "B0,0,0" << 0;
-        QTest::newRow("no command handle: ends at once")
-            << Setup([this] { m_device->closeAll(); }) << 0 << QVector<int>() << "" << 0;
+        row("request reply unread", Setup([this] { m_mouse->failReads(1); }), "B0,0,0 B0,192,3 W1");
+        row("request not written", Setup([this] { m_mouse->failWrites(1); }), "");
+        row("read errors: longer pause", Setup([this] { m_mouse->failReads(2); }), "B0,0,0", {10, 450, 450});
+        row("no command handle: ends at once", Setup([this] { m_device->closeAll(); }), "", {});
     }
 
     void readerSignals() {
@@ -181,8 +172,7 @@ private slots:
         QTEST(int(DeviceState::instance().capabilityByte()), "capability");
     }
 
-    // Stopping and starting again, or starting again without a stop, leaves one reader after one pause;
-    // the retired ones are joined and deleted.
+    // A restart, with or without a stop, leaves one reader after one pause; the retired ones are deleted.
     void stopAndRestartLeaveOneReader() {
         ReaderGate &gate = *m_gate;
         m_controller->startBatteryThread();
@@ -210,9 +200,8 @@ private slots:
         QCOMPARE(VelGetBatteryThread::liveObjects(), 0);
     }
 
-    // The write thread asks for the stop while the reader waits after its request with one read still to
-    // make: the stop returns only after that read, so the write's report gets its own echo. The write's
-    // start request is carried out on the GUI thread.
+    // A stop asked for while the reader has one read to make returns after that read, so the write's report
+    // gets its own echo; the write's start request is carried out on the GUI thread.
     void writeThreadStopWaitsForLastRead() {
         m_controller->startBatteryThread();
         QVERIFY(m_gate->reached(1, 1));
