@@ -4,6 +4,7 @@
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/pointer_speed.h"
+#include "lighting/vel_color_area.h"
 #include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
 #include "sim/button_view.h"
@@ -23,8 +24,11 @@
 #include "widgets/vel_push_button.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QThread>
 #include <QtTest>
 
@@ -86,6 +90,9 @@ private slots:
     void configurationSavedAndLoaded();
     void firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails();
     void pagesReachTheWindow();
+    void lightingModesShowTheirControls_data();
+    void lightingModesShowTheirControls();
+    void lightingReachesTheMouse();
 
 private:
     void click(const char *name);
@@ -594,6 +601,98 @@ void TestMainWindow::pagesReachTheWindow() {
     emit label->OverSignal(label, false);
     QVERIFY(m_window->mouseView().picture().endsWith("/Mouse.png"));
     saveShot(m_window, "main_window_customize");
+}
+
+void TestMainWindow::lightingModesShowTheirControls_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("effect");
+    QTest::addColumn<QString>("shown"); // b brightness, s speed, c colour; the upper row first
+    QTest::newRow("off") << 0 << "OFF"
+                         << "";
+    QTest::newRow("full lighted") << 1 << "FULL LIGHTED"
+                                  << "bc";
+    QTest::newRow("breathing") << 2 << "BREATHING"
+                               << "sc";
+    QTest::newRow("7 colour breathing") << 3 << "7 COLOR BREATHING"
+                                        << "s";
+    QTest::newRow("rainbow") << 4 << "RAINBOW"
+                             << "bs";
+    QTest::newRow("not in the menu") << 6 << "Horizontal WAVE"
+                                     << "bs";
+    QTest::newRow("reactive") << 11 << "REACTIVE"
+                              << "b";
+    QTest::newRow("beyond the table") << 200 << "OFF"
+                                      << "";
+}
+
+// A profile's effect shows its name and its controls, the speed row above for the breathing effects; the
+// speed slider changes that effect's speed alone, and a file without "LedMoveOFF" leaves the box unchecked.
+void TestMainWindow::lightingModesShowTheirControls() {
+    QFETCH(int, mode);
+    QFETCH(QString, effect);
+    QFETCH(QString, shown);
+    m_window->switchPage(KorvaneWidget::kLightingPage);
+    ConfigPage *page = m_window->page(KorvaneWidget::kLightingPage);
+    const ProfileData before = working().profile;
+    working().profile.ledMode = static_cast<uint8_t>(mode);
+    working().profile.ledMoveOff = 255;
+    page->refresh();
+    QCOMPARE(page->findChild<VelPushButton *>("effectButton")->text(), effect);
+    auto *bright = page->findChild<QSlider *>("brightnessSlider");
+    auto *speed = page->findChild<QSlider *>("speedSlider");
+    QString visible;
+    for (QWidget *control : {static_cast<QWidget *>(bright), static_cast<QWidget *>(speed)}) {
+        if (control->isVisible())
+            visible += control == bright ? "b" : "s";
+    }
+    if (visible.size() == 2 && speed->y() < bright->y())
+        visible = "sb";
+    if (page->findChild<QWidget *>("colorSwatch")->isVisible())
+        visible += "c";
+    QCOMPARE(visible, shown);
+    QVERIFY(!page->findChild<QCheckBox *>("moveOffBox")->isChecked());
+    if (shown.contains('s')) {
+        speed->setValue(speed->value() == 5 ? 1 : 5);
+        for (int m = 0; m < int(working().profile.ledModes.size()); ++m)
+            QCOMPARE(working().profile.ledModes[m].breath != before.ledModes[m].breath, m == mode);
+    }
+}
+
+// The breathing effect with a colour picked by hand, its speed, the sleep time and light-off-while-moving
+// reach the mouse with Apply.
+void TestMainWindow::lightingReachesTheMouse() {
+    m_window->switchPage(KorvaneWidget::kLightingPage);
+    ConfigPage *page = m_window->page(KorvaneWidget::kLightingPage);
+    for (QAction *action : page->findChildren<QAction *>()) {
+        if (action->text() == "BREATHING")
+            action->trigger();
+    }
+    QCOMPARE(int(working().profile.ledMode), 2);
+    page->findChild<QSlider *>("speedSlider")->setValue(4);
+    page->findChild<QSlider *>("sleepSlider")->setValue(6);
+    const uint8_t moveOffBefore = working().profile.ledMoveOff;
+    page->findChild<QCheckBox *>("moveOffBox")->click();
+    QVERIFY(working().profile.ledMoveOff != moveOffBefore);
+    QTimer::singleShot(0, [] {
+        auto *picker = qobject_cast<VelColorArea *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        saveShot(picker, "color_picker");
+        picker->findChild<QSpinBox *>("redSpinBox")->setValue(10);
+        picker->findChild<QSpinBox *>("greenSpinBox")->setValue(200);
+        picker->findChild<QSpinBox *>("blueSpinBox")->setValue(30);
+        picker->accept();
+    });
+    QTest::mouseClick(page->findChild<QWidget *>("colorSwatch"), Qt::LeftButton);
+    saveShot(m_window, "main_window_lighting");
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    const SettingsView view(m_rig->mouse());
+    QCOMPARE(view.currentModeBlock(), 2);
+    const SettingsView::LightingBlock block = view.lightingBlock(2);
+    QCOMPARE(block.colour, QColor(10, 200, 30));
+    QCOMPARE(int(block.speed), 4);
+    QCOMPARE(int(view.settings().ledSleepTime), 6);
+    QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
 }
 
 QTEST_MAIN(TestMainWindow)

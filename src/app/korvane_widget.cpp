@@ -7,6 +7,7 @@
 #include "device/battery_thread_controller.h"
 #include "device/device_presence.h"
 #include "keys/key_tables.h"
+#include "lighting/vel_color_window.h"
 #include "platform/device_notifier.h"
 #include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
@@ -185,13 +186,14 @@ void KorvaneWidget::buildWidgets() {
     layoutWidgets();
 }
 
-// The four pages in their stack; each stays an empty page until it has controls of its own.
+// The four pages in their stack; a page without controls of its own yet is an empty one.
 void KorvaneWidget::buildPages() {
     m_pageStack = new QStackedWidget(this);
     m_pageStack->setObjectName(QStringLiteral("pageStack"));
     m_pageStack->setAttribute(Qt::WA_TranslucentBackground);
     for (int i = 0; i < kPageCount; ++i) {
-        m_pages[i] = new ConfigPage(m_pageStack);
+        m_pages[i] =
+            i == kLightingPage ? new VelColorWindow(m_factor, m_pageStack) : new ConfigPage(m_pageStack);
         m_pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
         m_pageStack->addWidget(m_pages[i]);
         connect(m_pages[i], &ConfigPage::ShowMessage, this,
@@ -277,14 +279,6 @@ void KorvaneWidget::showLanguageMenu() {
 void KorvaneWidget::setLanguage(int index) {
     if (m_languages->select(index))
         retranslate();
-}
-
-QSystemTrayIcon *KorvaneWidget::trayIcon() const {
-    return m_trayIcon;
-}
-
-int KorvaneWidget::languageCount() const {
-    return m_languages->count();
 }
 
 void KorvaneWidget::createTray() {

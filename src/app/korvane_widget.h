@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/korvane_tray.h"
 #include "storage/config_file.h"
 #include "widgets/display_scale.h"
+#include "widgets/language_switch.h"
 
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -15,8 +17,6 @@ class ConfigPage;
 class DeviceNotifier;
 class DevicePresence;
 class HidBackend;
-class KorvaneTray;
-class LanguageSwitch;
 class MouseView;
 class OsdMessenger;
 class ProfileBar;
@@ -52,9 +52,9 @@ public:
 
     int mouseCount() const { return m_iMouseCount; }
     int scaleStep() const { return m_iDpiVal; }
-    int languageCount() const;
+    int languageCount() const { return m_languages->count(); }
     bool languageButtonVisible() const;
-    QSystemTrayIcon *trayIcon() const;
+    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     int currentPage() const { return m_iPage; }
     ConfigPage *page(int index) const { return m_pages[index]; }
     int connectionState() const { return m_iConnectState; }

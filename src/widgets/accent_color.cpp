@@ -14,3 +14,19 @@ QColor AccentColor::of(int index) {
 QColor AccentColor::current() {
     return of(config::accentColorIndex());
 }
+
+QString AccentColor::sliderStyle(double factor) {
+    const int groove = qMax(2, static_cast<int>(4 * factor));
+    const int handle = qMax(8, static_cast<int>(14 * factor));
+    const QString accent = current().name();
+    return QString("QSlider::groove:horizontal{height:%1px;background:rgb(70,70,74);border-radius:%2px;}"
+                   "QSlider::sub-page:horizontal{background:%3;border-radius:%2px;}"
+                   "QSlider::handle:horizontal{width:%4px;margin:-%5px 0;border-radius:%6px;background:%3;"
+                   "border:1px solid rgb(230,230,230);}")
+        .arg(groove)
+        .arg(groove / 2)
+        .arg(accent)
+        .arg(handle)
+        .arg((handle - groove) / 2)
+        .arg(handle / 2);
+}

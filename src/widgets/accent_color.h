@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 // The interface accent colours an installation can choose ("Config/GColorID"): red, green, blue, beige,
 // magenta, cyan, orange. Used for the battery bar, the mouse list and the on-screen display.
@@ -11,4 +12,6 @@ public:
     static QColor of(int index);
     // The colour of the installation's configuration.
     static QColor current();
+    // Style of the pages' horizontal sliders: the groove filled up to the handle in the accent colour.
+    static QString sliderStyle(double factor);
 };
