@@ -93,6 +93,7 @@ private slots:
     void lightingModesShowTheirControls_data();
     void lightingModesShowTheirControls();
     void lightingReachesTheMouse();
+    void modelWithoutLightingOpensOnCustomize();
 
 private:
     void click(const char *name);
@@ -693,6 +694,17 @@ void TestMainWindow::lightingReachesTheMouse() {
     QCOMPARE(int(block.speed), 4);
     QCOMPARE(int(view.settings().ledSleepTime), 6);
     QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
+}
+
+void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
+    m_window = nullptr;
+    m_rig.reset();
+    m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ledDisable", 1);
+    openWindow();
+    QCOMPARE(m_window->currentPage(), int(KorvaneWidget::kCustomizePage));
+    m_window->switchPage(KorvaneWidget::kLightingPage);
+    QCOMPARE(m_window->currentPage(), int(KorvaneWidget::kCustomizePage));
+    QVERIFY(!m_window->page(KorvaneWidget::kLightingPage)->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)
