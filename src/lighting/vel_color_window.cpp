@@ -25,15 +25,16 @@ constexpr QRect kUpperLabelRect(30, 78, 201, 18);
 constexpr QRect kUpperSliderRect(30, 97, 228, 25);
 constexpr QRect kLowerLabelRect(30, 137, 201, 18);
 constexpr QRect kLowerSliderRect(30, 156, 228, 25);
-constexpr QRect kColorLabelRect(30, 196, 201, 18);
-constexpr QRect kSwatchRect(30, 216, 60, 24);
+// The colour row shows only with a single slider (full lighted, breathing): it takes the lower row's place.
+constexpr QRect kColorLabelRect(30, 137, 201, 18);
+constexpr QRect kSwatchRect(30, 157, 60, 24);
 
 // The sleep row's three arrangements: its label, slider, value and the "MOVE TO LIGHT OFF" box.
 struct SleepPlaces {
     QRect label, slider, value, box;
 };
 constexpr SleepPlaces kSleepBelow{
-    {30, 258, 201, 18}, {30, 277, 228, 25}, {268, 277, 110, 25}, {30, 318, 300, 24}};
+    {30, 200, 201, 18}, {30, 219, 228, 25}, {268, 219, 110, 25}, {30, 262, 300, 24}};
 constexpr SleepPlaces kSleepBeside{
     {360, 78, 201, 18}, {360, 97, 228, 25}, {360, 126, 110, 25}, {360, 158, 280, 24}};
 constexpr SleepPlaces kSleepBottom{
