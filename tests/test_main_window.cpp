@@ -502,7 +502,10 @@ void TestMainWindow::batteryLevelsStored() {
 
 void TestMainWindow::cancelDiscardsUnsentEdits() {
     working().profile.pollRate = 8;
+    const uint8_t debounce = working().debounce;
+    working().debounce = uint8_t(debounce + 7);
     click("cancelButton");
+    QCOMPARE(working().debounce, debounce);
     QVERIFY(m_window->isHidden());
     ProfileData stored;
     profile::loadProfileByName(stored, "Profile 1");

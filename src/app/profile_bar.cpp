@@ -155,6 +155,16 @@ void ProfileBar::loadStoredConfig() {
 
 void ProfileBar::discardEdits() {
     reloadCurrentProfile();
+    // The sensor settings belong to the whole configuration: they go back to what was last sent or stored.
+    const AppConfig &stored = AppConfigStore::instance().loaded();
+    AppConfig &edited = working();
+    edited.angleValue = stored.angleValue;
+    edited.liftHigh = stored.liftHigh;
+    edited.sync = stored.sync;
+    edited.jitter = stored.jitter;
+    edited.debounce = stored.debounce;
+    edited.wake = stored.wake;
+    edited.sensorMode = stored.sensorMode;
     showCurrentName();
     config::saveProfileSlotState(working());
 }

@@ -28,7 +28,8 @@ public:
     // The configuration as stored, with its baseline copy, the system pointer speed and a fresh factory
     // profile file.
     void loadStoredConfig();
-    // The current profile as its file holds it: the edits not sent are dropped.
+    // The current profile as its file holds it and the sensor settings as last sent: the edits not sent
+    // are dropped.
     void discardEdits();
     QStringList names() const { return m_list.names(); }
     VelLineEdit *nameEdit() const { return m_nameEdit; }
