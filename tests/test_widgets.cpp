@@ -26,9 +26,8 @@ class TestWidgets : public QObject {
     }
 
 private slots:
-    // Every shipped picture loads, the model's front and side and its twenty button highlights too. The
-    // window background is transparent outside its outline (the corners), opaque inside and on the left
-    // edge's middle.
+    // Every shipped picture loads. The window background is transparent outside its outline (the corners),
+    // opaque inside and on the left edge's middle.
     void shippedImages() {
         QStringList names{"cfgMainback.png", "bat1.png",        "bat2.png",        "dlg.png",
                           "tabbutton-1.png", "tabbutton-2.png", "tabbutton-3.png", "close-1.png",

@@ -10,22 +10,17 @@
 #include <X11/extensions/shape.h>
 
 namespace {
-// The top-level window whose name is title, looked up on the server directly; 0 when there is none.
-Window findWindow(Display *display, Window parent, const char *title) {
-    Window root = 0, up = 0, *children = nullptr;
+// The top-level window named title, a child of the root without a window manager; 0 when there is none.
+Window findWindow(Display *display, const char *title) {
+    Window root = 0, up = 0, *children = nullptr, found = 0;
     unsigned int count = 0;
-    if (!XQueryTree(display, parent, &root, &up, &children, &count))
-        return 0;
-    Window found = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &up, &children, &count);
     for (unsigned int i = 0; i < count && !found; ++i) {
         char *name = nullptr;
         if (XFetchName(display, children[i], &name) && name) {
-            if (qstrcmp(name, title) == 0)
-                found = children[i];
+            found = qstrcmp(name, title) == 0 ? children[i] : 0;
             XFree(name);
         }
-        if (!found)
-            found = findWindow(display, children[i], title);
     }
     if (children)
         XFree(children);
@@ -73,9 +68,8 @@ private slots:
         program.setProcessEnvironment(env);
         program.start(tree.file("korvane-config"), QStringList());
         QVERIFY(program.waitForStarted());
-        const Window root = DefaultRootWindow(display);
         Window window = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, root, "Korvane M7 Wireless")),
+        QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, "Korvane M7 Wireless")),
                                  30000);
 
         // Undecorated: the Motif hints (flags, functions, decorations) give decorations, and none.

@@ -13,10 +13,7 @@ DIST=$BUILD/dist
 STAGE=$OUT/initramfs
 BUSYBOX=/bin/busybox
 
-cannot_run() {
-    echo "test-kernel: cannot run: $*; the kernel test did not run" >&2
-    exit 1
-}
+cannot_run() { echo "test-kernel: cannot run: $*; the kernel test did not run" >&2; exit 1; }
 
 for need in qemu-system-x86_64:qemu-system-x86 cpio:cpio modinfo:kmod cc:gcc; do
     command -v "${need%:*}" >/dev/null 2>&1 || cannot_run "${need%:*} is missing (package ${need#*:})"
@@ -34,12 +31,12 @@ VMLINUZ=/boot/vmlinuz-$KERNEL_VERSION
 started=$(date +%s)
 
 rm -rf "$OUT"
-mkdir -p "$OUT"
+mkdir -p "$STAGE/bin" "$STAGE/proc" "$STAGE/sys" "$STAGE/dev" "$STAGE/tmp" "$STAGE/modules" "$STAGE/opt"
 echo "test-kernel: building korvanectl in $BUILD"
 { cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
     cmake --build "$BUILD" -j 2 --target korvanectl korvane_dist; } >"$OUT/cmake.log" 2>&1 ||
     { tail -50 "$OUT/cmake.log"; exit 1; }
-cc -std=c11 -O2 -Wall -Wextra -Werror -static -o "$OUT/uhid_mouse" "$ROOT/tools/uhid-mouse/uhid_mouse.c"
+cc -std=c11 -O2 -Wall -Wextra -Werror -static -o "$STAGE/uhid_mouse" "$ROOT/tools/uhid-mouse/uhid_mouse.c"
 
 # The receiver's ids, as the program reads them from the description file (decimal, CRLF lines).
 description_id() {
@@ -52,10 +49,8 @@ PID=$(description_id pid1)
 echo "test-kernel: receiver $VID:$PID, kernel $KERNEL_VERSION"
 
 # The initramfs: busybox, the modules, korvanectl with every shared library it loads, the installed tree.
-mkdir -p "$STAGE/bin" "$STAGE/proc" "$STAGE/sys" "$STAGE/dev" "$STAGE/tmp" "$STAGE/modules" "$STAGE/opt"
 cp "$BUSYBOX" "$STAGE/bin/busybox"
 install -m 755 "$ROOT/tests/kernel/guest_init.sh" "$STAGE/init"
-cp "$OUT/uhid_mouse" "$STAGE/uhid_mouse"
 MODULE_ORDER=""
 add_module() { # NAME: the module after those it depends on; built-in ones need nothing
     local name="$1" path file dep

@@ -9,20 +9,16 @@
 #include <QWidget>
 
 namespace {
+// Folders before what they hold, empty ones too.
 bool copyTree(const QString &from, const QString &to) {
-    QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    QDir().mkpath(to);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    bool copied = QDir().mkpath(to);
+    while (copied && it.hasNext()) {
+        const QString target = to + it.next().mid(from.size());
+        copied = it.fileInfo().isDir() ? QDir().mkpath(target) : QFile::copy(it.filePath(), target);
     }
-    QDirIterator dirs(from, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (dirs.hasNext())
-        QDir().mkpath(to + dirs.next().mid(from.size()));
-    return true;
+    return copied;
 }
 } // namespace
 
