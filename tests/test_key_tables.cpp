@@ -11,7 +11,8 @@ private slots:
         SetKeyLayoutLanguageIndex(0);
     }
 
-    // Every key code and every usage appears once, each pair converts both ways and has an English name.
+    // Every key code and usage appears once, each pair converts both ways and has an English name; a failed
+    // conversion leaves the output as it was.
     void hidMapIsOneToOne() {
         QSet<int> codes, usages;
         for (const KeyHidPair &pair : KeyHidMap) {
@@ -26,25 +27,14 @@ private slots:
         }
         QCOMPARE(codes.size(), 104);
         KeyCode code = 0xAA;
-        QVERIFY(!HidToKeyCode(0x32, code)); // the non-US hash key has no key code
-        QCOMPARE(int(code), 0xAA);
-    }
-
-    void conversions_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("usage"); // -1: no pair
-        const int rows[][2] = {{30, 0x04}, {11, 0x27}, {43, 0x31}, {76, 0x5D}, {224, 0x63},
-                               {92, 0xE7}, {240, -1},  {100, -1},  {0, -1}};
-        for (const auto &row : rows)
-            QTest::addRow("%d", row[0]) << row[0] << row[1];
-    }
-
-    void conversions() {
-        QFETCH(int, code);
-        QFETCH(int, usage);
-        HidUsage out = 0xAA;
-        QCOMPARE(KeyCodeToHid(KeyCode(code), out), usage >= 0);
-        QCOMPARE(int(out), usage >= 0 ? usage : 0xAA); // a failed conversion leaves the output as it was
+        QVERIFY(!HidToKeyCode(0x32, code) && code == 0xAA); // the non-US hash key has no key code
+        const int pairs[][2] = {{30, 0x04}, {11, 0x27}, {43, 0x31}, {76, 0x5D}, {224, 0x63},
+                                {92, 0xE7}, {240, -1},  {100, -1},  {0, -1}}; // -1: no pair
+        for (const auto &[key, usage] : pairs) {
+            HidUsage out = 0xAA;
+            QVERIFY2(KeyCodeToHid(KeyCode(key), out) == (usage >= 0) && out == (usage >= 0 ? usage : 0xAA),
+                     qPrintable(QString::number(key)));
+        }
     }
 
     // The layout follows the interface language at every call.
@@ -106,24 +96,16 @@ private slots:
             QCOMPARE(ComboKeyName(KeyCode(code), layout), QString::fromUtf8(name));
     }
 
-    void captureRule_data() {
-        QTest::addColumn<uint>("scanCode");
-        QTest::addColumn<uint>("flags");
-        QTest::addColumn<int>("code");
-        // Scan code, flags, key code: Pause and Num Lock, Print Screen and Num *, right Alt down and up,
-        // Num Del, Num /, Num Enter, right Ctrl, Num 7, Alt held on the keypad, a letter.
+    // Scan code, flags, key code: Pause and Num Lock, Print Screen and Num *, right Alt down and up, Num Del,
+    // Num /, Num Enter, right Ctrl, Num 7, Alt held on the keypad, a letter.
+    void captureRule() {
         const uint rows[][3] = {{69, 0x00, 69},  {69, 0x01, 225}, {55, 0x01, 55},  {55, 0x00, 227},
                                 {56, 0x21, 239}, {56, 0x81, 239}, {83, 0x00, 224}, {53, 0x01, 226},
                                 {28, 0x81, 229}, {29, 0x01, 238}, {71, 0x00, 235}, {79, 0x20, 79},
                                 {30, 0x00, 30}};
-        for (const auto &row : rows)
-            QTest::addRow("%u/%#x", row[0], row[1]) << row[0] << row[1] << int(row[2]);
-    }
-
-    void captureRule() {
-        QFETCH(uint, scanCode);
-        QFETCH(uint, flags);
-        QTEST(int(RemapHookScanCode(scanCode, flags)), "code");
+        for (const auto &[scanCode, flags, code] : rows)
+            QVERIFY2(RemapHookScanCode(scanCode, flags) == code,
+                     qPrintable(QString("%1/%2").arg(scanCode).arg(flags)));
     }
 
     void comboText_data() {

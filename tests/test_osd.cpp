@@ -18,12 +18,8 @@ class TestOsd : public QObject {
 private slots:
     // Every field comes back; text longer than the record holds is cut to 255 characters and terminated.
     void recordRoundTrip() {
-        OsdRecord record;
-        record.text = QString(300, QChar(0x00E9));
-        record.displayMs = 2000;
-        record.color = OsdRecord::colorRef(0, 255, 255);
-        record.fontSize = 48;
-        record.face = "DejaVu Serif";
+        const OsdRecord record{QString(300, QChar(0x00E9)), 2000, OsdRecord::colorRef(0, 255, 255), 48,
+                               "DejaVu Serif"};
         const QByteArray data = record.encode();
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 254), quint16(0x00E9));
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 255), quint16(0));
@@ -45,9 +41,7 @@ private slots:
             return true;
         });
         messenger.setPause([&](int ms) { paused += ms; });
-        OsdRecord record;
-        record.text = "DPI 1:800";
-        QVERIFY(!messenger.send(record));
+        QVERIFY(!messenger.send(OsdRecord{"DPI 1:800"}));
         QVERIFY(started.size() == 5 && started.first() == "/nowhere/korvane-osd" && paused == 2500);
     }
 
@@ -61,9 +55,7 @@ private slots:
         messenger.setStarter([&](const QString &) { return ++starts != 2 || osd.listen(uniqueName()); });
         messenger.setPause([](int) {});
         QSignalSpy shown(&osd, &OsdWindow::recordShown);
-        OsdRecord record;
-        record.text = "500 HZ";
-        QVERIFY(messenger.send(record));
+        QVERIFY(messenger.send(OsdRecord{"500 HZ"}));
         QCOMPARE(starts, 2);
         QTRY_COMPARE(shown.count(), 1);
         QCOMPARE(osd.current().text, QString("500 HZ"));
