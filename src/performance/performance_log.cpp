@@ -1,0 +1,3 @@
+#include "performance/performance_log.h"
+
+Q_LOGGING_CATEGORY(lcPerformance, "korvane.performance", QtWarningMsg)
