@@ -24,11 +24,10 @@ QByteArray readText(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeText(const QString &path, const QByteArray &text) {
+bool writeText(const QString &path, const QByteArray &text) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
 }
 
 // A plain reader of the INI text, apart from QSettings: sections, keys with "\" read as "/", raw values.
@@ -120,7 +119,7 @@ private slots:
     // as a person might; every field is overwritten, the missing ones with their defaults.
     void handWrittenFileLoads() {
         const QString path = m_tree->file("hand.prof");
-        writeText(
+        QVERIFY(writeText(
             path,
             "[MouseName]\nName=Korvane M7 Wireless\n\n[PROFILE]\npollrate=3\ndpi=257\n"
             "DPI_INFO_1_used=1\nDPI_INFO_1_xy=1600\nDPI_INFO_1_x=1600\nDPI_INFO_1_y=800\n"
@@ -129,7 +128,7 @@ private slots:
             "BUTTON_INFO_4_KeyInfo_1_map=6\nBUTTON_INFO_4_KeyInfo_1_=44\nBUTTON_INFO_4_KeyInfo_1_H=1\n"
             "ProfileName=Raid\nLedMode=4\n"
             "LedMode\\LED_MODE_4_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\x12\\x12\\x34\\x34VV\\0\\0)\n"
-            "LedMode\\LED_MODE_4_breath=4\nLedMode\\LED_MODE_4_h=360\nLedMode/LED_MODE_5_RGB=#0000ff\n");
+            "LedMode\\LED_MODE_4_breath=4\nLedMode\\LED_MODE_4_h=360\nLedMode/LED_MODE_5_RGB=#0000ff\n"));
         ProfileData expected = readDefaults();
         expected.pollRate = 3;
         expected.dpiStage = 1; // 257 keeps its low byte
@@ -177,7 +176,7 @@ private slots:
 
         QByteArray text = readText(path);
         QVERIFY(text.contains("\nDPI_INFO_4_x=402\n"));
-        writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=3200\n"));
+        QVERIFY(writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=3200\n")));
         ProfileData read;
         profile::makeFactoryProfile(read);
         QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
@@ -298,12 +297,8 @@ private slots:
                                   m_tree->file("Configs/MacroDB")};
         for (const QString &folder : folders) {
             QVERIFY(QDir().mkpath(folder));
-            // A plain file where the profile and macro folders must be: they cannot be created.
-            if (setup == "files") {
-                QVERIFY(QDir(folder).removeRecursively());
-                QFile file(folder);
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a folder\n") > 0);
-            }
+            if (setup == "files") // a plain file where the folder must be: it cannot be made
+                QVERIFY(QDir(folder).removeRecursively() && writeText(folder, "not a folder\n"));
         }
         if (setup == "folders") {
             QFile::remove(folders[0] + "/DefaultProfile.prof");
@@ -325,13 +320,8 @@ private slots:
         QCOMPARE(results, QVector<FileResult>(results.size(), result));
         if (result != FileResult::InvalidName) {
             QCOMPARE(profile::writeFactoryProfileFile(), result);
-            if (setup == "files") {
-                for (const QString &folder : folders) {
-                    QFile file(folder);
-                    QVERIFY(file.open(QIODevice::ReadOnly));
-                    QCOMPARE(file.readAll(), QByteArray("not a folder\n"));
-                }
-            }
+            for (const QString &folder : folders)
+                QVERIFY(setup != "files" || readText(folder) == "not a folder\n");
             if (result == FileResult::Ok) {
                 QCOMPARE(profile::profileDir(),
                          m_tree->file(setup == "product" ? "Configs/Another Mouse/Profile/"
@@ -396,7 +386,7 @@ private slots:
             text += QString::asprintf("Map_%d=%d\nDataH_%d=%d\nDataL_%d=%d\n", i, steps[3 * i], i,
                                       steps[3 * i + 1], i, steps[3 * i + 2])
                         .toLatin1();
-        writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n");
+        QVERIFY(writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n"));
         MacroData macro;
         QCOMPARE(macrofile::loadMacro("Case", macro), FileResult::Ok);
         QVector<MacroStep> expected{{0x84, 0, 30}, {0x04, 0, 30}};
@@ -642,7 +632,7 @@ private slots:
             "BUTTON_INFO_15_Fun=200\r\nBUTTON_INFO_15_LoopNumber=3\r\nBUTTON_INFO_15_KeyNumber=4\r\n"
             "BUTTON_INFO_15_ID=15\r\nBUTTON_INFO_15_Res1=2\r\nLedMode\\LED_MODE_13_RGB=#00ff80\r\n"
             "LedMode\\LED_MODE_13_bright=4\r\nLedMode\\LED_MODE_13_breath=5\r\n";
-        writeText(m_tree->file("DefaultProfile.bin"), text);
+        QVERIFY(writeText(m_tree->file("DefaultProfile.bin"), text));
         DeviceDescription record;
         QCOMPARE(description::loadDescription(record), 0);
         QVERIFY(record.pollRate == 2 && record.ledMode == 9 && record.ledMoveOff == 255);
@@ -657,8 +647,8 @@ private slots:
         QVERIFY(sensor[description::kButtonDelay] == 32 && sensor[description::kSensorMode] == 1 &&
                 sensor[description::kLift] == 0);
         QVERIFY(description::scrollReverse() == 0 && description::version() != "V9.9.99");
-        writeText(m_tree->file("DefaultProfile.bin"),
-                  text.replace("ScrollRev=0", "ScrollRev=1\r\nVersion=V9.9.99"));
+        QVERIFY(writeText(m_tree->file("DefaultProfile.bin"),
+                          text.replace("ScrollRev=0", "ScrollRev=1\r\nVersion=V9.9.99")));
         QVERIFY(description::scrollReverse() == 1 && description::version() == "V9.9.99");
     }
 };
