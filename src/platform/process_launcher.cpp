@@ -25,23 +25,38 @@ Launcher::Result ProcessLauncher::startDetached(const QString &program, const QS
 }
 
 bool ProcessLauncher::openMouseSettings() {
-    // The settings programs of the common desktops, each opened on its mouse page.
-    const struct {
-        const char *program;
-        const char *argument;
-    } kCandidates[] = {
-        {"gnome-control-center", "mouse"},  {"kcmshell5", "kcm_mouse"},     {"xfce4-mouse-settings", nullptr},
-        {"mate-mouse-properties", nullptr}, {"cinnamon-settings", "mouse"}, {"lxinput", nullptr},
-    };
-    for (const auto &candidate : kCandidates) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(candidate.program));
-        if (path.isEmpty())
-            continue;
-        QStringList arguments;
-        if (candidate.argument)
-            arguments << QString::fromLatin1(candidate.argument);
-        if (QProcess::startDetached(path, arguments))
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    for (const MouseSettingsProgram &program : mouseSettingsPrograms(QStringList(), desktop)) {
+        if (startDetached(program.path, program.arguments) == Started)
             return true;
     }
     return false;
+}
+
+QList<MouseSettingsProgram> mouseSettingsPrograms(const QStringList &searchPath, const QString &desktop) {
+    // Each desktop's settings program opened on its mouse page; desktop is how XDG_CURRENT_DESKTOP names
+    // the desktop (a colon-separated list there).
+    const struct {
+        const char *desktop;
+        const char *program;
+        const char *argument;
+    } kCandidates[] = {
+        {"GNOME", "gnome-control-center", "mouse"}, {"KDE", "systemsettings", "kcm_mouse"},
+        {"KDE", "kcmshell5", "kcm_mouse"},          {"XFCE", "xfce4-mouse-settings", nullptr},
+        {"MATE", "mate-mouse-properties", nullptr}, {"X-Cinnamon", "cinnamon-settings", "mouse"},
+        {"LXQt", "lxqt-config-input", nullptr},     {"LXDE", "lxinput", nullptr},
+    };
+    const QStringList running = desktop.split(':', Qt::SkipEmptyParts);
+    QList<MouseSettingsProgram> own, others;
+    for (const auto &candidate : kCandidates) {
+        const QString path =
+            QStandardPaths::findExecutable(QString::fromLatin1(candidate.program), searchPath);
+        if (path.isEmpty())
+            continue;
+        MouseSettingsProgram program{path, {}};
+        if (candidate.argument)
+            program.arguments << QString::fromLatin1(candidate.argument);
+        (running.contains(QLatin1String(candidate.desktop), Qt::CaseInsensitive) ? own : others) << program;
+    }
+    return own + others;
 }
