@@ -518,6 +518,45 @@ QImage SkinPainter::profileIcon(const QString &kind, bool lit) const {
     return image;
 }
 
+QImage SkinPainter::radioMark(bool on) const {
+    QImage image = blank(18, 18);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(on ? kAccent : kLine.lighter(160), 1.5));
+    p.setBrush(kBackground);
+    p.drawEllipse(QRectF(1.5, 1.5, 15, 15));
+    if (on) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kAccent);
+        p.drawEllipse(QRectF(5, 5, 8, 8));
+    }
+    return image;
+}
+
+QImage SkinPainter::checkBox(bool checked) const {
+    QImage image = blank(16, 16);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(checked ? kAccent : kLine.lighter(160), 1.2));
+    p.setBrush(kBackground);
+    p.drawRoundedRect(QRectF(1, 1, 14, 14), 2.5, 2.5);
+    if (checked) {
+        p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(4, 8.5), QPointF(7, 11.5), QPointF(12.5, 4.5)}));
+    }
+    return image;
+}
+
+QImage SkinPainter::ratePanel() const {
+    QImage image = blank(204, 104);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kLine, 1));
+    p.setBrush(kPanel);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 203, 103), 6, 6);
+    return image;
+}
+
 bool SkinPainter::paintMainWindowParts() {
     bool ok = true;
     const QString mouseDir = "mouse/" + m_product;
@@ -545,5 +584,10 @@ bool SkinPainter::paintMainWindowParts() {
     ok = save(profileIcon("apply", false), "profile_apply1.png") && ok;
     QImage selector = tabButton(0).scaled(120, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     ok = save(selector, "profilesel.png") && ok;
+    ok = save(radioMark(false), "DPI-OFF.png") && ok;
+    ok = save(radioMark(true), "DPI-ON.png") && ok;
+    ok = save(checkBox(false), "checkbox1-1.png") && ok;
+    ok = save(checkBox(true), "checkbox1-2.png") && ok;
+    ok = save(ratePanel(), "rate.png") && ok;
     return ok;
 }

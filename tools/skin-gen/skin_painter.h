@@ -42,6 +42,11 @@ private:
     // round: the usual wheel labels; square: the labels of the models with a tilting wheel.
     QImage wheelArrow(bool up, bool lit, bool round = true) const;
     QImage profileIcon(const QString &kind, bool lit) const;
+    // The DPI page's parts: the round mark of a stage radio, the sensor settings' check box and the
+    // report-rate group's panel.
+    QImage radioMark(bool on) const;
+    QImage checkBox(bool checked) const;
+    QImage ratePanel() const;
     bool paintMainWindowParts();
 
     QString m_dir;
