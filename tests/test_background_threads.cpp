@@ -47,8 +47,7 @@ public:
         ++m_generation;
         m_changed.wakeAll();
     }
-    // True once the readers have begun `entered` pauses in all and `held` of them wait; with `pass` the
-    // held pauses are first let through once.
+    // True once `entered` pauses have begun and `held` of them wait; `pass` first lets the held ones through.
     bool reached(int entered, int held, bool pass = false) {
         if (pass)
             open(false);
@@ -200,8 +199,7 @@ private slots:
         QCOMPARE(VelGetBatteryThread::liveObjects(), 0);
     }
 
-    // A stop asked for while the reader has one read to make returns after that read, so the write's report
-    // gets its own echo; the write's start request is carried out on the GUI thread.
+    // A stop with one read to go returns after it, so the write gets its own echo; the start runs on the GUI.
     void writeThreadStopWaitsForLastRead() {
         m_controller->startBatteryThread();
         QVERIFY(m_gate->reached(1, 1));
@@ -233,8 +231,7 @@ private slots:
         QTest::newRow("reader stopped and restarted by the write") << 0;
     }
 
-    // The write runs while the GUI thread sits in the dialog's exec(): a reader stop asked for from the
-    // write thread is served from that loop, and the dialog closes when the write ends.
+    // The write thread's reader stop is served from the dialog's exec(), which closes when the write ends.
     void profileWriteRun() {
         QFETCH(int, result);
         const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;

@@ -50,8 +50,7 @@ private slots:
         devicelink::setPauseFunction({});
     }
 
-    // One hidraw node carries both collections: both slots of each connection take its path. Enumerating
-    // again after the cable left keeps its flags and path; its release number survives the unplug.
+    // One node serves both slots of a connection; flags, path and release number outlive the cable's unplug.
     void enumerationKeepsFlagsAndReleaseNumber() {
         m_mouse->setReleaseNumber(kCable, 0x0305);
         QCOMPARE(m_device->enumerateDevices(), 0);

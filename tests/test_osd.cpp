@@ -45,8 +45,7 @@ private slots:
         QVERIFY(started.size() == 5 && started.first() == "/nowhere/korvane-osd" && paused == 2500);
     }
 
-    // Started on the second try, the OSD shows the record on top and hides after its display time; a second
-    // OSD steps aside.
+    // Started on the second try, the OSD shows the record on top, then hides; a second OSD steps aside.
     void osdStartedOnDemandShowsRecord() {
         OsdWindow osd;
         LocalOsdMessenger messenger("/app");
@@ -84,8 +83,7 @@ private slots:
         QCOMPARE(launcher.startDetached(QStandardPaths::findExecutable("true")), Launcher::Started);
     }
 
-    // One holder per product and lock folder, free again once its holder is gone; the product name becomes
-    // a safe file name. A lock left by a killed process is proved with the real program in test_startup.
+    // One holder per product and folder, free once it is gone; the product name becomes a safe file name.
     void singleInstance() {
         QTemporaryDir dir;
         {

@@ -241,8 +241,7 @@ private slots:
                 factory.dpiStages[5].used == 1 && factory.dpiStages[5].x > 0);
     }
 
-    // Profiles go to the current product's folder; the slot state and one profile's stage touch only their
-    // keys.
+    // Profiles go to the product's folder; saving the slot state or one stage touches only its own keys.
     void appConfigInProductFolder() {
         m_tree->setIniValue("Configs/Config.ini", "Config/AngleValue", 7);
         AppConfig saved = sampleConfig();
@@ -601,8 +600,7 @@ private slots:
         QVERIFY(!config::addMacroName("Lost"));
     }
 
-    // Counts are stored encoded (13 XOR 7 is 10 buttons, XOR 1 11 stages); bytes keep their low byte, text is
-    // 0.
+    // Counts are stored encoded (13 XOR 7 is 10 buttons, XOR 1 11 stages); bytes keep the low byte, text 0.
     void encodedCountsAndLowBytes() {
         for (const QString value :
              {"ButtonCount=13", "MouseDpi=7", "DPICount=1", "dpi=257", "BUTTON_INFO_3_Matrix=510",
@@ -624,8 +622,7 @@ private slots:
         QCOMPARE(description::dpiStageCount(), 10 ^ 3); // 9, where a sum would give 13
     }
 
-    // Colours as text, LedMode sub-keys, missing sensor keys with their own defaults; an edit while the
-    // program runs is read, not a cached value.
+    // Colours as text, LedMode sub-keys, sensor defaults; an edit while the program runs is read, not cached.
     void handWrittenAndEditedDescription() {
         QByteArray text =
             "[PROFILE]\r\npollrate=2\r\nLedMode=9\r\nLedMoveOFF=255\r\nDPI_INFO_7_xy=480\r\nScrollRev=0\r\n"

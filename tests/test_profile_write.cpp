@@ -192,9 +192,8 @@ private slots:
         QCOMPARE(hexLines(mine), hexLines(expected));
     }
 
-    // The sections of the flags in order, macros last. A failing report ends the write with the bracket open
-    // and the reader stopped; a sleeping mouse, a record no file filled, too many macros and no mouse are
-    // refused or stopped before any harm.
+    // The flags' sections in order, macros last. A failing report leaves the bracket open and the reader
+    // stopped; a sleeping mouse, an unfilled record, too many macros and no mouse stop before any harm.
     void outcomes_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("flags");

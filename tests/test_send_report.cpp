@@ -363,8 +363,8 @@ private slots:
         m_mouse->streamMovement(0);
     }
 
-    // Framing, checksum and echo over the cable; on the shared node the command handle skips the pointer's
-    // reports, so they cost no rereads, while a plain handle sees them.
+    // Framing, checksum and echo; on the shared node the command handle skips pointer reports a plain one
+    // sees.
     void sentReportArrivesByteExact() {
         m_mouse->setMovementStreaming(40);
         HidHandle *plain =

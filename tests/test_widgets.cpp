@@ -26,8 +26,7 @@ class TestWidgets : public QObject {
     }
 
 private slots:
-    // Every shipped picture loads. The window background is transparent outside its outline (the corners),
-    // opaque inside and on the left edge's middle.
+    // Every shipped picture loads; the background is transparent at its corners, opaque inside and mid-left.
     void shippedImages() {
         QStringList names{"cfgMainback.png", "bat1.png",        "bat2.png",        "dlg.png",
                           "tabbutton-1.png", "tabbutton-2.png", "tabbutton-3.png", "close-1.png",

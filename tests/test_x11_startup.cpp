@@ -33,8 +33,7 @@ bool viewable(Display *display, Window window) {
 }
 } // namespace
 
-// What needs a real X server: CTest runs this under tests/run-with-xvfb.sh on the xcb platform, so a
-// missing display is a failure of the set-up, never a reason to pass.
+// Under tests/run-with-xvfb.sh: a missing X server is a failure of the set-up, never a reason to pass.
 class TestX11Startup : public QObject {
     Q_OBJECT
 private slots:
@@ -52,8 +51,7 @@ private slots:
         installPointerSettings(nullptr);
     }
 
-    // The installed program (one process per start is proved offscreen in test_startup): one window titled
-    // with the product name, mapped, without decorations and with its own shape.
+    // The installed program maps one window titled with the product name, undecorated and shaped.
     void windowTitledFramelessAndShaped() {
         Display *display = XOpenDisplay(nullptr);
         QVERIFY2(display, "no X server");

@@ -22,30 +22,22 @@ section() { # NAME COMMAND...: what the command prints, between markers
     "$@"
     echo "@@END $title"
 }
-nonempty() { # NAME FILE: the file between markers when it holds anything
-    [ ! -s "$2" ] || section "$1" cat "$2"
-}
-# Up to 10 s for the command to succeed.
-wait_until() {
-    i=0
-    until "$@"; do
-        [ $i -lt 100 ] || return 1
+# NAME FILE: the file between markers when it holds anything.
+nonempty() { [ ! -s "$2" ] || section "$1" cat "$2"; }
+wait_until() { # COMMAND...: up to 10 s for it to succeed
+    for _ in $(seq 100); do
+        "$@" && return 0
         sleep 0.1
-        i=$((i + 1))
-    done
-}
-# The hidraw node of the device with our ids, once the HID core has bound it.
-receiver_node() {
-    for n in /sys/class/hidraw/hidraw*; do
-        if grep -qi "^HID_ID=0003:0000$VID:0000$PID\$" "$n/device/uevent" 2>/dev/null; then
-            echo "/dev/${n##*/}"
-            return 0
-        fi
     done
     return 1
 }
+# The hidraw node of the device with our ids, once the HID core has bound it.
+receiver_node() {
+    grep -lis "^HID_ID=0003:0000$VID:0000$PID\$" /sys/class/hidraw/hidraw*/device/uevent |
+        sed -n 's|^/sys/class/hidraw/\([^/]*\)/.*|/dev/\1|p' | head -1
+}
 node_ready() { node=$(receiver_node) && [ -c "$node" ]; }
-node_gone() { ! receiver_node >/dev/null; }
+node_gone() { [ -z "$(receiver_node)" ]; }
 # What a reader of the node gets before korvanectl starts: pointer reports, 4 bytes each.
 pointer_reports() { timeout 5 head -c 32 "$node" | hexdump -v -e '4/1 "%02X " "\n"'; }
 

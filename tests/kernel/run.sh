@@ -127,8 +127,7 @@ section() { # NAME: the lines the guest printed between @@BEGIN NAME and @@END N
 section_rc() { # NAME: the exit code on the @@END line of a korvanectl section
     sed -n "s/^@@END $1 rc=\([0-9]*\)\$/\1/p" "$OUT/console.txt" | head -1
 }
-passed=0
-failed=0
+passed=0 failed=0
 pass() { echo "PASS $*" && passed=$((passed + 1)); }
 fail() { echo "FAIL $*" && failed=$((failed + 1)); }
 

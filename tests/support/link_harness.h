@@ -12,8 +12,7 @@ namespace harness {
 
 using Bytes = std::vector<uint8_t>;
 
-// A mouse device over `hid` with one table entry (receiver 248A:8373, cable 248A:FB01), enumerated and
-// opened by its name "Mouse".
+// A mouse device over `hid` with the receiver 248A:8373 and cable 248A:FB01 as entry "Mouse", opened.
 inline std::unique_ptr<MouseDevice> openMouse(HidBackend &hid) {
     auto device = std::make_unique<MouseDevice>(hid);
     DeviceEntry &entry = device->table().entries[0];

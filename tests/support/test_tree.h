@@ -8,8 +8,7 @@ class QWidget;
 // With KORVANE_SHOT_DIR set, saves a picture of the widget there as name.png, to look at what a test built.
 void saveShot(QWidget *widget, const QString &name);
 
-// A fresh copy of the installed application directory (build/dist) for one test; AppPaths points at it
-// for the copy's lifetime.
+// A fresh copy of the installed tree (build/dist) for one test; AppPaths points at it while it lives.
 class TestTree {
 public:
     TestTree();
