@@ -7,7 +7,7 @@
 #include "device/send_report.h"
 #include "device/vel_get_battery_thread.h"
 #include "storage/app_config_store.h"
-#include "support/link_harness.h"
+#include "support/command_harness.h"
 #include "support/test_tree.h"
 #include "widgets/vel_process_dialog.h"
 
@@ -18,10 +18,8 @@
 
 namespace {
 
-using harness::Bytes;
 using Setup = std::function<void()>;
 constexpr auto kRead = VirtualMouse::Direction::Read;
-constexpr auto kWritten = VirtualMouse::Direction::Written;
 
 bool onReaderThread() {
     return qobject_cast<VelGetBatteryThread *>(QThread::currentThread()) != nullptr;
@@ -70,9 +68,9 @@ Q_DECLARE_METATYPE(Setup)
 
 class TestBackgroundThreads : public QObject {
     Q_OBJECT
+    std::unique_ptr<CommandHarness> m_h;
+    VirtualMouse *m_mouse = nullptr;
     std::unique_ptr<ReaderGate> m_gate;
-    std::unique_ptr<VirtualMouse> m_mouse;
-    std::unique_ptr<MouseDevice> m_device;
     std::unique_ptr<BatteryThreadController> m_controller;
 
     // A reader told to stop in pause stopAt, a status report sent in pause statusAt: its pauses and signals
@@ -111,23 +109,17 @@ class TestBackgroundThreads : public QObject {
 
 private slots:
     void init() {
-        DeviceState::instance().reset();
+        m_h = std::make_unique<CommandHarness>();
+        m_mouse = &m_h->mouse();
         m_gate = std::make_unique<ReaderGate>();
         devicelink::setPauseFunction([this](int) { m_gate->pause(); });
-        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
-        m_device = harness::openMouse(*m_mouse);
-        MouseDevice::setInstance(m_device.get());
         m_controller = std::make_unique<BatteryThreadController>();
     }
 
     void cleanup() {
         m_gate->open();
         m_controller.reset();
-        MouseDevice::setInstance(nullptr);
-        m_device.reset();
-        m_mouse.reset();
-        devicelink::setPauseFunction({});
-        DeviceState::instance().reset();
+        m_h.reset();
         QCOMPARE(VelGetBatteryThread::liveObjects(), 0);
     }
 
@@ -135,7 +127,7 @@ private slots:
     void oneCycleIsRequestAnd56PassiveReads() {
         const QVector<int> cycle = QVector<int>{10, 450} + QVector<int>(56, 400) + QVector<int>{10, 450, 400};
         QCOMPARE(runReader(59).first, cycle);
-        QCOMPARE(harness::records(*m_mouse, kWritten), std::vector<Bytes>(2, harness::report("0524fa48")));
+        QCOMPARE(m_h->written(), Reports(2, harness::report("0524fa48")));
     }
 
     void readerSignals_data() {
@@ -157,7 +149,7 @@ private slots:
         row("request reply unread", Setup([this] { m_mouse->failReads(1); }), "B0,0,0 B0,192,3 W1");
         row("request not written", Setup([this] { m_mouse->failWrites(1); }), "");
         row("read errors: longer pause", Setup([this] { m_mouse->failReads(2); }), "B0,0,0", {10, 450, 450});
-        row("no command handle: ends at once", Setup([this] { m_device->closeAll(); }), "", {});
+        row("no command handle: ends at once", Setup([this] { m_h->device().closeAll(); }), "", {});
     }
 
     void readerSignals() {
@@ -209,7 +201,7 @@ private slots:
             BatteryControl::stop();
             readsAtStop = int(harness::records(*m_mouse, kRead).size());
             const CommandReport store = report::makeCommand(report::kCmdStore, 0);
-            result = sendReport(*m_device, store.data(), report::kSize);
+            result = sendReport(m_h->device(), store.data(), report::kSize);
             BatteryControl::start();
         }));
         writer->start();

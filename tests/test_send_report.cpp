@@ -317,24 +317,19 @@ Q_DECLARE_METATYPE(MacroStep)
 
 class TestVirtualMouse : public QObject {
     Q_OBJECT
-    std::unique_ptr<VirtualMouse> m_mouse;
-    std::unique_ptr<MouseDevice> m_device;
+    std::unique_ptr<CommandHarness> m_h;
+    VirtualMouse *m_mouse = nullptr;
 
-    uint8_t send(const Bytes &r) { return sendReport(*m_device, r.data(), 33); }
-    int writes() const { return int(harness::records(*m_mouse, VirtualMouse::Direction::Written).size()); }
+    uint8_t send(const Bytes &r) { return sendReport(m_h->device(), r.data(), 33); }
+    int writes() const { return int(m_h->written().size()); }
 
 private slots:
     void init() {
-        devicelink::setPauseFunction([](int) {});
-        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
-        m_device = harness::openMouse(*m_mouse);
+        m_h = std::make_unique<CommandHarness>();
+        m_mouse = &m_h->mouse();
     }
 
-    void cleanup() {
-        m_device.reset();
-        m_mouse.reset();
-        devicelink::setPauseFunction({});
-    }
+    void cleanup() { m_h.reset(); }
 
     // A pointer in use fills the node's 64 unread reports in 64 ms: drained, the node keeps a status report
     // and the next echo; read only when asked, both are lost and the echo costs a rewrite.
@@ -346,15 +341,14 @@ private slots:
 
     void pointerInUse() {
         QFETCH(bool, drained);
-        m_device.reset();
-        m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
-        m_mouse->setDrainEnabled(drained);
-        m_device = harness::openMouse(*m_mouse);
+        m_h.reset();
+        m_h = std::make_unique<CommandHarness>(drained);
+        m_mouse = &m_h->mouse();
         m_mouse->streamMovement(1000);
         QTest::qWait(150);
         m_mouse->sendStatusReport(0, 2, 1, 0);
         uint8_t reply[33] = {};
-        const int got = m_mouse->readTimeout(m_device->commandHandle(), reply, sizeof reply, 50);
+        const int got = m_mouse->readTimeout(m_h->device().commandHandle(), reply, sizeof reply, 50);
         QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
         QTest::qWait(150);
         m_mouse->clearRecords();
@@ -401,7 +395,7 @@ private slots:
         QFETCH(bool, goodChecksum);
         QFETCH(int, length);
         QFETCH(bool, echoed);
-        HidHandle *h = m_device->commandHandle();
+        HidHandle *h = m_h->device().commandHandle();
         Bytes r = onWire(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
         r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
         Bytes sent = r;
@@ -442,7 +436,7 @@ private slots:
     // Battery 3600 mV (0E10), charging, status 2, capability 5A; then a status report.
     void batteryAnswerAndStatusReport() {
         m_mouse->setBattery({3600, 1, 2, 0x5A});
-        HidHandle *h = m_device->commandHandle();
+        HidHandle *h = m_h->device().commandHandle();
         const Bytes request = harness::report("0524fa48");
         QCOMPARE(m_mouse->write(h, request.data(), request.size()), 33);
         Bytes reply(33, 0);

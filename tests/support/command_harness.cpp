@@ -20,7 +20,7 @@ Bytes onWire(uint8_t code, uint16_t address, uint8_t position, const Bytes &data
     return r;
 }
 
-CommandHarness::CommandHarness() {
+CommandHarness::CommandHarness(bool drained) {
     devicelink::setPauseFunction([this](int ms) {
         pauses.append(ms);
         const auto records = m_mouse->records();
@@ -29,6 +29,7 @@ CommandHarness::CommandHarness() {
             m_mouse->failWrites(1000);
     });
     m_mouse = std::make_unique<VirtualMouse>(0x248A, 0x8373, 0x248A, 0xFB01);
+    m_mouse->setDrainEnabled(drained);
     m_device = harness::openMouse(*m_mouse);
     MouseDevice::setInstance(m_device.get());
     DeviceState::instance().reset();

@@ -22,13 +22,15 @@ template <typename Report> QStringList hexLines(const std::vector<Report> &repor
 }
 
 // A virtual mouse opened through the mouse device as the program's mouse, with an empty device state and
-// the identity button matrix. Every report written is followed by one pause, recorded in pauses.
+// the identity button matrix; drained, as the program's backend keeps command handles. Every report written
+// is followed by one pause, recorded in pauses.
 class CommandHarness {
 public:
-    CommandHarness();
+    explicit CommandHarness(bool drained = true);
     ~CommandHarness();
     bool isOpen() const { return m_device->commandHandle() != nullptr; }
     VirtualMouse &mouse() { return *m_mouse; }
+    MouseDevice &device() { return *m_device; }
     Reports written() const { return harness::records(*m_mouse, VirtualMouse::Direction::Written); }
     // Command codes of the written reports, each run of one code counted once.
     QVector<int> sections() const;
