@@ -1,11 +1,19 @@
 #include "device/sensor_dpi.h"
+#include "performance/vel_dpi_window.h"
+#include "performance/vel_single_dpi.h"
+#include "storage/app_config_store.h"
 #include "support/test_tree.h"
+#include "widgets/vel_label.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QSlider>
 #include <QtTest>
 
 // The DPI page: the DPI each sensor's slider positions stand for and the ranges its rows offer.
 class TestPerformance : public QObject {
     Q_OBJECT
+    TestTree m_tree;
 
 private slots:
     // The bends of each sensor's conversion, and a sensor the program does not know.
@@ -83,6 +91,101 @@ private slots:
             QCOMPARE(::positionToDpi(sensorId, r.minRaw), r.minDpi);
             QCOMPARE(::positionToDpi(sensorId, r.maxRaw), r.maxDpi);
         }
+    }
+
+    // The description's decoded stage count picks the rows shown (0 and 9 stand for eight); the sleep
+    // widgets show below the last row only while they fit inside the page.
+    void visibleRows_data() {
+        QTest::addColumn<int>("decoded");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("sleepShown");
+        QTest::newRow("0") << 0 << 8 << false;
+        QTest::newRow("4") << 4 << 4 << true;
+        QTest::newRow("6") << 6 << 6 << true;
+        QTest::newRow("7") << 7 << 7 << false;
+        QTest::newRow("9") << 9 << 8 << false;
+    }
+    void visibleRows() {
+        QFETCH(int, decoded);
+        QFETCH(int, rows);
+        QFETCH(bool, sleepShown);
+        const QStringList keys{"PROFILE/ButtonCount", "PROFILE/MouseDpi", "PROFILE/DPICount"};
+        QVariantList before;
+        for (const QString &key : keys)
+            before << QSettings(m_tree.file("DefaultProfile.bin"), QSettings::IniFormat).value(key);
+        const auto restore = qScopeGuard([&] {
+            for (int i = 0; i < keys.size(); ++i)
+                m_tree.setIniValue("DefaultProfile.bin", keys[i], before[i]);
+        });
+        for (int i = 0; i < keys.size(); ++i)
+            m_tree.setIniValue("DefaultProfile.bin", keys[i], i == 2 ? decoded : 5);
+        VelDPIWindow page(1.5);
+        QList<VelSingleDPI *> shown;
+        for (VelSingleDPI *row : page.findChildren<VelSingleDPI *>())
+            if (!row->isHidden())
+                shown << row;
+        QCOMPARE(shown.size(), rows);
+        QCOMPARE(shown.last()->index(), rows - 1);
+        auto *sleep = page.findChild<QSlider *>("sleepSlider");
+        QCOMPARE(!sleep->isHidden(), sleepShown);
+        if (sleepShown) {
+            QVERIFY(sleep->y() > shown.last()->geometry().bottom());
+            QVERIFY(page.findChild<QCheckBox *>("moveOffBox")->geometry().bottom() < int(432 * 1.5));
+        }
+    }
+
+    // Stage 2 (of sensor 3389: 50 DPI a step, Y 600 beyond its range) edited through each control; showing
+    // it writes nothing back. A bar moved alone takes the other bar's place; Link XY couples the bars.
+    void stageEdits_data() {
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<int>("dpi");
+        const auto edit = [](const char *name, const char *actions, const char *profile, int dpi) {
+            QTest::newRow(name) << QString(actions) << QString(profile) << dpi;
+        };
+        edit("shown only", "", "active 0, on unlinked 10x600", 44000);
+        edit("X bar", "xBar=40", "active 0, on unlinked 40x480", 32000);
+        edit("Y bar", "yBar=40", "active 0, on unlinked 10x40", 2000);
+        edit("linked", "linkBox linkedBar=30", "active 0, on linked 30x30", 1500);
+        edit("unlinked", "linkBox linkBox yBar=50", "active 0, on unlinked 10x50", 2500);
+        edit("off", "onBox", "active 0, off unlinked 10x600", 44000);
+        edit("row", "dpiLabel", "active 2, on unlinked 10x600", 44000);
+        edit("radio", "stageRadio2", "active 2, on unlinked 10x600", 44000);
+    }
+    void stageEdits() {
+        QFETCH(QString, actions);
+        QFETCH(QString, profile);
+        QFETCH(int, dpi);
+        ProfileData &data = AppConfigStore::instance().working().profile;
+        data.dpiStage = 0;
+        data.dpiStages[2] = DpiStage();
+        data.dpiStages[2].used = 1;
+        data.dpiStages[2].x = 10;
+        data.dpiStages[2].y = 600;
+        VelDPIWindow page(1.0);
+        page.refresh();
+        QWidget *row = page.findChild<VelSingleDPI *>("stageRow2");
+        for (const QString &action : actions.split(' ', Qt::SkipEmptyParts)) {
+            const QString name = action.section('=', 0, 0);
+            QWidget *target = row->findChild<QWidget *>(name) ? row->findChild<QWidget *>(name)
+                                                              : page.findChild<QWidget *>(name);
+            if (auto *bar = qobject_cast<QSlider *>(target))
+                bar->setValue(action.section('=', 1).toInt());
+            else if (auto *button = qobject_cast<QAbstractButton *>(target))
+                button->click();
+            else
+                QTest::mouseClick(target, Qt::LeftButton);
+        }
+        const DpiStage &stage = data.dpiStages[2];
+        QCOMPARE(QString("active %1, %2 %3 %4x%5")
+                     .arg(data.dpiStage)
+                     .arg(stage.used ? "on" : "off", stage.link ? "linked" : "unlinked")
+                     .arg(stage.x)
+                     .arg(stage.y),
+                 profile);
+        QCOMPARE(row->findChild<VelLabel *>("dpiLabel")->text(), QString("DPI : %1").arg(dpi));
+        QCOMPARE(row->findChild<QSlider *>("linkedBar")->isHidden(), !stage.link);
+        QVERIFY(page.findChild<QRadioButton *>(QString("stageRadio%1").arg(data.dpiStage))->isChecked());
     }
 };
 
