@@ -82,9 +82,8 @@ VelDPIWindow::VelDPIWindow(double scale, QWidget *parent) : ConfigPage(parent) {
     for (VelLabel *label : {m_sleepLabel, m_sleepValue})
         label->setColor(QColor(200, 200, 206));
 
-    m_sensor = sensor::k3325;
-    for (VelSingleDPI *row : m_rows)
-        row->setSensor(m_sensor, sensorRange(m_sensor, description::extendedDpiRange() == 1, QString()));
+    // Until the configuration names a sensor the program knows, the rows show the 3325's range.
+    setSensor(sensor::k3325);
     refresh();
     setScale(scale);
     retranslate();

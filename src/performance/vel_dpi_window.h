@@ -16,7 +16,7 @@ class VelSlider;
 // The DPI page: the DPI stages of the current profile, each switched on or off, with its X and Y
 // resolution, X and Y coupled where the sensor allows it, and its colour; the radio buttons choose the
 // stage the mouse starts on. Edits go straight into the working profile and reach the mouse with the next
-// OK or Apply. Below the stages the page shows the lighting's sleep time.
+// OK or Apply. Below the stages, where there is room, the page shows the lighting's sleep time.
 class VelDPIWindow : public ConfigPage {
     Q_OBJECT
 public:

@@ -26,7 +26,6 @@ public:
     // Takes the sensor's conversion and its range (sensorRange()); a sensor the program does not know
     // leaves the row as it was.
     void setSensor(int sensorId, const SensorRange &range);
-    int sensor() const { return m_sensor; }
     void setValues(int x, int y);
     void setLink(bool link);
     void setStageOn(bool on);
