@@ -69,13 +69,19 @@ private slots:
         QCOMPARE(m_device->cableReleaseNumber(), 0x0305u);
     }
 
-    void upperCaseCol04FillsReceiverCommandSlot() {
+    // Windows paths name the collection, in either case; a Linux node path names none (its descriptor does).
+    void windowsPathNamesCollection() {
         build(VirtualMouse::PathStyle::Windows);
         const QString command = "\\\\?\\HID#VID_248A&PID_8373&MI_00&COL04#7&2b1f0c3d&0&0000#{4d1e55b2-f16f}";
         m_mouse->setPath(kReceiver, kCollectionCommand, command.toStdString());
         m_device->enumerateDevices();
         QVERIFY(flag(kPresentReceiverCommand) == 1u && flag(kPresentReceiverMouse) == 1u);
         QCOMPARE(QString(path(kSlotReceiverCommand)), command);
+        const InterfaceClass c = MouseDevice::classifyInterfacePath(
+            "\\\\?\\hid#vid_248a&pid_fb01&rev_0213&mi_00&col04#7&2b1f0c3d&0&0000#{4d1e55b2-f16f-11cf}");
+        QCOMPARE((QVector<int>{c.kind, c.vendorId, c.productId}),
+                 (QVector<int>{kCollectionCommand, 0x248A, 0xFB01}));
+        QCOMPARE(int(MouseDevice::classifyInterfacePath("/dev/hidraw3").kind), int(kCollectionNone));
     }
 
     void receiverWithoutMouseCollectionIsNotOpened() {
@@ -171,15 +177,6 @@ private slots:
         QCOMPARE(std::strlen(path(kSlotCableCommand)), std::size_t(254));
     }
 
-    // Windows names the collection in its path; a Linux node path names none (its descriptor does).
-    void classifyInterfacePath() {
-        const InterfaceClass c = MouseDevice::classifyInterfacePath(
-            "\\\\?\\hid#vid_248a&pid_fb01&rev_0213&mi_00&col04#7&2b1f0c3d&0&0000#{4d1e55b2-f16f-11cf}");
-        QCOMPARE((QVector<int>{c.kind, c.vendorId, c.productId}),
-                 (QVector<int>{kCollectionCommand, 0x248A, 0xFB01}));
-        QCOMPARE(int(MouseDevice::classifyInterfacePath("/dev/hidraw3").kind), int(kCollectionNone));
-    }
-
     void descriptorKinds_data() {
         QTest::addColumn<QByteArray>("descriptor");
         QTest::addColumn<int>("kinds");
@@ -246,15 +243,12 @@ private slots:
         uint8_t kinds[2] = {0, 0}; // removed, arrived
         for (int i = 0; i < spy.count(); ++i) {
             const auto e = spy.at(i).at(0).value<DeviceEvent>();
-            QCOMPARE(e.arrived, i >= spy.count() / 2);
-            QCOMPARE(int(e.vendorId), 0x248A);
-            QCOMPARE(int(e.productId), 0x8373);
+            QVERIFY(e.arrived == (i >= spy.count() / 2) && e.vendorId == 0x248A && e.productId == 0x8373);
             const uint8_t kind = e.kinds & kCollectionCommand ? kCollectionCommand : kCollectionMouse;
             QCOMPARE(e.path.toStdString(), mouse.path(kReceiver, kind));
             kinds[e.arrived] |= e.kinds;
         }
-        QCOMPARE(int(kinds[0]), int(kCollectionMouse | kCollectionCommand));
-        QCOMPARE(int(kinds[1]), int(kCollectionMouse | kCollectionCommand));
+        QVERIFY(kinds[0] == kBoth && kinds[1] == kBoth);
     }
 
 private:

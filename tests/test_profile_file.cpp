@@ -215,7 +215,8 @@ private slots:
         QVERIFY(current == expected);
     }
 
-    // From the description (button 15 edited there, ids not taken from it); without one the built-in profile.
+    // From the description (button 15 edited there, ids not taken from it), also for a new configuration,
+    // which keeps its slot count; without a description the built-in profile.
     void factoryProfile() {
         m_tree->setIniValue("DefaultProfile.bin", "PROFILE/BUTTON_INFO_15_Fun", 33);
         ProfileData factory = sampleProfile();
@@ -236,6 +237,12 @@ private slots:
                  m_tree->file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
         QCOMPARE(profile::readProfileFile(read, profile::factoryProfilePath()), FileResult::Ok);
         QVERIFY(read == factory);
+        AppConfig config;
+        config.count = 3;
+        config.profileId = 4;
+        profile::makeFactoryConfig(config);
+        QVERIFY(config.profileId == 0 && config.count == 3 && config.liftHigh == 1 && config.debounce == 8);
+        QVERIFY(config.profileNames[4] == "Profile 5" && config.profile == factory);
         QVERIFY(m_tree->remove("DefaultProfile.bin"));
         QVERIFY(!profile::makeFactoryProfile(factory) && factory.buttons[40].function == 52 &&
                 factory.dpiStages[5].used == 1 && factory.dpiStages[5].x > 0);
@@ -276,14 +283,12 @@ private slots:
         QTest::addColumn<FileResult>("result");
         for (const char *name : {"../x", "a/b", "a\\b", ".", "..", "", "tab\there", "/tmp/x"})
             QTest::newRow(name) << QString(name) << QString() << FileResult::InvalidName;
-        QTest::newRow("new product folder") << "Raid"
-                                            << "product" << FileResult::Ok;
-        QTest::newRow("no Configs folder") << "Raid"
-                                           << "no Configs" << FileResult::Ok;
-        QTest::newRow("file in place of each folder") << "Raid"
-                                                      << "files" << FileResult::WriteFailed;
-        QTest::newRow("folder in place of each file") << "Raid"
-                                                      << "folders" << FileResult::WriteFailed;
+        QTest::newRow("new product folder") << QString("Raid") << QString("product") << FileResult::Ok;
+        QTest::newRow("no Configs folder") << QString("Raid") << QString("no Configs") << FileResult::Ok;
+        QTest::newRow("file in place of each folder")
+            << QString("Raid") << QString("files") << FileResult::WriteFailed;
+        QTest::newRow("folder in place of each file")
+            << QString("Raid") << QString("folders") << FileResult::WriteFailed;
     }
 
     // A bad name writes nothing anywhere; missing folders are made; a folder that cannot be made or a file
@@ -342,16 +347,6 @@ private slots:
         QVERIFY(!macrofile::deleteMacroFile(name));
         QCOMPARE(fileList(m_tree->path()), before);
         QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
-    }
-
-    // A new configuration keeps the slot count and names the five profiles.
-    void factoryConfig() {
-        AppConfig config;
-        config.count = 3;
-        config.profileId = 4;
-        profile::makeFactoryConfig(config);
-        QVERIFY(config.profileId == 0 && config.count == 3 && config.liftHigh == 1 && config.debounce == 8);
-        QCOMPARE(config.profileNames[4], QString("Profile 5"));
     }
 
     // Each stored step sits between two known ones, so a skipped step leaves exactly those two.
@@ -443,8 +438,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("1 and 2 taken") << QStringList{"Macro 1", "Macro 2"} << QString() << "Macro 3";
         QTest::newRow("only 2 taken") << QStringList{"Macro 2"} << QString() << "Macro 1";
-        QTest::newRow("own base") << QStringList{"Burst 1", "Macro 2"} << "Burst"
-                                  << "Burst 2";
+        QTest::newRow("own base") << QStringList{"Burst 1", "Macro 2"} << QString("Burst") << "Burst 2";
     }
 
     void newMacroName() {

@@ -200,26 +200,25 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QVector<int>>("codes");
         QTest::addColumn<int>("reader"); // 0 left alone, 1 stopped, 2 stopped and started after the write
-        QTest::newRow("all") << "" << 15 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46} << 2;
-        QTest::newRow("a macro") << "macro" << 15 << 0
-                                 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x05, 0x46} << 2;
-        QTest::newRow("none: no store") << "" << 0 << 0 << QVector<int>{0x46, 0x01, 0x46} << 2;
-        QTest::newRow("DPI") << "" << 2 << 0 << QVector<int>{0x46, 0x01, 0x02, 0x40, 0x46} << 2;
-        QTest::newRow("buttons") << "" << 4 << 0 << QVector<int>{0x46, 0x01, 0x03, 0x40, 0x46} << 2;
-        QTest::newRow("lighting") << "" << 8 << 0 << QVector<int>{0x46, 0x01, 0x04, 0x40, 0x46} << 2;
-        QTest::newRow("bit 0 alone still stores")
-            << "" << 1 << 0 << QVector<int>{0x46, 0x01, 0x40, 0x46} << 2;
-        QTest::newRow("settings block fails") << "fail 01" << 15 << 4 << QVector<int>{0x46, 0x01} << 1;
-        QTest::newRow("DPI report fails")
-            << "fail 02" << 15 << 4 << QVector<int>{0x46, 0x01, 0x03, 0x02} << 1;
-        QTest::newRow("lighting fails")
-            << "fail 04" << 15 << 4 << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04} << 1;
-        QTest::newRow("store fails") << "fail 40" << 15 << 4
-                                     << QVector<int>{0x46, 0x01, 0x03, 0x02, 0x04, 0x40} << 1;
-        QTest::newRow("asleep: six brackets") << "asleep" << 15 << 5 << QVector<int>{0x46} << 1;
-        QTest::newRow("never read") << "unfilled" << 15 << 7 << QVector<int>{} << 0;
-        QTest::newRow("13 macros") << "macros" << 15 << 6 << QVector<int>{} << 2;
-        QTest::newRow("no mouse") << "no mouse" << 15 << 1 << QVector<int>{} << 1;
+        const auto row = [](const char *name, const char *fault, int flags, int result, QVector<int> codes,
+                            int reader) {
+            QTest::newRow(name) << QString(fault) << flags << result << codes << reader;
+        };
+        row("all", "", 15, 0, {0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46}, 2);
+        row("a macro", "macro", 15, 0, {0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x05, 0x46}, 2);
+        row("none: no store", "", 0, 0, {0x46, 0x01, 0x46}, 2);
+        row("DPI", "", 2, 0, {0x46, 0x01, 0x02, 0x40, 0x46}, 2);
+        row("buttons", "", 4, 0, {0x46, 0x01, 0x03, 0x40, 0x46}, 2);
+        row("lighting", "", 8, 0, {0x46, 0x01, 0x04, 0x40, 0x46}, 2);
+        row("bit 0 alone still stores", "", 1, 0, {0x46, 0x01, 0x40, 0x46}, 2);
+        row("settings block fails", "fail 01", 15, 4, {0x46, 0x01}, 1);
+        row("DPI report fails", "fail 02", 15, 4, {0x46, 0x01, 0x03, 0x02}, 1);
+        row("lighting fails", "fail 04", 15, 4, {0x46, 0x01, 0x03, 0x02, 0x04}, 1);
+        row("store fails", "fail 40", 15, 4, {0x46, 0x01, 0x03, 0x02, 0x04, 0x40}, 1);
+        row("asleep: six brackets", "asleep", 15, 5, {0x46}, 1);
+        row("never read", "unfilled", 15, 7, {}, 0);
+        row("13 macros", "macros", 15, 6, {}, 2);
+        row("no mouse", "no mouse", 15, 1, {}, 1);
     }
 
     void outcomes() {
