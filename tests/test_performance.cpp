@@ -1,14 +1,37 @@
 #include "device/sensor_dpi.h"
 #include "performance/vel_dpi_window.h"
+#include "performance/vel_point_speed.h"
+#include "performance/vel_report_rate.h"
 #include "performance/vel_single_dpi.h"
+#include "platform/process_launcher.h"
 #include "storage/app_config_store.h"
 #include "support/test_tree.h"
 #include "widgets/vel_label.h"
+#include "widgets/vel_message_box.h"
+#include "widgets/vel_push_button.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QtTest>
+
+namespace {
+AppConfig &working() {
+    return AppConfigStore::instance().working();
+}
+
+// Sync, angle snapping, jitter, motion wake, sensor mode, key response and scroll speed as stored.
+QString sensorSettings() {
+    const AppConfig &c = working();
+    QStringList values;
+    for (int v : {c.sync, c.angleValue, c.jitter, c.wake, c.sensorMode, c.debounce, c.profile.scrollSpeed})
+        values << QString::number(v);
+    return values.join(' ');
+}
+} // namespace
 
 // The DPI page: the DPI each sensor's slider positions stand for and the ranges its rows offer.
 class TestPerformance : public QObject {
@@ -186,6 +209,143 @@ private slots:
         QCOMPARE(row->findChild<VelLabel *>("dpiLabel")->text(), QString("DPI : %1").arg(dpi));
         QCOMPARE(row->findChild<QSlider *>("linkedBar")->isHidden(), !stage.link);
         QVERIFY(page.findChild<QRadioButton *>(QString("stageRadio%1").arg(data.dpiStage))->isChecked());
+    }
+
+    // A stored lift-off code other than 1 or 2 shows as 2 mm and becomes 2; a click in either group stores
+    // its code and, passed on as the page does, shows in the other. Showing writes nothing else back, though
+    // the controls cannot show a key response or scroll speed of 0.
+    void lift_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<int>("lift");
+        QTest::newRow("0 shown") << 0 << "" << 2;
+        QTest::newRow("200 shown") << 200 << "" << 2;
+        QTest::newRow("rate 1 mm") << 2 << "lift1mm" << 1;
+        QTest::newRow("rate 2 mm") << 1 << "lift2mm" << 2;
+        QTest::newRow("group 1mm") << 2 << "lift1Box" << 1;
+        QTest::newRow("group 2mm") << 1 << "lift2Box" << 2;
+    }
+    void lift() {
+        QFETCH(int, stored);
+        QFETCH(QString, clicked);
+        QFETCH(int, lift);
+        working().debounce = working().profile.scrollSpeed = 5;
+        QWidget page;
+        auto *rate = new VelReportRate(1.0, &page);
+        auto *group = new VelPointSpeed(1.0, &page);
+        group->refresh();
+        connect(rate, &VelReportRate::RefreshLift, group, &VelPointSpeed::refresh);
+        connect(group, &VelPointSpeed::LiftChanged, rate, &VelReportRate::refresh);
+        QSignalSpy told(group, &VelPointSpeed::LiftChanged), toldToo(rate, &VelReportRate::RefreshLift);
+        working().debounce = working().profile.scrollSpeed = 0;
+        working().liftHigh = uint8_t(stored);
+        rate->refresh();
+        working().liftHigh = uint8_t(stored);
+        group->refresh();
+        if (!clicked.isEmpty())
+            page.findChild<QAbstractButton *>(clicked)->click();
+        QCOMPARE(int(working().liftHigh), lift);
+        QCOMPARE(told.size() + toldToo.size(), clicked.isEmpty() ? 0 : 1);
+        QVERIFY(rate->findChild<QRadioButton *>(QString("lift%1mm").arg(lift))->isChecked());
+        QVERIFY(group->findChild<QCheckBox *>(QString("lift%1Box").arg(lift))->isChecked());
+        QVERIFY(!group->findChild<QCheckBox *>(QString("lift%1Box").arg(3 - lift))->isChecked());
+        QCOMPARE(working().debounce + working().profile.scrollSpeed, 0);
+    }
+
+    // From sync off, angle snapping, jitter and motion wake off, standard mode, key response 100 and scroll
+    // speed 7, one edit of a control: sync stores 1 when on, the other three 0; a sensor mode is stored and
+    // the only one checked, also when clicked again; key response keeps to 1..255, scroll speed to 1..20.
+    void sensorEdits_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QVariant>("input"); // clicks, a slider value or typed text
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("sync on") << "syncBox" << QVariant(1) << "1 1 1 1 1 100 7";
+        QTest::newRow("sync off") << "syncBox" << QVariant(2) << "0 1 1 1 1 100 7";
+        QTest::newRow("angle on") << "angleBox" << QVariant(1) << "0 0 1 1 1 100 7";
+        QTest::newRow("angle off") << "angleBox" << QVariant(2) << "0 1 1 1 1 100 7";
+        QTest::newRow("jitter on") << "jitterBox" << QVariant(1) << "0 1 0 1 1 100 7";
+        QTest::newRow("wake on") << "wakeBox" << QVariant(1) << "0 1 1 0 1 100 7";
+        QTest::newRow("eco") << "ecoBox" << QVariant(1) << "0 1 1 1 0 100 7";
+        QTest::newRow("competitive") << "competitiveBox" << QVariant(1) << "0 1 1 1 2 100 7";
+        QTest::newRow("competitive again") << "competitiveBox" << QVariant(2) << "0 1 1 1 2 100 7";
+        QTest::newRow("response 0") << "responseSlider" << QVariant(0) << "0 1 1 1 1 1 7";
+        QTest::newRow("response 256") << "responseSlider" << QVariant(256) << "0 1 1 1 1 255 7";
+        QTest::newRow("scroll 0") << "scrollSpin" << QVariant("0") << "0 1 1 1 1 100 7";
+        QTest::newRow("scroll 21") << "scrollSpin" << QVariant("21") << "0 1 1 1 1 100 2"; // the 1 refused
+        QTest::newRow("scroll 20") << "scrollSpin" << QVariant("20") << "0 1 1 1 1 100 20";
+    }
+    void sensorEdits() {
+        QFETCH(QString, control);
+        QFETCH(QVariant, input);
+        QFETCH(QString, stored);
+        AppConfig &c = working();
+        c.sync = 0, c.angleValue = c.jitter = c.wake = c.sensorMode = 1, c.debounce = 100;
+        c.profile.scrollSpeed = 7;
+        VelPointSpeed group(1.0);
+        group.refresh();
+        QWidget *target = group.findChild<QWidget *>(control);
+        if (auto *slider = qobject_cast<QSlider *>(target)) {
+            slider->setValue(input.toInt());
+        } else if (auto *spin = qobject_cast<QSpinBox *>(target)) {
+            auto *edit = spin->findChild<QLineEdit *>();
+            edit->selectAll();
+            QTest::keyClicks(edit, input.toString());
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else {
+            for (int click = 0; click < input.toInt(); ++click)
+                qobject_cast<QCheckBox *>(target)->click();
+        }
+        QCOMPARE(sensorSettings(), stored);
+        QCOMPARE(group.findChild<VelLabel *>("responseValue")->text(), QString::number(c.debounce));
+        const QStringList modes{"ecoBox", "standardBox", "competitiveBox"};
+        for (int i = 0; i < modes.size(); ++i)
+            QCOMPARE(group.findChild<QCheckBox *>(modes[i])->isChecked(), i == c.sensorMode);
+    }
+
+    // Each rate entry, in menu order, stores its code and names itself on the button.
+    void rateChosen() {
+        VelReportRate rate(1.0);
+        QStringList shown;
+        for (QAction *entry : rate.findChild<QMenu *>()->actions()) {
+            entry->trigger();
+            shown << entry->text() + "=" + QString::number(working().profile.pollRate) + " " +
+                         rate.findChild<VelPushButton *>("rateButton")->text();
+        }
+        QCOMPARE(shown.join(", "), "125 HZ=8 125 HZ, 250 HZ=4 250 HZ, 500 HZ=2 500 HZ, 1000 HZ=1 1000 HZ");
+    }
+
+    // The mouse settings programs installed in a folder, the running desktop's own first; with that folder
+    // as the PATH the button starts the first one, or says that there is none.
+    void settingsPrograms_data() {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("none") << QStringList() << QString() << QString();
+        QTest::newRow("one") << QStringList{"lxinput"} << QString() << QString("lxinput");
+        QTest::newRow("own first") << QStringList{"gnome-control-center", "systemsettings"} << "ubuntu:KDE"
+                                   << "systemsettings kcm_mouse, gnome-control-center mouse";
+    }
+    void settingsPrograms() {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, desktop);
+        QFETCH(QString, found);
+        QTemporaryDir bin;
+        for (const QString &name : installed)
+            QVERIFY(QFile::link(QStandardPaths::findExecutable("true"), bin.filePath(name)));
+        QStringList shown;
+        for (const MouseSettingsProgram &program : mouseSettingsPrograms({bin.path()}, desktop))
+            shown << (QStringList{QFileInfo(program.path).fileName()} + program.arguments).join(' ');
+        QCOMPARE(shown.join(", "), found);
+
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        VelMessageBox::setNextAnswers({QDialog::Accepted});
+        VelPointSpeed(1.0).findChild<VelPushButton *>("mouseSettingButton")->click();
+        qputenv("PATH", path);
+        VelMessageBox::setNextAnswers({});
+        QCOMPARE(VelMessageBox::takeShownMessages(),
+                 found.isEmpty() ? QStringList{"No mouse settings program was found on this desktop."}
+                                 : QStringList());
     }
 };
 

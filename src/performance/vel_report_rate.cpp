@@ -54,7 +54,8 @@ VelReportRate::VelReportRate(double scale, QWidget *parent) : QWidget(parent) {
         m_rateMenu->exec(m_rateButton->mapToGlobal(QPoint(0, m_rateButton->height())));
     });
 
-    // "1 mm" has id 0, "2 mm" id 1: the lift-off code is the id plus one.
+    // "1 mm" has id 0, "2 mm" id 1: the lift-off code is the id plus one. Only a click is the user's
+    // choice; refresh checks a radio without it.
     m_liftGroup = new QButtonGroup(this);
     m_liftGroup->setExclusive(true);
     for (int id = 0; id < 2; ++id) {
@@ -115,8 +116,6 @@ void VelReportRate::refresh() {
     AppConfig &config = working();
     if (config.liftHigh != 1)
         config.liftHigh = 2;
-    // Checking a radio here is no user choice: it must not reach onRadioChanged.
-    const QSignalBlocker blocker(m_liftGroup);
     m_liftRadios[config.liftHigh - 1]->setChecked(true);
     showRate();
 }
