@@ -8,6 +8,7 @@
 #include "device/device_presence.h"
 #include "keys/key_tables.h"
 #include "lighting/vel_color_window.h"
+#include "performance/vel_dpi_window.h"
 #include "platform/device_notifier.h"
 #include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
@@ -42,7 +43,7 @@ constexpr int kTabY = 80;
 constexpr int kTabWidth = 140;
 constexpr int kTabHeight = 34;
 constexpr int kTabGap = 10;
-// The page area; the dark panel behind the DPI page covers it.
+// The page area.
 constexpr QRect kPageRect(320, 124, 652, 432);
 
 int stepOfScreen(const QScreen *screen) {
@@ -328,8 +329,6 @@ void KorvaneWidget::paintEvent(QPaintEvent *) {
         painter.drawPixmap(0, 0, background);
     else
         painter.fillRect(rect(), QColor(24, 24, 27));
-    if (m_iPage == kDpiPage)
-        painter.fillRect(DisplayScale::scaled(kPageRect, m_factor), QColor(25, 25, 25, 204));
 }
 
 // With KORVANE_REPORT_SHOWN=1 the first show is reported on stderr, for the start-up benchmark.

@@ -195,11 +195,13 @@ void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {
     profile::setProfileDpiStage(working().profileNames[0], iDPI);
     const int raw = static_cast<int>(profile.dpiStages[iDPI % ProfileData::kStageCount].x);
     const int dpi = positionToDpi(config::sensorType(), raw);
+    refreshAllPages();
     showOsdText(tr("DPI") + QString::asprintf(" %d:%d", iDPI + 1, dpi));
 }
 
 void KorvaneWidget::slotRefreshRate(quint8 iRate) {
     working().profile.pollRate = iRate;
+    refreshAllPages();
     showOsdText(battery::rateText(iRate));
 }
 
