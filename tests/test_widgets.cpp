@@ -32,7 +32,8 @@ private slots:
                           "tabbutton-1.png", "tabbutton-2.png", "tabbutton-3.png", "close-1.png",
                           "close-2.png",     "close-3.png",     "min-1.png",       "min-2.png",
                           "min-3.png",       "icon.ico",        "icon.png",        "lang.png",
-                          "warn.png",        "dongle2.png"};
+                          "warn.png",        "dongle2.png",     "DPI-OFF.png",     "DPI-ON.png",
+                          "checkbox1-1.png", "checkbox1-2.png", "rate.png"};
         const QString mouse = "mouse/Korvane M7 Wireless";
         names << mouse + "/Mouse.png" << mouse + "_Side.png";
         for (int i = 1; i <= 20; ++i)
