@@ -107,11 +107,12 @@ QVector<MacroStep> withPauses(const QVector<MacroStep> &events) {
     return out << kPause;
 }
 
-Bytes imageBytes(const QVector<MacroStep> &events) {
-    Bytes out;
+// A macro image of the events, after the images already in out.
+Bytes imageBytes(const QVector<MacroStep> &events, Bytes out = {}) {
+    const std::size_t start = out.size();
     for (const MacroStep &e : events)
         out.insert(out.end(), {e.type, e.low, e.high});
-    out.resize(DeviceState::kMacroImageSize);
+    out.resize(start + DeviceState::kMacroImageSize);
     return out;
 }
 
@@ -514,15 +515,10 @@ private slots:
         QCOMPARE(int(sendMacros()), int(kResultOk));
 
         // Image slot 0 at 0 to 199, slot 1 at 200 to 399, 20 bytes a report, low address byte first.
-        const Bytes burstImage = imageBytes(withPauses(burst));
-        Reports expected = {onWire(0x05, 0, 0xD1, Bytes(burstImage.begin(), burstImage.begin() + 20))};
-        for (uint16_t a = 20; a < 200; a += 20)
-            expected.push_back(
-                onWire(0x05, a, 0xD2, Bytes(burstImage.begin() + a, burstImage.begin() + a + 20)));
-        const Bytes reloadImage = imageBytes(reload);
-        for (uint16_t a = 0; a < 200; a += 20)
-            expected.push_back(
-                onWire(0x05, 200 + a, 0xD2, Bytes(reloadImage.begin() + a, reloadImage.begin() + a + 20)));
+        const Bytes images = imageBytes(reload, imageBytes(withPauses(burst)));
+        Reports expected;
+        for (uint16_t a = 0; a < 400; a += 20)
+            expected.push_back(onWire(0x05, a, a ? 0xD2 : 0xD1, Bytes(&images[a], &images[a] + 20)));
         expected.push_back(onWire(0x05, 0x0FFF, 0xD3, {0x1A}));
         QCOMPARE(hexLines(m_h->written()), hexLines(expected));
         QCOMPARE(m_h->pauses.count(50), 3);
