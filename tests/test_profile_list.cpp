@@ -70,24 +70,19 @@ private slots:
         QVERIFY(exists("Raid") && !exists("Profile 2") && m_list.names().size() == 5);
     }
 
-    // A profile whose file cannot be read is never selected: the configuration stays exactly as it was.
-    void selectNeedsReadableFile_data() {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("file deleted") << false;
-        QTest::newRow("folder in its place") << true;
-    }
-
+    // A profile whose file is gone, or a folder, is never selected: the configuration stays exactly as it
+    // was.
     void selectNeedsReadableFile() {
-        QFETCH(bool, folder);
-        QString name;
-        QCOMPARE(m_list.add(name), ProfileListResult::Ok);
+        QString deleted, folder;
+        QVERIFY(m_list.add(deleted) == ProfileListResult::Ok && m_list.add(folder) == ProfileListResult::Ok);
         AppConfig config;
         ProfileList::loadStoredConfig(config);
         const AppConfig before = config;
-        QVERIFY(QFile::remove(profile::profileFilePath(name)));
-        if (folder)
-            QVERIFY(QDir().mkpath(profile::profileFilePath(name)));
-        QCOMPARE(m_list.select(name, 0, config), ProfileListResult::FileMissing);
+        QVERIFY(QFile::remove(profile::profileFilePath(deleted)) &&
+                QFile::remove(profile::profileFilePath(folder)));
+        QVERIFY(QDir().mkpath(profile::profileFilePath(folder)));
+        QCOMPARE(m_list.select(deleted, 0, config), ProfileListResult::FileMissing);
+        QCOMPARE(m_list.select(folder, 0, config), ProfileListResult::FileMissing);
         QVERIFY(config == before);
         QCOMPARE(m_list.select("Profile 1", 0, config), ProfileListResult::Ok);
     }
