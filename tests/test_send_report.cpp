@@ -169,11 +169,9 @@ private slots:
 
     void noHandleWritesNothing() {
         m_device->closeAll();
-        const auto *data = reinterpret_cast<const uint8_t *>(kDpi.constData());
-        QCOMPARE(int(sendReport(*m_device, data, 33)), int(kResultNoDevice));
+        QCOMPARE(int(sendReport(*m_device, reinterpret_cast<const uint8_t *>(kDpi.constData()), 33)),
+                 int(kResultNoDevice));
         QVERIFY(m_hid.written.isEmpty());
-        MouseDevice::setInstance(nullptr);
-        QCOMPARE(int(sendReport(data, 33)), int(kResultNoDevice));
     }
 
     void commandReportReader_data() {
@@ -256,13 +254,10 @@ private slots:
         send(0x05, 0x49);
         uint8_t reply[33];
         std::memset(reply, 0xAB, sizeof reply);
-        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), 33);
-        QCOMPARE(int(reply[3]), 0x48);
-        QCOMPARE(m_drain->read(reply, sizeof reply, 1000), 33);
-        QCOMPARE(int(reply[3]), 0x49);
+        QVERIFY(m_drain->read(reply, sizeof reply, 1000) == 33 && reply[3] == 0x48);
+        QVERIFY(m_drain->read(reply, sizeof reply, 1000) == 33 && reply[3] == 0x49);
         // Nothing more: a time-out leaves the buffer as it was.
-        QCOMPARE(m_drain->read(reply, sizeof reply, 20), 0);
-        QCOMPARE(int(reply[3]), 0x49);
+        QVERIFY(m_drain->read(reply, sizeof reply, 20) == 0 && reply[3] == 0x49);
         QCOMPARE(m_drain->dropped(), uint64_t(0));
     }
 
