@@ -4,6 +4,7 @@
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/pointer_speed.h"
+#include "device/sensor_dpi.h"
 #include "lighting/vel_color_area.h"
 #include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
@@ -50,6 +51,19 @@ AppConfig &working() {
     return AppConfigStore::instance().working();
 }
 
+// Answers the colour picker that opens next with color, as a user typing R, G and B would.
+void pickNextColor(const QColor &color) {
+    QTimer::singleShot(0, [color] {
+        auto *picker = qobject_cast<VelColorArea *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        saveShot(picker, "color_picker");
+        picker->findChild<QSpinBox *>("redSpinBox")->setValue(color.red());
+        picker->findChild<QSpinBox *>("greenSpinBox")->setValue(color.green());
+        picker->findChild<QSpinBox *>("blueSpinBox")->setValue(color.blue());
+        picker->accept();
+    });
+}
+
 // The commands written to the mouse apart from the battery reader's requests, each shown by show.
 QStringList writtenCommands(const VirtualMouse &mouse,
                             const std::function<QString(const QByteArray &)> &show) {
@@ -94,6 +108,7 @@ private slots:
     void lightingModesShowTheirControls();
     void lightingReachesTheMouse();
     void modelWithoutLightingOpensOnCustomize();
+    void dpiPageReachesTheMouse();
 
 private:
     void click(const char *name);
@@ -677,15 +692,7 @@ void TestMainWindow::lightingReachesTheMouse() {
     const uint8_t moveOffBefore = working().profile.ledMoveOff;
     page->findChild<QCheckBox *>("moveOffBox")->click();
     QVERIFY(working().profile.ledMoveOff != moveOffBefore);
-    QTimer::singleShot(0, [] {
-        auto *picker = qobject_cast<VelColorArea *>(QApplication::activeModalWidget());
-        QVERIFY(picker);
-        saveShot(picker, "color_picker");
-        picker->findChild<QSpinBox *>("redSpinBox")->setValue(10);
-        picker->findChild<QSpinBox *>("greenSpinBox")->setValue(200);
-        picker->findChild<QSpinBox *>("blueSpinBox")->setValue(30);
-        picker->accept();
-    });
+    pickNextColor(QColor(10, 200, 30));
     QTest::mouseClick(page->findChild<QWidget *>("colorSwatch"), Qt::LeftButton);
     saveShot(m_window, "main_window_lighting");
     click("applyButton");
@@ -708,6 +715,35 @@ void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
     m_window->switchPage(KorvaneWidget::kLightingPage);
     QCOMPARE(m_window->currentPage(), int(KorvaneWidget::kCustomizePage));
     QVERIFY(!m_window->page(KorvaneWidget::kLightingPage)->isVisible());
+}
+
+// A DPI set by hand, a stage colour, 500 HZ and Competitive reach the mouse with Apply, the stage in the
+// encoding of the configured sensor.
+void TestMainWindow::dpiPageReachesTheMouse() {
+    m_window->switchPage(KorvaneWidget::kDpiPage);
+    ConfigPage *page = m_window->page(KorvaneWidget::kDpiPage);
+    QWidget *second = page->findChild<QWidget *>("stageRow1");
+    auto *link = second->findChild<QCheckBox *>("linkBox");
+    if (link->isChecked())
+        link->click();
+    second->findChild<QSlider *>("xBar")->setValue(100);
+    pickNextColor(QColor(200, 0, 90));
+    QTest::mouseClick(page->findChild<QWidget *>("stageRow2")->findChild<QWidget *>("colorButton"),
+                      Qt::LeftButton);
+    for (QAction *action : page->findChildren<QAction *>()) {
+        if (action->text() == "500 HZ")
+            action->trigger();
+    }
+    page->findChild<QCheckBox *>("competitiveBox")->click();
+    saveShot(m_window, "main_window_dpi");
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    const SettingsView view(m_rig->mouse());
+    QCOMPARE(view.stage(1, config::sensorType()).x, 100);
+    QCOMPARE(view.stage(1, config::sensorType()).dpiX, positionToDpi(config::sensorType(), 100));
+    QCOMPARE(view.stageColour(2), QColor(200, 0, 90));
+    QCOMPARE(int(view.settings().pollRates[0]), 2);
+    QCOMPARE(int(view.settings().sensorMode), 2);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -193,8 +193,12 @@ void KorvaneWidget::buildPages() {
     m_pageStack->setObjectName(QStringLiteral("pageStack"));
     m_pageStack->setAttribute(Qt::WA_TranslucentBackground);
     for (int i = 0; i < kPageCount; ++i) {
-        m_pages[i] =
-            i == kLightingPage ? new VelColorWindow(m_factor, m_pageStack) : new ConfigPage(m_pageStack);
+        if (i == kLightingPage)
+            m_pages[i] = new VelColorWindow(m_factor, m_pageStack);
+        else if (i == kDpiPage)
+            m_pages[i] = new VelDPIWindow(m_factor, m_pageStack);
+        else
+            m_pages[i] = new ConfigPage(m_pageStack);
         m_pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
         m_pageStack->addWidget(m_pages[i]);
         connect(m_pages[i], &ConfigPage::ShowMessage, this,

@@ -3,6 +3,8 @@
 #include "device/sensor_dpi.h"
 #include "performance/performance_log.h"
 #include "performance/performance_style.h"
+#include "performance/vel_point_speed.h"
+#include "performance/vel_report_rate.h"
 #include "performance/vel_single_dpi.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
@@ -82,6 +84,12 @@ VelDPIWindow::VelDPIWindow(double scale, QWidget *parent) : ConfigPage(parent) {
     for (VelLabel *label : {m_sleepLabel, m_sleepValue})
         label->setColor(QColor(200, 200, 206));
 
+    m_reportRate = new VelReportRate(scale, this);
+    m_pointSpeed = new VelPointSpeed(scale, this);
+    // Both groups set the lift-off distance; each shows what the other chose.
+    connect(m_reportRate, &VelReportRate::RefreshLift, m_pointSpeed, &VelPointSpeed::refresh);
+    connect(m_pointSpeed, &VelPointSpeed::LiftChanged, m_reportRate, &VelReportRate::refresh);
+
     // Until the configuration names a sensor the program knows, the rows show the 3325's range.
     setSensor(sensor::k3325);
     refresh();
@@ -129,6 +137,10 @@ void VelDPIWindow::refresh() {
     }
     showSleepValue(data.ledSleepTime);
     m_moveOffBox->setChecked(data.ledMoveOff == 0);
+    if (m_reportRate) {
+        m_reportRate->refresh();
+        m_pointSpeed->refresh();
+    }
     layoutWidgets();
 }
 
@@ -139,6 +151,8 @@ void VelDPIWindow::retranslate() {
     showSleepValue(m_sleepSlider->value());
     for (VelSingleDPI *row : m_rows)
         row->retranslate();
+    m_reportRate->retranslate();
+    m_pointSpeed->retranslate();
 }
 
 void VelDPIWindow::setScale(double factor) {
@@ -150,6 +164,8 @@ void VelDPIWindow::setScale(double factor) {
         row->setScale(factor);
     m_sleepSlider->setStyleSheet(performancestyle::slider(factor));
     m_moveOffBox->setStyleSheet(performancestyle::checkBox(factor));
+    m_reportRate->setScale(factor);
+    m_pointSpeed->setScale(factor);
     layoutWidgets();
 }
 

@@ -10,13 +10,16 @@ class QButtonGroup;
 class QCheckBox;
 class QRadioButton;
 class VelLabel;
+class VelPointSpeed;
+class VelReportRate;
 class VelSingleDPI;
 class VelSlider;
 
 // The DPI page: the DPI stages of the current profile, each switched on or off, with its X and Y
 // resolution, X and Y coupled where the sensor allows it, and its colour; the radio buttons choose the
 // stage the mouse starts on. Edits go straight into the working profile and reach the mouse with the next
-// OK or Apply. Below the stages, where there is room, the page shows the lighting's sleep time.
+// OK or Apply. Below the stages, where there is room, the page shows the lighting's sleep time; at the
+// right, the report rate and lift-off distance and the sensor and pointer settings.
 class VelDPIWindow : public ConfigPage {
     Q_OBJECT
 public:
@@ -59,6 +62,8 @@ private:
     int m_visible = kStageCount;
     std::array<VelSingleDPI *, kStageCount> m_rows{};
     std::array<QRadioButton *, kStageCount> m_radios{};
+    VelReportRate *m_reportRate = nullptr;
+    VelPointSpeed *m_pointSpeed = nullptr;
     QButtonGroup *m_radioGroup = nullptr;
     VelLabel *m_sleepLabel = nullptr;
     VelSlider *m_sleepSlider = nullptr;
