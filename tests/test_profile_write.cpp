@@ -261,9 +261,8 @@ private slots:
         const QVector<int> withParameters = {6, 7, 12, 55, 200, 510};
         for (const DeviceCodeRow &row : devicecode::kTable) {
             ButtonEntry found{};
-            QVERIFY(devicecode::entryOf(row.function, found));
-            QCOMPARE(found, row.entry);
-            QCOMPARE(devicecode::functionOfEntry(row.entry), row.function);
+            QVERIFY(devicecode::entryOf(row.function, found) && found == row.entry &&
+                    devicecode::functionOfEntry(row.entry) == row.function);
             const ButtonEntry packed = packedEntry(button(row.function));
             if (withParameters.contains(row.function))
                 QCOMPARE(packed[0], row.entry[0]);
