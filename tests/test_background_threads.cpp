@@ -19,7 +19,6 @@
 namespace {
 
 using Setup = std::function<void()>;
-constexpr auto kRead = VirtualMouse::Direction::Read;
 
 bool onReaderThread() {
     return qobject_cast<VelGetBatteryThread *>(QThread::currentThread()) != nullptr;
@@ -199,7 +198,7 @@ private slots:
         std::atomic<int> readsAtStop{-1}, result{-1};
         std::unique_ptr<QThread> writer(QThread::create([&] {
             BatteryControl::stop();
-            readsAtStop = int(harness::records(*m_mouse, kRead).size());
+            readsAtStop = int(harness::records(*m_mouse, VirtualMouse::Direction::Read).size());
             const CommandReport store = report::makeCommand(report::kCmdStore, 0);
             result = sendReport(m_h->device(), store.data(), report::kSize);
             BatteryControl::start();

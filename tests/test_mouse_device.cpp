@@ -177,27 +177,21 @@ private slots:
         QCOMPARE(std::strlen(path(kSlotCableCommand)), std::size_t(254));
     }
 
-    void descriptorKinds_data() {
-        QTest::addColumn<QByteArray>("descriptor");
-        QTest::addColumn<int>("kinds");
-        QTest::addColumn<int>("collections");
-        QTest::newRow("mouse") << hex(kMouse) << int(kCollectionMouse) << 1;
-        QTest::newRow("mouse and command on one node") << hex(kMouse) + hex(kKeyboard) + hex(kCommand)
-                                                       << int(kCollectionMouse | kCollectionCommand) << 3;
-        QTest::newRow("keyboard only") << hex(kKeyboard) << int(kCollectionNone) << 1;
-        QTest::newRow("vendor page is not the command collection")
-            << hex("06 00 FF 09 01 A1 01 09 01 81 02 C0") << int(kCollectionNone) << 1;
-        // A 4-byte usage carries its page: 0x00010002 is the mouse.
-        QTest::newRow("4-byte usage") << hex("0B 02 00 01 00 A1 01 C0") << int(kCollectionMouse) << 1;
-        QTest::newRow("truncated after the mouse")
-            << hex(kMouse) + hex("05 01 09") << int(kCollectionMouse) << 1;
-        QTest::newRow("empty") << QByteArray() << int(kCollectionNone) << 0;
-    }
-
+    // Kinds and top-level collections of a descriptor: a vendor page is not the command collection, and a
+    // 4-byte usage carries its page (0x00010002 is the mouse).
     void descriptorKinds() {
-        QFETCH(QByteArray, descriptor);
-        QTEST(int(hiddescriptor::collectionKinds(descriptor)), "kinds");
-        QTEST(int(hiddescriptor::topLevelCollections(descriptor).size()), "collections");
+        const std::tuple<QByteArray, int, int> rows[] = {
+            {hex(kMouse), kCollectionMouse, 1},
+            {hex(kMouse) + hex(kKeyboard) + hex(kCommand), kBoth, 3},
+            {hex(kKeyboard), kCollectionNone, 1},
+            {hex("06 00 FF 09 01 A1 01 09 01 81 02 C0"), kCollectionNone, 1},
+            {hex("0B 02 00 01 00 A1 01 C0"), kCollectionMouse, 1},
+            {hex(kMouse) + hex("05 01 09"), kCollectionMouse, 1}, // cut off after the mouse
+            {QByteArray(), kCollectionNone, 0}};
+        for (const auto &[descriptor, kinds, collections] : rows)
+            QVERIFY2(hiddescriptor::collectionKinds(descriptor) == kinds &&
+                         int(hiddescriptor::topLevelCollections(descriptor).size()) == collections,
+                     descriptor.toHex(' ').constData());
     }
 
     // USB and Bluetooth ids in either case; an id past 16 bits or a missing part leaves the outputs alone.
