@@ -75,28 +75,19 @@ private slots:
     }
 
     // Stages past the count go with used 0 (3360: position - 1); a count of 0 or past 8 sends 8.
-    void dpiStages_data() {
-        QTest::addColumn<int>("described");
-        QTest::addColumn<int>("sent");
-        QTest::newRow("count 0 sends 8") << 0 << 8;
-        QTest::newRow("count 9 sends 8") << 9 << 8;
-        QTest::newRow("count 4") << 4 << 4;
-    }
-
     void dpiStages() {
-        QFETCH(int, described);
-        QFETCH(int, sent);
         ProfileData p;
-        Reports expected{framed({0x05, 0, 0xFA, 0x02, 0x00, 0x00, 1, 0xD1, sent})};
-        for (int i = 0; i < ProfileData::kStageCount; ++i) {
-            p.dpiStages[i].used = 1;
-            p.dpiStages[i].x = 10 + i;
-            p.dpiStages[i].y = 20 + i;
-            expected.push_back(
-                framed({0x05, 0, 0xFA, 0x02, 1 + 5 * i, 0x00, 5, 0xD2, i < sent, 9 + i, 0, 19 + i, 0}));
+        for (int i = 0; i < ProfileData::kStageCount; ++i)
+            p.dpiStages[i] = {1, 0, {}, 0, uint32_t(10 + i), uint32_t(20 + i), {}};
+        const int counts[][2] = {{0, 8}, {9, 8}, {4, 4}}; // described, sent
+        for (const auto &[described, sent] : counts) {
+            Reports expected{framed({0x05, 0, 0xFA, 0x02, 0x00, 0x00, 1, 0xD1, sent})};
+            for (int i = 0; i < ProfileData::kStageCount; ++i)
+                expected.push_back(
+                    framed({0x05, 0, 0xFA, 0x02, 1 + 5 * i, 0x00, 5, 0xD2, i < sent, 9 + i, 0, 19 + i, 0}));
+            expected.push_back(framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}));
+            QCOMPARE(hexLines(dpistages::reports(p, described, 3360, 0)), hexLines(expected));
         }
-        expected.push_back(framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}));
-        QCOMPARE(hexLines(dpistages::reports(p, described, 3360, 0)), hexLines(expected));
     }
 
     // Entry 13's bright does not fit a byte. The virtual mouse reads the hand-written blocks back.
@@ -213,37 +204,24 @@ private slots:
         }
     }
 
-    // The virtual mouse's reading of hand-written stage bytes; a sensor it does not know reads -1 and DPI 0.
-    void stageReadBack_data() {
-        QTest::addColumn<int>("sensor");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QVector<int>>("read"); // x, y and the DPI of x
-        const auto row = [](int sensor, const char *hex, const QVector<int> &read) {
-            QTest::addRow("%d %s", sensor, hex) << sensor << QByteArray::fromHex(hex) << read;
-        };
-        row(3389, "f080f080", {400, 400, 24000});
-        row(3360, "77010000", {180, 1, 24000});
-        row(3325, "73003b01", {50, 51, 5000});
-        row(3327, "48015f04", {62, 93, 6400});
-        row(3212, "20012002", {64, 95, 2430});
-        row(31042, "6a003601", {107, 106, 4320});
-        row(301, "ff000280", {102, 103, 10200});
-        row(3395, "07020000", {519, 0, 26000});
-        row(33952, "04810581", {520, 521, 26100});
-        row(3335, "bc00bc00", {160, 160, 16000});
-        row(3399, "00000000", {-1, -1, 0});
-    }
-
+    // The virtual mouse's reading of hand-written stage bytes as x, y and the DPI of x; a sensor it does not
+    // know reads -1 and DPI 0.
     void stageReadBack() {
-        QFETCH(int, sensor);
-        QFETCH(QByteArray, bytes);
-        const Bytes r =
-            framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, bytes[0], bytes[1], bytes[2], bytes[3]});
+        const std::tuple<int, const char *, QVector<int>> rows[] = {
+            {3389, "f080f080", {400, 400, 24000}},  {3360, "77010000", {180, 1, 24000}},
+            {3325, "73003b01", {50, 51, 5000}},     {3327, "48015f04", {62, 93, 6400}},
+            {3212, "20012002", {64, 95, 2430}},     {31042, "6a003601", {107, 106, 4320}},
+            {301, "ff000280", {102, 103, 10200}},   {3395, "07020000", {519, 0, 26000}},
+            {33952, "04810581", {520, 521, 26100}}, {3335, "bc00bc00", {160, 160, 16000}},
+            {3399, "00000000", {-1, -1, 0}}};
         VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
-        mouse.handleReport(1, r.data(), r.size());
-        const SettingsView::Stage stage = SettingsView(mouse).stage(1, sensor);
-        QVERIFY(stage.used);
-        QTEST((QVector<int>{stage.x, stage.y, stage.dpiX}), "read");
+        for (const auto &[sensor, hex, read] : rows) {
+            const QByteArray b = QByteArray::fromHex(hex);
+            const Bytes r = framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, b[0], b[1], b[2], b[3]});
+            mouse.handleReport(1, r.data(), r.size());
+            const SettingsView::Stage stage = SettingsView(mouse).stage(1, sensor);
+            QVERIFY2(stage.used && (QVector<int>{stage.x, stage.y, stage.dpiX} == read), hex);
+        }
     }
 
     // Every row rises and lies within one step of the line through the table's ends, by DPI; at a join the
