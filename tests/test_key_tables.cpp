@@ -37,28 +37,22 @@ private slots:
         }
     }
 
-    // The layout follows the interface language at every call.
-    void layoutChoice_data() {
-        QTest::addColumn<int>("french");
-        QTest::addColumn<int>("german");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<QString>("keyZ"); // the name of key code 44 in the current layout
-        QTest::newRow("both absent") << -1 << -1 << 1 << int(KeyLayout::English) << "Z";
-        QTest::newRow("french current") << 1 << 2 << 1 << int(KeyLayout::French) << "w";
-        QTest::newRow("german current") << 1 << 2 << 2 << int(KeyLayout::German) << "Y";
-        QTest::newRow("other language") << 1 << 2 << 0 << int(KeyLayout::English) << "Z";
-        QTest::newRow("both the same") << 3 << 3 << 3 << int(KeyLayout::German) << "Y";
-    }
-
+    // The layout follows the interface language at every call: French and German language indexes, the
+    // language, the layout and its name of key code 44. Neither configured, French or German current,
+    // another language, both on one index.
     void layoutChoice() {
-        QFETCH(int, french);
-        QFETCH(int, german);
-        QFETCH(int, language);
-        SetKeyLayoutLanguages(french, german);
-        SetKeyLayoutLanguageIndex(language);
-        QTEST(int(CurrentKeyLayout()), "layout");
-        QTEST(KeyName(44), "keyZ");
+        const std::tuple<int, int, int, KeyLayout, const char *> rows[] = {
+            {-1, -1, 1, KeyLayout::English, "Z"},
+            {1, 2, 1, KeyLayout::French, "w"},
+            {1, 2, 2, KeyLayout::German, "Y"},
+            {1, 2, 0, KeyLayout::English, "Z"},
+            {3, 3, 3, KeyLayout::German, "Y"}};
+        for (const auto &[french, german, language, layout, keyZ] : rows) {
+            SetKeyLayoutLanguages(french, german);
+            SetKeyLayoutLanguageIndex(language);
+            QVERIFY2(CurrentKeyLayout() == layout && KeyName(44) == keyZ,
+                     qPrintable(QString("%1 %2 %3").arg(french).arg(german).arg(language)));
+        }
     }
 
     // Names in the English, French and German layouts; empty where a layout has no such key.
