@@ -299,6 +299,11 @@ namespace {
 
 using Knob = std::function<void(VirtualMouse &)>;
 
+Bytes hexBytes(const char *hex) {
+    const QByteArray b = QByteArray::fromHex(hex);
+    return Bytes(b.begin(), b.end());
+}
+
 Bytes counting(int n, int from) {
     Bytes out(n);
     std::iota(out.begin(), out.end(), uint8_t(from));
@@ -308,7 +313,6 @@ Bytes counting(int n, int from) {
 } // namespace
 
 Q_DECLARE_METATYPE(Knob)
-Q_DECLARE_METATYPE(MacroStep)
 
 class TestVirtualMouse : public QObject {
     Q_OBJECT
@@ -443,55 +447,33 @@ private slots:
         QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
     }
 
-    // Slot s at byte 2 + 4s, 0 to 30: exact rows first, then functions by their first byte; empty is 16.
-    void buttonSlotReading_data() {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("function");
-        QTest::newRow("left button") << 0 << QByteArray::fromHex("81000000") << 1;
-        QTest::newRow("combo Ctrl + Shift + A") << 6 << QByteArray::fromHex("8f030400") << 7;
-        QTest::newRow("exact row before combo") << 7 << QByteArray::fromHex("8f011b00") << 17;
-        QTest::newRow("macro 1 while held") << 22 << QByteArray::fromHex("9180ffff") << 200;
-        QTest::newRow("sniper") << 30 << QByteArray::fromHex("9a011616") << 55;
-        QTest::newRow("empty") << 3 << QByteArray(4, '\0') << 16;
-        QTest::newRow("no function") << 4 << QByteArray::fromHex("12345678") << -1;
-        QTest::newRow("past the table") << 31 << QByteArray::fromHex("81000000") << -1;
-    }
-
+    // Slot s at byte 2 + 4s, 0 to 30: exact rows first (17 before the combo's 7), then functions by their
+    // first byte (macro 200, sniper 55); an empty entry is 16, unknown bytes and slot 31 are no function.
     void buttonSlotReading() {
-        QFETCH(int, slot);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(int(send(onWire(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext,
-                                 Bytes(bytes.begin(), bytes.end())))),
-                 0);
-        const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
-        QTEST(view.function, "function");
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(view.bytes.data()), 4),
-                 slot < 31 ? bytes : QByteArray(4, '\0'));
+        const std::tuple<int, const char *, int> rows[] = {
+            {0, "81000000", 1},   {6, "8f030400", 7},  {7, "8f011b00", 17}, {22, "9180ffff", 200},
+            {30, "9a011616", 55}, {3, "00000000", 16}, {4, "12345678", -1}, {31, "81000000", -1}};
+        for (const auto &[slot, hex, function] : rows) {
+            QCOMPARE(int(send(onWire(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext, hexBytes(hex)))),
+                     0);
+            const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
+            QVERIFY2(view.function == function && Bytes(view.bytes.begin(), view.bytes.end()) ==
+                                                      (slot < 31 ? hexBytes(hex) : Bytes(4, 0)),
+                     hex);
+        }
     }
 
     // Image n at 200n, 0 to 19, each event kind, low, high; an event of kind 0 ends the image.
-    void macroImageReading_data() {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QVector<MacroStep>>("events");
-        QTest::newRow("key, release, 300 delay units")
-            << 0 << QByteArray::fromHex("840400040400062c01")
-            << QVector<MacroStep>{{0x84, 0, 4}, {0x04, 0, 4}, {6, 1, 0x2c}};
-        QTest::newRow("move, then kind 0 ends it")
-            << 1 << QByteArray::fromHex("02f60a000000840500") << QVector<MacroStep>{{2, 0x0a, 0xf6}};
-        QTest::newRow("last image") << 19 << QByteArray::fromHex("810100")
-                                    << QVector<MacroStep>{{0x81, 0, 1}};
-        QTest::newRow("past the last image") << 20 << QByteArray::fromHex("810100") << QVector<MacroStep>{};
-    }
-
     void macroImageReading() {
-        QFETCH(int, slot);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(int(send(onWire(report::kCmdMacros, 200 * slot, report::kBlockNext,
-                                 Bytes(bytes.begin(), bytes.end())))),
-                 0);
-        QTEST(decodeMacroEvents(*m_mouse, slot), "events");
+        const std::tuple<int, const char *, QVector<MacroStep>> rows[] = {
+            {0, "840400040400062c01", {{0x84, 0, 4}, {0x04, 0, 4}, {6, 1, 0x2c}}},
+            {1, "02f60a000000840500", {{2, 0x0a, 0xf6}}},
+            {19, "810100", {{0x81, 0, 1}}},
+            {20, "810100", {}}};
+        for (const auto &[slot, hex, events] : rows) {
+            QCOMPARE(int(send(onWire(report::kCmdMacros, 200 * slot, report::kBlockNext, hexBytes(hex)))), 0);
+            QCOMPARE(decodeMacroEvents(*m_mouse, slot), events);
+        }
     }
 
     void faults_data() {
