@@ -176,9 +176,8 @@ private slots:
         QCOMPARE(question.exec(), int(QDialog::Rejected));
 
         VelMessageBox info(VelMessageBox::Information, QString(), "Warning", "Profile Exist!");
-        QVERIFY(!info.findChild<VelPushButton *>("msgBoxNoBtn"));
         auto *ok = info.findChild<VelPushButton *>("msgBoxYesBtn");
-        QCOMPARE(ok->text(), QString("Ok"));
+        QVERIFY(!info.findChild<VelPushButton *>("msgBoxNoBtn") && ok->text() == "Ok");
         QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
         QCOMPARE(info.exec(), int(QDialog::Accepted));
         QCOMPARE(info.findChild<VelLabel *>("msgBoxInfoLabel1")->text(), QString("Profile Exist!"));
