@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
@@ -86,7 +87,6 @@ private slots:
     void cleanup();
     void startsWithReceiverOnBattery();
     void profileListOperations();
-    void applyWritesProfileToMouse();
     void applyWhilePointerMoves();
     void mouseOffRefusesWrite();
     void hotplugDuringWriteWaitsForIt_data();
@@ -106,9 +106,8 @@ private slots:
     void pagesReachTheWindow();
     void lightingModesShowTheirControls_data();
     void lightingModesShowTheirControls();
-    void lightingReachesTheMouse();
     void modelWithoutLightingOpensOnCustomize();
-    void dpiPageReachesTheMouse();
+    void pagesReachTheMouse();
 
 private:
     void click(const char *name);
@@ -203,28 +202,6 @@ void TestMainWindow::profileListOperations() {
     // The configuration names the profile now in use, not the deleted one.
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("Config/Profile1").toString(), QString("Raid"));
-}
-
-void TestMainWindow::applyWritesProfileToMouse() {
-    VirtualMouse *mouse = &m_rig->mouse();
-    QVERIFY(mouse);
-    working().profile.dpiStage = 3;
-    working().profile.dpiStages[2].x = 100;
-    working().profile.dpiStages[2].y = 100;
-    click("applyButton");
-    QCOMPARE(messages(), QStringList());
-    const SettingsView view(*mouse);
-    QCOMPARE(int(view.settings().dpiStage), 3);
-    QCOMPARE(view.stage(2, 3389).dpiX, 5000);
-    QCOMPARE(view.stage(0, 3389).dpiX, 800);
-    QVERIFY(!mouse->bracketOpen());
-    // What was sent is what is stored, and the configuration is marked as matching the mouse.
-    ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
-    QCOMPARE(int(stored.dpiStages[2].x), 100);
-    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
-    QCOMPARE(file.value("Config/Diff").toInt(), 0);
-    QVERIFY(AppConfigStore::instance().loaded() == working());
 }
 
 // Half a second of a pointer in use before Apply, and while it runs: the write goes out as a quiet one does,
@@ -677,35 +654,6 @@ void TestMainWindow::lightingModesShowTheirControls() {
     }
 }
 
-// The breathing effect with a colour picked by hand, its speed, the sleep time and light-off-while-moving
-// reach the mouse with Apply.
-void TestMainWindow::lightingReachesTheMouse() {
-    m_window->switchPage(KorvaneWidget::kLightingPage);
-    ConfigPage *page = m_window->page(KorvaneWidget::kLightingPage);
-    for (QAction *action : page->findChildren<QAction *>()) {
-        if (action->text() == "BREATHING")
-            action->trigger();
-    }
-    QCOMPARE(int(working().profile.ledMode), 2);
-    page->findChild<QSlider *>("speedSlider")->setValue(4);
-    page->findChild<QSlider *>("sleepSlider")->setValue(6);
-    const uint8_t moveOffBefore = working().profile.ledMoveOff;
-    page->findChild<QCheckBox *>("moveOffBox")->click();
-    QVERIFY(working().profile.ledMoveOff != moveOffBefore);
-    pickNextColor(QColor(10, 200, 30));
-    QTest::mouseClick(page->findChild<QWidget *>("colorSwatch"), Qt::LeftButton);
-    saveShot(m_window, "main_window_lighting");
-    click("applyButton");
-    QCOMPARE(messages(), QStringList());
-    const SettingsView view(m_rig->mouse());
-    QCOMPARE(view.currentModeBlock(), 2);
-    const SettingsView::LightingBlock block = view.lightingBlock(2);
-    QCOMPARE(block.colour, QColor(10, 200, 30));
-    QCOMPARE(int(block.speed), 4);
-    QCOMPARE(int(view.settings().ledSleepTime), 6);
-    QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
-}
-
 void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
     m_window = nullptr;
     m_rig.reset();
@@ -717,33 +665,68 @@ void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
     QVERIFY(!m_window->page(KorvaneWidget::kLightingPage)->isVisible());
 }
 
-// A DPI set by hand, a stage colour, 500 HZ and Competitive reach the mouse with Apply, the stage in the
-// encoding of the configured sensor.
-void TestMainWindow::dpiPageReachesTheMouse() {
+// What the pages set reaches the mouse with Apply: on the lighting page the breathing effect with a colour
+// picked by hand, its speed, the sleep time and light-off-while-moving; on the DPI page a stage's X set by
+// hand (in its sensor's encoding), the active stage, a stage colour, 500 HZ and Competitive. What was sent is
+// what is stored, and the configuration is marked as matching the mouse.
+void TestMainWindow::pagesReachTheMouse() {
+    m_window->switchPage(KorvaneWidget::kLightingPage);
+    ConfigPage *lighting = m_window->page(KorvaneWidget::kLightingPage);
+    for (QAction *action : lighting->findChildren<QAction *>()) {
+        if (action->text() == "BREATHING")
+            action->trigger();
+    }
+    lighting->findChild<QSlider *>("speedSlider")->setValue(4);
+    lighting->findChild<QSlider *>("sleepSlider")->setValue(6);
+    const uint8_t moveOffBefore = working().profile.ledMoveOff;
+    lighting->findChild<QCheckBox *>("moveOffBox")->click();
+    QVERIFY(working().profile.ledMoveOff != moveOffBefore);
+    pickNextColor(QColor(10, 200, 30));
+    QTest::mouseClick(lighting->findChild<QWidget *>("colorSwatch"), Qt::LeftButton);
+    saveShot(m_window, "main_window_lighting");
+
     m_window->switchPage(KorvaneWidget::kDpiPage);
-    ConfigPage *page = m_window->page(KorvaneWidget::kDpiPage);
-    QWidget *second = page->findChild<QWidget *>("stageRow1");
-    auto *link = second->findChild<QCheckBox *>("linkBox");
-    if (link->isChecked())
-        link->click();
+    ConfigPage *dpi = m_window->page(KorvaneWidget::kDpiPage);
+    QWidget *second = dpi->findChild<QWidget *>("stageRow1");
+    if (second->findChild<QCheckBox *>("linkBox")->isChecked())
+        second->findChild<QCheckBox *>("linkBox")->click();
     second->findChild<QSlider *>("xBar")->setValue(100);
+    dpi->findChild<QRadioButton *>("stageRadio3")->click();
     pickNextColor(QColor(200, 0, 90));
-    QTest::mouseClick(page->findChild<QWidget *>("stageRow2")->findChild<QWidget *>("colorButton"),
+    QTest::mouseClick(dpi->findChild<QWidget *>("stageRow2")->findChild<QWidget *>("colorButton"),
                       Qt::LeftButton);
-    for (QAction *action : page->findChildren<QAction *>()) {
+    for (QAction *action : dpi->findChildren<QAction *>()) {
         if (action->text() == "500 HZ")
             action->trigger();
     }
-    page->findChild<QCheckBox *>("competitiveBox")->click();
+    dpi->findChild<QCheckBox *>("competitiveBox")->click();
     saveShot(m_window, "main_window_dpi");
+
     click("applyButton");
     QCOMPARE(messages(), QStringList());
     const SettingsView view(m_rig->mouse());
-    QCOMPARE(view.stage(1, config::sensorType()).x, 100);
-    QCOMPARE(view.stage(1, config::sensorType()).dpiX, positionToDpi(config::sensorType(), 100));
+    QVERIFY(!m_rig->mouse().bracketOpen());
+    QCOMPARE(view.currentModeBlock(), 2);
+    const SettingsView::LightingBlock block = view.lightingBlock(2);
+    QCOMPARE(block.colour, QColor(10, 200, 30));
+    QCOMPARE(int(block.speed), 4);
+    QCOMPARE(int(view.settings().ledSleepTime), 6);
+    QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
+    const int sensorId = config::sensorType();
+    QCOMPARE(view.stage(1, sensorId).x, 100);
+    QCOMPARE(view.stage(1, sensorId).dpiX, positionToDpi(sensorId, 100));
+    QCOMPARE(view.stage(0, sensorId).dpiX, 800);
+    QCOMPARE(int(view.settings().dpiStage), 3);
     QCOMPARE(view.stageColour(2), QColor(200, 0, 90));
     QCOMPARE(int(view.settings().pollRates[0]), 2);
     QCOMPARE(int(view.settings().sensorMode), 2);
+    ProfileData stored;
+    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(int(stored.dpiStages[1].x), 100);
+    QCOMPARE(stored.ledModes[2].color, QColor(10, 200, 30));
+    QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("Config/Diff").toInt(), 0);
+    QVERIFY(AppConfigStore::instance().loaded() == working());
 }
 
 QTEST_MAIN(TestMainWindow)
