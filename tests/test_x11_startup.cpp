@@ -8,6 +8,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include <memory>
 
 namespace {
 // The top-level window named title, a child of the root without a window manager; 0 when there is none.
@@ -58,7 +59,9 @@ private slots:
 
     // The installed program maps one window titled with the product name, undecorated and shaped.
     void windowTitledFramelessAndShaped() {
-        Display *display = XOpenDisplay(nullptr);
+        // Closed however the test ends, so that a failed check reports the failure and not a leak.
+        const std::unique_ptr<Display, int (*)(Display *)> connection(XOpenDisplay(nullptr), XCloseDisplay);
+        Display *display = connection.get();
         QVERIFY2(display, "no X server");
         TestTree tree;
         QTemporaryDir runtime;
@@ -92,7 +95,6 @@ private slots:
         if (shape)
             XFree(shape);
         QVERIFY2(rectangles > 1, qPrintable(QString::number(rectangles)));
-        XCloseDisplay(display);
         program.kill();
         program.waitForFinished();
     }

@@ -9,27 +9,19 @@ WindowDrag::WindowDrag(QWidget *window, int threshold)
 }
 
 bool WindowDrag::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != m_window)
+    const QEvent::Type type = event->type();
+    if (watched != m_window ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return false;
     const auto *mouse = static_cast<QMouseEvent *>(event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton) {
-            m_dragging = true;
-            m_pressPos = mouse->globalPos() - m_window->pos();
-        }
-        break;
-    case QEvent::MouseMove:
-        if (m_dragging && (mouse->buttons() & Qt::LeftButton) &&
-            (mouse->globalPos() - m_window->pos() - m_pressPos).manhattanLength() > m_threshold)
-            m_window->move(mouse->globalPos() - m_pressPos);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (mouse->button() == Qt::LeftButton)
-            m_dragging = false;
-        break;
-    default:
-        break;
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_pressPos = mouse->globalPos() - m_window->pos();
+    } else if (type == QEvent::MouseMove && m_dragging && (mouse->buttons() & Qt::LeftButton) &&
+               (mouse->globalPos() - m_window->pos() - m_pressPos).manhattanLength() > m_threshold) {
+        m_window->move(mouse->globalPos() - m_pressPos);
+    } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        m_dragging = false;
     }
     return false;
 }
