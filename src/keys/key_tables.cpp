@@ -240,16 +240,8 @@ QString ComboKeyName(KeyCode code) {
     return ComboKeyName(code, CurrentKeyLayout());
 }
 
-QString ComboKeyText(const uint8_t entries[kComboEntryBytes]) {
-    enum { kShift, kCtrl, kWin, kAlt, kModifierCount };
-    struct Modifier {
-        KeyCode left;
-        KeyCode right;
-    };
-    constexpr Modifier kModifiers[kModifierCount] = {{42, 54}, {29, 238}, {91, 92}, {56, 239}};
-    int counters[kModifierCount] = {0, 0, 0, 0};
-    KeyCode key = 0;
-    bool hasKey = false;
+ComboParts SplitCombo(const uint8_t entries[kComboEntryBytes]) {
+    ComboParts parts;
     for (int entry = 0; entry < kComboEntryBytes / 3; ++entry) {
         const HidUsage usage = entries[entry * 3];
         if (usage == 0)
@@ -257,30 +249,35 @@ QString ComboKeyText(const uint8_t entries[kComboEntryBytes]) {
         KeyCode code = 0;
         HidToKeyCode(usage, code);
         bool isModifier = false;
-        for (int m = 0; m < kModifierCount; ++m) {
-            if (code == kModifiers[m].left) {
-                counters[m] += 1;
+        for (int m = 0; m < kComboModifierCount; ++m) {
+            if (code == kComboModifiers[m].left) {
+                parts.modifiers[m] += 1;
                 isModifier = true;
-            } else if (code == kModifiers[m].right) {
-                counters[m] += 2;
+            } else if (code == kComboModifiers[m].right) {
+                parts.modifiers[m] += 2;
                 isModifier = true;
             }
         }
         if (!isModifier) {
-            key = code;
-            hasKey = true;
+            parts.key = code;
+            parts.hasKey = true;
         }
     }
+    return parts;
+}
+
+QString ComboKeyText(const uint8_t entries[kComboEntryBytes]) {
+    const ComboParts combo = SplitCombo(entries);
     QStringList parts;
-    for (int m = 0; m < kModifierCount; ++m) {
-        if (counters[m] == 0)
+    for (int m = 0; m < kComboModifierCount; ++m) {
+        if (combo.modifiers[m] == 0)
             continue;
         // A stored combination holds every key twice (press and release), so a right-hand modifier
         // counts 4 and a left-hand one 2.
-        parts << ComboKeyName(counters[m] > 2 ? kModifiers[m].right : kModifiers[m].left);
+        parts << ComboKeyName(combo.modifiers[m] > 2 ? kComboModifiers[m].right : kComboModifiers[m].left);
     }
-    if (hasKey)
-        parts << ComboKeyName(key);
+    if (combo.hasKey)
+        parts << ComboKeyName(combo.key);
     return parts.join(" + ");
 }
 

@@ -40,9 +40,30 @@ QString KeyName(KeyCode code, KeyLayout layout);
 QString ComboKeyName(KeyCode code);
 QString ComboKeyName(KeyCode code, KeyLayout layout);
 
+// The modifiers of a key combination in the order combinations list them (Shift, Ctrl, Win, Alt), each
+// with its left and right key.
+struct ComboModifier {
+    KeyCode left;
+    KeyCode right;
+};
+constexpr int kComboModifierCount = 4;
+constexpr std::array<ComboModifier, kComboModifierCount> kComboModifiers = {
+    {{42, 54}, {29, 238}, {91, 92}, {56, 239}}};
+
+constexpr int kComboEntryBytes = 15;
+
+// What the first five 3-byte entries of a button's key list hold (byte 0 of each entry is a HID usage):
+// per modifier the sum of 1 for each left and 2 for each right key, and the last other key (hasKey also
+// for a usage without a key code, which leaves key 0).
+struct ComboParts {
+    std::array<int, kComboModifierCount> modifiers{};
+    KeyCode key = 0;
+    bool hasKey = false;
+};
+ComboParts SplitCombo(const uint8_t entries[kComboEntryBytes]);
+
 // Caption of a key combination from the first five 3-byte entries of a button's key list; byte 0 of
 // each entry is a HID usage. Modifiers come first (Shift, Ctrl, Win, Alt), then the key, joined by " + ".
-constexpr int kComboEntryBytes = 15;
 QString ComboKeyText(const uint8_t entries[kComboEntryBytes]);
 
 // Key code of a key event as the system's keyboard capture reports it: scan code and flags (bit 0
