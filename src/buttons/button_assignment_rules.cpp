@@ -88,6 +88,18 @@ void assignFireKey(ButtonAssignment &record, KeyCode key, int times, int delay) 
     record.function = devicecode::kFire;
 }
 
+KeyCode fireKeyOf(uint8_t res1) {
+    if (res1 == 0)
+        return kFireButtons[0].key;
+    for (const FireButton &button : kFireButtons) {
+        if (button.res1 == res1)
+            return button.key;
+    }
+    KeyCode key = 0;
+    HidToKeyCode(res1, key);
+    return key;
+}
+
 void assignSniper(ButtonAssignment &record, uint8_t value) {
     record.res1 = value;
     record.function = devicecode::kSniper;

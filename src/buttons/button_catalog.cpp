@@ -95,18 +95,18 @@ const SubMenuTitle kSubMenus[] = {
 };
 constexpr int kMainSubMenus = 5;
 
-QString comboCaption(const ButtonAssignment &record) {
-    uint8_t entries[kComboEntryBytes] = {};
+} // namespace
+
+std::array<uint8_t, kComboEntryBytes> comboEntries(const ButtonAssignment &record) {
+    std::array<uint8_t, kComboEntryBytes> entries{};
     for (int i = 0; i < kComboEntryBytes / 3; ++i) {
         const KeyAction &key = record.keys[static_cast<std::size_t>(i)];
         entries[3 * i] = key.type;
         entries[3 * i + 1] = key.low;
         entries[3 * i + 2] = key.high;
     }
-    return ComboKeyText(entries);
+    return entries;
 }
-
-} // namespace
 
 const QVector<ButtonFunction> &functions() {
     return kFunctions;
@@ -188,7 +188,7 @@ QString buttonCaption(const ButtonAssignment &record, int group) {
     case devicecode::kSingleKey:
         return KeyName(record.res1);
     case devicecode::kCombo:
-        return comboCaption(record);
+        return ComboKeyText(comboEntries(record).data());
     case devicecode::kMacro:
     case devicecode::kGunFile:
         return record.macroName;

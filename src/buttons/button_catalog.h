@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keys/key_tables.h"
 #include "storage/button_assignment.h"
 
 #include <QString>
@@ -49,6 +50,9 @@ QVector<int> menuFunctions(FunctionMenu menu);
 
 // Index into ProfileData::buttons of button `index` of `group`; -1 when the group has no such button.
 int recordIndex(int group, int index);
+// The first five entries of a record's key list as bytes (usage, low, high each), as a combination's caption
+// and the combo key dialog read them.
+std::array<uint8_t, kComboEntryBytes> comboEntries(const ButtonAssignment &record);
 // What the button of `group` shows for its record; empty for 0 and codes outside the catalog, and for
 // the scroll functions outside the wheel group.
 QString buttonCaption(const ButtonAssignment &record, int group);
