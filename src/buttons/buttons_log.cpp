@@ -1,0 +1,3 @@
+#include "buttons/buttons_log.h"
+
+Q_LOGGING_CATEGORY(lcButtons, "korvane.buttons", QtWarningMsg)
