@@ -83,13 +83,18 @@ void MouseView::reload() {
     const int buttons = qBound(0, description::buttonCount(), int(kLabelCount));
     for (int i = 0; i < kLabelCount; ++i)
         m_labels[i]->setVisible(i < buttons && !m_sideView);
+    for (VelPushButton *wheel : m_wheelLabels)
+        wheel->setVisible(!m_sideView);
     m_wheelLabels[0]->setImages(inSkin(modelpictures::wheelUpImages(product)));
     m_wheelLabels[1]->setImages(inSkin(modelpictures::wheelDownImages(product)));
 }
 
 void MouseView::showSide(bool side) {
+    const bool changed = side != m_sideView;
     m_sideView = side;
     reload();
+    if (changed)
+        emit viewChanged(side);
 }
 
 void MouseView::SelBtnChanged(quint8 iBtn, quint8 iType) {
@@ -99,12 +104,17 @@ void MouseView::SelBtnChanged(quint8 iBtn, quint8 iType) {
 
 void MouseView::onLabelHover(VelPushButton *label, bool over) {
     const auto found = std::find(m_labels.begin(), m_labels.end(), label);
-    if (found == m_labels.end())
+    if (found != m_labels.end())
+        highlight(static_cast<int>(found - m_labels.begin()), over);
+}
+
+void MouseView::highlight(int index, bool on) {
+    // The highlights are copies of the front picture; the side view keeps its own.
+    if (m_sideView || index < 0 || index >= kLabelCount)
         return;
     const QString product = config::currentProductName();
-    const int index = static_cast<int>(found - m_labels.begin());
     showPicture(AppPaths::skinDir() + "/" +
-                (over ? modelpictures::buttonHighlight(product, index) : modelpictures::front(product)));
+                (on ? modelpictures::buttonHighlight(product, index) : modelpictures::front(product)));
 }
 
 void MouseView::showPicture(const QString &file) {

@@ -27,11 +27,19 @@ public:
     QString picture() const { return m_picture; }
     bool sideView() const { return m_sideView; }
     VelPushButton *label(int index) const { return m_labels[index]; }
+    // The scroll wheel's up (0) and down (1) captions.
+    VelPushButton *wheelLabel(int index) const { return m_wheelLabels[index]; }
+    // Shows button index (from 0) highlighted in the front picture, or the plain front picture again.
+    void highlight(int index, bool on);
 
 public slots:
     // Highlights button iBtn of group iType (0 front captions) in the picture.
     void SelBtnChanged(quint8 iBtn, quint8 iType);
     void showSide(bool side);
+
+signals:
+    // The Front or Side button switched the picture.
+    void viewChanged(bool side);
 
 private:
     void onLabelHover(VelPushButton *label, bool over);
