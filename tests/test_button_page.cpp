@@ -1,0 +1,137 @@
+#include "buttons/vel_btn_window.h"
+#include "buttons/vel_single_key_window.h"
+#include "storage/app_config_store.h"
+#include "storage/description_file.h"
+#include "storage/factory_profile.h"
+#include "support/test_tree.h"
+#include "widgets/mouse_view.h"
+#include "widgets/vel_push_button.h"
+
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+ProfileData &working() {
+    return AppConfigStore::instance().working().profile;
+}
+
+// The entry of menu (or one of its sub-menus) that stands for function code.
+QAction *menuEntry(const QMenu *menu, int code) {
+    for (QAction *action : menu->actions()) {
+        QAction *found = action->menu() ? menuEntry(action->menu(), code) : action;
+        if (found && found->objectName() == QStringLiteral("function%1").arg(code))
+            return found;
+    }
+    return nullptr;
+}
+
+// Clicks the caption and picks code from the menu it opens; then runs answer on the dialog the choice opens.
+bool choose(VelPushButton *caption, int code, std::function<void(QWidget *)> answer = {}) {
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+        QAction *entry = menuEntry(qobject_cast<QMenu *>(QApplication::activePopupWidget()), code);
+        offered = entry != nullptr;
+        if (answer)
+            QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
+        QApplication::activePopupWidget()->close();
+        if (entry)
+            entry->trigger();
+    });
+    caption->click();
+    return offered;
+}
+} // namespace
+
+// The CUSTOMIZE page: choices from the captions' menus reach the working profile and the captions, refused
+// ones explain themselves, and the views show their own groups.
+class TestButtonPage : public QObject {
+    Q_OBJECT
+    TestTree m_tree;
+
+private slots:
+    void init() { QVERIFY(profile::makeFactoryProfile(working())); }
+
+    // (group, index, code): what the record holds afterwards, its caption, the message and the page asked
+    // for.
+    void choices() {
+        const std::tuple<int, int, int, int, QString, QString, int> rows[] = {
+            {0, 3, 18, 18, "Copy", "", -1},
+            {1, 4, 47, 47, "DPI Switch", "", -1},
+            {2, 0, 43, 43, "Volume Up", "", -1},
+            {0, 0, 18, 1, "Left", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED.", -1},
+            {0, 3, 200, -1, "", "", 3}};
+        for (const auto &[group, index, code, function, caption, message, tab] : rows) {
+            init();
+            for (int r = 1; r < ProfileData::kButtonCount; ++r)
+                working().buttons[r].function =
+                    working().buttons[r].function == 1 ? 16 : working().buttons[r].function;
+            VelBtnWindow page(1.0);
+            page.refresh();
+            QSignalSpy messages(&page, &ConfigPage::ShowMessage);
+            QSignalSpy tabs(&page, &ConfigPage::GotoMacroTab);
+            const ProfileData before = working();
+            VelPushButton *button = page.caption(group, index);
+            QVERIFY(choose(button, code));
+            const ButtonAssignment &record = working().buttons[20 * group + index];
+            QCOMPARE(record.function, function < 0 ? before.buttons[20 * group + index].function : function);
+            if (!caption.isEmpty())
+                QCOMPARE(group == 2 ? button->toolTip() : button->text(), caption);
+            QCOMPARE(messages.isEmpty() ? QString() : messages[0][0].toString(), message);
+            QCOMPARE(tabs.isEmpty() ? -1 : tabs[0][0].toInt(), tab);
+            if (function < 0 || !message.isEmpty())
+                QVERIFY(working() == before);
+        }
+    }
+
+    // The single key dialog writes the key on OK only; the caption follows the record.
+    void singleKeyDialog() {
+        for (const bool accept : {true, false}) {
+            init();
+            VelBtnWindow page(1.0);
+            page.refresh();
+            const ProfileData before = working();
+            QVERIFY(choose(page.caption(0, 2), 6, [accept](QWidget *dialog) {
+                auto *keys = qobject_cast<VelSingleKeyWindow *>(dialog);
+                QVERIFY(keys);
+                keys->OnKey(30, 0);
+                accept ? keys->accept() : keys->reject();
+            }));
+            if (!accept) {
+                QVERIFY(working() == before);
+                continue;
+            }
+            QCOMPARE(working().buttons[2].function, 6);
+            QCOMPARE(int(working().buttons[2].res1), 30);
+            QCOMPARE(page.caption(0, 2)->text(), QString("A"));
+        }
+    }
+
+    // The side view shows group 1 (as many as the model has buttons) and hides groups 0 and 2; each
+    // caption reads its own record.
+    void views() {
+        working().buttons[1].function = 6;
+        working().buttons[1].res1 = 48;
+        working().buttons[21].function = 6;
+        working().buttons[21].res1 = 30;
+        VelBtnWindow page(1.0);
+        page.show();
+        page.refresh();
+        QCOMPARE(page.caption(0, 1)->text() + page.caption(1, 1)->text(), QString("BA"));
+        const int buttons = description::buttonCount();
+        QVERIFY(buttons > 1 && buttons < 20);
+        for (const bool side : {true, false, true}) {
+            if (side)
+                page.SelectButton(1, 1);
+            else
+                page.findChild<VelPushButton *>("frontButton")->click();
+            QCOMPARE(page.mouseView().sideView(), side);
+            QCOMPARE(page.caption(1, buttons - 1)->isVisible(), side);
+            QVERIFY(!page.caption(1, buttons)->isVisible());
+            QCOMPARE(page.caption(0, 0)->isVisible(), !side);
+            QCOMPARE(page.caption(2, 1)->isVisible(), !side);
+        }
+    }
+};
+
+QTEST_MAIN(TestButtonPage)
+#include "test_button_page.moc"
