@@ -1,3 +1,4 @@
+#include "buttons/vel_btn_window.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_entry.h"
 #include "device/device_presence.h"
@@ -108,6 +109,7 @@ private slots:
     void lightingModesShowTheirControls();
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
+    void buttonChoiceReachesTheMouse();
 
 private:
     void click(const char *name);
@@ -727,6 +729,22 @@ void TestMainWindow::pagesReachTheMouse() {
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("Config/Diff").toInt(), 0);
     QVERIFY(AppConfigStore::instance().loaded() == working());
+}
+
+// "DPI +" chosen for the fifth button on the CUSTOMIZE page goes to the mouse's button table with Apply.
+void TestMainWindow::buttonChoiceReachesTheMouse() {
+    m_window->switchPage(KorvaneWidget::kCustomizePage);
+    auto *page = qobject_cast<VelBtnWindow *>(m_window->page(KorvaneWidget::kCustomizePage));
+    QVERIFY(page && &page->mouseView() == &m_window->mouseView());
+    page->SelectButton(4, 0);
+    page->OnFunctionChosen(48);
+    QCOMPARE(page->caption(0, 4)->text(), QString("DPI +"));
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    const ButtonSlotView slot = decodeButtonSlot(m_rig->mouse(), 4);
+    QCOMPARE(slot.function, 48);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(slot.bytes.data()), int(slot.bytes.size())).toHex(' '),
+             QByteArray("8a 00 00 00"));
 }
 
 QTEST_MAIN(TestMainWindow)

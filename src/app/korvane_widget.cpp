@@ -4,6 +4,7 @@
 #include "app/korvane_tray.h"
 #include "app/profile_bar.h"
 #include "app/status_row.h"
+#include "buttons/vel_btn_window.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_presence.h"
 #include "keys/key_tables.h"
@@ -195,6 +196,8 @@ void KorvaneWidget::buildPages() {
     for (int i = 0; i < kPageCount; ++i) {
         if (i == kLightingPage)
             m_pages[i] = new VelColorWindow(m_factor, m_pageStack);
+        else if (i == kCustomizePage)
+            m_pages[i] = new VelBtnWindow(m_factor, m_pageStack);
         else if (i == kDpiPage)
             m_pages[i] = new VelDPIWindow(m_factor, m_pageStack);
         else
@@ -206,7 +209,7 @@ void KorvaneWidget::buildPages() {
         connect(m_pages[i], &ConfigPage::GotoMacroTab, this, &KorvaneWidget::slotGotoMacro);
         connect(m_pages[i], &ConfigPage::EnableButtonsSignal, this, &KorvaneWidget::slotEnableButtons);
     }
-    m_mouseView = new MouseView(m_pages[kCustomizePage]);
+    m_mouseView = &static_cast<VelBtnWindow *>(m_pages[kCustomizePage])->mouseView();
 }
 
 void KorvaneWidget::connectParts() {
@@ -244,8 +247,6 @@ void KorvaneWidget::layoutWidgets() {
         m_pages[i]->setScale(m_factor);
     }
     m_pageStack->setGeometry(DisplayScale::scaled(kPageRect, m_factor));
-    m_mouseView->setGeometry(QRect(QPoint(), m_pageStack->size()));
-    m_mouseView->setScale(m_factor);
     m_profileBar->setScale(m_factor);
     m_statusRow->setScale(m_factor);
 }
@@ -263,7 +264,6 @@ void KorvaneWidget::retranslate() {
         m_trayIcon->retranslate();
     m_profileBar->retranslate();
     m_statusRow->retranslate();
-    m_mouseView->retranslate();
     // The battery reader restarts with the new texts in place.
     stopBatteryThread();
     startBatteryThread();

@@ -9,7 +9,6 @@
 #include "device/result_code.h"
 #include "device/store_commands.h"
 #include "storage/app_config_store.h"
-#include "widgets/mouse_view.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_process_dialog.h"
 
@@ -35,7 +34,6 @@ void KorvaneWidget::cancelClicked() {
 
 void KorvaneWidget::onConfigLoaded() {
     switchPage(m_iPage);
-    m_mouseView->reload();
     refreshAllPages();
     sendToDevice();
 }

@@ -18,7 +18,6 @@
 #include "storage/profile_file.h"
 #include "widgets/accent_color.h"
 #include "widgets/config_page.h"
-#include "widgets/mouse_view.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_menu.h"
 #include "widgets/vel_message_box.h"
@@ -129,7 +128,6 @@ void KorvaneWidget::slotWarnClose() {
 
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.
 void KorvaneWidget::reloadForCurrentMouse() {
-    m_mouseView->reload();
     m_profileBar->loadStoredConfig();
     m_profileBar->showCurrentName();
     m_profileBar->reload();
