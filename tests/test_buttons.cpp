@@ -31,25 +31,27 @@ class TestButtons : public QObject {
     TestTree m_tree;
 
 private slots:
-    // Left clicks on records 5 (and 2); the last one stays, a gun file never goes on record 0, macro
-    // functions need a macro first (the tree has none), functions with parameters ask their dialog.
+    // Left clicks on record 5 and maybe another: the last one the mouse receives stays (record 25 of the
+    // side group never reaches it), a gun file never goes on record 0, macro functions need a macro first
+    // (the tree has none), functions with parameters ask their dialog.
     void choice() {
-        const std::tuple<bool, int, int, ChoiceResult> rows[] = {
-            {false, 5, 18, ChoiceResult::LastLeftClick},
-            {false, 5, 1, ChoiceResult::Ok},
-            {true, 5, 18, ChoiceResult::Ok},
-            {false, 0, 510, ChoiceResult::GunOnLeftButton},
-            {false, 3, 200, ChoiceResult::NoMacros},
-            {false, 3, 7, ChoiceResult::OpenDialog}};
-        for (const auto &[secondLeft, record, function, result] : rows) {
+        const std::tuple<int, int, int, ChoiceResult> rows[] = {{-1, 5, 18, ChoiceResult::LastLeftClick},
+                                                                {-1, 5, 1, ChoiceResult::Ok},
+                                                                {2, 5, 18, ChoiceResult::Ok},
+                                                                {25, 5, 18, ChoiceResult::LastLeftClick},
+                                                                {-1, 0, 510, ChoiceResult::GunOnLeftButton},
+                                                                {-1, 3, 200, ChoiceResult::NoMacros},
+                                                                {-1, 3, 7, ChoiceResult::OpenDialog}};
+        for (const auto &[otherLeft, record, function, result] : rows) {
             ProfileData profile;
             profile.buttons[5].function = 1;
-            profile.buttons[2].function = secondLeft ? 1 : 16;
+            if (otherLeft >= 0)
+                profile.buttons[otherLeft].function = 1;
             ProfileData expected = profile;
             if (result == ChoiceResult::Ok)
                 expected.buttons[record].function = function;
             QVERIFY2(buttonrules::chooseFunction(profile, record, function) == result && profile == expected,
-                     qPrintable(QString::number(function)));
+                     qPrintable(QString("%1 on %2").arg(function).arg(record)));
         }
     }
 

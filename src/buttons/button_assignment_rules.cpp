@@ -1,6 +1,7 @@
 #include "buttons/button_assignment_rules.h"
 
 #include "buttons/button_catalog.h"
+#include "device/button_upload.h"
 #include "device/device_code_table.h"
 #include "storage/config_file.h"
 #include "storage/macro_file.h"
@@ -22,11 +23,15 @@ struct FireButton {
 };
 constexpr FireButton kFireButtons[] = {{240, 0x81}, {241, 0x82}, {242, 0x84}};
 
+// Only the records the mouse receives count: a left click kept on a record it never gets would let the
+// mouse lose its last one.
 bool holdsLastLeftClick(const ProfileData &profile, int record) {
-    if (profile.buttons[static_cast<std::size_t>(record)].function != kLeft)
+    if (profile.buttons[static_cast<std::size_t>(record)].function != kLeft || !recordReachesMouse(record))
         return false;
-    return std::count_if(profile.buttons.begin(), profile.buttons.end(),
-                         [](const ButtonAssignment &button) { return button.function == kLeft; }) == 1;
+    int leftClicks = 0;
+    for (int r = 0; r < ProfileData::kButtonCount; ++r)
+        leftClicks += recordReachesMouse(r) && profile.buttons[static_cast<std::size_t>(r)].function == kLeft;
+    return leftClicks == 1;
 }
 
 // Moves the entries from position on two places back (the last two drop off) and writes a press and a

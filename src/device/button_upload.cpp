@@ -43,11 +43,22 @@ bool isMacroButton(const ButtonAssignment &button) {
 
 } // namespace
 
+namespace {
+// Buttons beyond the matrix have no known slot; they are left out rather than read past it.
+int sentButtonCount() {
+    return std::clamp(description::buttonCount(), 0, ButtonMatrix::kSize);
+}
+} // namespace
+
+bool recordReachesMouse(int record) {
+    return (record >= 0 && record < sentButtonCount()) || record == buttontable::kWheelUpRecord ||
+           record == buttontable::kWheelDownRecord;
+}
+
 int packButtonTable() {
     DeviceState &state = DeviceState::instance();
     state.macroNumbers().clear();
-    // Buttons beyond the matrix have no known slot; they are left out rather than read past it.
-    const int count = std::clamp(description::buttonCount(), 0, ButtonMatrix::kSize);
+    const int count = sentButtonCount();
     for (int record = 0; record < count; ++record)
         packButton(0, record, record);
     packButton(0, buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);

@@ -11,6 +11,10 @@ uint8_t sendButtonTable();
 // how many different macros the buttons name. sendButtonTable() packs the same way.
 int packButtonTable();
 
+// Whether a profile's button record reaches the mouse: the model's buttons (as many as the description
+// names, at most the button matrix) and the two wheel steps. The others are kept in the profile only.
+bool recordReachesMouse(int record);
+
 // kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
 uint8_t sendMacros();
 
