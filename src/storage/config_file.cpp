@@ -96,10 +96,14 @@ bool addMacroName(const QString &name) {
 }
 
 bool removeMacroName(const QString &name) {
+    return renameMacroName(name, QString());
+}
+
+bool renameMacroName(const QString &oldName, const QString &newName) {
     QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
     for (int i = 0; i < kMacroSlots; ++i) {
-        if (settings.value(macroKey(i)).toString() == name) {
-            settings.setValue(macroKey(i), QString());
+        if (settings.value(macroKey(i)).toString() == oldName) {
+            settings.setValue(macroKey(i), newName);
             settings.sync();
             return settings.status() == QSettings::NoError;
         }

@@ -32,6 +32,8 @@ QStringList listMacros();
 bool addMacroName(const QString &name);
 // Empties the lowest slot holding exactly name; false when no slot holds it.
 bool removeMacroName(const QString &name);
+// Puts newName into the lowest slot holding exactly oldName, so the macro keeps its place in the list.
+bool renameMacroName(const QString &oldName, const QString &newName);
 
 // Profile list of the current product. Entries beyond a shorter new list stay in the file, unread.
 bool storeProfileList(const QStringList &names);

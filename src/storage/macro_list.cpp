@@ -1,0 +1,147 @@
+#include "storage/macro_list.h"
+
+#include "storage/config_file.h"
+#include "storage/file_name.h"
+#include "storage/file_replace.h"
+#include "storage/macro_data.h"
+#include "storage/macro_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// What a new macro starts with: the editor's default delay and loop count fields.
+constexpr int kNewMacroDelay = 10;
+constexpr int kNewMacroLoops = 1;
+} // namespace
+
+void MacroList::load() {
+    m_names = config::listMacros();
+}
+
+bool MacroList::taken(const QString &name) const {
+    return m_names.contains(name) || QFileInfo::exists(macrofile::macroFilePath(name));
+}
+
+MacroListResult MacroList::add(QString &newName) {
+    if (m_names.size() >= config::kMacroSlots)
+        return MacroListResult::TooMany;
+    MacroData macro;
+    macro.name = macrofile::newMacroName();
+    macro.defaultDelay = kNewMacroDelay;
+    macro.loopTime = kNewMacroLoops;
+    if (macrofile::saveMacro(macro) != FileResult::Ok)
+        return MacroListResult::WriteFailed;
+    if (!config::addMacroName(macro.name)) {
+        macrofile::deleteMacroFile(macro.name);
+        return MacroListResult::WriteFailed;
+    }
+    m_names << macro.name;
+    newName = macro.name;
+    return MacroListResult::Ok;
+}
+
+MacroListResult MacroList::remove(const QString &name) {
+    if (!m_names.contains(name))
+        return MacroListResult::NotFound;
+    if (!config::removeMacroName(name))
+        return MacroListResult::WriteFailed;
+    m_names.removeOne(name);
+    return macrofile::deleteMacroFile(name) ? MacroListResult::Ok : MacroListResult::WriteFailed;
+}
+
+MacroListResult MacroList::rename(const QString &oldName, const QString &requested, QString &actual) {
+    const int index = m_names.indexOf(oldName);
+    if (index < 0)
+        return MacroListResult::NotFound;
+    if (requested == oldName) {
+        actual = oldName;
+        return MacroListResult::Ok;
+    }
+    if (!filename::isSafe(requested) || macrofile::macroFilePath(oldName).isEmpty())
+        return MacroListResult::InvalidName;
+    QString candidate = requested;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = requested + QString::asprintf("_%d", n);
+    const QString from = macrofile::macroFilePath(oldName);
+    if (QFileInfo::exists(from) && !QFile::rename(from, macrofile::macroFilePath(candidate)))
+        return MacroListResult::WriteFailed;
+    if (!config::renameMacroName(oldName, candidate)) {
+        QFile::rename(macrofile::macroFilePath(candidate), from);
+        return MacroListResult::WriteFailed;
+    }
+    m_names[index] = candidate;
+    actual = candidate;
+    return MacroListResult::Ok;
+}
+
+MacroListResult MacroList::importFile(const QString &path, QString &name) {
+    if (!QFileInfo(path).isFile())
+        return MacroListResult::NotFound;
+    const QString base = QFileInfo(path).completeBaseName();
+    const QString target = macrofile::macroFilePath(base);
+    if (target.isEmpty())
+        return MacroListResult::InvalidName;
+    if (taken(base))
+        return MacroListResult::Exists;
+    // The list takes the name only after the file is in place, so a full list is refused before copying.
+    if (m_names.size() >= config::kMacroSlots)
+        return MacroListResult::TooMany;
+    if (!filereplace::copy(path, target))
+        return MacroListResult::WriteFailed;
+    if (!config::addMacroName(base)) {
+        macrofile::deleteMacroFile(base);
+        return MacroListResult::WriteFailed;
+    }
+    m_names << base;
+    name = base;
+    return MacroListResult::Ok;
+}
+
+MacroListResult MacroList::importFiles(const QStringList &paths, QStringList &imported) {
+    for (const QString &path : paths) {
+        QString name;
+        const MacroListResult result = importFile(path, name);
+        if (result != MacroListResult::Ok)
+            return result;
+        imported << name;
+    }
+    return MacroListResult::Ok;
+}
+
+MacroListResult MacroList::exportFile(const QString &name, const QString &path) const {
+    const QString source = macrofile::macroFilePath(name);
+    if (source.isEmpty())
+        return MacroListResult::InvalidName;
+    if (!QFileInfo(source).isFile())
+        return MacroListResult::NotFound;
+    return filereplace::copy(source, path) ? MacroListResult::Ok : MacroListResult::WriteFailed;
+}
+
+MacroListResult MacroList::exportFiles(const QStringList &names, const QString &folder) const {
+    for (const QString &name : names) {
+        const MacroListResult result = exportFile(name, folder + "/" + name + ".MSMACRO");
+        if (result != MacroListResult::Ok)
+            return result;
+    }
+    return MacroListResult::Ok;
+}
+
+const char *MacroList::message(MacroListResult result) {
+    switch (result) {
+    case MacroListResult::Ok:
+        return "";
+    case MacroListResult::TooMany:
+        return QT_TRANSLATE_NOOP("MacroList", "TOO MANY MACROS TO BE CREATE!");
+    case MacroListResult::Exists:
+        return QT_TRANSLATE_NOOP("MacroList", "Macro Exist!");
+    case MacroListResult::InvalidName:
+        return QT_TRANSLATE_NOOP("MacroList", "This name cannot be used for a macro.");
+    case MacroListResult::NotFound:
+        return QT_TRANSLATE_NOOP("MacroList", "The macro file was not found.");
+    case MacroListResult::WriteFailed:
+        return QT_TRANSLATE_NOOP("MacroList", "The macro file could not be written.");
+    }
+    return "";
+}

@@ -1,0 +1,124 @@
+#include "storage/config_file.h"
+#include "storage/file_replace.h"
+#include "storage/macro_file.h"
+#include "storage/macro_list.h"
+#include "support/test_tree.h"
+
+#include <QtTest>
+
+namespace {
+bool exists(const QString &name) {
+    return QFileInfo::exists(macrofile::macroFilePath(name));
+}
+} // namespace
+
+Q_DECLARE_METATYPE(MacroListResult)
+
+class TestMacroList : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestTree> m_tree;
+    MacroList m_list;
+
+    // Path and content of every file of the tree, hidden ones included.
+    QMap<QString, QByteArray> files() const {
+        QMap<QString, QByteArray> result;
+        QDirIterator it(m_tree->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            result[it.filePath()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
+        }
+        return result;
+    }
+
+private slots:
+    void init() {
+        m_tree = std::make_unique<TestTree>();
+        QVERIFY(m_tree->isValid());
+        m_list = MacroList();
+        m_list.load();
+    }
+
+    // NEW takes the lowest number without a file and is refused once fifty macros are listed.
+    void addStopsAtFifty() {
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
+                macrofile::saveMacroSteps("Macro 2", {}) == FileResult::Ok);
+        QString name;
+        QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QVERIFY(name == "Macro 3" && exists(name));
+        QCOMPARE(config::listMacros(), QStringList{"Macro 3"});
+        while (m_list.names().size() < 50)
+            QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QCOMPARE(m_list.add(name), MacroListResult::TooMany);
+        QCOMPARE(MacroList::message(MacroListResult::TooMany), "TOO MANY MACROS TO BE CREATE!");
+        QVERIFY(name == "Macro 52" && !exists("Macro 53") && config::macroCount() == 50);
+    }
+
+    // DELETE removes file and entry; CHANGE NAME appends "_2", "_3" to a taken name and keeps the slot.
+    void removeAndRename() {
+        QString name, actual;
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QCOMPARE(m_list.remove("Macro 1"), MacroListResult::Ok);
+        QVERIFY(!exists("Macro 1") && !config::listMacros().contains("Macro 1"));
+        QCOMPARE(m_list.remove("Macro 1"), MacroListResult::NotFound);
+        const QPair<QString, QString> renames[] = {{"Macro 3", "Macro 2_2"}, {"Macro 4", "Macro 2_3"}};
+        for (const auto &rename : renames) {
+            QCOMPARE(m_list.rename(rename.first, "Macro 2", actual), MacroListResult::Ok);
+            QVERIFY2(actual == rename.second && exists(actual), qPrintable(actual));
+        }
+        QVERIFY(!exists("Macro 3") && !exists("Macro 4"));
+        QCOMPARE(config::listMacros(), (QStringList{"Macro 2", "Macro 2_2", "Macro 2_3"}));
+        QVERIFY(m_list.rename("Macro 2", "Macro 2", actual) == MacroListResult::Ok && actual == "Macro 2");
+        QCOMPARE(m_list.rename("Macro 2", "../escape", actual), MacroListResult::InvalidName);
+        QCOMPARE(m_list.rename("Ghost", "Phantom", actual), MacroListResult::NotFound);
+    }
+
+    // Refused imports and exports, a failed export and an export onto its own file leave every file. Rows
+    // without a name import path, the others export name to path.
+    void fileCopiesKeepFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<MacroListResult>("result");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("import listed name") << "" << MacroListResult::Exists << "in/Macro 1.MSMACRO";
+        QTest::newRow("import missing file") << "" << MacroListResult::NotFound << "in/None.MSMACRO";
+        QTest::newRow("export onto own file")
+            << "Macro 1" << MacroListResult::Ok << "Configs/MacroDB/Macro 1.MSMACRO";
+        QTest::newRow("export unknown") << "Ghost" << MacroListResult::NotFound << "out/Old.MSMACRO";
+        QTest::newRow("export fails") << "Macro 1" << MacroListResult::WriteFailed << "out/Old.MSMACRO";
+    }
+
+    void fileCopiesKeepFiles() {
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        QString added;
+        QCOMPARE(m_list.add(added), MacroListResult::Ok);
+        m_tree->setIniValue("in/Macro 1.MSMACRO", "Setting/Count", 0);
+        m_tree->setIniValue("out/Old.MSMACRO", "Setting/Count", 1);
+        // A folder where the part file goes makes the copy fail before the target is touched.
+        QVERIFY(QDir().mkpath(filereplace::partPath(m_tree->file("out/Old.MSMACRO"))));
+        const QMap<QString, QByteArray> before = files();
+        QTEST(name.isEmpty() ? m_list.importFile(m_tree->file(path), added)
+                             : m_list.exportFile(name, m_tree->file(path)),
+              "result");
+        QCOMPARE(files(), before);
+        QCOMPARE(config::listMacros(), QStringList{"Macro 1"});
+    }
+
+    // A batch import stops at the file that would be the fifty-first macro.
+    void batchImportStopsAtFifty() {
+        for (int slot = 0; slot < 49; ++slot)
+            QVERIFY(config::addMacroName(QString("M%1").arg(slot)));
+        m_list.load();
+        QStringList paths, imported;
+        for (const QString base : {"A", "B", "C"}) {
+            m_tree->setIniValue("in/" + base + ".MSMACRO", "Setting/Count", 0);
+            paths << m_tree->file("in/" + base + ".MSMACRO");
+        }
+        QCOMPARE(m_list.importFiles(paths, imported), MacroListResult::TooMany);
+        QVERIFY(imported == QStringList{"A"} && exists("A") && !exists("B") && !exists("C"));
+        QVERIFY(config::listMacros().last() == "A" && config::macroCount() == 50);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMacroList)
+#include "test_macro_list.moc"
