@@ -195,7 +195,7 @@ void TestKorvaneCtl::profileRulesAndExitCodes_data() {
     QTest::newRow("apply without mouse") << none << QStringList{"apply"} << 1 << "No mouse is connected.";
     QTest::newRow("macro into full list")
         << "full macros" << QStringList{"macros", "import", "@in/Jump.MSMACRO"} << 11
-        << "The macro list is full.";
+        << "TOO MANY MACROS TO BE CREATE!";
     QTest::newRow("export unknown macro") << none << QStringList{"macros", "export", "Ghost", "@out.MSMACRO"}
                                           << 12 << "The macro file was not found.";
     const QList<QStringList> changing{

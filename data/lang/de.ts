@@ -43,19 +43,7 @@
     </message>
 </context>
 <context>
-    <name>KorvaneCtl</name>
-    <message>
-        <source>This profile does not exist.</source>
-        <translation>Dieses Profil existiert nicht.</translation>
-    </message>
-    <message>
-        <source>No mouse is connected.</source>
-        <translation>Es ist keine Maus angeschlossen.</translation>
-    </message>
-    <message>
-        <source>The mouse's answer could not be read.</source>
-        <translation>Die Antwort der Maus konnte nicht gelesen werden.</translation>
-    </message>
+    <name>MacroList</name>
     <message>
         <source>The macro file was not found.</source>
         <translation>Die Makrodatei wurde nicht gefunden.</translation>
@@ -68,9 +56,20 @@
         <source>This name cannot be used for a macro.</source>
         <translation>Dieser Name kann nicht für ein Makro verwendet werden.</translation>
     </message>
+</context>
+<context>
+    <name>KorvaneCtl</name>
     <message>
-        <source>The macro list is full.</source>
-        <translation>Die Makroliste ist voll.</translation>
+        <source>This profile does not exist.</source>
+        <translation>Dieses Profil existiert nicht.</translation>
+    </message>
+    <message>
+        <source>No mouse is connected.</source>
+        <translation>Es ist keine Maus angeschlossen.</translation>
+    </message>
+    <message>
+        <source>The mouse's answer could not be read.</source>
+        <translation>Die Antwort der Maus konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <source>Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.</source>

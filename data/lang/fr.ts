@@ -43,19 +43,7 @@
     </message>
 </context>
 <context>
-    <name>KorvaneCtl</name>
-    <message>
-        <source>This profile does not exist.</source>
-        <translation>Ce profil n’existe pas.</translation>
-    </message>
-    <message>
-        <source>No mouse is connected.</source>
-        <translation>Aucune souris n’est connectée.</translation>
-    </message>
-    <message>
-        <source>The mouse's answer could not be read.</source>
-        <translation>La réponse de la souris n’a pas pu être lue.</translation>
-    </message>
+    <name>MacroList</name>
     <message>
         <source>The macro file was not found.</source>
         <translation>Le fichier de macro est introuvable.</translation>
@@ -68,9 +56,20 @@
         <source>This name cannot be used for a macro.</source>
         <translation>Ce nom ne peut pas être utilisé pour une macro.</translation>
     </message>
+</context>
+<context>
+    <name>KorvaneCtl</name>
     <message>
-        <source>The macro list is full.</source>
-        <translation>La liste des macros est pleine.</translation>
+        <source>This profile does not exist.</source>
+        <translation>Ce profil n’existe pas.</translation>
+    </message>
+    <message>
+        <source>No mouse is connected.</source>
+        <translation>Aucune souris n’est connectée.</translation>
+    </message>
+    <message>
+        <source>The mouse's answer could not be read.</source>
+        <translation>La réponse de la souris n’a pas pu être lue.</translation>
     </message>
     <message>
         <source>Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.</source>

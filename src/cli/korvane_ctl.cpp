@@ -10,13 +10,10 @@
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
-#include "storage/file_replace.h"
-#include "storage/macro_file.h"
+#include "storage/macro_list.h"
 #include "storage/profile_list.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -168,6 +165,12 @@ int KorvaneCtl::refuse(ProfileListResult result) {
                            result == ProfileListResult::NotFound || result == ProfileListResult::FileMissing;
     return finish(fileError ? kFileError : kRefused,
                   QCoreApplication::translate("ProfileList", ProfileList::message(result)));
+}
+
+int KorvaneCtl::refuse(MacroListResult result) {
+    const bool fileError = result == MacroListResult::WriteFailed || result == MacroListResult::NotFound;
+    return finish(fileError ? kFileError : kRefused,
+                  QCoreApplication::translate("MacroList", MacroList::message(result)));
 }
 
 bool KorvaneCtl::holdInstance() {
@@ -400,50 +403,25 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
 }
 
 int KorvaneCtl::macros(const QStringList &arguments) {
+    MacroList list;
+    list.load();
     if (arguments.isEmpty()) {
-        const QStringList names = config::listMacros();
         if (m_json)
-            return finish(kOk, QString(), QJsonObject{{"macros", QJsonArray::fromStringList(names)}});
-        for (const QString &name : names)
+            return finish(kOk, QString(), QJsonObject{{"macros", QJsonArray::fromStringList(list.names())}});
+        for (const QString &name : list.names())
             m_out << name << "\n";
         return kOk;
     }
     const QString operation = arguments.first();
-    if (operation == "export" && arguments.size() == 3)
-        return holdInstance() ? exportMacro(arguments.at(1), arguments.at(2)) : int(kWindowRuns);
-    if (operation == "import" && arguments.size() == 2)
-        return holdInstance() ? importMacro(arguments.at(1)) : int(kWindowRuns);
-    return usageError(tr("wrong arguments for %1").arg("macros " + operation));
-}
-
-int KorvaneCtl::exportMacro(const QString &name, const QString &path) {
-    const QString source = macrofile::macroFilePath(name);
-    if (source.isEmpty())
-        return finish(kRefused, tr("This name cannot be used for a macro."));
-    if (!QFileInfo(source).isFile())
-        return finish(kFileError, tr("The macro file was not found."));
-    if (!filereplace::copy(source, path))
-        return finish(kFileError, tr("The macro file could not be written."));
-    return finish(kOk, QString());
-}
-
-int KorvaneCtl::importMacro(const QString &path) {
-    if (!QFileInfo(path).isFile())
-        return finish(kFileError, tr("The macro file was not found."));
-    const QString name = QFileInfo(path).completeBaseName();
-    const QString target = macrofile::macroFilePath(name);
-    if (target.isEmpty())
-        return finish(kRefused, tr("This name cannot be used for a macro."));
-    if (config::listMacros().contains(name) || QFileInfo::exists(target))
-        return finish(kRefused, tr("Macro Exist!"));
-    // The list takes the name only after the file is in place, so a full list is refused before copying.
-    if (config::macroCount() >= config::kMacroSlots)
-        return finish(kRefused, tr("The macro list is full."));
-    if (!filereplace::copy(path, target))
-        return finish(kFileError, tr("The macro file could not be written."));
-    if (!config::addMacroName(name)) {
-        macrofile::deleteMacroFile(name);
-        return finish(kFileError, tr("The macro file could not be written."));
-    }
-    return finish(kOk, QString(), QJsonObject{{"macro", name}});
+    const bool exporting = operation == "export" && arguments.size() == 3;
+    if (!exporting && !(operation == "import" && arguments.size() == 2))
+        return usageError(tr("wrong arguments for %1").arg("macros " + operation));
+    if (!holdInstance())
+        return kWindowRuns;
+    QString name;
+    const MacroListResult result = exporting ? list.exportFile(arguments.at(1), arguments.at(2))
+                                             : list.importFile(arguments.at(1), name);
+    if (result != MacroListResult::Ok)
+        return refuse(result);
+    return exporting ? finish(kOk, QString()) : finish(kOk, QString(), QJsonObject{{"macro", name}});
 }

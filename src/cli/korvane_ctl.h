@@ -9,6 +9,7 @@
 class HidBackend;
 class MouseDevice;
 class SingleInstance;
+enum class MacroListResult;
 enum class ProfileListResult;
 
 // korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
@@ -46,8 +47,6 @@ private:
     int exportFile(const QStringList &arguments);
     int importFile(const QStringList &arguments);
     int macros(const QStringList &arguments);
-    int exportMacro(const QString &name, const QString &path);
-    int importMacro(const QString &path);
     int help(const QString &command);
 
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
@@ -59,6 +58,7 @@ private:
     int finish(int code, const QString &message, const QJsonObject &data = QJsonObject());
     int usageError(const QString &message);
     int refuse(ProfileListResult result);
+    int refuse(MacroListResult result);
 
     QTextStream &m_out;
     QTextStream &m_err;
