@@ -51,36 +51,39 @@ private slots:
     // shows it again. Without the skin it still opens, unshaped.
     void windowDragCloseAndTray() {
         TestTree tree;
-        VirtualWindow windowRig;
-        KorvaneWidget &window = *windowRig.window;
-        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(window.size() == QSize(999, 640) && DisplayScale::factor() == 1.0);
-        QVERIFY(!window.mask().contains(QPoint(1, 1)) && window.mask().contains(QPoint(500, 320)));
-        QVERIFY(!window.isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 2000);
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QPoint start = window.pos(), press(300, 300);
-        sendMouse(&window, QEvent::MouseButtonPress, press, Qt::LeftButton);
-        sendMouse(&window, QEvent::MouseMove, press + QPoint(2, 2), Qt::LeftButton);
-        QCOMPARE(window.pos(), start);
-        sendMouse(&window, QEvent::MouseMove, press + QPoint(30, 12), Qt::LeftButton);
-        QCOMPARE(window.pos(), start + QPoint(30, 12));
-        sendMouse(&window, QEvent::MouseButtonRelease, press + QPoint(30, 12), Qt::NoButton);
+        {
+            // One window at a time, as in the program: the device link is process-wide.
+            VirtualWindow windowRig;
+            KorvaneWidget &window = *windowRig.window;
+            QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+            QVERIFY(window.size() == QSize(999, 640) && DisplayScale::factor() == 1.0);
+            QVERIFY(!window.mask().contains(QPoint(1, 1)) && window.mask().contains(QPoint(500, 320)));
+            QVERIFY(!window.isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 2000);
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QPoint start = window.pos(), press(300, 300);
+            sendMouse(&window, QEvent::MouseButtonPress, press, Qt::LeftButton);
+            sendMouse(&window, QEvent::MouseMove, press + QPoint(2, 2), Qt::LeftButton);
+            QCOMPARE(window.pos(), start);
+            sendMouse(&window, QEvent::MouseMove, press + QPoint(30, 12), Qt::LeftButton);
+            QCOMPARE(window.pos(), start + QPoint(30, 12));
+            sendMouse(&window, QEvent::MouseButtonRelease, press + QPoint(30, 12), Qt::NoButton);
 
-        QSystemTrayIcon *tray = window.trayIcon();
-        QVERIFY(!tray->icon().isNull() && tray->toolTip() == "Korvane M7 Wireless");
-        const QList<QAction *> actions = tray->contextMenu()->actions();
-        QVERIFY(actions.size() == 2 && actions[0]->text() == "&Load Config" && actions[1]->text() == "&Quit");
-        QTest::mouseClick(window.findChild<VelPushButton *>("closeButton"), Qt::LeftButton);
-        auto shownAfter = [&](QSystemTrayIcon::ActivationReason reason) {
-            window.iconActivated(reason);
-            return window.isVisible();
-        };
-        QVERIFY(!window.isVisible() && !shownAfter(QSystemTrayIcon::Context));
-        QVERIFY(shownAfter(QSystemTrayIcon::Trigger) && !shownAfter(QSystemTrayIcon::DoubleClick));
-        actions[0]->trigger();
-        QVERIFY(window.isVisible());
-
+            QSystemTrayIcon *tray = window.trayIcon();
+            QVERIFY(!tray->icon().isNull() && tray->toolTip() == "Korvane M7 Wireless");
+            const QList<QAction *> actions = tray->contextMenu()->actions();
+            QVERIFY(actions.size() == 2 && actions[0]->text() == "&Load Config" &&
+                    actions[1]->text() == "&Quit");
+            QTest::mouseClick(window.findChild<VelPushButton *>("closeButton"), Qt::LeftButton);
+            auto shownAfter = [&](QSystemTrayIcon::ActivationReason reason) {
+                window.iconActivated(reason);
+                return window.isVisible();
+            };
+            QVERIFY(!window.isVisible() && !shownAfter(QSystemTrayIcon::Context));
+            QVERIFY(shownAfter(QSystemTrayIcon::Trigger) && !shownAfter(QSystemTrayIcon::DoubleClick));
+            actions[0]->trigger();
+            QVERIFY(window.isVisible());
+        }
         QVERIFY(QDir(tree.file("skin")).removeRecursively());
         VirtualWindow plainRig;
         KorvaneWidget &plain = *plainRig.window;
