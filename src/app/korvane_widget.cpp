@@ -90,8 +90,7 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     new WindowDrag(this, kDragThreshold);
     setAttribute(Qt::WA_TranslucentBackground);
-    m_tabImages = QStringList{m_appDir + "/skin/tabbutton-1.png", m_appDir + "/skin/tabbutton-3.png",
-                              m_appDir + "/skin/tabbutton-2.png"};
+    m_tabImages = VelPushButton::tabImages();
 
     SetKeyLayoutLanguages(description::frenchLanguage(), description::germanLanguage());
     m_languages = new LanguageSwitch(this);
@@ -152,12 +151,7 @@ const QPixmap &KorvaneWidget::backgroundForStep(int step) {
 }
 
 VelPushButton *KorvaneWidget::makeButton(const QStringList &images, const char *name) {
-    QStringList files;
-    for (const QString &image : images)
-        files << (image.startsWith('/') ? image : m_appDir + "/skin/" + image);
-    auto *button = new VelPushButton(files, this);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
+    return VelPushButton::fromSkin(images, name, this);
 }
 
 void KorvaneWidget::buildWidgets() {

@@ -69,8 +69,7 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent) {
     connect(m_exportButton, &QPushButton::clicked, this, &ProfileBar::exportProfile);
     m_importButton = makeButton({"profile_export1.png"}, "importButton");
     connect(m_importButton, &QPushButton::clicked, this, &ProfileBar::importProfile);
-    const QStringList tabImages{"tabbutton-1.png", "tabbutton-3.png", "tabbutton-2.png"};
-    m_slotButton = makeButton(tabImages, "slotButton");
+    m_slotButton = makeButton(VelPushButton::tabImages(), "slotButton");
     m_slotButton->setCheckable(true);
     m_slotButton->setChecked(true);
     connect(m_slotButton, &QPushButton::clicked, this, [this] {
@@ -86,12 +85,7 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent) {
 }
 
 VelPushButton *ProfileBar::makeButton(const QStringList &images, const char *name) {
-    QStringList files;
-    for (const QString &image : images)
-        files << AppPaths::skinDir() + "/" + image;
-    auto *button = new VelPushButton(files, this);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
+    return VelPushButton::fromSkin(images, name, this);
 }
 
 void ProfileBar::setScale(double factor) {

@@ -61,9 +61,8 @@ StatusRow::StatusRow(QWidget *parent) : QWidget(parent) {
     m_versionLabel->setColor(QColor(150, 150, 158));
     m_modelLabel = new VelLabel(this);
     m_modelLabel->setColor(QColor(150, 150, 158));
-    const QStringList tabImages{skin + "tabbutton-1.png", skin + "tabbutton-3.png", skin + "tabbutton-2.png"};
     for (int i = 0; i < kButtonCount; ++i) {
-        m_buttons[i] = new VelPushButton(tabImages, this);
+        m_buttons[i] = new VelPushButton(VelPushButton::tabImages(), this);
         m_buttons[i]->setObjectName(QString::fromLatin1(kButtonNames[i]));
     }
 }

@@ -50,10 +50,8 @@ VelBtnWindow::VelBtnWindow(double scale, QWidget *parent)
         if (place.group == 0)
             m_view->highlight(place.index, on);
     });
-    const QString skin = AppPaths::skinDir() + "/";
     for (int i = 0; i < kGroupSize; ++i) {
-        m_sideCaptions[i] = new VelPushButton(
-            {skin + "tabbutton-1.png", skin + "tabbutton-3.png", skin + "tabbutton-2.png"}, this);
+        m_sideCaptions[i] = new VelPushButton(VelPushButton::tabImages(), this);
         m_sideCaptions[i]->setObjectName(QStringLiteral("sideLabel%1").arg(i));
         m_sideCaptions[i]->setNumber(static_cast<uint8_t>(i + 1));
     }

@@ -103,15 +103,12 @@ QToolButton *VelKeyDialog::addTextButton(const QString &name, const QRect &base,
     font.setPixelSize(qMax(1, px(13)));
     button->setFont(font);
     const QColor accent = AccentColor::current();
-    button->setStyleSheet(QString::asprintf("QToolButton{background: rgb(0, 0, 0); color: rgb(255, 255, 255);"
-                                            " border-radius: 3px;  border: 1px rgb(%d, %d, %d);"
-                                            " border-style: outset;}"
-                                            "QToolButton:focus, QToolButton:checked{border: 1px solid"
+    button->setStyleSheet(AccentColor::dialogButtonStyle() +
+                          QString::asprintf("QToolButton:focus, QToolButton:checked{border: 1px solid"
                                             " rgb(%d, %d, %d);}"
                                             "QToolButton:disabled{color: rgb(120, 120, 120);"
                                             " border: 1px solid rgb(60, 60, 66);}",
-                                            accent.red(), accent.green(), accent.blue(), accent.red(),
-                                            accent.green(), accent.blue()));
+                                            accent.red(), accent.green(), accent.blue()));
     return button;
 }
 

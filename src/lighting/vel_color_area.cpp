@@ -172,11 +172,7 @@ QToolButton *VelColorArea::addButton(const QString &name, const QString &icon, c
     QFont font = UiLanguage::font();
     font.setPixelSize(qMax(1, px(15)));
     button->setFont(font);
-    const QColor accent = AccentColor::current();
-    button->setStyleSheet(QString::asprintf("QToolButton{background: rgb(0, 0, 0); color: rgb(255, 255, 255);"
-                                            " border-radius: 3px;  border: 1px rgb(%d, %d, %d);"
-                                            " border-style: outset;}",
-                                            accent.red(), accent.green(), accent.blue()));
+    button->setStyleSheet(AccentColor::dialogButtonStyle());
     return button;
 }
 

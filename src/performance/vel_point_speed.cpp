@@ -93,9 +93,7 @@ VelPointSpeed::VelPointSpeed(double scale, QWidget *parent) : QWidget(parent) {
     m_scrollSpin->setStyleSheet(QStringLiteral("color: rgb(225,225,225)"));
     connect(m_scrollSpin, qOverload<int>(&QSpinBox::valueChanged), this, &VelPointSpeed::sValueChangedSlot);
 
-    const QString skin = AppPaths::skinDir() + "/";
-    m_settingsButton = new VelPushButton(
-        {skin + "tabbutton-1.png", skin + "tabbutton-3.png", skin + "tabbutton-2.png"}, this);
+    m_settingsButton = new VelPushButton(VelPushButton::tabImages(), this);
     m_settingsButton->setObjectName(QStringLiteral("mouseSettingButton"));
     connect(m_settingsButton, &QPushButton::clicked, this, &VelPointSpeed::btn_clicked);
 

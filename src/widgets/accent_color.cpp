@@ -30,3 +30,11 @@ QString AccentColor::sliderStyle(double factor) {
         .arg((handle - groove) / 2)
         .arg(handle / 2);
 }
+
+QString AccentColor::dialogButtonStyle() {
+    const QColor accent = current();
+    return QString::asprintf("QToolButton{background: rgb(0, 0, 0); color: rgb(255, 255, 255);"
+                             "                        border-radius: 3px;  border: 1px rgb(%d, %d, %d);"
+                             "                        border-style: outset;}",
+                             accent.red(), accent.green(), accent.blue());
+}

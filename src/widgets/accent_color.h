@@ -14,4 +14,6 @@ public:
     static QColor current();
     // Style of the pages' horizontal sliders: the groove filled up to the handle in the accent colour.
     static QString sliderStyle(double factor);
+    // Style of the skinned dialogs' tool buttons (OK, No and their kin): black, white text, an accent border.
+    static QString dialogButtonStyle();
 };

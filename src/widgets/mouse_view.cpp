@@ -29,9 +29,6 @@ QStringList inSkin(const QStringList &files) {
     return paths;
 }
 
-QStringList captionImages() {
-    return inSkin({"tabbutton-1.png", "tabbutton-3.png", "tabbutton-2.png"});
-}
 } // namespace
 
 MouseView::MouseView(QWidget *parent) : QWidget(parent) {
@@ -40,14 +37,14 @@ MouseView::MouseView(QWidget *parent) : QWidget(parent) {
     m_view = new QLabel(this);
     m_view->setObjectName(QStringLiteral("mouseView"));
     m_view->setAlignment(Qt::AlignCenter);
-    m_frontButton = new VelPushButton(captionImages(), this);
+    m_frontButton = new VelPushButton(VelPushButton::tabImages(), this);
     m_frontButton->setObjectName(QStringLiteral("frontButton"));
     connect(m_frontButton, &QPushButton::clicked, this, [this] { showSide(false); });
-    m_sideButton = new VelPushButton(captionImages(), this);
+    m_sideButton = new VelPushButton(VelPushButton::tabImages(), this);
     m_sideButton->setObjectName(QStringLiteral("sideButton"));
     connect(m_sideButton, &QPushButton::clicked, this, [this] { showSide(true); });
     for (int i = 0; i < kLabelCount; ++i) {
-        auto *label = new VelPushButton(captionImages(), this);
+        auto *label = new VelPushButton(VelPushButton::tabImages(), this);
         label->setObjectName(QStringLiteral("mouseLabel%1").arg(i));
         label->setNumber(static_cast<uint8_t>(i + 1));
         connect(label, &VelPushButton::OverSignal, this, &MouseView::onLabelHover);

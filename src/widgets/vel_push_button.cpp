@@ -1,5 +1,7 @@
 #include "widgets/vel_push_button.h"
 
+#include "storage/app_paths.h"
+
 #include "widgets/ui_language.h"
 
 #include <QLinearGradient>
@@ -176,4 +178,18 @@ void VelPushButton::paintSwatch(QPainter &painter) {
             QPen(m_checked ? QColor(255, 255, 255) : QColor(150, 150, 150), qMax(1.0, side * 0.06)));
         painter.drawEllipse(frame.adjusted(side * 0.05, side * 0.05, -side * 0.05, -side * 0.05));
     }
+}
+
+VelPushButton *VelPushButton::fromSkin(const QStringList &images, const char *name, QWidget *parent) {
+    QStringList files;
+    for (const QString &image : images)
+        files << (image.startsWith('/') ? image : AppPaths::skinDir() + "/" + image);
+    auto *button = new VelPushButton(files, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QStringList VelPushButton::tabImages() {
+    const QString skin = AppPaths::skinDir() + "/";
+    return {skin + "tabbutton-1.png", skin + "tabbutton-3.png", skin + "tabbutton-2.png"};
 }

@@ -38,6 +38,11 @@ public:
     void setSwatchColor(const QColor &color);
     QColor swatchColor() const { return m_swatchColor; }
 
+    // The skin's tab button pictures (normal, hover or checked, pressed), which most text buttons wear.
+    static QStringList tabImages();
+    // A skinned button named name with the skin pictures images (names in the skin folder, or full paths).
+    static VelPushButton *fromSkin(const QStringList &images, const char *name, QWidget *parent);
+
     // The text the number byte paints: "    %d", or the special marks for 253 and 254.
     static QString numberText(uint8_t number);
 
