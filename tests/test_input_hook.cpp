@@ -1,8 +1,11 @@
+#include "buttons/vel_combo_key_window.h"
+#include "buttons/vel_single_key_window.h"
 #include "keys/key_tables.h"
 #include "platform/input_hook.h"
 #include "platform/widget_key_hook.h"
 #include "platform/x_keycode_mapping.h"
 
+#include <QToolButton>
 #include <QWidget>
 #include <QtTest>
 #include <X11/Xlib.h>
@@ -128,6 +131,31 @@ private slots:
             QTRY_COMPARE(m_window->keys, (mode == InputHook::Mode::Grab ? 0 : 4) + 2);
             QCOMPARE(m_keys.size(), 4);
         }
+    }
+
+    // The key dialogs as the program opens them: a key typed anywhere is named in the single key dialog,
+    // and the combo key dialog takes its key while the window that has the focus is given none.
+    void keyDialogsTakeTypedKeys() {
+        const std::tuple<int, KeyCode, QString> rows[] = {
+            {kA, 30, "A"}, {kRightCtrl, 238, "RCtr"}, {kKeypadEnter, 229, "Num Enter"}, {kUp, 72, "Up"}};
+        for (const auto &[keycode, code, name] : rows) {
+            VelSingleKeyWindow dialog(1.0);
+            dialog.show();
+            type({keycode, -keycode});
+            QTRY_COMPARE(dialog.key(), code);
+            QCOMPARE(dialog.findChild<QToolButton *>("keyCaption")->text(), name);
+        }
+        // The dialog takes the focus when shown; the keys are typed into the other window all the same.
+        VelComboKeyWindow combo(1.0);
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowActive(&combo));
+        XSetInputFocus(m_typist.get(), m_window->winId(), RevertToParent, CurrentTime);
+        m_window->keys = 0;
+        type({kA, -kA});
+        QTRY_COMPARE(combo.keys(), QVector<KeyCode>({30}));
+        combo.close();
+        type({kUp, -kUp});
+        QTRY_COMPARE(m_window->keys, 2);
     }
 };
 

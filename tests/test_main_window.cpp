@@ -1,4 +1,5 @@
 #include "buttons/vel_btn_window.h"
+#include "buttons/vel_combo_key_window.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_entry.h"
 #include "device/device_presence.h"
@@ -10,10 +11,12 @@
 #include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
 #include "sim/button_view.h"
+#include "sim/macro_view.h"
 #include "sim/settings_view.h"
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/macro_file.h"
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -27,12 +30,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QThread>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -732,19 +737,49 @@ void TestMainWindow::pagesReachTheMouse() {
 }
 
 // "DPI +" chosen for the fifth button on the CUSTOMIZE page goes to the mouse's button table with Apply.
+// A combo on button 3, a macro on button 4 and "DPI +" on button 5, chosen through the page and its
+// dialogs, reach the mouse's button table, and the macro's events its macro area.
 void TestMainWindow::buttonChoiceReachesTheMouse() {
+    const QVector<MacroStep> steps{{0x84, 0, 0x04}, {0x06, 0, 5}, {0x04, 0, 0x04}, {0x81, 0, 0x01}};
+    QVERIFY(macrofile::saveMacroSteps("Shot", steps) == FileResult::Ok && config::addMacroName("Shot"));
     m_window->switchPage(KorvaneWidget::kCustomizePage);
     auto *page = qobject_cast<VelBtnWindow *>(m_window->page(KorvaneWidget::kCustomizePage));
     QVERIFY(page && &page->mouseView() == &m_window->mouseView());
+    const auto answer = [](std::function<void(QWidget *)> fill) {
+        QTimer::singleShot(0, [fill] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            fill(dialog);
+            dialog->accept();
+        });
+    };
+    page->SelectButton(3, 0);
+    answer([](QWidget *dialog) {
+        dialog->findChild<QCheckBox *>("ctrlBox")->click();
+        qobject_cast<VelComboKeyWindow *>(dialog)->OnKey(46, 0); // C
+    });
+    page->OnFunctionChosen(devicecode::kCombo);
     page->SelectButton(4, 0);
+    answer([](QWidget *dialog) {
+        dialog->findChild<QToolButton *>("macroButton")->click();
+        dialog->findChild<QLineEdit *>("loopCountEdit")->setText("5");
+    });
+    page->OnFunctionChosen(devicecode::kMacro);
+    page->SelectButton(5, 0);
     page->OnFunctionChosen(48);
-    QCOMPARE(page->caption(0, 4)->text(), QString("DPI +"));
+    QCOMPARE(page->caption(0, 3)->text() + "|" + page->caption(0, 4)->text() + "|" +
+                 page->caption(0, 5)->text(),
+             QString("Ctrl + C|Shot|DPI +"));
+    saveShot(m_window, "main_window_buttons_assigned");
     click("applyButton");
     QCOMPARE(messages(), QStringList());
-    const ButtonSlotView slot = decodeButtonSlot(m_rig->mouse(), 4);
-    QCOMPARE(slot.function, 48);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(slot.bytes.data()), int(slot.bytes.size())).toHex(' '),
-             QByteArray("8a 00 00 00"));
+    QStringList table;
+    for (int slot : {3, 4, 5}) {
+        const ButtonEntry bytes = decodeButtonSlot(m_rig->mouse(), slot).bytes;
+        table << QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' ');
+    }
+    QCOMPARE(table, QStringList({"8f 01 06 00", "91 00 05 00", "8a 00 00 00"}));
+    QCOMPARE(decodeMacroEvents(m_rig->mouse(), 0), steps);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,7 +9,7 @@
 class QAbstractButton;
 class VelLabel;
 
-// The keys of a key dialog: the capture, which lives as long as the dialog, and the key caption. Where the
+// The keys of a key dialog: the capture, which runs while the dialog is shown, and the key caption. Where the
 // capture sees only the keys typed into the program's own window, the note says so; elsewhere it is hidden.
 class KeyCapture : public QObject {
     Q_OBJECT
@@ -27,9 +27,14 @@ signals:
     // A key event of the capture as a key code (the capture rule applied) with its flags.
     void keyArrived(int code, int flags);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QPointer<InputHook> m_hook;
     QAbstractButton *m_caption;
+    VelLabel *m_note;
+    InputHook::Mode m_mode;
     int m_lastCode = 0;
     int m_lastFlags = 0;
 };
