@@ -1,3 +1,4 @@
+#include "buttons/button_catalog.h"
 #include "buttons/vel_btn_window.h"
 #include "buttons/vel_single_key_window.h"
 #include "storage/app_config_store.h"
@@ -80,6 +81,27 @@ private slots:
             QCOMPARE(tabs.isEmpty() ? -1 : tabs[0][0].toInt(), tab);
             if (function < 0 || !message.isEmpty())
                 QVERIFY(working() == before);
+        }
+    }
+
+    // Every entry of the front and wheel menus that needs no dialog is offered, assigns its code and shows
+    // its label.
+    void everyPlainEntryAssigns() {
+        VelBtnWindow page(1.0);
+        page.refresh();
+        for (const auto &[group, index] : {std::pair<int, int>{0, 3}, {2, 0}}) {
+            int offered = 0;
+            for (const ButtonFunction &function : buttoncatalog::functions()) {
+                if (buttoncatalog::takesParameters(function.code) ||
+                    !choose(page.caption(group, index), function.code))
+                    continue;
+                ++offered;
+                VelPushButton *caption = page.caption(group, index);
+                QCOMPARE(working().buttons[buttoncatalog::recordIndex(group, index)].function, function.code);
+                QCOMPARE(group == 2 ? caption->toolTip() : caption->text(),
+                         buttoncatalog::functionLabel(function.code));
+            }
+            QVERIFY(offered > (group == 2 ? 3 : 30));
         }
     }
 
