@@ -1,17 +1,13 @@
 #pragma once
 
-#include <QDialog>
-#include <QPixmap>
+#include "widgets/vel_skin_dialog.h"
 
 class QCheckBox;
 class QLineEdit;
-class QToolButton;
-class VelLabel;
 
-// The frame the button page's parameter dialogs share: modal, frameless, painted with the skin's dlg.png,
-// 400 x 258 times the display scale, the title at the top left and Ok and No at the bottom. Subclasses
-// place their controls in unscaled coordinates through the helpers.
-class VelKeyDialog : public QDialog {
+// The frame the button page's parameter dialogs share: the skin's dlg.png, 400 x 258 times the display
+// scale, the title at the top left and Ok and No at the bottom.
+class VelKeyDialog : public VelSkinDialog {
     Q_OBJECT
 public:
     static constexpr int kBaseWidth = 400;
@@ -20,15 +16,7 @@ public:
 protected:
     VelKeyDialog(double scale, const QString &title, QWidget *parent);
 
-    int px(int base) const { return qRound(base * m_scale); }
-    QRect scaled(const QRect &base) const {
-        return QRect(px(base.x()), px(base.y()), px(base.width()), px(base.height()));
-    }
-    VelLabel *addLabel(const QString &text, const QRect &base);
     QCheckBox *addCheckBox(const QString &name, const QString &text, const QRect &base);
-    QLineEdit *addEdit(const QString &name, const QRect &base);
-    // A dark button with a centred text: the key caption, the macro names.
-    QToolButton *addTextButton(const QString &name, const QRect &base, QWidget *parent = nullptr);
     // While keys are captured, Escape and Return are keys like any other: they do not close the dialog,
     // and Ok and No take no keyboard focus (Space would press them).
     void setCapturesKeys(bool captures);
@@ -36,15 +24,7 @@ protected:
     static void clampCount(QLineEdit *edit);
 
     void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
-    QToolButton *addDialogButton(const QString &name, const QString &icon, const QString &text,
-                                 const QRect &base);
-
-    double m_scale;
-    QPixmap m_background;
-    QToolButton *m_okButton = nullptr;
-    QToolButton *m_noButton = nullptr;
     bool m_capturesKeys = false;
 };

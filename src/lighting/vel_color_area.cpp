@@ -4,15 +4,8 @@
 #include "lighting/h_color_area.h"
 #include "lighting/preview_color_area.h"
 #include "lighting/sv_color_area.h"
-#include "storage/app_paths.h"
-#include "widgets/accent_color.h"
-#include "widgets/ui_language.h"
-#include "widgets/vel_label.h"
-#include "widgets/window_drag.h"
 
-#include <QBitmap>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QToolButton>
@@ -63,47 +56,26 @@ const QColor kSwatchColors[VelColorArea::kSwatchCount] = {
 } // namespace
 
 VelColorArea::VelColorArea(double scale, QWidget *parent)
-    : QDialog(parent, Qt::FramelessWindowHint), m_scale(scale) {
-    Q_INIT_RESOURCE(skin_resources);
-    setModal(true);
-    new WindowDrag(this, 0);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setWindowTitle(tr("COLOR"));
-    setFixedSize(px(kBaseWidth), px(kBaseHeight));
-    QPixmap background(AppPaths::skinDir() + "/dlg.png");
-    if (!background.isNull()) {
-        m_background = background.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        setMask(m_background.mask());
-    }
-
-    auto *title = new VelLabel(tr("COLOR"), this);
-    title->setGeometry(scaled(QRect(24, 8, 300, 30)));
-    title->setColor(QColor(255, 125, 0));
-
-    m_square = new SVColorArea(m_scale, this);
+    : VelSkinDialog(scale, QSize(kBaseWidth, kBaseHeight), QStringLiteral("dlg.png"), tr("COLOR"), parent) {
+    m_square = new SVColorArea(scale, this);
     m_square->move(px(24), px(62));
-    m_hueBar = new HColorArea(m_scale, this);
+    m_hueBar = new HColorArea(scale, this);
     m_hueBar->move(px(162), px(62 - HColorArea::kTopMargin));
-    m_preview = new PreviewColorArea(m_scale, this);
+    m_preview = new PreviewColorArea(scale, this);
     m_preview->move(px(210), px(62));
 
-    m_hSpin = addSpinBox(QStringLiteral("hueSpinBox"), tr("H "), 360, QRect(352, 62, 70, 26));
-    m_sSpin = addSpinBox(QStringLiteral("saturationSpinBox"), tr("S "), 255, QRect(352, 96, 70, 26));
-    m_vSpin = addSpinBox(QStringLiteral("valueSpinBox"), tr("V "), 255, QRect(352, 130, 70, 26));
-    m_rSpin = addSpinBox(QStringLiteral("redSpinBox"), tr("R "), 255, QRect(430, 62, 70, 26));
-    m_gSpin = addSpinBox(QStringLiteral("greenSpinBox"), tr("G "), 255, QRect(430, 96, 70, 26));
-    m_bSpin = addSpinBox(QStringLiteral("blueSpinBox"), tr("B "), 255, QRect(430, 130, 70, 26));
+    m_hSpin = addNumberBox(QStringLiteral("hueSpinBox"), tr("H "), 360, QRect(352, 62, 70, 26));
+    m_sSpin = addNumberBox(QStringLiteral("saturationSpinBox"), tr("S "), 255, QRect(352, 96, 70, 26));
+    m_vSpin = addNumberBox(QStringLiteral("valueSpinBox"), tr("V "), 255, QRect(352, 130, 70, 26));
+    m_rSpin = addNumberBox(QStringLiteral("redSpinBox"), tr("R "), 255, QRect(430, 62, 70, 26));
+    m_gSpin = addNumberBox(QStringLiteral("greenSpinBox"), tr("G "), 255, QRect(430, 96, 70, 26));
+    m_bSpin = addNumberBox(QStringLiteral("blueSpinBox"), tr("B "), 255, QRect(430, 130, 70, 26));
 
-    m_hexEdit = new QLineEdit(this);
-    m_hexEdit->setObjectName(QStringLiteral("hexEdit"));
-    m_hexEdit->setGeometry(scaled(QRect(352, 164, 148, 26)));
+    m_hexEdit = addEdit(QStringLiteral("hexEdit"), QRect(352, 164, 148, 26));
     QFont mono(QStringLiteral("Consolas"));
     mono.setStyleHint(QFont::Monospace);
     mono.setPixelSize(qMax(1, px(14)));
     m_hexEdit->setFont(mono);
-    m_hexEdit->setAlignment(Qt::AlignCenter);
-    m_hexEdit->setStyleSheet(QStringLiteral("QLineEdit{color: rgb(225,225,225); background: rgb(18,18,22);"
-                                            " border: 1px solid rgb(70,70,78); border-radius: 2px;}"));
     // Hexadecimal digits only, at most the six of a whole colour.
     m_hexEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9a-fA-F]{0,6}")), m_hexEdit));
@@ -116,12 +88,8 @@ VelColorArea::VelColorArea(double scale, QWidget *parent)
         connect(swatch, &DefaultColorArea::ClickedSignal, this, &VelColorArea::color_clicked);
     }
 
-    auto *okButton = addButton(QStringLiteral("msgBoxYesBtn"), QStringLiteral(":/yes_Btn"), tr("Ok"),
-                               QRect(135, 268, 110, 34));
-    auto *noButton = addButton(QStringLiteral("msgBoxNoBtn"), QStringLiteral(":/no_Btn"), tr("No"),
-                               QRect(275, 268, 110, 34));
-    connect(okButton, &QToolButton::released, this, &QDialog::accept);
-    connect(noButton, &QToolButton::released, this, &QDialog::reject);
+    addAnswerButtons(268, tr("No"));
+    connect(okButton(), &QToolButton::released, this, &QDialog::accept);
 
     connect(m_hueBar, &HColorArea::hueChangedSignal, m_square, &SVColorArea::hueChangedSlot);
     connect(m_square, &SVColorArea::svChangedSignal, m_preview, &PreviewColorArea::svChangedSlot);
@@ -138,42 +106,11 @@ VelColorArea::VelColorArea(double scale, QWidget *parent)
     connect(m_square, &SVColorArea::mouseReleaseSignal, this, &VelColorArea::MouseReleaseSlot);
 }
 
-QSpinBox *VelColorArea::addSpinBox(const QString &name, const QString &prefix, int maximum,
-                                   const QRect &base) {
-    auto *box = new QSpinBox(this);
-    box->setObjectName(name);
-    box->setGeometry(scaled(base));
-    box->setRange(0, maximum);
-    box->setPrefix(prefix);
-    QFont font = UiLanguage::font();
-    font.setPixelSize(qMax(1, px(13)));
-    box->setFont(font);
-    // A dark field with light steppers, so that the numbers read on the dark skin.
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(18, 18, 22));
-    palette.setColor(QPalette::Button, QColor(40, 40, 46));
-    palette.setColor(QPalette::ButtonText, QColor(225, 225, 225));
-    palette.setColor(QPalette::WindowText, QColor(225, 225, 225));
-    box->setPalette(palette);
-    box->setStyleSheet(QStringLiteral("color: rgb(225,225,225)"));
-    return box;
-}
-
-QToolButton *VelColorArea::addButton(const QString &name, const QString &icon, const QString &text,
+QSpinBox *VelColorArea::addNumberBox(const QString &name, const QString &prefix, int maximum,
                                      const QRect &base) {
-    auto *button = new QToolButton(this);
-    button->setObjectName(name);
-    button->setGeometry(scaled(base));
-    button->setIcon(QIcon(icon));
-    button->setIconSize(QSize(px(22), px(8)));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setText(text);
-    button->setCursor(Qt::PointingHandCursor);
-    QFont font = UiLanguage::font();
-    font.setPixelSize(qMax(1, px(15)));
-    button->setFont(font);
-    button->setStyleSheet(AccentColor::dialogButtonStyle());
-    return button;
+    QSpinBox *box = addSpinBox(name, 0, maximum, base);
+    box->setPrefix(prefix);
+    return box;
 }
 
 void VelColorArea::setColor(const QColor &color) {
@@ -273,12 +210,4 @@ void VelColorArea::color_clicked() {
         return;
     showRgb(swatch->color());
     emit ApplyColor();
-}
-
-void VelColorArea::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    if (!m_background.isNull())
-        painter.drawPixmap(0, 0, m_background);
-    else
-        painter.fillRect(rect(), QColor(30, 30, 34));
 }

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "widgets/display_scale.h"
+#include "widgets/vel_skin_dialog.h"
 
 #include <QColor>
-#include <QDialog>
-#include <QPixmap>
 
 class HColorArea;
 class PreviewColorArea;
 class QLineEdit;
 class QSpinBox;
-class QToolButton;
 class SVColorArea;
 
 // The colour picker of the lighting page: a modal, frameless, skinned dialog in which the user chooses a
@@ -19,7 +17,7 @@ class SVColorArea;
 //
 // Usage: VelColorArea picker(scale, parent); picker.setColor(c); if (picker.exec() == QDialog::Accepted)
 // c = picker.color();
-class VelColorArea : public QDialog {
+class VelColorArea : public VelSkinDialog {
     Q_OBJECT
 public:
     static constexpr int kBaseWidth = 520;
@@ -53,23 +51,13 @@ public slots:
     // The hue bar and the square were let go; nothing to do, the colour already follows them.
     void MouseReleaseSlot() {}
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
-    int px(int base) const { return qRound(base * m_scale); }
-    QRect scaled(const QRect &base) const {
-        return QRect(px(base.x()), px(base.y()), px(base.width()), px(base.height()));
-    }
-    QSpinBox *addSpinBox(const QString &name, const QString &prefix, int maximum, const QRect &base);
-    QToolButton *addButton(const QString &name, const QString &icon, const QString &text, const QRect &base);
+    QSpinBox *addNumberBox(const QString &name, const QString &prefix, int maximum, const QRect &base);
     void showHsv(int hue, int saturation, int value);
     void showRgb(const QColor &color, bool rewriteText = true);
     // Brings every control to the colour; the busy flag keeps their change signals from coming back here.
     void applyColor(const QColor &color, int hue, int saturation, int value, bool rewriteText);
 
-    double m_scale;
-    QPixmap m_background;
     HColorArea *m_hueBar = nullptr;
     SVColorArea *m_square = nullptr;
     PreviewColorArea *m_preview = nullptr;
