@@ -1,6 +1,7 @@
 #include "skin_painter.h"
 
 #include "gif_writer.h"
+#include "macro_skin_painter.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,23 +17,17 @@ const QColor SkinPainter::kPanel(34, 34, 40);
 const QColor SkinPainter::kLine(62, 62, 70);
 const QColor SkinPainter::kText(220, 220, 226);
 
-namespace {
-// Looks of a three-image button: normal, hover (or checked), pressed.
-enum Look { kNormalLook, kHoverLook, kPressedLook };
-
-QImage blank(int width, int height) {
+QImage SkinPainter::blank(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-// The window outline: a rectangle with cut corners, the lower right one cut deeper.
-QPolygonF windowOutline(qreal w, qreal h) {
+QPolygonF SkinPainter::windowOutline(qreal w, qreal h) {
     const qreal c = 18;
     return QPolygonF({QPointF(c, 0), QPointF(w - c, 0), QPointF(w, c), QPointF(w, h - 2 * c),
                       QPointF(w - 2 * c, h), QPointF(c, h), QPointF(0, h - c), QPointF(0, c)});
 }
-} // namespace
 
 SkinPainter::SkinPainter(const QString &outputDir, const QString &productName)
     : m_dir(outputDir), m_product(productName) {}
@@ -71,13 +66,14 @@ bool SkinPainter::paintAll() {
         ok = save(titleButton(false, look), QString("min-%1.png").arg(look + 1)) && ok;
     }
     ok = save(languageButton(), "lang.png") && ok;
-    ok = save(dialogBackground(), "dlg.png") && ok;
+    ok = save(dialogBackground(478, 309), "dlg.png") && ok;
     ok = save(warningSign(), "warn.png") && ok;
     ok = save(unpluggedReceiver(), "dongle2.png") && ok;
     ok = save(dialogButton(true), "yes_Btn.png") && ok;
     ok = save(dialogButton(false), "no_Btn.png") && ok;
     ok = saveData(loadingAnimation(), "loading.gif") && ok;
     ok = paintMainWindowParts() && ok;
+    ok = MacroSkinPainter(*this).paintAll() && ok;
     return ok;
 }
 
@@ -231,8 +227,7 @@ QImage SkinPainter::languageButton() const {
     return image;
 }
 
-QImage SkinPainter::dialogBackground() const {
-    const int w = 478, h = 309;
+QImage SkinPainter::dialogBackground(int w, int h) const {
     QImage image = blank(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

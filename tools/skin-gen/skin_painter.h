@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPolygonF>
 #include <QString>
 
 // Paints the skin images of the program in one dark theme with the accent colour.
@@ -10,8 +11,20 @@ public:
     // productName names the folder of the mouse pictures under mouse/.
     SkinPainter(const QString &outputDir, const QString &productName);
 
+    // Looks of a three-image button: normal, hover (or checked), pressed.
+    enum Look { kNormalLook, kHoverLook, kPressedLook };
+
     // Writes every image; false (with a message on stderr) when one cannot be written.
     bool paintAll();
+    // Writes one image into the skin folder under name; false (with a message) when it cannot.
+    bool save(const QImage &image, const QString &name);
+
+    // A transparent image to paint on.
+    static QImage blank(int width, int height);
+    // The window outline: a rectangle with cut corners, the lower right one cut deeper.
+    static QPolygonF windowOutline(qreal w, qreal h);
+    // A dialog's background: the window outline, a title band and the accent line beneath it.
+    QImage dialogBackground(int width, int height) const;
 
     static const QColor kAccent;
     static const QColor kBackground;
@@ -20,7 +33,6 @@ public:
     static const QColor kText;
 
 private:
-    bool save(const QImage &image, const QString &name);
     bool saveData(const QByteArray &data, const QString &name);
     QImage mainBackground() const;
     QImage appIcon(int size) const;
@@ -28,7 +40,6 @@ private:
     QImage tabButton(int look) const;
     QImage titleButton(bool close, int look) const;
     QImage languageButton() const;
-    QImage dialogBackground() const;
     QImage warningSign() const;
     QImage unpluggedReceiver() const;
     QImage dialogButton(bool primary) const;
