@@ -305,3 +305,20 @@ KeyCode RemapHookScanCode(uint32_t scanCode, uint32_t flags) {
         return 239;
     return static_cast<KeyCode>(scanCode);
 }
+
+KeyCode RemapRecordedScanCode(uint32_t scanCode, uint32_t flags) {
+    constexpr uint32_t kExtended = 0x01;
+    constexpr uint32_t kAltDown = 0x20;
+    constexpr uint32_t kAltScanCode = 56;
+    // Right Alt by its key alone: its press carries the Alt flag, and its release may too (left Alt held).
+    if (scanCode == kAltScanCode && (flags & kExtended))
+        return 239;
+    // With Alt held, right Ctrl, keypad Enter and slash and Num Lock keep the codes of their plain keys, on
+    // the press as on the release, so that the macro releases what it pressed.
+    if ((flags & kAltDown) && (flags & kExtended) &&
+        (scanCode == 29 || scanCode == 28 || scanCode == 53 || scanCode == 69))
+        return static_cast<KeyCode>(scanCode);
+    // Every other key reads the same with or without Alt: an arrow stays an arrow and a keypad digit a
+    // keypad digit, pressed and released.
+    return RemapHookScanCode(scanCode, flags & ~kAltDown);
+}

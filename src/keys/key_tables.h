@@ -69,3 +69,9 @@ QString ComboKeyText(const uint8_t entries[kComboEntryBytes]);
 // Key code of a key event as the system's keyboard capture reports it: scan code and flags (bit 0
 // extended key, bit 5 Alt down, bit 7 key up). Keypad keys that share a scan code get their own codes.
 KeyCode RemapHookScanCode(uint32_t scanCode, uint32_t flags);
+
+// Key code of a key event recorded into a macro, by the rule above with three changes: an Alt key held does
+// not change a key's code; with Alt held, right Ctrl, keypad Enter, keypad slash and Num Lock give the codes
+// of their plain keys (29, 28, 53, 69) on press and release alike; and right Alt is known by its scan code
+// and extended bit alone, so it stays 239 whatever else the flags carry.
+KeyCode RemapRecordedScanCode(uint32_t scanCode, uint32_t flags);

@@ -5,10 +5,13 @@
 #include "platform/x_keycode_mapping.h"
 
 #include <QGuiApplication>
+#include <iterator>
 
 namespace {
 constexpr int kAltScanCode = 0x38;
-}
+// A macro's up/down code: a release carries the release bit, as the flags of a key do.
+constexpr int kButtonDown = 0x01, kButtonUp = 0x81;
+} // namespace
 
 InputHook::InputHook(QObject *parent) : QObject(parent) {}
 
@@ -22,6 +25,14 @@ void InputHook::deliverXKeycode(unsigned keycode, bool release) {
     const HookKey key = hookKeyForXKeycode(keycode, release, m_altKeysDown != 0);
     if (key.scanCode != 0)
         emit keyEvent(key.scanCode, key.flags);
+}
+
+void InputHook::deliverXButton(unsigned button, bool release) {
+    constexpr int kLeft = 240, kRight = 241, kMiddle = 242;
+    constexpr int kCodes[] = {0, kLeft, kMiddle, kRight};
+    if (button == 0 || button >= std::size(kCodes))
+        return;
+    emit mouseButtonEvent(kCodes[button], release ? kButtonUp : kButtonDown);
 }
 
 InputHook *createInputHook(QObject *parent) {

@@ -2,9 +2,10 @@
 
 #include <QObject>
 
-// Captures keyboard keys while a key dialog is open and reports each press, auto-repeated press and release
-// as (scan code, flags) with the flags of HookKey (x_keycode_mapping.h). Events arrive on the thread the
-// hook lives in.
+// Captures keyboard keys while a key dialog is open or a macro records and reports each press, auto-repeated
+// press and release as (scan code, flags) with the flags of HookKey (x_keycode_mapping.h); when asked, also
+// the left, right and middle mouse buttons. Events arrive on the thread the hook lives in, in the order
+// they were typed and clicked.
 class InputHook : public QObject {
     Q_OBJECT
 public:
@@ -14,9 +15,10 @@ public:
     };
 
     explicit InputHook(QObject *parent = nullptr);
-    // Starts capturing (a running capture is stopped first); false when keys cannot be captured.
-    virtual bool start(Mode mode) = 0;
-    // Ends capturing and any grab; no keyEvent follows.
+    // Starts capturing (a running capture is stopped first); false when keys cannot be captured. The mode
+    // applies to keys only: mouse buttons, when asked for, always reach other programs as well.
+    virtual bool start(Mode mode, bool withMouseButtons = false) = 0;
+    // Ends capturing and any grab; no keyEvent or mouseButtonEvent follows.
     virtual void stop() = 0;
     // True when keys typed in other programs' windows are seen too, false when only those typed into the
     // program's own window are.
@@ -24,11 +26,16 @@ public:
 
 signals:
     void keyEvent(int scanCode, int flags);
+    // A mouse button as macros store it: key code 240 left, 241 right, 242 middle; 1 pressed, 129 released.
+    void mouseButtonEvent(int keyCode, int upDownCode);
 
 protected:
     // Reports a key by its X keycode, keeping track of the Alt keys for the flags.
     void deliverXKeycode(unsigned keycode, bool release);
     void forgetHeldKeys() { m_altKeysDown = 0; }
+    // Reports a mouse button by its X number (1 left, 2 middle, 3 right); the wheel and other buttons have
+    // no key code and are dropped.
+    void deliverXButton(unsigned button, bool release);
 
 private:
     unsigned m_altKeysDown = 0; // bit 0 left Alt, bit 1 right Alt

@@ -7,7 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/record.h>
 
-// What the recording thread knows: the hook to hand keys to and the session they belong to.
+// What the recording thread knows: the hook to hand events to and the session they belong to.
 struct XRecordInputHook::Session {
     XRecordInputHook *hook;
     unsigned number;
@@ -20,16 +20,14 @@ struct XRecordInputHook::Session {
             session->hook->m_recording = true;
             session->hook->m_ready.release();
         } else if (data->category == XRecordFromServer && data->data && data->data_len > 0) {
+            // The context records key and button events alone: the event type, then the keycode or button.
             const int type = data->data[0] & 0x7f;
-            const unsigned keycode = data->data[1];
-            if (type == KeyPress || type == KeyRelease) {
-                XRecordInputHook *hook = session->hook;
-                const unsigned number = session->number;
-                const bool release = type == KeyRelease;
-                QMetaObject::invokeMethod(
-                    hook, [hook, keycode, release, number] { hook->receive(keycode, release, number); },
-                    Qt::QueuedConnection);
-            }
+            const unsigned detail = data->data[1];
+            XRecordInputHook *hook = session->hook;
+            const unsigned number = session->number;
+            QMetaObject::invokeMethod(
+                hook, [hook, type, detail, number] { hook->receive(type, detail, number); },
+                Qt::QueuedConnection);
         }
         XRecordFreeData(data);
     }
@@ -58,7 +56,7 @@ XRecordInputHook::~XRecordInputHook() {
         XCloseDisplay(m_data);
 }
 
-bool XRecordInputHook::start(Mode mode) {
+bool XRecordInputHook::start(Mode mode, bool withMouseButtons) {
     stop();
     if (!m_open)
         return false;
@@ -66,8 +64,9 @@ bool XRecordInputHook::start(Mode mode) {
     XRecordRange *range = XRecordAllocRange();
     if (!range)
         return false;
+    // ButtonPress and ButtonRelease follow KeyPress and KeyRelease. Recording never grabs the pointer.
     range->device_events.first = KeyPress;
-    range->device_events.last = KeyRelease;
+    range->device_events.last = withMouseButtons ? ButtonRelease : KeyRelease;
     m_context = XRecordCreateContext(m_control, 0, &clients, 1, &range, 1);
     XFree(range);
     // The context must exist on the server before the data connection enables it.
@@ -95,7 +94,8 @@ bool XRecordInputHook::start(Mode mode) {
         if (!m_grabbed)
             qCDebug(lcPlatform, "Another program holds the keyboard; captured keys also reach it.");
     }
-    qCDebug(lcPlatform, "Capturing keys system-wide%s.", m_grabbed ? ", grabbed" : "");
+    qCDebug(lcPlatform, "Capturing keys system-wide%s%s.", m_grabbed ? ", grabbed" : "",
+            withMouseButtons ? ", and the mouse buttons" : "");
     return true;
 }
 
@@ -127,9 +127,13 @@ void XRecordInputHook::record(unsigned long context, unsigned session) {
         m_ready.release();
 }
 
-void XRecordInputHook::receive(unsigned keycode, bool release, unsigned session) {
-    if (session == m_session)
-        deliverXKeycode(keycode, release);
+void XRecordInputHook::receive(int type, unsigned detail, unsigned session) {
+    if (session != m_session)
+        return;
+    if (type == KeyPress || type == KeyRelease)
+        deliverXKeycode(detail, type == KeyRelease);
+    else if (type == ButtonPress || type == ButtonRelease)
+        deliverXButton(detail, type == ButtonRelease);
 }
 
 void XRecordInputHook::discardGrabbedKeys() {

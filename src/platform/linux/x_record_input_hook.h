@@ -11,8 +11,8 @@ class QThread;
 
 // System-wide key capture on X11 through the RECORD extension. Two connections of its own: the data
 // connection is given to a thread of its own, which blocks in XRecordEnableContext and hands every key
-// event to the hook's thread; the control connection (hook's thread) creates, disables and frees the
-// recording context and holds the keyboard grab.
+// event, and mouse button event when asked for, to the hook's thread; the control connection (hook's
+// thread) creates, disables and frees the recording context and holds the keyboard grab.
 class XRecordInputHook : public InputHook {
     Q_OBJECT
 public:
@@ -23,14 +23,14 @@ public:
 
     // Both connections are open and the server has the RECORD extension.
     bool isOpen() const { return m_open; }
-    bool start(Mode mode) override;
+    bool start(Mode mode, bool withMouseButtons) override;
     void stop() override;
     bool systemWide() const override { return true; }
 
 private:
     struct Session;
     void record(unsigned long context, unsigned session);
-    void receive(unsigned keycode, bool release, unsigned session);
+    void receive(int type, unsigned detail, unsigned session);
     void discardGrabbedKeys();
 
     _XDisplay *m_control = nullptr;
