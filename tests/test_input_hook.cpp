@@ -1,10 +1,18 @@
 #include "buttons/vel_combo_key_window.h"
 #include "buttons/vel_single_key_window.h"
 #include "keys/key_tables.h"
+#include "macro/macro_action_model.h"
+#include "macro/macro_dialog.h"
 #include "platform/input_hook.h"
 #include "platform/widget_key_hook.h"
 #include "platform/x_keycode_mapping.h"
+#include "storage/config_file.h"
+#include "storage/macro_data.h"
+#include "storage/macro_file.h"
+#include "support/test_tree.h"
+#include "widgets/vel_push_button.h"
 
+#include <QCheckBox>
 #include <QToolButton>
 #include <QWidget>
 #include <QtTest>
@@ -13,19 +21,31 @@
 #include <memory>
 
 using Keys = QVector<QPair<int, int>>; // (scan code, flags) in the order reported
+using Buttons = Keys;                  // (key code, up/down code) in the order reported
 
 namespace {
 // X keycodes of the virtual X server's keymap.
 constexpr int kA = 38, kLeftAlt = 64, kKeypadEnter = 104, kRightCtrl = 105, kUp = 111;
+constexpr int kF1 = 67; // typed by no case: marks the end of the events of the case before
 
-// The window that has the focus, counting the keys it is given.
+// The window that has the focus, counting the keys and mouse buttons it is given.
 class KeyCounter : public QWidget {
 public:
     int keys = 0;
+    int clicks = 0;
+    int lastKey = 0; // X keycode of the last key given, negative for a release
 
 protected:
-    void keyPressEvent(QKeyEvent *) override { ++keys; }
-    void keyReleaseEvent(QKeyEvent *) override { ++keys; }
+    void keyPressEvent(QKeyEvent *event) override {
+        ++keys;
+        lastKey = int(event->nativeScanCode());
+    }
+    void keyReleaseEvent(QKeyEvent *event) override {
+        ++keys;
+        lastKey = -int(event->nativeScanCode());
+    }
+    void mousePressEvent(QMouseEvent *) override { ++clicks; }
+    void mouseReleaseEvent(QMouseEvent *) override { ++clicks; }
 };
 } // namespace
 
@@ -37,19 +57,32 @@ class TestInputHook : public QObject {
     std::unique_ptr<KeyCounter> m_window;
     std::unique_ptr<InputHook> m_hook;
     Keys m_keys;
+    Buttons m_buttons;
 
-    bool startHook(InputHook::Mode mode) {
+    bool startHook(InputHook::Mode mode, bool withMouseButtons = false) {
         const bool record = QTest::currentDataTag() == QLatin1String("record");
         m_hook.reset(record ? createInputHook(nullptr) : new WidgetKeyHook(m_window.get()));
         m_keys.clear();
+        m_buttons.clear();
         connect(m_hook.get(), &InputHook::keyEvent, this,
                 [this](int scan, int flags) { m_keys << qMakePair(scan, flags); });
-        return m_hook->systemWide() == record && m_hook->start(mode);
+        connect(m_hook.get(), &InputHook::mouseButtonEvent, this,
+                [this](int code, int upDown) { m_buttons << qMakePair(code, upDown); });
+        return m_hook->systemWide() == record && m_hook->start(mode, withMouseButtons);
     }
     // Types through XTEST as a keyboard would: a positive keycode presses, a negative one releases.
     void type(const QVector<int> &keys) {
         for (int key : keys)
             XTestFakeKeyEvent(m_typist.get(), unsigned(qAbs(key)), key > 0, CurrentTime);
+        XSync(m_typist.get(), False);
+    }
+    // Clicks through XTEST over the middle of the window: a positive X button number presses, a negative one
+    // releases.
+    void click(const QVector<int> &buttons) {
+        const QPoint middle = m_window->mapToGlobal(m_window->rect().center());
+        XTestFakeMotionEvent(m_typist.get(), -1, middle.x(), middle.y(), CurrentTime);
+        for (int button : buttons)
+            XTestFakeButtonEvent(m_typist.get(), unsigned(qAbs(button)), button > 0, CurrentTime);
         XSync(m_typist.get(), False);
     }
     static void addHookRows() {
@@ -67,6 +100,15 @@ private slots:
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // The window is given keys and clicks later than the record hook of the case before sees them, and in
+    // order: once it has the marker, none of them is left to reach the next hook.
+    void init() {
+        m_hook.reset();
+        m_window->lastKey = 0;
+        type({kF1, -kF1});
+        QTRY_COMPARE(m_window->lastKey, -kF1);
     }
 
     // An X keycode gives the scan code and flags the key dialogs read, and through them the key code.
@@ -133,6 +175,24 @@ private slots:
         }
     }
 
+    // Asked for, the left, right and middle buttons arrive in order as macros store them and reach the
+    // window as well, also while the keys are grabbed; a wheel step gives nothing. Unasked, no button
+    // arrives (the key typed after the click arrives after it would have).
+    void mouseButtonsArrive_data() { addHookRows(); }
+    void mouseButtonsArrive() {
+        m_window->clicks = 0;
+        QVERIFY(startHook(InputHook::Mode::Grab, true));
+        click({1, -1, 4, -4, 3, -3, 2, -2});
+        const Buttons expected{{240, 1}, {240, 129}, {241, 1}, {241, 129}, {242, 1}, {242, 129}};
+        QTRY_COMPARE(m_buttons, expected);
+        QTRY_COMPARE(m_window->clicks, 6);
+        QVERIFY(startHook(InputHook::Mode::PassOn));
+        click({1, -1});
+        type({kA, -kA});
+        QTRY_COMPARE(m_keys.size(), 2);
+        QCOMPARE(m_buttons, Buttons());
+    }
+
     // The key dialogs as the program opens them: a key typed anywhere is named in the single key dialog,
     // and the combo key dialog takes its key while the window that has the focus is given none.
     void keyDialogsTakeTypedKeys() {
@@ -156,6 +216,31 @@ private slots:
         combo.close();
         type({kUp, -kUp});
         QTRY_COMPARE(m_window->keys, 2);
+    }
+
+    // The MACRO page records what is typed and clicked anywhere: START, "ab" and a left click in another
+    // window, STOP; the saved macro holds them in order with the pauses between them.
+    void macroPageRecordsTypedKeysAndClicks() {
+        TestTree tree;
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
+                config::addMacroName("Macro 1"));
+        MacroDialog page(1.0);
+        page.show();
+        QVERIFY(page.findChild<QCheckBox *>("recordDelaysBox")->isChecked());
+        page.findChild<VelPushButton *>("startButton")->click();
+        constexpr int kB = 56;
+        type({kA, -kA, kB, -kB});
+        click({1, -1});
+        QTRY_COMPARE(page.actions().steps().size(), 11);
+        page.findChild<VelPushButton *>("stopButton")->click();
+        MacroData saved;
+        QVERIFY(macrofile::loadMacro("Macro 1", saved) == FileResult::Ok);
+        QStringList rows;
+        for (const MacroStep &step : saved.steps)
+            rows << (step.isDelay() ? QString("delay") : QString::asprintf("%02x %02x", step.type, step.low));
+        QCOMPARE(rows.join(", "),
+                 QString("84 04, delay, 04 04, delay, 84 05, delay, 04 05, delay, 81 01, delay, 01 01"));
+        QVERIFY(page.findChild<QWidget *>("captureNote")->isHidden());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "buttons/vel_btn_window.h"
 #include "buttons/vel_combo_key_window.h"
 #include "device/battery_thread_controller.h"
+#include "device/button_packer.h"
 #include "device/device_entry.h"
 #include "device/device_presence.h"
 #include "device/link_hooks.h"
@@ -8,6 +9,8 @@
 #include "device/pointer_speed.h"
 #include "device/sensor_dpi.h"
 #include "lighting/vel_color_area.h"
+#include "macro/macro_action_model.h"
+#include "macro/macro_dialog.h"
 #include "platform/device_notifier.h"
 #include "platform/osd_messenger.h"
 #include "sim/button_view.h"
@@ -115,6 +118,7 @@ private slots:
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
     void buttonChoiceReachesTheMouse();
+    void recordedMacroReachesTheMouse();
 
 private:
     void click(const char *name);
@@ -780,6 +784,51 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
     }
     QCOMPARE(table, QStringList({"8f 01 06 00", "91 00 05 00", "8a 00 00 00"}));
     QCOMPARE(decodeMacroEvents(m_rig->mouse(), 0), steps);
+}
+
+// A macro recorded on the MACRO page (the window locked meanwhile) and given to button 4 reaches the mouse's
+// macro area as saved.
+void TestMainWindow::recordedMacroReachesTheMouse() {
+    m_window->switchPage(KorvaneWidget::kMacroPage);
+    auto *page = qobject_cast<MacroDialog *>(m_window->page(KorvaneWidget::kMacroPage));
+    QVERIFY(page);
+    page->findChild<VelPushButton *>("newMacroButton")->click();
+    const QString name = page->currentMacro();
+    page->findChild<VelPushButton *>("startButton")->click();
+    QVERIFY(!m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
+    for (const auto &[code, flags] : {std::pair<int, int>{30, 0}, {30, 0x80}, {48, 0}, {48, 0x80}})
+        page->OnHookKey(code, flags);
+    emit page->mouseHooked(240, 1);
+    emit page->mouseHooked(240, 129);
+    page->findChild<VelPushButton *>("stopButton")->click();
+    QVERIFY(m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
+    saveShot(m_window, "main_window_macro");
+    const QVector<MacroStep> steps = page->actions().steps();
+    QCOMPARE(steps.size(), 6);
+
+    m_window->switchPage(KorvaneWidget::kCustomizePage);
+    auto *buttons = qobject_cast<VelBtnWindow *>(m_window->page(KorvaneWidget::kCustomizePage));
+    buttons->SelectButton(4, 0);
+    QTimer::singleShot(0, [name] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        for (QToolButton *entry : dialog->findChildren<QToolButton *>("macroButton")) {
+            if (entry->text() == name)
+                entry->click();
+        }
+        dialog->accept();
+    });
+    buttons->OnFunctionChosen(devicecode::kMacro);
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    // The mouse's image adds pauses around the clicks; the events are the recording's.
+    const auto events = [](QVector<MacroStep> steps) {
+        steps.erase(
+            std::remove_if(steps.begin(), steps.end(), [](const MacroStep &step) { return step.isDelay(); }),
+            steps.end());
+        return steps;
+    };
+    QCOMPARE(events(decodeMacroEvents(m_rig->mouse(), macroNumberOf(name))), steps);
 }
 
 QTEST_MAIN(TestMainWindow)

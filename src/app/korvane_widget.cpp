@@ -9,6 +9,7 @@
 #include "device/device_presence.h"
 #include "keys/key_tables.h"
 #include "lighting/vel_color_window.h"
+#include "macro/macro_dialog.h"
 #include "performance/vel_dpi_window.h"
 #include "platform/device_notifier.h"
 #include "platform/local_osd_messenger.h"
@@ -182,7 +183,7 @@ void KorvaneWidget::buildWidgets() {
     layoutWidgets();
 }
 
-// The four pages in their stack; a page without controls of its own yet is an empty one.
+// The four pages in their stack.
 void KorvaneWidget::buildPages() {
     m_pageStack = new QStackedWidget(this);
     m_pageStack->setObjectName(QStringLiteral("pageStack"));
@@ -195,7 +196,7 @@ void KorvaneWidget::buildPages() {
         else if (i == kDpiPage)
             m_pages[i] = new VelDPIWindow(m_factor, m_pageStack);
         else
-            m_pages[i] = new ConfigPage(m_pageStack);
+            m_pages[i] = new MacroDialog(m_factor, m_pageStack);
         m_pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
         m_pageStack->addWidget(m_pages[i]);
         connect(m_pages[i], &ConfigPage::ShowMessage, this,

@@ -38,24 +38,6 @@ QString slider(double factor) {
         .arg(handle / 2);
 }
 
-QString checkBox(double factor) {
-    const QString text = "QCheckBox{background-color:rgba(255,255,255,0);color:rgb(200,200,206);}";
-    const int size = DisplayScale::scaled(16, factor);
-    // The skin's pictures are drawn for the base scale; border-image stretches them to the scaled size.
-    if (skinHas("checkbox1-1.png") && skinHas("checkbox1-2.png")) {
-        return text + QString("QCheckBox::indicator{width:%1px;height:%1px;}"
-                              "QCheckBox::indicator:enabled:unchecked{border-image:url(%2/checkbox1-1.png);}"
-                              "QCheckBox::indicator:enabled:checked{border-image:url(%2/checkbox1-2.png);}")
-                          .arg(size)
-                          .arg(AppPaths::skinDir());
-    }
-    return text + QString("QCheckBox::indicator{width:%1px;height:%1px;border:1px solid rgb(150,150,158);"
-                          "border-radius:2px;background:rgb(30,30,30);}"
-                          "QCheckBox::indicator:checked{background:%2;}")
-                      .arg(size - 2)
-                      .arg(AccentColor::current().name());
-}
-
 QString stageRadio(double factor) {
     const int size = DisplayScale::scaled(18, factor);
     if (skinHas("DPI-OFF.png") && skinHas("DPI-ON.png")) {

@@ -9,8 +9,6 @@ namespace performancestyle {
 
 // A horizontal slider: the part left of the handle in the accent colour, the rest grey.
 QString slider(double factor);
-// Check boxes: "checkbox1-1.png" unchecked, "checkbox1-2.png" checked.
-QString checkBox(double factor);
 // The active-stage radio buttons: "DPI-OFF.png" unchecked, "DPI-ON.png" checked and under the pointer.
 QString stageRadio(double factor);
 

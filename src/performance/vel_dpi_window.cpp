@@ -9,6 +9,7 @@
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
+#include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
 #include "widgets/ui_language.h"
 #include "widgets/vel_label.h"
@@ -163,7 +164,7 @@ void VelDPIWindow::setScale(double factor) {
     for (VelSingleDPI *row : m_rows)
         row->setScale(factor);
     m_sleepSlider->setStyleSheet(performancestyle::slider(factor));
-    m_moveOffBox->setStyleSheet(performancestyle::checkBox(factor));
+    m_moveOffBox->setStyleSheet(AccentColor::checkBoxStyle(factor));
     m_reportRate->setScale(factor);
     m_pointSpeed->setScale(factor);
     layoutWidgets();

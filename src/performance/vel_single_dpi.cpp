@@ -5,6 +5,7 @@
 #include "performance/performance_log.h"
 #include "performance/performance_style.h"
 #include "performance/vel_two_bar_slider.h"
+#include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
 #include "widgets/ui_language.h"
 #include "widgets/vel_label.h"
@@ -109,7 +110,7 @@ void VelSingleDPI::setScale(double factor) {
     m_slider->setGeometry(DisplayScale::scaled(kSliderRect, factor));
     m_maxLabel->setGeometry(DisplayScale::scaled(kMaxLabelRect, factor));
     m_colorButton->setGeometry(DisplayScale::scaled(kColorRect, factor));
-    const QString boxStyle = performancestyle::checkBox(factor);
+    const QString boxStyle = AccentColor::checkBoxStyle(factor);
     m_onBox->setStyleSheet(boxStyle);
     m_linkBox->setStyleSheet(boxStyle);
     m_slider->setScale(factor);

@@ -25,12 +25,22 @@ bool MacroList::taken(const QString &name) const {
 }
 
 MacroListResult MacroList::add(QString &newName) {
-    if (m_names.size() >= config::kMacroSlots)
-        return MacroListResult::TooMany;
     MacroData macro;
     macro.name = macrofile::newMacroName();
     macro.defaultDelay = kNewMacroDelay;
     macro.loopTime = kNewMacroLoops;
+    const MacroListResult result = add(macro);
+    if (result == MacroListResult::Ok)
+        newName = macro.name;
+    return result;
+}
+
+MacroListResult MacroList::add(MacroData &macro) {
+    if (m_names.size() >= config::kMacroSlots)
+        return MacroListResult::TooMany;
+    if (!filename::isSafe(macro.name) || macrofile::macroFilePath(macro.name).isEmpty())
+        return MacroListResult::InvalidName;
+    macro.name = freeName(macro.name);
     if (macrofile::saveMacro(macro) != FileResult::Ok)
         return MacroListResult::WriteFailed;
     if (!config::addMacroName(macro.name)) {
@@ -38,8 +48,14 @@ MacroListResult MacroList::add(QString &newName) {
         return MacroListResult::WriteFailed;
     }
     m_names << macro.name;
-    newName = macro.name;
     return MacroListResult::Ok;
+}
+
+QString MacroList::freeName(const QString &requested) const {
+    QString candidate = requested;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = requested + QString::asprintf("_%d", n);
+    return candidate;
 }
 
 MacroListResult MacroList::remove(const QString &name) {
@@ -61,9 +77,7 @@ MacroListResult MacroList::rename(const QString &oldName, const QString &request
     }
     if (!filename::isSafe(requested) || macrofile::macroFilePath(oldName).isEmpty())
         return MacroListResult::InvalidName;
-    QString candidate = requested;
-    for (int n = 2; taken(candidate); ++n)
-        candidate = requested + QString::asprintf("_%d", n);
+    const QString candidate = freeName(requested);
     const QString from = macrofile::macroFilePath(oldName);
     if (QFileInfo::exists(from) && !QFile::rename(from, macrofile::macroFilePath(candidate)))
         return MacroListResult::WriteFailed;

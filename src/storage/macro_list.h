@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct MacroData;
+
 // Outcome of a macro-list operation. Every refusal leaves files and list as they were.
 enum class MacroListResult {
     Ok,
@@ -24,6 +26,9 @@ public:
 
     // An empty macro (default delay 10 ms, one loop) named "Macro N" with the lowest free N.
     MacroListResult add(QString &newName);
+    // Saves macro under its name, or its name + "_2", "_3" ... while that is taken, and lists it; macro.name
+    // is the name it got.
+    MacroListResult add(MacroData &macro);
     // Removes name from the list and deletes its file.
     MacroListResult remove(const QString &name);
     // Gives oldName the name requested, or requested + "_2", "_3" ... while that is taken; actual is the
@@ -44,6 +49,7 @@ public:
 
 private:
     bool taken(const QString &name) const;
+    QString freeName(const QString &requested) const;
 
     QStringList m_names;
 };

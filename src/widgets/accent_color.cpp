@@ -1,6 +1,10 @@
 #include "widgets/accent_color.h"
 
+#include "storage/app_paths.h"
 #include "storage/config_file.h"
+#include "widgets/display_scale.h"
+
+#include <QFileInfo>
 
 QColor AccentColor::of(int index) {
     static const QColor kColors[kCount] = {QColor(255, 0, 0),     QColor(0, 255, 0),   QColor(0, 0, 255),
@@ -37,4 +41,23 @@ QString AccentColor::dialogButtonStyle() {
                              "                        border-radius: 3px;  border: 1px rgb(%d, %d, %d);"
                              "                        border-style: outset;}",
                              accent.red(), accent.green(), accent.blue());
+}
+
+QString AccentColor::checkBoxStyle(double factor) {
+    const QString text = "QCheckBox{background-color:rgba(255,255,255,0);color:rgb(200,200,206);}";
+    const int size = DisplayScale::scaled(16, factor);
+    // The skin's pictures are drawn for the base scale; border-image stretches them to the scaled size.
+    const QString skin = AppPaths::skinDir();
+    if (QFileInfo::exists(skin + "/checkbox1-1.png") && QFileInfo::exists(skin + "/checkbox1-2.png")) {
+        return text + QString("QCheckBox::indicator{width:%1px;height:%1px;}"
+                              "QCheckBox::indicator:enabled:unchecked{border-image:url(%2/checkbox1-1.png);}"
+                              "QCheckBox::indicator:enabled:checked{border-image:url(%2/checkbox1-2.png);}")
+                          .arg(size)
+                          .arg(skin);
+    }
+    return text + QString("QCheckBox::indicator{width:%1px;height:%1px;border:1px solid rgb(150,150,158);"
+                          "border-radius:2px;background:rgb(30,30,30);}"
+                          "QCheckBox::indicator:checked{background:%2;}")
+                      .arg(size - 2)
+                      .arg(current().name());
 }

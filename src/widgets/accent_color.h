@@ -16,4 +16,7 @@ public:
     static QString sliderStyle(double factor);
     // Style of the skinned dialogs' tool buttons (OK, No and their kin): black, white text, an accent border.
     static QString dialogButtonStyle();
+    // Style of the pages' check boxes: the skin's "checkbox1-1.png" unchecked and "checkbox1-2.png" checked,
+    // drawn plainly while the skin lacks them.
+    static QString checkBoxStyle(double factor);
 };

@@ -145,7 +145,8 @@ void VelPushButton::paintEvent(QPaintEvent *) {
         painter.drawPixmap(rect(), m_images[index]);
     if (!m_icon.isNull())
         painter.drawPixmap(rect(), m_icon);
-    painter.setFont(UiLanguage::font());
+    // The language font, unless the button was given a font of its own.
+    painter.setFont(testAttribute(Qt::WA_SetFont) ? font() : UiLanguage::font());
     painter.setPen(m_textColors[m_state]);
     if (m_number != 0)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, numberText(m_number));

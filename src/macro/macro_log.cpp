@@ -1,0 +1,3 @@
+#include "macro/macro_log.h"
+
+Q_LOGGING_CATEGORY(lcMacro, "korvane.macro", QtWarningMsg)

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The macro page's debug output, off unless KORVANE_DEBUG=1 or QT_LOGGING_RULES turns it on.
+Q_DECLARE_LOGGING_CATEGORY(lcMacro)

@@ -1,0 +1,112 @@
+#include "macro/vel_macro_item_delegate.h"
+
+#include "keys/key_tables.h"
+#include "macro/macro_action_model.h"
+#include "macro/macro_edit.h"
+#include "storage/app_paths.h"
+#include "widgets/accent_color.h"
+#include "widgets/ui_language.h"
+
+#include <QPainter>
+
+namespace {
+MacroStep stepOf(const QModelIndex &index) {
+    const QAbstractItemModel *model = index.model();
+    const auto value = [&](int column) {
+        return static_cast<uint8_t>(model->index(index.row(), column).data().toInt());
+    };
+    return {value(MacroActionModel::kMap), value(MacroActionModel::kDataH), value(MacroActionModel::kDataL)};
+}
+
+QString buttonName(uint8_t bit) {
+    switch (bit) {
+    case 1:
+        return VelMacroItemDelegate::tr("LEFT CLICK");
+    case 2:
+        return VelMacroItemDelegate::tr("RIGHT CLICK");
+    case 4:
+        return VelMacroItemDelegate::tr("MIDDLE CLICK");
+    case 8:
+        return VelMacroItemDelegate::tr("FORWARD");
+    case 16:
+        return VelMacroItemDelegate::tr("BACKWARD");
+    default:
+        return QString();
+    }
+}
+
+QString moveName(macroedit::Direction direction) {
+    switch (direction) {
+    case macroedit::Direction::Left:
+        return VelMacroItemDelegate::tr("MOVE LEFT");
+    case macroedit::Direction::Right:
+        return VelMacroItemDelegate::tr("MOVE RIGHT");
+    case macroedit::Direction::Up:
+        return VelMacroItemDelegate::tr("MOVE UP");
+    case macroedit::Direction::Down:
+        break;
+    }
+    return VelMacroItemDelegate::tr("MOVE DOWN");
+}
+} // namespace
+
+VelMacroItemDelegate::VelMacroItemDelegate(int minDelay, QObject *parent)
+    : QStyledItemDelegate(parent), m_minDelay(minDelay) {
+    const QString skin = AppPaths::skinDir();
+    m_key.load(skin + "/keybo.png");
+    m_keyDown.load(skin + "/keydown.png");
+    m_keyUp.load(skin + "/keyup.png");
+    m_mouse.load(skin + "/mouse_move.png");
+    m_delay.load(skin + "/icondelay.png");
+}
+
+QString VelMacroItemDelegate::text(const QModelIndex &index) const {
+    const MacroStep step = stepOf(index);
+    if (index.column() == 1)
+        return step.isDelay() ? tr("%1 ms").arg(step.delayMilliseconds(m_minDelay)) : QString();
+    const QString state = step.isPress() ? tr("Press") : tr("Release");
+    if (step.isKey()) {
+        KeyCode code = 0;
+        return (HidToKeyCode(step.low, code) ? KeyName(code) : QString()) + "  " + state;
+    }
+    if (step.isMouseButton())
+        return buttonName(step.low) + "  " + state;
+    if (step.isMove())
+        return moveName(macroedit::moveDirection(step)) + "  " +
+               QString::number(macroedit::moveDistance(step));
+    if (step.isDelay())
+        return tr("DELAY");
+    return QString();
+}
+
+void VelMacroItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const {
+    painter->save();
+    const QRect r = option.rect;
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(r, QColor(70, 70, 76));
+    else if (index.row() % 2)
+        painter->fillRect(r, QColor(40, 40, 44));
+    const MacroStep step = stepOf(index);
+    const int icon = r.height() - 6;
+    int textLeft = r.left() + 6;
+    if (index.column() == 0) {
+        const QPixmap &picture = step.isKey() ? m_key : step.isDelay() ? m_delay : m_mouse;
+        if (!picture.isNull())
+            painter->drawPixmap(QRect(r.left() + 4, r.top() + 3, icon, icon), picture);
+        textLeft += icon + 4;
+        // Presses and releases show their arrow between the picture and the text.
+        if (step.isKey() || step.isMouseButton()) {
+            const QPixmap &arrow = step.isPress() ? m_keyDown : m_keyUp;
+            const int small = icon * 2 / 3;
+            if (!arrow.isNull())
+                painter->drawPixmap(QRect(textLeft, r.top() + (r.height() - small) / 2, small, small), arrow);
+            textLeft += small + 4;
+        }
+    }
+    painter->setFont(UiLanguage::font());
+    painter->setPen(step.isDelay() && index.column() == 1 ? AccentColor::current() : QColor(225, 225, 225));
+    painter->drawText(QRect(textLeft, r.top(), r.right() - textLeft, r.height()),
+                      Qt::AlignVCenter | Qt::AlignLeft, text(index));
+    painter->restore();
+}

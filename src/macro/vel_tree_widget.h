@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <array>
+
+class VelTreeItem;
+
+// The macro page's mouse-command tree: the five mouse buttons, each with its "PRESS DOWN" and "BOUNCE UP"
+// entries, and the four moves with their distance fields, drawn with the skin's item pictures.
+class VelTreeWidget : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int kButtonCount = 5;
+    static constexpr int kMoveCount = 4;
+    explicit VelTreeWidget(QWidget *parent = nullptr);
+    void retranslate();
+    void setScale(double factor);
+    // The button bit of a button entry or of one of its children; 0 for other items.
+    static int buttonBit(const QTreeWidgetItem *item);
+    QTreeWidgetItem *buttonItem(int index) const { return m_buttons[index]; }
+    // 0 left, 1 right, 2 up, 3 down.
+    VelTreeItem *moveItem(int index) const { return m_moves[index]; }
+
+private:
+    std::array<QTreeWidgetItem *, kButtonCount> m_buttons{};
+    std::array<VelTreeItem *, kMoveCount> m_moves{};
+};

@@ -1,0 +1,354 @@
+#include "gunset/gun_steps.h"
+#include "gunset/vel_gunset_dialog.h"
+#include "macro/macro_action_model.h"
+#include "macro/macro_dialog.h"
+#include "macro/macro_edit.h"
+#include "macro/macro_recorder.h"
+#include "macro/vel_tree_item.h"
+#include "macro/vel_tree_widget.h"
+#include "storage/config_file.h"
+#include "storage/macro_data.h"
+#include "storage/macro_file.h"
+#include "support/test_tree.h"
+#include "widgets/vel_file_dialog.h"
+#include "widgets/vel_line_edit.h"
+#include "widgets/vel_message_box.h"
+#include "widgets/vel_push_button.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using Steps = QVector<MacroStep>;
+
+namespace {
+constexpr int kA = 30, kB = 48, kLeft = MacroRecorder::kLeftButtonCode;
+constexpr int kPress = 0, kRelease = 0x80;
+constexpr MacroStep leftUp{0x01, 0, 1}, leftDown{0x81, 0, 1};
+constexpr MacroStep pressA{0x84, 0, 0x04}, releaseA{0x04, 0, 0x04}, pressB{0x84, 0, 0x05};
+
+// Steps as "84 00 04, 06 00 05", for readable comparisons.
+QString show(const Steps &steps) {
+    QStringList rows;
+    for (const MacroStep &step : steps)
+        rows << QString::asprintf("%02x %02x %02x", step.type, step.high, step.low);
+    return rows.join(", ");
+}
+
+MacroStep delay(int count) {
+    return MacroStep::delay(count);
+}
+
+VelPushButton *button(const QWidget &page, const char *name) {
+    return page.findChild<VelPushButton *>(name);
+}
+} // namespace
+
+// The MACRO page: recording with a clock the test moves, row editing and the macro list.
+class TestMacroPage : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestTree> m_tree;
+    std::unique_ptr<MacroDialog> m_page;
+    int64_t m_now = 1000;
+    QStringList m_messages;
+
+    // A page on a fresh configuration holding one empty macro, "Macro 1".
+    void openPage() {
+        m_page.reset();
+        m_tree = std::make_unique<TestTree>();
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
+                config::addMacroName("Macro 1"));
+        m_page = std::make_unique<MacroDialog>(1.0, nullptr, [this] { return m_now; });
+        m_messages.clear();
+        connect(m_page.get(), &ConfigPage::ShowMessage, this,
+                [this](const QString &text) { m_messages << text; });
+        m_page->show();
+    }
+    void setDelayMode(int delayMode) {
+        for (const auto &[name, mode] :
+             {std::pair<const char *, int>{"recordDelaysBox", 1}, {"defaultDelayBox", 2}}) {
+            auto *box = m_page->findChild<QCheckBox *>(name);
+            if (box->isChecked() != (delayMode == mode))
+                box->click();
+        }
+    }
+    // Records events (code, flags, milliseconds after the previous one) from START to STOP.
+    void record(const QVector<std::tuple<int, int, int>> &events, int delayMode) {
+        setDelayMode(delayMode);
+        button(*m_page, "startButton")->click();
+        for (const auto &[code, flags, gap] : events) {
+            m_now += gap;
+            if (!m_page->recording())
+                break;
+            if (code >= kLeft)
+                emit m_page->mouseHooked(code, flags == kPress ? 1 : 129);
+            else
+                m_page->OnHookKey(code, flags);
+        }
+        if (m_page->recording())
+            button(*m_page, "stopButton")->click();
+    }
+    Steps saved() const {
+        MacroData macro;
+        macrofile::loadMacro(m_page->currentMacro(), macro);
+        return macro.steps;
+    }
+    int current() const { return m_page->findChild<QTableView *>()->currentIndex().row(); }
+
+private slots:
+    void init() { openPage(); }
+    void cleanup() { VelMessageBox::setNextAnswers({}); }
+
+    // What a recording stores, by delay mode; it is saved at STOP and the window is locked meanwhile.
+    void recordedRows() {
+        const std::tuple<int, QVector<std::tuple<int, int, int>>, Steps> rows[] = {
+            // The first event has no delay; 57 ms is five units, 3 ms and 0 ms one.
+            {1,
+             {{kA, kPress, 0}, {kA, kRelease, 57}, {kB, kPress, 3}, {kB, kRelease, 0}},
+             {pressA, delay(5), releaseA, delay(1), pressB, delay(1), {0x04, 0, 0x05}}},
+            // A held key repeats its press: one press and one release.
+            {0,
+             {{kA, kPress, 0}, {kA, kPress, 30}, {kA, kPress, 30}, {kA, kRelease, 30}},
+             {pressA, releaseA}},
+            // The default delay (10 ms) whatever the pause; mouse buttons as their bits.
+            {2, {{kLeft + 1, kPress, 500}, {kLeft + 1, kRelease, 7}}, {{0x81, 0, 2}, delay(1), {0x01, 0, 2}}},
+        };
+        for (const auto &[mode, events, expected] : rows) {
+            openPage();
+            QSignalSpy locks(m_page.get(), &ConfigPage::EnableButtonsSignal);
+            record(events, mode);
+            QCOMPARE(show(m_page->actions().steps()), show(expected));
+            QCOMPARE(show(saved()), show(expected));
+            QCOMPARE(locks.size(), 2);
+            QVERIFY(!locks[0][0].toBool() && locks[1][0].toBool());
+            QVERIFY(m_messages.isEmpty());
+        }
+    }
+
+    // Without delays the 41st event ends the recording unstored; with delays the list stops at 63 rows.
+    void fullListEndsRecording() {
+        for (const int mode : {0, 1}) {
+            openPage();
+            QVector<std::tuple<int, int, int>> events;
+            for (int i = 0; i < 50; ++i)
+                events << std::make_tuple(4 + i / 2, i % 2 ? kRelease : kPress, 20);
+            record(events, mode);
+            QVERIFY(!m_page->recording());
+            QCOMPARE(saved().size(), mode ? 63 : 40);
+        }
+    }
+
+    // The left click on STOP is not recorded; a key still held at STOP is reported and the macro saved.
+    void stopClickAndHeldKey() {
+        VelPushButton *start = button(*m_page, "startButton");
+        VelPushButton *stop = button(*m_page, "stopButton");
+        start->click();
+        m_page->OnHookKey(kA, kPress);
+        QCursor::setPos(stop->mapToGlobal(stop->rect().center()));
+        emit m_page->mouseHooked(kLeft, 1);
+        stop->click();
+        QCOMPARE(show(saved()), show(Steps({pressA})));
+        QCOMPARE(m_messages, QStringList({"ONE OR MORE KEYS HAS NOT BEEN RELEASED."}));
+        QVERIFY(!macroedit::allReleased({releaseA, pressA}));
+        QVERIFY(macroedit::allReleased({releaseA, pressA, {0x02, 0, 4}, releaseA}));
+    }
+
+    // RECORD AFTER keeps the list and records after the selected row.
+    void recordAfterSelectedRow() {
+        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+        m_page->SelectRow(0);
+        button(*m_page, "recordAfterButton")->setChecked(true);
+        record({{kB, kPress, 10}}, 0);
+        QCOMPARE(show(saved()), show(Steps({pressA, pressB, releaseA})));
+    }
+
+    // The row tools on the list A press, a 50 ms delay, A release.
+    void rowTools() {
+        record({{kA, kPress, 0}, {kA, kRelease, 50}}, 1);
+        const Steps start{pressA, delay(5), releaseA};
+        QCOMPARE(show(m_page->actions().steps()), show(start));
+        const struct {
+            const char *tool;
+            int row;
+            Steps steps;
+            int selected;
+        } rows[] = {
+            {"rowUp", 0, start, 0},
+            {"rowDown", 2, start, 2},
+            {"rowDown", 0, {delay(5), pressA, releaseA}, 1},
+            {"rowTop", 2, {releaseA, pressA, delay(5)}, 0},
+            {"rowBottom", 0, {delay(5), releaseA, pressA}, 2},
+            {"rowDelete", 2, {pressA, delay(5)}, 1},
+            {"rowDelete", 0, {delay(5), releaseA}, 0},
+            {"rowClear", 1, {}, -1},
+        };
+        for (const auto &row : rows) {
+            m_page->findChild<MacroActionModel *>()->setSteps(start);
+            m_page->SelectRow(row.row);
+            button(*m_page, row.tool)->click();
+            QCOMPARE(show(m_page->actions().steps()), show(row.steps));
+            QCOMPARE(current(), row.selected);
+        }
+        // Copy and paste after the selected row; cut removes the rows.
+        m_page->findChild<MacroActionModel *>()->setSteps(start);
+        m_page->SelectRow(0);
+        button(*m_page, "rowCut")->click();
+        m_page->SelectRow(1);
+        button(*m_page, "rowPaste")->click();
+        QCOMPARE(show(m_page->actions().steps()), show(Steps({delay(5), releaseA, pressA})));
+    }
+
+    // Inserted moves, clicks and delays, and the editing panel's fields.
+    void insertedAndEditedRows() {
+        setDelayMode(0);
+        auto *tree = m_page->findChild<VelTreeWidget *>();
+        tree->moveItem(2)->setDistance(5);
+        emit tree->moveItem(2)->VelMousePressed();
+        QCOMPARE(show(m_page->actions().steps()), show(Steps({{0x02, 251, 0}})));
+        auto *value = m_page->findChild<VelLineEdit *>("rowValueEdit");
+        value->setText("7");
+        emit value->textEdited("7");
+        QCOMPARE(show(m_page->actions().steps()), show(Steps({{0x02, 249, 0}})));
+        // A button entry opens on its first click and inserts a click on the next; its child only a press.
+        QTreeWidgetItem *right = tree->buttonItem(2);
+        m_page->TreeitemClick(right, 0);
+        QCOMPARE(m_page->actions().steps().size(), 1);
+        m_page->TreeitemClick(right, 0);
+        m_page->TreeitemClick(right->child(0), 0);
+        QCOMPARE(show(m_page->actions().steps().mid(1)),
+                 show(Steps({{0x81, 0, 2}, {0x01, 0, 2}, {0x81, 0, 2}})));
+        button(*m_page, "insertDelayButton")->click();
+        QCOMPARE(m_page->actions().steps().constLast(), delay(1));
+        value->setText("120");
+        emit value->textEdited("120");
+        QCOMPARE(m_page->actions().steps().constLast(), delay(12));
+        saveShot(m_page.get(), "macro_page");
+    }
+
+    // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
+    void editKeyChangesOnlyUsage() {
+        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+        m_page->SelectRow(1);
+        button(*m_page, "rowEdit")->click();
+        QVERIFY(m_page->editingKey());
+        m_page->EditKey(kB, 0);
+        button(*m_page, "saveButton")->click();
+        QVERIFY(!m_page->editingKey());
+        QCOMPARE(show(saved()), show(Steps({pressA, {0x04, 0, 0x05}})));
+    }
+
+    // NEW takes the lowest free number and refuses the 51st macro; CHANGE NAME adds "_2" when taken.
+    void macroList() {
+        QVERIFY(macrofile::saveMacroSteps("Macro 2", {}) == FileResult::Ok);
+        button(*m_page, "newMacroButton")->click();
+        QCOMPARE(m_page->currentMacro(), QString("Macro 3"));
+        m_page->findChild<VelLineEdit *>("macroNameEdit")->setText("Macro 1");
+        button(*m_page, "changeNameButton")->click();
+        QCOMPARE(m_page->currentMacro(), QString("Macro 1_2"));
+        QCOMPARE(config::listMacros(), QStringList({"Macro 1", "Macro 1_2"}));
+        for (int i = 2; i < config::kMacroSlots; ++i)
+            QVERIFY(config::addMacroName(QString("Other %1").arg(i)));
+        m_page->refresh();
+        button(*m_page, "newMacroButton")->click();
+        QCOMPARE(m_messages, QStringList({"TOO MANY MACROS TO BE CREATE!"}));
+        QCOMPARE(config::listMacros().size(), config::kMacroSlots);
+    }
+
+    // A macro exported and imported again under a taken name is refused.
+    void importExisting() {
+        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+        const QString path = m_tree->file("Macro 1.MSMACRO");
+        VelFileDialog::setNextAnswers({path, path});
+        button(*m_page, "exportButton")->click();
+        QVERIFY(QFileInfo::exists(path));
+        button(*m_page, "importButton")->click();
+        QCOMPARE(m_messages, QStringList({"Macro Exist!"}));
+    }
+    void gunSteps() {
+        const Steps pullDown = {leftUp, leftDown, {0x02, 3, 0}, {0x06, 0, 10}};
+        const std::pair<QVector<GunBullet>, Steps> rows[] = {
+            {QVector<GunBullet>(5, {100, 3, 0}), pullDown + pullDown + pullDown + pullDown + pullDown},
+            {{{100, 0, 0}}, {leftUp, leftDown, {0x06, 0, 10}}},
+            {{{30, -5, 7}}, {leftUp, leftDown, {0x02, 251, 0}, {0x02, 0, 7}, {0x06, 0, 3}}},
+            {{{999, 0, -100}}, {leftUp, leftDown, {0x02, 0, 156}, {0x06, 0, 99}}},
+            {{{5000, 0, 0}}, {leftUp, leftDown, {0x06, 0x01, 0xf4}}},
+            {{{0, 0, 0}, {9, 0, 0}}, {leftUp, leftDown, leftUp, leftDown, {0x06, 0, 0}}},
+        };
+        for (const auto &[bullets, expected] : rows)
+            QCOMPARE(show(::gunSteps(bullets)), show(expected));
+    }
+
+    // Ok without a name (or only blanks) shows the message and leaves the dialog open.
+    void gunsetNameRequired() {
+        for (const QString &name : {QString(), QStringLiteral("   ")}) {
+            VelGunsetDialog dialog(1.0);
+            dialog.show();
+            dialog.findChild<QLineEdit *>("nameEdit")->setText(name);
+            VelMessageBox::setNextAnswers({QDialog::Accepted});
+            QTest::mouseClick(dialog.findChild<QToolButton *>("msgBoxYesBtn"), Qt::LeftButton);
+            QCOMPARE(VelMessageBox::takeShownMessages(), QStringList{"Please input file name."});
+            QVERIFY(dialog.isVisible() && dialog.result() != QDialog::Accepted && dialog.steps().isEmpty());
+        }
+    }
+
+    // Two bullets chosen in the menu: two rows shown and marked, and Ok yields their steps only.
+    void gunsetChosenBullets() {
+        VelGunsetDialog dialog(1.0);
+        QVERIFY(!dialog.mask().isEmpty());
+        QVERIFY(!dialog.findChild<QLabel *>("bulletRow0")->pixmap(Qt::ReturnByValue).isNull());
+        const QList<QAction *> entries = dialog.findChild<QToolButton *>("bulletsButton")->menu()->actions();
+        entries[1]->trigger();
+        for (int row = 0; row < VelGunsetDialog::kMaxBullets; ++row) {
+            const bool shown = row < 2;
+            QCOMPARE(dialog.findChild<QSpinBox *>(QString("delayBox%1").arg(row))->isVisibleTo(&dialog),
+                     shown);
+            QCOMPARE(!entries[row]->icon().isNull(), row == 1);
+        }
+        dialog.findChild<QLineEdit *>("nameEdit")->setText("Burst");
+        // The last one is in a hidden row and adds nothing.
+        const std::pair<const char *, int> values[] = {
+            {"delayBox0", 250}, {"horizontalBox0", 2}, {"verticalBox1", -4}, {"verticalBox2", 9}};
+        for (const auto &[name, value] : values)
+            dialog.findChild<QSpinBox *>(name)->setValue(value);
+        dialog.show();
+        saveShot(&dialog, "gunset_dialog");
+        dialog.OnYesClick();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(
+            dialog.fileName() + ": " + show(dialog.steps()),
+            QString("Burst: 01 00 01, 81 00 01, 02 00 02, 06 00 19, 01 00 01, 81 00 01, 02 fc 00, 06 00 0a"));
+    }
+
+    // GUN SET writes the dialog's steps as a new macro with recorded delays; a taken name gets "_2", and at
+    // fifty macros the dialog does not open.
+    void gunSetFlow() {
+        for (const QString &expected : {QString("Burst"), QString("Burst_2")}) {
+            QTimer::singleShot(0, [] {
+                auto *dialog = qobject_cast<VelGunsetDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->findChild<QLineEdit *>("nameEdit")->setText("Burst");
+                dialog->OnYesClick();
+            });
+            button(*m_page, "gunSetButton")->click();
+            QCOMPARE(m_page->currentMacro(), expected);
+            MacroData macro;
+            QVERIFY(macrofile::loadMacro(expected, macro) == FileResult::Ok);
+            QCOMPARE(QString::asprintf("%d %d %d %d %d", macro.delayType, macro.defaultDelay, macro.loopType,
+                                       macro.loopTime, int(macro.steps.size())),
+                     QString("1 10 0 1 15"));
+        }
+        for (int i = 3; i < config::kMacroSlots; ++i)
+            QVERIFY(config::addMacroName(QString("Other %1").arg(i)));
+        m_page->refresh();
+        button(*m_page, "gunSetButton")->click();
+        QCOMPARE(m_messages, QStringList({"TOO MANY MACROS TO BE CREATE!"}));
+    }
+};
+
+QTEST_MAIN(TestMacroPage)
+#include "test_macro_page.moc"
