@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTableView>
@@ -259,8 +260,9 @@ private slots:
         QCOMPARE(config::listMacros().size(), config::kMacroSlots);
     }
 
-    // A macro exported and imported again under a taken name is refused.
-    void importExisting() {
+    // A macro exported and imported again under a taken name is refused; in batch mode the ticked macros are
+    // exported into a folder.
+    void importAndExport() {
         record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
         const QString path = m_tree->file("Macro 1.MSMACRO");
         VelFileDialog::setNextAnswers({path, path});
@@ -268,7 +270,17 @@ private slots:
         QVERIFY(QFileInfo::exists(path));
         button(*m_page, "importButton")->click();
         QCOMPARE(m_messages, QStringList({"Macro Exist!"}));
+        button(*m_page, "newMacroButton")->click();
+        button(*m_page, "batchButton")->click();
+        auto *list = m_page->findChild<QListWidget *>("macroList");
+        QCOMPARE(list->count(), 2);
+        list->itemWidget(list->item(1))->findChild<QCheckBox *>("batchBox")->setChecked(true);
+        QVERIFY(QDir().mkpath(m_tree->file("out")));
+        VelFileDialog::setNextAnswers({m_tree->file("out")});
+        button(*m_page, "exportButton")->click();
+        QCOMPARE(QDir(m_tree->file("out")).entryList(QDir::Files), QStringList({"Macro 2.MSMACRO"}));
     }
+
     void gunSteps() {
         const Steps pullDown = {leftUp, leftDown, {0x02, 3, 0}, {0x06, 0, 10}};
         const std::pair<QVector<GunBullet>, Steps> rows[] = {
