@@ -129,37 +129,31 @@ private slots:
         QCOMPARE(m_h->written(), Reports(2, harness::report("0524fa48")));
     }
 
-    void readerSignals_data() {
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<int>("statusAt");
-        QTest::addColumn<QVector<int>>("pauses");
-        QTest::addColumn<QString>("signals");
-        QTest::addColumn<int>("capability");
-        const auto row = [](const char *name, Setup setup, const char *emitted,
-                            QVector<int> pauses = {10, 450, 400}, int statusAt = 0, int capability = 0) {
-            QTest::newRow(name) << setup << statusAt << pauses << QString(emitted) << capability;
-        };
-        // Raw 960 is 0x03C0. The read after the request finds nothing new and sees its battery report again.
-        row("status report after the request", {}, "B0,192,3 W1 S1,2,3,4", {10, 450, 400}, 2);
-        row("charging, status 2", battery({960, 1, 2, 0}), "B1,192,3 W2 B1,192,3 W2");
-        row("battery bytes zero: no write status", battery({0, 0, 7, 0}), "B0,0,0 B0,0,0");
-        row("capability byte", battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", {10, 450, 400}, 0, 8);
-        // The reply stays queued and the passive read takes it.
-        row("request reply unread", Setup([this] { m_mouse->failReads(1); }), "B0,0,0 B0,192,3 W1");
-        row("request not written", Setup([this] { m_mouse->failWrites(1); }), "");
-        row("read errors: longer pause", Setup([this] { m_mouse->failReads(2); }), "B0,0,0", {10, 450, 450});
-        row("no command handle: ends at once", Setup([this] { m_h->device().closeAll(); }), "", {});
-    }
-
+    // The reader's pauses and signals over its first cycle and the capability byte it stores, for each state
+    // of the mouse.
     void readerSignals() {
-        QFETCH(Setup, setup);
-        QFETCH(int, statusAt);
-        if (setup)
-            setup();
-        const auto [pauses, log] = runReader(2, statusAt);
-        QTEST(pauses, "pauses");
-        QTEST(log, "signals");
-        QTEST(int(DeviceState::instance().capabilityByte()), "capability");
+        const QVector<int> cycle{10, 450, 400};
+        const std::tuple<Setup, QString, QVector<int>, int, int> rows[] = {
+            // Raw 960 is 0x03C0. The read after the request finds nothing new and sees its reply again.
+            {{}, "B0,192,3 W1 S1,2,3,4", cycle, 2, 0}, // a status report after the request
+            {battery({960, 1, 2, 0}), "B1,192,3 W2 B1,192,3 W2", cycle, 0, 0}, // charging, status 2
+            {battery({0, 0, 7, 0}), "B0,0,0 B0,0,0", cycle, 0, 0}, // battery bytes zero: no write status
+            {battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", cycle, 0, 8}, // the capability byte
+            // The reply stays queued and the passive read takes it.
+            {[this] { m_mouse->failReads(1); }, "B0,0,0 B0,192,3 W1", cycle, 0, 0},
+            {[this] { m_mouse->failWrites(1); }, "", cycle, 0, 0},               // request not written
+            {[this] { m_mouse->failReads(2); }, "B0,0,0", {10, 450, 450}, 0, 0}, // read errors: longer pause
+            {[this] { m_h->device().closeAll(); }, "", {}, 0, 0}}; // no command handle: ends at once
+        for (const auto &[setup, emitted, pauses, statusAt, capability] : rows) {
+            cleanup();
+            init(); // a fresh mouse and device state for each row
+            if (setup)
+                setup();
+            const auto [paused, log] = runReader(2, statusAt);
+            QCOMPARE(log, emitted);
+            QCOMPARE(paused, pauses);
+            QCOMPARE(int(DeviceState::instance().capabilityByte()), capability);
+        }
     }
 
     // A restart, with or without a stop, leaves one reader after one pause; the retired ones are deleted.
@@ -214,58 +208,53 @@ private slots:
         QCOMPARE(VelGetBatteryThread::liveObjects(), 1);
     }
 
-    void profileWriteRun_data() {
-        QTest::addColumn<int>("result");
-        QTest::newRow("write fails at once") << 4;
-        QTest::newRow("mouse off: nothing sent") << 5;
-        QTest::newRow("profile never read: nothing stored or sent") << 7;
-        QTest::newRow("reader stopped and restarted by the write") << 0;
-    }
-
-    // The write thread's reader stop is served from the dialog's exec(), which closes when the write ends.
+    // The write thread's reader stop is served from the dialog's exec(), which closes when the write ends:
+    // a write that fails at once, a mouse that is off (nothing sent), a profile never read (nothing stored or
+    // sent), and a write that stops and restarts the reader.
     void profileWriteRun() {
-        QFETCH(int, result);
-        const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;
-        TestTree tree;
-        QVERIFY(tree.isValid());
-        AppConfigStore &store = AppConfigStore::instance();
-        store.loaded() = AppConfig();
-        store.working() = AppConfig();
-        store.working().jitter = 7; // differs from the loaded copy until a write takes it
-        store.working().profile.filled = filled;
-        DeviceState::instance().setMouseOff(mouseOff);
-        // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
-        devicelink::setPauseFunction([](int) {
-            if (onReaderThread())
-                QThread::msleep(1);
-        });
-        if (withReader)
-            m_controller->startBatteryThread();
-        int flags = -1;
-        auto write = [&](const AppConfig &, int f) {
-            flags = f;
-            if (!withReader)
-                return uint8_t(kResultWriteError);
-            BatteryControl::stop();
-            BatteryControl::start();
-            return uint8_t(kResultOk);
-        };
-        VelProcessDialog dialog(nullptr);
-        // The animation comes from the skin resources, which a static library does not load by itself.
-        QVERIFY(dialog.movie()->state() == QMovie::Running &&
-                dialog.findChild<QLabel *>()->movie() == dialog.movie());
-        int execResult = -1;
-        const uint8_t code = runProfileWrite(
-            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&] { return execResult = dialog.exec(); },
-            write);
-        QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
-        QCOMPARE(int(code), result);
-        const bool written = !mouseOff && filled;
-        QCOMPARE(flags, written ? 15 : -1);
-        QCOMPARE(store.loaded() == store.working(), written);
-        const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
-        QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
-        QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == int(withReader); }));
+        for (int result : {4, 5, 7, 0}) {
+            const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;
+            TestTree tree;
+            QVERIFY(tree.isValid());
+            AppConfigStore &store = AppConfigStore::instance();
+            store.loaded() = AppConfig();
+            store.working() = AppConfig();
+            store.working().jitter = 7; // differs from the loaded copy until a write takes it
+            store.working().profile.filled = filled;
+            DeviceState::instance().setMouseOff(mouseOff);
+            // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
+            devicelink::setPauseFunction([](int) {
+                if (onReaderThread())
+                    QThread::msleep(1);
+            });
+            if (withReader)
+                m_controller->startBatteryThread();
+            int flags = -1;
+            auto write = [&](const AppConfig &, int f) {
+                flags = f;
+                if (!withReader)
+                    return uint8_t(kResultWriteError);
+                BatteryControl::stop();
+                BatteryControl::start();
+                return uint8_t(kResultOk);
+            };
+            VelProcessDialog dialog(nullptr);
+            // The animation comes from the skin resources, which a static library does not load by itself.
+            QVERIFY(dialog.movie()->state() == QMovie::Running &&
+                    dialog.findChild<QLabel *>()->movie() == dialog.movie());
+            int execResult = -1;
+            const uint8_t code = runProfileWrite(
+                &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&] { return execResult = dialog.exec(); },
+                write);
+            QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
+            QCOMPARE(int(code), result);
+            const bool written = !mouseOff && filled;
+            QCOMPARE(flags, written ? 15 : -1);
+            QCOMPARE(store.loaded() == store.working(), written);
+            const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
+            QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
+            QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == int(withReader); }));
+        }
     }
 };
 

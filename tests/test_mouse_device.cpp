@@ -216,33 +216,30 @@ private slots:
         QVERIFY(again.kinds == kCollectionNone && again.vendorId == 0 && again.path == "/dev/hidraw3");
     }
 
-    void virtualMouseEvents_data() {
-        QTest::addColumn<bool>("windowsPaths");
-        QTest::newRow("linux node") << false;
-        QTest::newRow("windows paths") << true;
-    }
-
-    // Unplugging and replugging the receiver arrives, classified, through the event loop.
+    // Unplugging and replugging the receiver arrives, classified, through the event loop, with Linux nodes
+    // and with Windows paths.
     void virtualMouseEvents() {
-        QFETCH(bool, windowsPaths);
-        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01,
-                           windowsPaths ? VirtualMouse::PathStyle::Windows : VirtualMouse::PathStyle::Linux);
-        VirtualDeviceNotifier notifier(mouse);
-        QSignalSpy spy(&notifier, &DeviceNotifier::deviceChanged);
-        QVERIFY(notifier.start());
-        mouse.unplug(kReceiver);
-        QCOMPARE(spy.count(), 0); // queued, not delivered inside unplug()
-        mouse.plug(kReceiver);
-        QTRY_COMPARE(spy.count(), windowsPaths ? 4 : 2);
-        uint8_t kinds[2] = {0, 0}; // removed, arrived
-        for (int i = 0; i < spy.count(); ++i) {
-            const auto e = spy.at(i).at(0).value<DeviceEvent>();
-            QVERIFY(e.arrived == (i >= spy.count() / 2) && e.vendorId == 0x248A && e.productId == 0x8373);
-            const uint8_t kind = e.kinds & kCollectionCommand ? kCollectionCommand : kCollectionMouse;
-            QCOMPARE(e.path.toStdString(), mouse.path(kReceiver, kind));
-            kinds[e.arrived] |= e.kinds;
+        for (bool windowsPaths : {false, true}) {
+            VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01,
+                               windowsPaths ? VirtualMouse::PathStyle::Windows
+                                            : VirtualMouse::PathStyle::Linux);
+            VirtualDeviceNotifier notifier(mouse);
+            QSignalSpy spy(&notifier, &DeviceNotifier::deviceChanged);
+            QVERIFY(notifier.start());
+            mouse.unplug(kReceiver);
+            QCOMPARE(spy.count(), 0); // queued, not delivered inside unplug()
+            mouse.plug(kReceiver);
+            QTRY_COMPARE(spy.count(), windowsPaths ? 4 : 2);
+            uint8_t kinds[2] = {0, 0}; // removed, arrived
+            for (int i = 0; i < spy.count(); ++i) {
+                const auto e = spy.at(i).at(0).value<DeviceEvent>();
+                QVERIFY(e.arrived == (i >= spy.count() / 2) && e.vendorId == 0x248A && e.productId == 0x8373);
+                const uint8_t kind = e.kinds & kCollectionCommand ? kCollectionCommand : kCollectionMouse;
+                QCOMPARE(e.path.toStdString(), mouse.path(kReceiver, kind));
+                kinds[e.arrived] |= e.kinds;
+            }
+            QVERIFY(kinds[0] == kBoth && kinds[1] == kBoth);
         }
-        QVERIFY(kinds[0] == kBoth && kinds[1] == kBoth);
     }
 
 private:

@@ -349,45 +349,39 @@ private slots:
     }
 
     // Each stored step sits between two known ones, so a skipped step leaves exactly those two.
-    void macroStepDecoding_data() {
-        QTest::addColumn<QVector<int>>("file");   // type, high, low as stored
-        QTest::addColumn<QVector<int>>("loaded"); // the step loaded, empty when skipped
-        const auto row = [](const char *name, QVector<int> file, QVector<int> loaded) {
-            QTest::newRow(name) << file << loaded;
-        };
-        row("key press usage 4", {0x84, 0, 4}, {0x84, 0, 4});
-        row("key release usage 4", {0x04, 0, 4}, {0x04, 0, 4});
-        row("key press drops high", {0x84, 7, 40}, {0x84, 0, 40});
-        row("backward release", {0x01, 0, 16}, {0x01, 0, 16});
-        row("two buttons at once", {0x81, 0, 3}, {});
-        row("button bit 32", {0x01, 0, 32}, {});
-        row("left 10", {2, 0, 246}, {2, 0, 246});
-        row("down 10", {2, 10, 0}, {2, 10, 0});
-        row("up 5", {2, 251, 0}, {2, 251, 0});
-        row("both axes: no move", {2, 3, 3}, {2, 0, 0});
-        row("move with press bit", {0x82, 0, 5}, {2, 0, 5});
-        row("delay 300 units", {6, 1, 44}, {6, 1, 44});
-        row("unknown type", {9, 0, 1}, {});
-    }
-
     void macroStepDecoding() {
-        QFETCH(QVector<int>, file);
-        QFETCH(QVector<int>, loaded);
-        QByteArray text = "[Setting]\nDefaultDelay=50\nDelayType=2\nLoopType=1\nLoopTime=3\nCount=3\n";
-        const QVector<int> steps = QVector<int>{0x84, 0, 30} + file + QVector<int>{0x04, 0, 30};
-        for (int i = 0; i < 3; ++i)
-            text += QString::asprintf("Map_%d=%d\nDataH_%d=%d\nDataL_%d=%d\n", i, steps[3 * i], i,
-                                      steps[3 * i + 1], i, steps[3 * i + 2])
-                        .toLatin1();
-        QVERIFY(writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n"));
-        MacroData macro;
-        QCOMPARE(macrofile::loadMacro("Case", macro), FileResult::Ok);
-        QVector<MacroStep> expected{{0x84, 0, 30}, {0x04, 0, 30}};
-        if (!loaded.isEmpty())
-            expected.insert(1, {uint8_t(loaded[0]), uint8_t(loaded[1]), uint8_t(loaded[2])});
-        QCOMPARE(macro.steps, expected);
-        QVERIFY(macro.defaultDelay == 50 && macro.delayType == 2 && macro.loopType == 1 &&
-                macro.loopTime == 3);
+        // Type, high, low as stored; the step loaded, none when skipped.
+        const QPair<QVector<int>, QVector<int>> rows[] = {
+            {{0x84, 0, 4}, {0x84, 0, 4}},   // key press usage 4
+            {{0x04, 0, 4}, {0x04, 0, 4}},   // key release usage 4
+            {{0x84, 7, 40}, {0x84, 0, 40}}, // a key press drops high
+            {{0x01, 0, 16}, {0x01, 0, 16}}, // backward release
+            {{0x81, 0, 3}, {}},             // two buttons at once
+            {{0x01, 0, 32}, {}},            // button bit 32
+            {{2, 0, 246}, {2, 0, 246}},     // left 10
+            {{2, 10, 0}, {2, 10, 0}},       // down 10
+            {{2, 251, 0}, {2, 251, 0}},     // up 5
+            {{2, 3, 3}, {2, 0, 0}},         // both axes: no move
+            {{0x82, 0, 5}, {2, 0, 5}},      // a move with the press bit
+            {{6, 1, 44}, {6, 1, 44}},       // delay of 300 units
+            {{9, 0, 1}, {}}};               // unknown type
+        for (const auto &[file, loaded] : rows) {
+            QByteArray text = "[Setting]\nDefaultDelay=50\nDelayType=2\nLoopType=1\nLoopTime=3\nCount=3\n";
+            const QVector<int> steps = QVector<int>{0x84, 0, 30} + file + QVector<int>{0x04, 0, 30};
+            for (int i = 0; i < 3; ++i)
+                text += QString::asprintf("Map_%d=%d\nDataH_%d=%d\nDataL_%d=%d\n", i, steps[3 * i], i,
+                                          steps[3 * i + 1], i, steps[3 * i + 2])
+                            .toLatin1();
+            QVERIFY(writeText(macrofile::macroFilePath("Case"), text + "WriteSign=1\n"));
+            MacroData macro;
+            QCOMPARE(macrofile::loadMacro("Case", macro), FileResult::Ok);
+            QVector<MacroStep> expected{{0x84, 0, 30}, {0x04, 0, 30}};
+            if (!loaded.isEmpty())
+                expected.insert(1, {uint8_t(loaded[0]), uint8_t(loaded[1]), uint8_t(loaded[2])});
+            QCOMPARE(macro.steps, expected);
+            QVERIFY(macro.defaultDelay == 50 && macro.delayType == 2 && macro.loopType == 1 &&
+                    macro.loopTime == 3);
+        }
     }
 
     void macroSaveAndLoad() {
@@ -431,26 +425,24 @@ private slots:
                 !QFileInfo::exists(macrofile::macroFilePath("Macro 1")));
     }
 
-    void newMacroName_data() {
-        QTest::addColumn<QStringList>("existing");
-        QTest::addColumn<QString>("base"); // empty: the description has no NewMacro key
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("1 and 2 taken") << QStringList{"Macro 1", "Macro 2"} << QString() << "Macro 3";
-        QTest::newRow("only 2 taken") << QStringList{"Macro 2"} << QString() << "Macro 1";
-        QTest::newRow("own base") << QStringList{"Burst 1", "Macro 2"} << QString("Burst") << "Burst 2";
-    }
-
+    // The lowest free number after the description's NewMacro name, "Macro" without one.
     void newMacroName() {
-        QFETCH(QStringList, existing);
-        QFETCH(QString, base);
-        QSettings description(m_tree->file("DefaultProfile.bin"), QSettings::IniFormat);
-        description.remove("PROFILE/NewMacro");
-        if (!base.isEmpty())
-            description.setValue("PROFILE/NewMacro", base);
-        description.sync();
-        for (const QString &name : existing)
-            QCOMPARE(macrofile::saveMacroSteps(name, {}), FileResult::Ok);
-        QTEST(macrofile::newMacroName(), "expected");
+        const std::tuple<QStringList, QString, QString> rows[] = {
+            {{"Macro 1", "Macro 2"}, "", "Macro 3"},
+            {{"Macro 2"}, "", "Macro 1"},
+            {{"Burst 1", "Macro 2"}, "Burst", "Burst 2"}};
+        for (const auto &[existing, base, expected] : rows) {
+            QSettings description(m_tree->file("DefaultProfile.bin"), QSettings::IniFormat);
+            description.remove("PROFILE/NewMacro");
+            if (!base.isEmpty())
+                description.setValue("PROFILE/NewMacro", base);
+            description.sync();
+            for (const QString &name : existing)
+                QCOMPARE(macrofile::saveMacroSteps(name, {}), FileResult::Ok);
+            QCOMPARE(macrofile::newMacroName(), expected);
+            for (const QString &name : existing)
+                QVERIFY(macrofile::deleteMacroFile(name));
+        }
     }
 
     // A longer macro fills the 63 entries, a shorter one leaves those past its count as they were.
@@ -534,8 +526,6 @@ private slots:
                 config::fontForLanguage(3).pixelSize == 15);
         QVERIFY(!config::fontForLanguage(1).family.isEmpty() && config::fontForLanguage(1).pixelSize > 0);
         QVERIFY(config::fontForLanguage(7).family.isEmpty() && config::fontForLanguage(7).pixelSize == 0);
-        QVERIFY(config::setLanguageIndex(2));
-        QCOMPARE(config::languageIndex(), 2);
     }
 
     // A new mouse's profile list is kept before its folder exists. Without any file every value reads its
@@ -577,9 +567,8 @@ private slots:
                 description::readSensorDefaults(sensor) == -1);
         QVERIFY(record.pollRate == 77 && matrix[15] == 9 && sensor[description::kSync] == 9);
 
-        QVERIFY(config::setBatteryValue(80));
-        QCOMPARE(config::batteryValue(), 80);
-        QVERIFY(m_tree->remove("Configs/Config.ini") && QDir().mkpath(m_tree->file("Configs/Config.ini")));
+        QVERIFY(config::setBatteryValue(80) && m_tree->remove("Configs/Config.ini") &&
+                QDir().mkpath(m_tree->file("Configs/Config.ini")));
         QVERIFY(!config::setBatteryValue(55) && !config::setCurrentProductName("Lost") &&
                 !config::addMacroName("Lost"));
     }

@@ -140,39 +140,34 @@ private slots:
         QCOMPARE(profile::readProductMark(profile::profileFilePath("Raid")), product);
     }
 
-    // A part file that cannot be written (a folder in its way) leaves the old target as it was.
-    void exportKeepsTargetUntilComplete_data() {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("profile") << "Raid.prof";
-        QTest::newRow("configuration") << "Raid.conf";
-    }
-
+    // A part file that cannot be written (a folder in its way) leaves the old target as it was, for a
+    // profile and for a configuration.
     void exportKeepsTargetUntilComplete() {
-        QFETCH(QString, target);
         QTemporaryDir outside;
-        const QString path = outside.filePath(target);
         const QString product = config::currentProductName();
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("[Old]\nkept=1\n") > 0);
-        old.close();
         AppConfig config;
         ProfileList::loadStoredConfig(config);
-        auto exportTo = [&] {
-            return target.endsWith(".conf") ? ProfileList::exportConfigFile(config, path, product)
-                                            : m_list.exportFile("Profile 1", path, product);
-        };
-        QVERIFY(QDir().mkpath(filereplace::partPath(path) + "/blocked"));
-        QCOMPARE(exportTo(), ProfileListResult::WriteFailed);
-        {
-            QSettings kept(path, QSettings::IniFormat);
-            QVERIFY(kept.value("Old/kept").toBool() && profile::readProductMark(path).isEmpty());
+        for (const QString &path : {outside.filePath("Raid.prof"), outside.filePath("Raid.conf")}) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("[Old]\nkept=1\n") > 0);
+            old.close();
+            auto exportTo = [&] {
+                return path.endsWith(".conf") ? ProfileList::exportConfigFile(config, path, product)
+                                              : m_list.exportFile("Profile 1", path, product);
+            };
+            QVERIFY(QDir().mkpath(filereplace::partPath(path) + "/blocked"));
+            QCOMPARE(exportTo(), ProfileListResult::WriteFailed);
+            {
+                QSettings kept(path, QSettings::IniFormat);
+                QVERIFY(kept.value("Old/kept").toBool() && profile::readProductMark(path).isEmpty());
+            }
+            QVERIFY(QDir(filereplace::partPath(path)).removeRecursively());
+            QCOMPARE(exportTo(), ProfileListResult::Ok);
+            // The old file is replaced, not merged into, and no part file is left behind.
+            QSettings replaced(path, QSettings::IniFormat);
+            QVERIFY(!replaced.contains("Old/kept") && profile::readProductMark(path) == product);
+            QVERIFY(!QFileInfo::exists(filereplace::partPath(path)));
         }
-        QVERIFY(QDir(filereplace::partPath(path)).removeRecursively());
-        QCOMPARE(exportTo(), ProfileListResult::Ok);
-        // The old file is replaced, not merged into, and no part file is left behind.
-        QSettings replaced(path, QSettings::IniFormat);
-        QVERIFY(!replaced.contains("Old/kept") && profile::readProductMark(path) == product);
-        QVERIFY(!QFileInfo::exists(filereplace::partPath(path)));
     }
 };
 

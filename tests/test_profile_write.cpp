@@ -57,18 +57,11 @@ ButtonEntry packedEntry(const ButtonAssignment &button) {
 }
 
 ButtonAssignment button(int function, int res1 = 0, int loops = 0, int keyNumber = 0) {
-    ButtonAssignment b;
-    b.function = function;
-    b.res1 = static_cast<uint8_t>(res1);
-    b.loopNumber = loops;
-    b.keyNumber = keyNumber;
-    return b;
+    return {0, function, loops, keyNumber, {}, static_cast<uint8_t>(res1), 0, 0, 0, {}};
 }
 
 ButtonAssignment macroButton(const QString &name, int mode, int loops, int function = 200) {
-    ButtonAssignment b = button(function, mode, loops);
-    b.macroName = name;
-    return b;
+    return {0, function, loops, 0, {}, static_cast<uint8_t>(mode), 0, 0, 0, name};
 }
 
 // A combo as the combo dialog leaves it: presses of the usages in order, then releases in reverse.
@@ -117,10 +110,6 @@ Bytes imageBytes(const QVector<MacroStep> &events, Bytes out = {}) {
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(ButtonAssignment)
-Q_DECLARE_METATYPE(MacroStep)
-Q_DECLARE_METATYPE(ButtonEntry)
 
 // The profile write and the button table and macro images it uploads, against the virtual mouse.
 class TestProfileWrite : public QObject {
@@ -172,16 +161,13 @@ private slots:
                     0xFF, 0xFF, 0xFF, 0,    0,    0xFF, 0,  0,    0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0,    0}),
             framed({0x05, 0, 0xFA, 0x01, 0x7F, 0x00, 1, 0xD3, 0x1A}),
             framed({0x05, 0, 0xFA, 0x02, 0x00, 0x00, 1, 0xD1, 6}),
-            framed({0x05, 0, 0xFA, 0x02, 0x01, 0x00, 5, 0xD2, 1, 0x10, 0x00, 0x10, 0x00}),
-            framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, 0x20, 0x00, 0x20, 0x00}),
-            framed({0x05, 0, 0xFA, 0x02, 0x0B, 0x00, 5, 0xD2, 1, 0x30, 0x00, 0x30, 0x00}),
-            framed({0x05, 0, 0xFA, 0x02, 0x10, 0x00, 5, 0xD2, 1, 0x40, 0x00, 0x40, 0x00}),
-            framed({0x05, 0, 0xFA, 0x02, 0x15, 0x00, 5, 0xD2, 1, 0x80, 0x00, 0x80, 0x00}),
-            framed({0x05, 0, 0xFA, 0x02, 0x1A, 0x00, 5, 0xD2, 1, 0x00, 0x01, 0x00, 0x01}),
-            framed({0x05, 0, 0xFA, 0x02, 0x1F, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
-            framed({0x05, 0, 0xFA, 0x02, 0x24, 0x00, 5, 0xD2, 0, 0, 0, 0, 0}),
-            framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}),
         };
+        // Six stages used at 0x10, 0x20, 0x30, 0x40, 0x80 and 0x100 for x and y, two unused.
+        const int dpi[] = {0x10, 0x20, 0x30, 0x40, 0x80, 0x100, 0, 0};
+        for (int i = 0; i < 8; ++i)
+            expected.push_back(framed({0x05, 0, 0xFA, 0x02, 1 + 5 * i, 0, 5, 0xD2, dpi[i] > 0, dpi[i] & 0xFF,
+                                       dpi[i] >> 8, dpi[i] & 0xFF, dpi[i] >> 8}));
+        expected.push_back(framed({0x05, 0, 0xFA, 0x02, 0x7F, 0x00, 1, 0xD3, 0x1A}));
         for (int store : {0x04, 0x01, 0x02, 0x08, 0x10})
             expected.push_back(framed({0x05, 0, 0xFA, 0x40, 0xF3, store}));
         expected.push_back(framed({0x05, 0, 0xFA, 0x46, 1}));
@@ -271,13 +257,13 @@ private slots:
         }
     }
 
-    // Packed into a table that held 0xEE everywhere.
-    void entries_data() {
-        QTest::addColumn<int>("sensor");
-        QTest::addColumn<ButtonAssignment>("button");
-        QTest::addColumn<ButtonEntry>("entry");
-        const auto row = [](const char *name, const ButtonAssignment &b, ButtonEntry e, int sensor = 3389) {
-            QTest::newRow(name) << sensor << b << e;
+    // Packed into a table that held 0xEE everywhere, only the button's slot changes, and the header, which
+    // goes with every entry.
+    void entries() {
+        QVector<std::tuple<QString, int, ButtonAssignment, ButtonEntry>> rows;
+        const auto row = [&rows](const QString &name, const ButtonAssignment &b, ButtonEntry e,
+                                 int sensor = 3389) {
+            rows.append({name, sensor, b, e});
         };
         row("key A", button(6, 30), {0x90, 0, 0x04, 0});
         row("mouse button has no usage", button(6, 240), {0x90, 0, 0, 0});
@@ -304,8 +290,7 @@ private slots:
                                  {3104, 3, 3},   {3335, 160, 188}, {3370, 7, 4}, {33252, 10, 4}, {0, 7, 4}};
         for (const auto &s : sniper) {
             const auto value = static_cast<uint8_t>(s[2]);
-            QTest::addRow("sniper %d", s[0])
-                << s[0] << button(55, s[1]) << ButtonEntry{0x9A, 1, value, value};
+            row(QString("sniper %1").arg(s[0]), button(55, s[1]), {0x9A, 1, value, value}, s[0]);
         }
         row("macro loop count", macroButton("M", 0, 0x0102), {0x91, 0, 0x02, 0x01});
         row("macro while key down", macroButton("M", 1, 9), {0x91, 0x80, 0xFF, 0xFF});
@@ -313,19 +298,15 @@ private slots:
         row("macro other mode keeps byte 1", macroButton("M", 3, 5), {0x91, 0xEE, 5, 0});
         row("gun file", macroButton("G", 0, 3, 510), {0x9D, 0, 3, 0});
         for (int f : {0, 8, 56, 64, 199, 201, -1})
-            QTest::addRow("function %d has no row", f) << 3389 << button(f) << ButtonEntry{0, 0, 0, 0};
-    }
-
-    // Only the button's slot changes, and the header, which goes with every entry.
-    void entries() {
-        QFETCH(int, sensor);
-        QFETCH(ButtonAssignment, button);
-        QFETCH(ButtonEntry, entry);
-        m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
-        DeviceState::instance().buttonTable().fill(0xEE);
-        QCOMPARE(packedEntry(button), entry);
-        QCOMPARE(tableBytes(0, 2), (Bytes{0x0A, 0x00}));
-        QCOMPARE(tableBytes(6, 4), Bytes(4, 0xEE));
+            row(QString("function %1 has no row").arg(f), button(f), {0, 0, 0, 0});
+        for (const auto &[name, sensor, button, entry] : rows) {
+            m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
+            DeviceState::instance().reset();
+            DeviceState::instance().buttonTable().fill(0xEE);
+            QVERIFY2(packedEntry(button) == entry, qPrintable(name));
+            QCOMPARE(tableBytes(0, 2), (Bytes{0x0A, 0x00}));
+            QCOMPARE(tableBytes(6, 4), Bytes(4, 0xEE));
+        }
     }
 
     // Numbers follow packing order: the first name gets 0, a shared name keeps its number, res4 records it.
@@ -404,36 +385,32 @@ private slots:
                                                                                : 0x8B + s - 22);
     }
 
-    void macroImage_data() {
-        QTest::addColumn<QVector<MacroStep>>("events");
-        QTest::addColumn<QVector<MacroStep>>("image");
+    // Events and the image they make in image slot 3; the other slots stay empty. A macro without delays of
+    // its own gets a pause after every fourth event and at the end; only kind 6 is a delay.
+    void macroImage() {
         const QVector<MacroStep> five = keyEvents(5);
-        QTest::newRow("five events") << five << QVector<MacroStep>{five[0], five[1], five[2], five[3],
-                                                                   kPause,  five[4], kPause};
-        QTest::newRow("empty macro") << QVector<MacroStep>{} << QVector<MacroStep>{kPause};
         const QVector<MacroStep> timed = {ev(0x84, 4), ev(6, 44, 1), ev(0x04, 4), ev(0x81, 1), ev(0x01, 1)};
-        QTest::newRow("own delays kept as they are") << timed << timed;
         const QVector<MacroStep> moves = {ev(2, 246), ev(2, 0, 10), ev(0x86, 1), ev(0x81, 2), ev(0x01, 2)};
-        QTest::newRow("only kind 6 is a delay") << moves << withPauses(moves);
-        // 66 events fill 198 of the 200 bytes; the 67th does not fit.
         QVector<MacroStep> long67 = keyEvents(67);
         long67[0] = ev(6, 2);
-        QTest::newRow("67 events with a delay") << long67 << long67.mid(0, 66);
-        // 52 events and 13 pauses make 65; the closing pause is the 66th and fits. With 60 it is cut.
-        QTest::newRow("52 events and 14 pauses") << keyEvents(52) << withPauses(keyEvents(52));
-        QTest::newRow("60 events cut") << keyEvents(60) << withPauses(keyEvents(60)).mid(0, 66);
-    }
-
-    // Into image slot 3; the other slots stay empty.
-    void macroImage() {
-        QFETCH(QVector<MacroStep>, events);
-        QFETCH(QVector<MacroStep>, image);
-        macroimage::buildMacroImage(events, 3);
+        const QPair<QVector<MacroStep>, QVector<MacroStep>> rows[] = {
+            {five, {five[0], five[1], five[2], five[3], kPause, five[4], kPause}},
+            {{}, {kPause}},
+            {timed, timed},
+            {moves, withPauses(moves)},
+            // 66 events fill 198 of the 200 bytes; the 67th does not fit.
+            {long67, long67.mid(0, 66)},
+            // 52 events and 13 pauses make 65; the closing pause is the 66th and fits. With 60 it is cut.
+            {keyEvents(52), withPauses(keyEvents(52))},
+            {keyEvents(60), withPauses(keyEvents(60)).mid(0, 66)}};
         const auto &images = DeviceState::instance().macroImages();
-        QCOMPARE(Bytes(images[3].begin(), images[3].end()), imageBytes(image));
-        for (int other : {0, 2, 4})
-            QCOMPARE(Bytes(images[other].begin(), images[other].end()),
-                     Bytes(DeviceState::kMacroImageSize, 0));
+        for (const auto &[events, image] : rows) {
+            macroimage::buildMacroImage(events, 3);
+            QCOMPARE(Bytes(images[3].begin(), images[3].end()), imageBytes(image));
+            for (int other : {0, 2, 4})
+                QCOMPARE(Bytes(images[other].begin(), images[other].end()),
+                         Bytes(DeviceState::kMacroImageSize, 0));
+        }
     }
 
     // The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.

@@ -73,12 +73,9 @@ const QByteArray kDpi = bytes33("0500fa02060005d20140064006");
 const QByteArray kDpiFramed = with(kDpi, 1, 0xBF);
 const QByteArray kStore = with(kDpi, 3, 0x40);
 
-// Raw reads as (report ID, milliseconds the read took); ID 0 is a time-out, -1 an error.
 using RawReads = QVector<QPair<int, int>>;
 
 } // namespace
-
-Q_DECLARE_METATYPE(Script)
 
 class TestSendReport : public QObject {
     Q_OBJECT
@@ -99,72 +96,66 @@ private slots:
         devicelink::setPauseFunction({});
     }
 
-    void transaction_data() {
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<Script>("script");
-        QTest::addColumn<int>("result"); // 4 comes from a failing write
-        QTest::addColumn<int>("writes");
-        QTest::addColumn<int>("reads");
-        QTest::addColumn<int>("rereadPauses"); // 50 ms pauses; every good write is followed by a 10 ms one
-
+    // One report's transaction: the result (4 from a failing write), the writes, the reads, and the 50 ms
+    // pauses before rereads; every good write is followed by a 10 ms one.
+    void transaction() {
         const Script echo{replyOf(kDpiFramed)};
         const ReadStep badCommand = replyOf(with(kDpiFramed, 3, 0x03)),
                        badData = replyOf(with(kDpiFramed, 12, 7));
-        QTest::newRow("0x44: no echo") << bytes33("0500fa4402") << Script{} << 0 << 1 << 0 << 0;
-        QTest::newRow("bytes 1, 7 may differ")
-            << kDpi << Script{replyOf(with(kDpi, 7, 0xD3))} << 0 << 1 << 1 << 0;
-        QTest::newRow("0x40: other data ok")
-            << kStore << Script{replyOf(with(kStore, 12, 7))} << 0 << 1 << 1 << 0;
-        QTest::newRow("silent store") << kStore << Script{} << 0 << 6 << 6 << 0;
-        QTest::newRow("0x02: other data fails") << kDpi << badData * 3 << 2 << 3 << 3 << 0;
-        QTest::newRow("silent: 0 after 6 writes") << kDpi << Script{} << 0 << 6 << 6 << 0;
-        QTest::newRow("write error, no read") << kDpi << echo << 4 << 1 << 0 << 0;
-        QTest::newRow("30 read errors: 1 rewrite") << kDpi << kReadError * 30 + echo << 0 << 2 << 31 << 29;
-        QTest::newRow("31 read errors: 2 rewrites") << kDpi << kReadError * 31 + echo << 0 << 3 << 32 << 29;
-        QTest::newRow("32 read errors: gives up") << kDpi << kReadError * 32 + echo << 2 << 3 << 32 << 29;
-        QTest::newRow("20 mismatches: 1 rewrite") << kDpi << badCommand * 20 + echo << 0 << 2 << 21 << 19;
-        QTest::newRow("21 mismatches: 2 rewrites") << kDpi << badCommand * 21 + echo << 0 << 3 << 22 << 19;
-        QTest::newRow("22 mismatches: gives up") << kDpi << badCommand * 22 + echo << 2 << 3 << 22 << 19;
-        // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
-        QTest::newRow("stale reply judged again")
-            << kDpi << Script{badData, kSilence, kSilence} << 2 << 3 << 3 << 0;
-        // The copies are 64 bytes: a longer length is cut to them.
-        QTest::newRow("long report cut to 64") << kDpi + QByteArray(100, '\x7E') << echo << 0 << 1 << 1 << 0;
-    }
+        const struct {
+            const char *name;
+            QByteArray sent;
+            Script script;
+            int result, writes, reads, rereadPauses;
+        } rows[] = {
+            {"0x44: no echo", bytes33("0500fa4402"), {}, 0, 1, 0, 0},
+            {"bytes 1, 7 may differ", kDpi, {replyOf(with(kDpi, 7, 0xD3))}, 0, 1, 1, 0},
+            {"0x40: other data ok", kStore, {replyOf(with(kStore, 12, 7))}, 0, 1, 1, 0},
+            {"silent store", kStore, {}, 0, 6, 6, 0},
+            {"0x02: other data fails", kDpi, badData * 3, 2, 3, 3, 0},
+            {"silent: 0 after 6 writes", kDpi, {}, 0, 6, 6, 0},
+            {"write error, no read", kDpi, echo, 4, 1, 0, 0},
+            {"30 read errors: 1 rewrite", kDpi, kReadError * 30 + echo, 0, 2, 31, 29},
+            {"31 read errors: 2 rewrites", kDpi, kReadError * 31 + echo, 0, 3, 32, 29},
+            {"32 read errors: gives up", kDpi, kReadError * 32 + echo, 2, 3, 32, 29},
+            {"20 mismatches: 1 rewrite", kDpi, badCommand * 20 + echo, 0, 2, 21, 19},
+            {"21 mismatches: 2 rewrites", kDpi, badCommand * 21 + echo, 0, 3, 22, 19},
+            {"22 mismatches: gives up", kDpi, badCommand * 22 + echo, 2, 3, 22, 19},
+            // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
+            {"stale reply judged again", kDpi, {badData, kSilence, kSilence}, 2, 3, 3, 0},
+            // The copies are 64 bytes: a longer length is cut to them.
+            {"long report cut to 64", kDpi + QByteArray(100, '\x7E'), echo, 0, 1, 1, 0}};
+        for (const auto &row : rows) {
+            init(); // a fresh link for each row
+            m_hid.script = row.script;
+            m_hid.failWrites = row.result == kResultWriteError ? 1 : 0;
+            const auto *data = reinterpret_cast<const uint8_t *>(row.sent.constData());
+            bool silent = true;
+            QVERIFY2(sendReport(*m_device, data, row.sent.size(), &silent) == row.result, row.name);
+            // Only the six all-zero replies with nothing judged before them are acceptance through silence.
+            QCOMPARE(silent, QByteArray(row.name).startsWith("silent"));
+            QCOMPARE(QString::asprintf("%s: %d writes, %d reads, %d rereads", row.name,
+                                       int(m_hid.written.size()), m_hid.reads, int(m_pauses.count(50))),
+                     QString::asprintf("%s: %d writes, %d reads, %d rereads", row.name, row.writes, row.reads,
+                                       row.rereadPauses));
+            QCOMPARE(m_hid.lastTimeout, m_hid.reads > 0 ? 150 : 0);
+            const int goodWrites = row.result == kResultWriteError ? 0 : row.writes;
+            QCOMPARE(int(m_pauses.count(10)), goodWrites);
+            QCOMPARE(m_pauses.size(), goodWrites + int(m_pauses.count(50)));
+            // Every write, rewrites too, is the caller's report (up to 64 bytes), its checksum filled in.
+            for (const QByteArray &w : m_hid.written)
+                QCOMPARE(w, with(row.sent.left(64), 1,
+                                 report::checksum(reinterpret_cast<const uint8_t *>(w.constData()))));
 
-    void transaction() {
-        QFETCH(QByteArray, sent);
-        QFETCH(int, result);
-        QFETCH(int, writes);
-        QFETCH(Script, script);
-        m_hid.script = script;
-        m_hid.failWrites = result == kResultWriteError ? 1 : 0;
-
-        const auto *data = reinterpret_cast<const uint8_t *>(sent.constData());
-        bool silent = true;
-        QCOMPARE(int(sendReport(*m_device, data, sent.size(), &silent)), result);
-        // Only the six all-zero replies with nothing judged before them are acceptance through silence.
-        QCOMPARE(silent, QByteArray(QTest::currentDataTag()).startsWith("silent"));
-        QCOMPARE(m_hid.written.size(), writes);
-        QTEST(m_hid.reads, "reads");
-        QCOMPARE(m_hid.lastTimeout, m_hid.reads > 0 ? 150 : 0);
-        const int goodWrites = result == kResultWriteError ? 0 : writes;
-        QCOMPARE(int(m_pauses.count(10)), goodWrites);
-        QTEST(int(m_pauses.count(50)), "rereadPauses");
-        QCOMPARE(m_pauses.size(), goodWrites + int(m_pauses.count(50)));
-        // Every write, rewrites too, is the caller's report (at most 64 bytes) with its checksum filled in.
-        for (const QByteArray &w : m_hid.written)
-            QCOMPARE(w, with(sent.left(64), 1,
-                             report::checksum(reinterpret_cast<const uint8_t *>(w.constData()))));
-
-        // A command of a multi-report operation that only silence accepted ends it as "mouse off".
-        m_hid.script = script;
-        m_hid.failWrites = result == kResultWriteError ? 1 : 0;
-        CommandReport r{};
-        std::memcpy(r.data(), sent.constData(), r.size());
-        MouseDevice::setInstance(m_device.get());
-        QCOMPARE(int(sendCommand(r)), silent ? int(kResultMouseOff) : result);
-        MouseDevice::setInstance(nullptr);
+            // A command of a multi-report operation that only silence accepted ends it as "mouse off".
+            m_hid.script = row.script;
+            m_hid.failWrites = row.result == kResultWriteError ? 1 : 0;
+            CommandReport r{};
+            std::memcpy(r.data(), row.sent.constData(), r.size());
+            MouseDevice::setInstance(m_device.get());
+            QCOMPARE(int(sendCommand(r)), silent ? int(kResultMouseOff) : row.result);
+            MouseDevice::setInstance(nullptr);
+        }
     }
 
     void noHandleWritesNothing() {
@@ -174,43 +165,36 @@ private slots:
         QVERIFY(m_hid.written.isEmpty());
     }
 
-    void commandReportReader_data() {
-        QTest::addColumn<RawReads>("reads");
-        QTest::addColumn<int>("timeout");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QVector<int>>("timeouts"); // what each raw read was given
-        QTest::newRow("movement skipped")
-            << RawReads{{0x01, 10}, {0x01, 10}, {0x05, 10}} << 150 << 33 << QVector<int>{150, 140, 130};
-        QTest::newRow("movement until the time is up")
-            << RawReads{{0x01, 60}, {0x01, 60}, {0x01, 60}, {0x05, 0}} << 150 << 0
-            << QVector<int>{150, 90, 30};
-        QTest::newRow("error") << RawReads{{0x01, 0}, {-1, 0}} << 150 << -1 << QVector<int>{150, 150};
-        QTest::newRow("no limit") << RawReads{{0x01, 500}, {0x05, 0}} << -1 << 33 << QVector<int>{-1, -1};
-    }
-
-    // Other reports never reach the caller's buffer: a time-out leaves the previous reply there.
+    // Other reports never reach the caller's buffer: a time-out leaves the previous reply there. Raw reads
+    // as (report ID, milliseconds the read took), ID 0 a time-out and -1 an error; the time-out asked for,
+    // the result, and the time-out each raw read was given.
     void commandReportReader() {
-        QFETCH(RawReads, reads);
-        QFETCH(int, timeout);
-        QFETCH(int, result);
-        int64_t clock = 0;
-        QVector<int> given;
-        auto raw = [&](uint8_t *data, std::size_t length, int ms) {
-            given << ms;
-            const auto [id, took] = reads.takeFirst();
-            clock += took;
-            if (id > 0) {
-                std::memset(data, 0x77, length);
-                data[0] = uint8_t(id);
-            }
-            return id > 0 ? int(length) : id;
-        };
-        uint8_t buffer[33];
-        std::memset(buffer, 0xAB, sizeof buffer);
-        QCOMPARE(readCommandReport(raw, buffer, sizeof buffer, timeout, [&clock] { return clock; }), result);
-        QTEST(given, "timeouts");
-        QCOMPARE(buffer[0], uint8_t(result > 0 ? 0x05 : 0xAB));
-        QCOMPARE(buffer[32], uint8_t(result > 0 ? 0x77 : 0xAB));
+        const std::tuple<RawReads, int, int, QVector<int>> rows[] = {
+            {{{0x01, 10}, {0x01, 10}, {0x05, 10}}, 150, 33, {150, 140, 130}},         // movement skipped
+            {{{0x01, 60}, {0x01, 60}, {0x01, 60}, {0x05, 0}}, 150, 0, {150, 90, 30}}, // until the time is up
+            {{{0x01, 0}, {-1, 0}}, 150, -1, {150, 150}},                              // an error
+            {{{0x01, 500}, {0x05, 0}}, -1, 33, {-1, -1}}};                            // no limit
+        for (auto [reads, timeout, result, timeouts] : rows) {
+            int64_t clock = 0;
+            QVector<int> given;
+            auto raw = [&, &reads = reads](uint8_t *data, std::size_t length, int ms) {
+                given << ms;
+                const auto [id, took] = reads.takeFirst();
+                clock += took;
+                if (id > 0) {
+                    std::memset(data, 0x77, length);
+                    data[0] = uint8_t(id);
+                }
+                return id > 0 ? int(length) : id;
+            };
+            uint8_t buffer[33];
+            std::memset(buffer, 0xAB, sizeof buffer);
+            QCOMPARE(readCommandReport(raw, buffer, sizeof buffer, timeout, [&clock] { return clock; }),
+                     result);
+            QCOMPARE(given, timeouts);
+            QCOMPARE(buffer[0], uint8_t(result > 0 ? 0x05 : 0xAB));
+            QCOMPARE(buffer[32], uint8_t(result > 0 ? 0x77 : 0xAB));
+        }
     }
 };
 
@@ -332,28 +316,23 @@ private slots:
 
     // A pointer in use fills the node's 64 unread reports in 64 ms: drained, the node keeps a status report
     // and the next echo; read only when asked, both are lost and the echo costs a rewrite.
-    void pointerInUse_data() {
-        QTest::addColumn<bool>("drained");
-        QTest::newRow("drained") << true;
-        QTest::newRow("read only when asked") << false;
-    }
-
     void pointerInUse() {
-        QFETCH(bool, drained);
-        m_h.reset();
-        m_h = std::make_unique<CommandHarness>(drained);
-        m_mouse = &m_h->mouse();
-        m_mouse->streamMovement(1000);
-        QTest::qWait(150);
-        m_mouse->sendStatusReport(0, 2, 1, 0);
-        uint8_t reply[33] = {};
-        const int got = m_mouse->readTimeout(m_h->device().commandHandle(), reply, sizeof reply, 50);
-        QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
-        QTest::qWait(150);
-        m_mouse->clearRecords();
-        QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
-        QCOMPARE(writes(), drained ? 1 : 2);
-        m_mouse->streamMovement(0);
+        for (bool drained : {true, false}) {
+            m_h.reset();
+            m_h = std::make_unique<CommandHarness>(drained);
+            m_mouse = &m_h->mouse();
+            m_mouse->streamMovement(1000);
+            QTest::qWait(150);
+            m_mouse->sendStatusReport(0, 2, 1, 0);
+            uint8_t reply[33] = {};
+            const int got = m_mouse->readTimeout(m_h->device().commandHandle(), reply, sizeof reply, 50);
+            QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
+            QTest::qWait(150);
+            m_mouse->clearRecords();
+            QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
+            QCOMPARE(writes(), drained ? 1 : 2);
+            m_mouse->streamMovement(0);
+        }
     }
 
     // Framing, checksum and echo; on the shared node the command handle skips pointer reports a plain one
@@ -375,36 +354,26 @@ private slots:
         m_mouse->close(plain);
     }
 
-    void echoRules_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<bool>("goodChecksum");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("echoed");
-        for (int code : {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x40, 0x46})
-            QTest::addRow("code %02x echoed", code) << code << true << 33 << true;
-        for (int code : {0x0B, 0x41, 0x44, 0x45, 0x47, 0x49, 0xFF})
-            QTest::addRow("code %02x silent", code) << code << true << 33 << false;
-        QTest::newRow("bad checksum") << 0x02 << false << 33 << false;
-        // Answered from what arrived, never from beyond it.
-        QTest::newRow("short report echoed padded") << 0x40 << true << 12 << true;
-    }
-
+    // The commands the mouse echoes and those it leaves unanswered; a bad checksum is never answered, and a
+    // short report is answered from what arrived, never from beyond it.
     void echoRules() {
-        QFETCH(int, code);
-        QFETCH(bool, goodChecksum);
-        QFETCH(int, length);
-        QFETCH(bool, echoed);
+        QVector<std::tuple<int, bool, int, bool>> rows{{0x02, false, 33, false}, {0x40, true, 12, true}};
+        for (int code : {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x40, 0x46})
+            rows.append({code, true, 33, true});
+        for (int code : {0x0B, 0x41, 0x44, 0x45, 0x47, 0x49, 0xFF})
+            rows.append({code, true, 33, false});
         HidHandle *h = m_h->device().commandHandle();
-        Bytes r = onWire(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
-        r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
-        Bytes sent = r;
-        sent[20] = length < 33 ? 0x99 : 0;
-        QCOMPARE(m_mouse->write(h, sent.data(), length), length);
-        Bytes reply(33, 0xEE);
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 150), echoed ? 33 : 0);
-        if (echoed)
-            QCOMPARE(reply, r);
-        m_mouse->close(h);
+        for (const auto &[code, goodChecksum, length, echoed] : rows) {
+            Bytes r = onWire(uint8_t(code), 0x10, 0xD1, {0xAA, 0x55});
+            r[report::kChecksum] = report::checksum(r.data()) ^ (goodChecksum ? 0 : 1);
+            Bytes sent = r;
+            sent[20] = length < 33 ? 0x99 : 0;
+            QCOMPARE(m_mouse->write(h, sent.data(), length), length);
+            Bytes reply(33, 0xEE);
+            QVERIFY2(m_mouse->readTimeout(h, reply.data(), reply.size(), 150) == (echoed ? 33 : 0),
+                     qPrintable(QString::number(code, 16)));
+            QVERIFY(!echoed || reply == r);
+        }
     }
 
     void blocksBracketsStoresAndProfile() {

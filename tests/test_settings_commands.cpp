@@ -18,30 +18,12 @@ class TestSettingsCommands : public QObject {
     Q_OBJECT
 private slots:
     // Sensor byte: lift, 0x40 angle off, 0x20 jitter off, 0x80 sync, these only for syncMode 1. Stage colours
-    // only for showDpiLed 1; lighting entries past the mode table play mode 6.
-    void settingsBlock_data() {
-        QTest::addColumn<QVector<int>>("options"); // syncMode, sync, angle, jitter, showDpiLed, ledMode
-        QTest::addColumn<int>("sensorByte");
-        QTest::addColumn<int>("modeCode");
-        QTest::newRow("with the stage colours") << QVector<int>{1, 1, 0, 1, 1, 11} << 0xC2 << 7;
-        QTest::newRow("without the stage colours") << QVector<int>{1, 1, 0, 1, 0, 11} << 0xC2 << 7;
-        QTest::newRow("colours only for 1") << QVector<int>{1, 1, 0, 1, 2, 11} << 0xC2 << 7;
-        QTest::newRow("sync on, angle and jitter off") << QVector<int>{1, 1, 0, 0, 0, 14} << 0xE2 << 6;
-        QTest::newRow("sync off, angle on, jitter off") << QVector<int>{1, 0, 1, 0, 0, 255} << 0x22 << 6;
-        QTest::newRow("model without sync options") << QVector<int>{0, 1, 0, 0, 1, 0} << 0x02 << 1;
-    }
-
-    // The virtual mouse reads the hand-written reports back field by field.
+    // only for showDpiLed 1; lighting entries past the mode table play mode 6. The virtual mouse reads the
+    // hand-written reports back field by field.
     void settingsBlock() {
-        QFETCH(QVector<int>, options);
-        QFETCH(int, sensorByte);
-        QFETCH(int, modeCode);
         AppConfig c;
         c.profileId = 2;
         c.liftHigh = 2;
-        c.sync = uint8_t(options[1]);
-        c.angleValue = uint8_t(options[2]);
-        c.jitter = uint8_t(options[3]);
         c.debounce = 4;
         c.wake = 1;
         c.sensorMode = 3;
@@ -49,29 +31,41 @@ private slots:
         c.profile.pollRate = 3;
         c.profile.ledSleepTime = 5;
         c.profile.dpiStage = 4;
-        c.profile.ledMode = uint8_t(options[5]);
         for (int i = 0; i < ProfileData::kStageCount; ++i)
             c.profile.dpiStages[i].color = QColor(10 * i + 1, 10 * i + 2, 10 * i + 3);
-        Reports expected = {
-            framed({0x05, 0, 0xFA, 0x01, 0x00, 0x00, 19, 0xD1, 7, 7, 7,    7, 7,       sensorByte,
-                    2,    0, 5,    4,    0x83, 3,    3,  3,    3, 3, 0x1F, 4, modeCode})};
-        if (options[4] == 1)
-            expected.push_back(
-                framed({0x05, 0,  0xFA, 0x01, 0x13, 0x00, 24, 0xD2, 1,  2,  3,  11, 12, 13, 21, 22,
-                        23,   31, 32,   33,   41,   42,   43, 51,   52, 53, 61, 62, 63, 71, 72, 73}));
-        expected.push_back(framed({0x05, 0, 0xFA, 0x01, 0x7F, 0x00, 1, 0xD3, 0x1A}));
-        QCOMPARE(hexLines(settingsblock::reports(c, options[0], options[4])), hexLines(expected));
+        // syncMode, sync, angle, jitter, showDpiLed, ledMode; the sensor byte and mode code sent.
+        const int rows[][8] = {{1, 1, 0, 1, 1, 11, 0xC2, 7},  // with the stage colours
+                               {1, 1, 0, 1, 0, 11, 0xC2, 7},  // without them
+                               {1, 1, 0, 1, 2, 11, 0xC2, 7},  // colours only for 1
+                               {1, 1, 0, 0, 0, 14, 0xE2, 6},  // sync on, angle and jitter off
+                               {1, 0, 1, 0, 0, 255, 0x22, 6}, // sync off, angle on, jitter off
+                               {0, 1, 0, 0, 1, 0, 0x02, 1}};  // a model without sync options
+        for (const auto &[syncMode, sync, angle, jitter, showDpiLed, ledMode, sensorByte, modeCode] : rows) {
+            c.sync = uint8_t(sync);
+            c.angleValue = uint8_t(angle);
+            c.jitter = uint8_t(jitter);
+            c.profile.ledMode = uint8_t(ledMode);
+            Reports expected = {
+                framed({0x05, 0, 0xFA, 0x01, 0x00, 0x00, 19, 0xD1, 7, 7, 7,    7, 7,       sensorByte,
+                        2,    0, 5,    4,    0x83, 3,    3,  3,    3, 3, 0x1F, 4, modeCode})};
+            if (showDpiLed == 1)
+                expected.push_back(
+                    framed({0x05, 0,  0xFA, 0x01, 0x13, 0x00, 24, 0xD2, 1,  2,  3,  11, 12, 13, 21, 22,
+                            23,   31, 32,   33,   41,   42,   43, 51,   52, 53, 61, 62, 63, 71, 72, 73}));
+            expected.push_back(framed({0x05, 0, 0xFA, 0x01, 0x7F, 0x00, 1, 0xD3, 0x1A}));
+            QCOMPARE(hexLines(settingsblock::reports(c, syncMode, showDpiLed)), hexLines(expected));
 
-        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
-        for (const Bytes &r : expected)
-            mouse.handleReport(1, r.data(), r.size());
-        const SettingsView view(mouse);
-        const SettingsView::Settings &s = view.settings();
-        QCOMPARE((QVector<int>{s.scrollSpeeds[4], s.sensorByte, s.profileId, s.ledMoveOff, s.ledSleepTime,
-                               s.debounce, s.sensorMode, s.wake, s.pollRates[0], s.fixed, s.dpiStage,
-                               s.ledModeCode, view.currentModeBlock()}),
-                 (QVector<int>{7, sensorByte, 2, 0, 5, 4, 3, 1, 3, 0x1F, 4, modeCode, modeCode - 1}));
-        QCOMPARE(view.stageColour(7), options[4] == 1 ? QColor(71, 72, 73) : QColor(0, 0, 0));
+            VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
+            for (const Bytes &r : expected)
+                mouse.handleReport(1, r.data(), r.size());
+            const SettingsView view(mouse);
+            const SettingsView::Settings &s = view.settings();
+            QCOMPARE((QVector<int>{s.scrollSpeeds[4], s.sensorByte, s.profileId, s.ledMoveOff, s.ledSleepTime,
+                                   s.debounce, s.sensorMode, s.wake, s.pollRates[0], s.fixed, s.dpiStage,
+                                   s.ledModeCode, view.currentModeBlock()}),
+                     (QVector<int>{7, sensorByte, 2, 0, 5, 4, 3, 1, 3, 0x1F, 4, modeCode, modeCode - 1}));
+            QCOMPARE(view.stageColour(7), showDpiLed == 1 ? QColor(71, 72, 73) : QColor(0, 0, 0));
+        }
     }
 
     // Stages past the count go with used 0 (3360: position - 1); a count of 0 or past 8 sends 8.
@@ -145,31 +139,23 @@ private slots:
         QCOMPARE(h.mouse().currentProfile(), 3);
     }
 
-    // Speeds 1 to 20 survive an X acceleration; headless, a profile without a speed leaves the pointer alone.
-    void pointerSpeed_data() {
-        QTest::addColumn<int>("speed");
-        QTest::addColumn<int>("kept");
-        QTest::newRow("slowest") << 1 << 1;
-        QTest::newRow("fastest") << 20 << 20;
-        QTest::newRow("above range") << 35 << 20;
-        QTest::newRow("none") << 0 << 0;
-    }
-
+    // Speeds 1 to 20 survive an X acceleration, a faster one comes back as 20; the X server's own default
+    // 2/1 reads as the default speed, a zero denominator as 1. Headless, a profile without a speed leaves
+    // the pointer alone.
     void pointerSpeed() {
-        QFETCH(int, speed);
-        QFETCH(int, kept);
-        const X11PointerSettings::Acceleration a = X11PointerSettings::accelerationForSpeed(speed);
-        QCOMPARE(X11PointerSettings::speedForAcceleration(a.numerator, a.denominator), kept ? kept : 1);
-        // The X server's own default 2/1 reads as the default speed; a zero denominator as 1.
         QVERIFY(X11PointerSettings::speedForAcceleration(2, 1) == 10 &&
                 X11PointerSettings::speedForAcceleration(1, 0) == 1);
-        installPointerSettings(nullptr);
-        auto *headless = dynamic_cast<HeadlessPointerSettings *>(&pointerSettings());
-        QVERIFY(headless);
-        QCOMPARE(readPointerSpeed(), int(PointerSettings::kDefaultSpeed));
-        DeviceState::instance().deviceCopy().profile.mouseSpeed = uint8_t(speed);
-        applyPointerSpeed();
-        QVERIFY(headless->setCount() == (kept ? 1 : 0) && readPointerSpeed() == (kept ? kept : 10));
+        for (const auto &[speed, kept] : {std::pair{1, 1}, {20, 20}, {35, 20}, {0, 0}}) {
+            const X11PointerSettings::Acceleration a = X11PointerSettings::accelerationForSpeed(speed);
+            QCOMPARE(X11PointerSettings::speedForAcceleration(a.numerator, a.denominator), kept ? kept : 1);
+            installPointerSettings(nullptr);
+            auto *headless = dynamic_cast<HeadlessPointerSettings *>(&pointerSettings());
+            QVERIFY(headless);
+            QCOMPARE(readPointerSpeed(), int(PointerSettings::kDefaultSpeed));
+            DeviceState::instance().deviceCopy().profile.mouseSpeed = uint8_t(speed);
+            applyPointerSpeed();
+            QVERIFY(headless->setCount() == (kept ? 1 : 0) && readPointerSpeed() == (kept ? kept : 10));
+        }
         installPointerSettings(nullptr);
         DeviceState::instance().reset();
     }
@@ -201,26 +187,6 @@ private slots:
             const uint32_t bytes = uint32_t(got[0]) << 24 | uint32_t(got[1]) << 16 | got[2] << 8 | got[3];
             QVERIFY2(bytes == r.bytes, qPrintable(QString::asprintf("%d at %d,%d cap %d: %08x", r.sensor, r.x,
                                                                     r.y, r.capability, bytes)));
-        }
-    }
-
-    // The virtual mouse's reading of hand-written stage bytes as x, y and the DPI of x; a sensor it does not
-    // know reads -1 and DPI 0.
-    void stageReadBack() {
-        const std::tuple<int, const char *, QVector<int>> rows[] = {
-            {3389, "f080f080", {400, 400, 24000}},  {3360, "77010000", {180, 1, 24000}},
-            {3325, "73003b01", {50, 51, 5000}},     {3327, "48015f04", {62, 93, 6400}},
-            {3212, "20012002", {64, 95, 2430}},     {31042, "6a003601", {107, 106, 4320}},
-            {301, "ff000280", {102, 103, 10200}},   {3395, "07020000", {519, 0, 26000}},
-            {33952, "04810581", {520, 521, 26100}}, {3335, "bc00bc00", {160, 160, 16000}},
-            {3399, "00000000", {-1, -1, 0}}};
-        VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
-        for (const auto &[sensor, hex, read] : rows) {
-            const QByteArray b = QByteArray::fromHex(hex);
-            const Bytes r = framed({0x05, 0, 0xFA, 0x02, 0x06, 0x00, 5, 0xD2, 1, b[0], b[1], b[2], b[3]});
-            mouse.handleReport(1, r.data(), r.size());
-            const SettingsView::Stage stage = SettingsView(mouse).stage(1, sensor);
-            QVERIFY2(stage.used && (QVector<int>{stage.x, stage.y, stage.dpiX} == read), hex);
         }
     }
 
@@ -265,50 +231,64 @@ private slots:
         }
     }
 
+    // The bends of the conversions inside the sliders' ranges (the ends are checked with the ranges below),
+    // and a sensor the program does not know.
     void dpiConversion() {
         const struct {
             int sensor, position, dpi;
-        } rows[] = {{3325, 50, 5000},   {3325, 51, 5200},   {3325, 76, 10400},   {3325, 90, 16000},
-                    {3327, 1, 200},     {3327, 61, 6200},   {3327, 62, 6400},    {3327, 92, 12400},
-                    {3327, 93, 12600},  {3327, 106, 16400}, {3212, 16, 600},     {3212, 21, 800},
-                    {3212, 63, 2400},   {3212, 64, 2430},   {3212, 111, 7200},   {3104, 14, 500},
-                    {3104, 105, 4200},  {31042, 158, 8400}, {3389, 2, 100},      {3389, 400, 24000},
-                    {3360, 180, 24000}, {3370, 290, 19000}, {3335, 161, 16200},  {3333, 120, 16000},
-                    {3399, 599, 40000}, {3395, 519, 26000}, {33952, 779, 52000}, {301, 125, 12500},
-                    {1234, 100, 0}};
+        } rows[] = {{3325, 51, 5200},   {3325, 76, 10400},  {3327, 61, 6200}, {3327, 62, 6400},
+                    {3327, 93, 12600},  {3212, 21, 800},    {3212, 63, 2400}, {3212, 64, 2430},
+                    {3389, 400, 24000}, {3335, 161, 16200}, {1234, 100, 0}};
         for (const auto &row : rows)
             QVERIFY2(positionToDpi(row.sensor, row.position) == row.dpi,
                      qPrintable(QString("%1 at %2").arg(row.sensor).arg(row.position)));
     }
 
-    // Every slider position of every sensor reads back, x rising and y falling so the axes cannot mix.
+    // Each sensor's range, the short and the extended ones too: its ends convert to the DPI the row's labels
+    // show; only the 3325 family has an extended range, and some products stop the 3327 at 12400 DPI. Every
+    // slider position of the range reads back, x rising and y falling so the axes cannot mix (the 3399's
+    // stages go as zeros, which the virtual mouse does not read). A sensor the program does not know has no
+    // range.
     void everySliderPositionReadsBack() {
-        const struct {
-            int sensor, lowest, highest;
-        } ranges[] = {{3325, 1, 90},   {33252, 1, 90},   {301, 1, 125},  {3311, 1, 120},  {33112, 1, 180},
-                      {3360, 1, 180},  {3370, 1, 290},   {3327, 1, 106}, {3389, 2, 480},  {3212, 16, 111},
-                      {3104, 14, 105}, {31042, 14, 158}, {3335, 1, 160}, {33352, 1, 240}, {3333, 2, 120},
-                      {33952, 0, 779}, {3395, 0, 519}};
+        QVERIFY(!sensorRange(1234, true, "").known);
+        QVERIFY(sensorRange(3327, false, "TESKOL").maxDpi == 12400 &&
+                sensorRange(3327, false, "K502").maxRaw == 106);
+        QList<int> linkOffered;
         VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
-        for (const auto &r : ranges) {
-            const bool xOnly = r.sensor == sensor::k3335 || r.sensor == sensor::k33352;
-            for (int from = r.lowest; from <= r.highest; from += ProfileData::kStageCount) {
+        for (int id : {301, 3104, 31042, 3212, 3311, 33112, 3325, 33252, 3327, 3333, 3335, 33352, 3360, 3370,
+                       3389, 3395, 33952, 3399}) {
+            const SensorRange r = sensorRange(id, true, ""), plain = sensorRange(id, false, "TESKOL");
+            for (const SensorRange &ends : {r, plain})
+                QVERIFY2(ends.known && positionToDpi(id, ends.minRaw) == ends.minDpi &&
+                             positionToDpi(id, ends.maxRaw) == ends.maxDpi,
+                         qPrintable(QString::asprintf("%d: %d-%d", id, ends.minRaw, ends.maxRaw)));
+            QCOMPARE(r.maxRaw != plain.maxRaw,
+                     id == sensor::k3325 || id == sensor::k33252 || id == sensor::k3327);
+            if (r.linkOffered)
+                linkOffered << id;
+            const bool xOnly = id == sensor::k3335 || id == sensor::k33352;
+            for (int from = r.minRaw; id != sensor::k3399 && from <= r.maxRaw;
+                 from += ProfileData::kStageCount) {
                 ProfileData p;
                 for (auto &stage : p.dpiStages) {
                     stage.used = 1;
-                    stage.x = std::min(from + int(&stage - p.dpiStages.data()), r.highest);
-                    stage.y = r.highest + r.lowest - stage.x;
+                    stage.x = std::min(from + int(&stage - p.dpiStages.data()), r.maxRaw);
+                    stage.y = r.maxRaw + r.minRaw - stage.x;
                 }
-                for (const CommandReport &report : dpistages::reports(p, 8, r.sensor, 0))
+                for (const CommandReport &report : dpistages::reports(p, 8, id, 0))
                     mouse.handleReport(1, report.data(), report.size());
                 for (int i = 0; i < ProfileData::kStageCount; ++i) {
-                    const SettingsView::Stage stage = SettingsView(mouse).stage(i, r.sensor);
+                    const SettingsView::Stage stage = SettingsView(mouse).stage(i, id);
                     const int x = p.dpiStages[i].x, y = xOnly ? x : p.dpiStages[i].y;
-                    QVERIFY2(stage.x == x && stage.y == y,
-                             qPrintable(QString::asprintf("%d: %d,%d", r.sensor, x, y)));
+                    QVERIFY2(stage.used && stage.x == x && stage.y == y && stage.dpiX == positionToDpi(id, x),
+                             qPrintable(QString::asprintf("%d: %d,%d", id, x, y)));
                 }
             }
         }
+        QCOMPARE(linkOffered, (QList<int>{3104, 31042, 3360, 3389, 3399}));
+        // The virtual mouse does not read the 3399's stages: -1 and DPI 0.
+        const SettingsView::Stage unread = SettingsView(mouse).stage(0, sensor::k3399);
+        QVERIFY(unread.x == -1 && unread.y == -1 && unread.dpiX == 0);
     }
 };
 

@@ -22,28 +22,16 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons b
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    // Bounds sit exactly on a step's lower edge; a row with a DPI also gives the window size there.
-    void scaleSteps_data() {
-        QTest::addColumn<double>("ratio");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("96 dpi") << 1.0 << 0 << QSize(999, 640);
-        QTest::newRow("just below 1.1") << 1.0999 << 0 << QSize();
-        QTest::newRow("exactly 1.1") << 1.1 << 1 << QSize();
-        QTest::newRow("120 dpi") << 1.25 << 1 << QSize(1248, 800);
-        QTest::newRow("exactly 1.4") << 1.4 << 2 << QSize();
-        QTest::newRow("144 dpi") << 1.5 << 2 << QSize(1498, 960);
-        QTest::newRow("just below 4.8") << 4.79 << 15 << QSize();
-        QTest::newRow("exactly 4.8") << 4.8 << 16 << QSize();
-        QTest::newRow("480 dpi") << 5.0 << 16 << QSize(4995, 3200);
-    }
+    // Bounds sit exactly on a step's lower edge; the window's size at 96, 120, 144 and 480 DPI.
     void scaleSteps() {
-        QFETCH(double, ratio);
-        QFETCH(int, step);
-        QFETCH(QSize, size);
-        QCOMPARE(DisplayScale::stepForRatio(ratio), step);
-        if (size.isValid())
-            QCOMPARE(KorvaneWidget::windowSizeForStep(DisplayScale::stepForDpi(ratio * 96)), size);
+        const QPair<double, int> steps[] = {{1.0, 0}, {1.0999, 0}, {1.1, 1},  {1.25, 1}, {1.4, 2},
+                                            {1.5, 2}, {4.79, 15},  {4.8, 16}, {5.0, 16}};
+        for (const auto &[ratio, step] : steps)
+            QVERIFY2(DisplayScale::stepForRatio(ratio) == step, qPrintable(QString::number(ratio)));
+        QList<QSize> sizes;
+        for (int dpi : {96, 120, 144, 480})
+            sizes << KorvaneWidget::windowSizeForStep(DisplayScale::stepForDpi(dpi));
+        QCOMPARE(sizes, (QList<QSize>{{999, 640}, {1248, 800}, {1498, 960}, {4995, 3200}}));
     }
 
     // Skinned: frameless with its corners cut away, shown once the no-mouse warning timer fires. A drag

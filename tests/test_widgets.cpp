@@ -1,10 +1,12 @@
 #include "gif_writer.h"
+#include "storage/model_pictures.h"
 #include "support/test_tree.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
 #include "widgets/vel_slider.h"
 
+#include <QDirIterator>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -26,21 +28,19 @@ class TestWidgets : public QObject {
     }
 
 private slots:
-    // Every shipped picture loads; the background is transparent at its corners, opaque inside and mid-left.
+    // Every shipped picture loads, the model's ones by the names the mouse view asks for; the background is
+    // transparent at its corners, opaque inside and mid-left.
     void shippedImages() {
-        QStringList names{"cfgMainback.png", "bat1.png",        "bat2.png",        "dlg.png",
-                          "tabbutton-1.png", "tabbutton-2.png", "tabbutton-3.png", "close-1.png",
-                          "close-2.png",     "close-3.png",     "min-1.png",       "min-2.png",
-                          "min-3.png",       "icon.ico",        "icon.png",        "lang.png",
-                          "warn.png",        "dongle2.png",     "DPI-OFF.png",     "DPI-ON.png",
-                          "checkbox1-1.png", "checkbox1-2.png", "rate.png"};
-        const QString mouse = "mouse/Korvane M7 Wireless";
-        names << mouse + "/Mouse.png" << mouse + "_Side.png";
-        for (int i = 1; i <= 20; ++i)
-            names << mouse + QString("/mouse_%1.png").arg(i);
+        const QString product = "Korvane M7 Wireless", skin = TestTree::distDir() + "/skin/";
+        QStringList names = modelpictures::wheelUpImages(product) + modelpictures::wheelDownImages(product);
+        names << modelpictures::front(product) << modelpictures::side(product);
+        for (int i = 0; i < 20; ++i)
+            names << modelpictures::buttonHighlight(product, i);
+        for (QDirIterator it(skin, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            names << it.next().mid(skin.size());
         for (const QString &name : names)
-            QVERIFY2(!QImage(TestTree::distDir() + "/skin/" + name).isNull(), qPrintable(name));
-        const QImage image(TestTree::distDir() + "/skin/cfgMainback.png");
+            QVERIFY2(!QImage(skin + name).isNull(), qPrintable(name));
+        const QImage image(skin + "cfgMainback.png");
         const int right = image.width() - 1, bottom = image.height() - 1;
         QVERIFY(qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(right, bottom)) == 0);
         QVERIFY(qAlpha(image.pixel(right / 2, bottom / 2)) == 255 &&
@@ -52,81 +52,78 @@ private slots:
     }
 
     // Three frames written and read back give the same pixels, index 0 transparent.
-    void animationDecodesToTheSamePixels_data() {
-        QTest::addColumn<int>("side");
-        QTest::addColumn<bool>("noisy");
-        QTest::newRow("flat") << 16 << false;
-        // Noise fills the code table many times over, forcing clear codes in the middle of a frame.
-        QTest::newRow("noise") << 200 << true;
-    }
+    // Three frames written and read back give the same pixels, index 0 transparent: flat ones, and noise,
+    // which fills the code table many times over, forcing clear codes in the middle of a frame.
     void animationDecodesToTheSamePixels() {
-        QFETCH(int, side);
-        QFETCH(bool, noisy);
         QVector<QRgb> palette;
         for (int i = 0; i < 255; ++i)
             palette << qRgb(i, 255 - i, (i * 7) & 0xFF);
         QRandomGenerator random(42);
-        QVector<QImage> frames(3, QImage(side, side, QImage::Format_ARGB32));
-        for (int f = 0; f < 3; ++f) {
-            for (int i = 0; i < side * side; ++i) {
-                const int index = noisy ? int(random.bounded(256)) : (i % side / 4 + f) % 256;
-                frames[f].setPixel(i % side, i / side, index == 0 ? qRgba(0, 0, 0, 0) : palette[index - 1]);
+        for (const auto &[side, noisy] : {std::pair{16, false}, std::pair{200, true}}) {
+            QVector<QImage> frames(3, QImage(side, side, QImage::Format_ARGB32));
+            for (int f = 0; f < 3; ++f) {
+                for (int i = 0; i < side * side; ++i) {
+                    const int index = noisy ? int(random.bounded(256)) : (i % side / 4 + f) % 256;
+                    frames[f].setPixel(i % side, i / side,
+                                       index == 0 ? qRgba(0, 0, 0, 0) : palette[index - 1]);
+                }
             }
-        }
-        QByteArray data = GifWriter::encode(frames, palette, 5);
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer, "gif");
-        QCOMPARE(reader.imageCount(), 3);
-        for (const QImage &frame : frames) {
-            const QImage decoded = reader.read().convertToFormat(QImage::Format_ARGB32);
-            QVERIFY2(!decoded.isNull(), qPrintable(reader.errorString()));
-            for (int i = 0; i < side * side; ++i) {
-                const QRgb want = frame.pixel(i % side, i / side), got = decoded.pixel(i % side, i / side);
-                QCOMPARE(qAlpha(want) ? got : got & 0xFF000000u, want); // transparent: only the alpha counts
+            QByteArray data = GifWriter::encode(frames, palette, 5);
+            QBuffer buffer(&data);
+            QImageReader reader(&buffer, "gif");
+            QCOMPARE(reader.imageCount(), 3);
+            for (const QImage &frame : frames) {
+                const QImage decoded = reader.read().convertToFormat(QImage::Format_ARGB32);
+                QVERIFY2(!decoded.isNull(), qPrintable(reader.errorString()));
+                for (int i = 0; i < side * side; ++i) {
+                    const QRgb want = frame.pixel(i % side, i / side),
+                               got = decoded.pixel(i % side, i / side);
+                    QCOMPARE(qAlpha(want) ? got : got & 0xFF000000u,
+                             want); // transparent: only the alpha counts
+                }
             }
         }
     }
 
     // States 0 normal, 1 hover, 2 pressed, 3 disabled along hover, press, release, leave, then disabling.
     // A leave right after a press is not reported; the next one is.
-    void pushButtonStates_data() {
-        QTest::addColumn<int>("imageCount");
-        QTest::addColumn<int>("checked");         // -1: not checkable, else before the click
-        QTest::addColumn<QVector<int>>("states"); // on hover, press, release, leave, disable
-        QTest::newRow("one image never changes") << 1 << -1 << QVector<int>{0, 0, 0, 0, 3};
-        QTest::newRow("two images: no pressed look") << 2 << -1 << QVector<int>{1, 1, 1, 0, 3};
-        QTest::newRow("three images") << 3 << -1 << QVector<int>{1, 2, 1, 0, 3};
-        QTest::newRow("checkable, checked by the click") << 3 << 0 << QVector<int>{1, 2, 1, 1, 1};
-        QTest::newRow("checkable, unchecked by the click") << 4 << 1 << QVector<int>{1, 0, 1, 0, 3};
-    }
     void pushButtonStates() {
-        QFETCH(int, imageCount);
-        QFETCH(int, checked);
-        QFETCH(QVector<int>, states);
-        VelPushButton button(images(imageCount));
-        button.resize(140, 34);
-        button.setCheckable(checked >= 0);
-        button.setChecked(checked == 1);
-        QSignalSpy over(&button, &VelPushButton::OverSignal);
-        QVector<int> seen;
-        hover(&button, true);
-        seen << button.state();
-        QTest::mousePress(&button, Qt::LeftButton);
-        seen << button.state();
-        QTest::mouseRelease(&button, Qt::LeftButton);
-        seen << button.state();
-        hover(&button, false);
-        seen << button.state();
-        QCOMPARE(over.count(), 1);
-        hover(&button, true);
-        hover(&button, false);
-        QVERIFY(over.count() == 3 && !over.at(2).at(1).toBool() && button.state() == states[3]);
-        button.setEnabled(false);
-        seen << button.state();
-        QCOMPARE(seen, states);
-        QVERIFY(!button.QPushButton::isEnabled() && !button.grab().isNull());
-        button.setEnabled(true);
-        QCOMPARE(button.state(), states[3]);
+        // Pictures, -1 when not checkable (else whether checked before the click), the states on hover,
+        // press, release, leave and disabling: one picture never changes, two have no pressed look, a
+        // checkable button checked by the click keeps its hover look.
+        const int rows[][7] = {{1, -1, 0, 0, 0, 0, 3},
+                               {2, -1, 1, 1, 1, 0, 3},
+                               {3, -1, 1, 2, 1, 0, 3},
+                               {3, 0, 1, 2, 1, 1, 1},
+                               {4, 1, 1, 0, 1, 0, 3}};
+        for (const int *row : rows) {
+            const int imageCount = row[0], checked = row[1];
+            const QVector<int> states(row + 2, row + 7);
+            VelPushButton button(images(imageCount));
+            button.resize(140, 34);
+            button.setCheckable(checked >= 0);
+            button.setChecked(checked == 1);
+            QSignalSpy over(&button, &VelPushButton::OverSignal);
+            QVector<int> seen;
+            hover(&button, true);
+            seen << button.state();
+            QTest::mousePress(&button, Qt::LeftButton);
+            seen << button.state();
+            QTest::mouseRelease(&button, Qt::LeftButton);
+            seen << button.state();
+            hover(&button, false);
+            seen << button.state();
+            QCOMPARE(over.count(), 1);
+            hover(&button, true);
+            hover(&button, false);
+            QVERIFY(over.count() == 3 && !over.at(2).at(1).toBool() && button.state() == states[3]);
+            button.setEnabled(false);
+            seen << button.state();
+            QCOMPARE(seen, states);
+            QVERIFY(!button.QPushButton::isEnabled() && !button.grab().isNull());
+            button.setEnabled(true);
+            QCOMPARE(button.state(), states[3]);
+        }
     }
 
     void pressSignalsComeBeforeClick() {
