@@ -236,6 +236,11 @@ private slots:
                  m_tree->file("Configs/Korvane M7 Wireless/Profile/DefaultProfile.prof"));
         QCOMPARE(profile::readProfileFile(read, profile::factoryProfilePath()), FileResult::Ok);
         QVERIFY(read == factory);
+        // A file that lost the factory values is written again.
+        QVERIFY(profile::setProfileDpiStage("DefaultProfile", 5) == FileResult::Ok);
+        QCOMPARE(profile::writeFactoryProfileFile(), FileResult::Ok);
+        QVERIFY(profile::readProfileFile(read, profile::factoryProfilePath()) == FileResult::Ok &&
+                read == factory);
         AppConfig config;
         config.count = 3;
         config.profileId = 4;

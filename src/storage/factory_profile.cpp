@@ -143,6 +143,10 @@ FileResult writeFactoryProfileFile() {
         return FileResult::InvalidName;
     ProfileData profile;
     makeFactoryProfile(profile);
+    // Rewriting a file that already holds the factory profile took most of the program's start-up.
+    ProfileData stored;
+    if (readProfileFile(stored, path) == FileResult::Ok && stored == profile)
+        return FileResult::Ok;
     return writeProfileFile(profile, path);
 }
 

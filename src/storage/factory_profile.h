@@ -12,7 +12,7 @@ namespace profile {
 bool makeFactoryProfile(ProfileData &profile);
 // Factory sensor settings, factory profile and the names "Profile 1" to "Profile 5"; count is kept.
 void makeFactoryConfig(AppConfig &config);
-// Writes the factory profile to profileDir() + "DefaultProfile.prof".
+// Writes the factory profile to profileDir() + "DefaultProfile.prof" unless the file already holds it.
 FileResult writeFactoryProfileFile();
 
 } // namespace profile
