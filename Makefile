@@ -6,11 +6,11 @@ TSAN_DIR := build-tsan
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 
-.PHONY: all build deps test-deps run-deps run test test-asan test-tsan test-kernel bench clean format format-check
+.PHONY: all build deps test-deps run-deps run install test test-asan test-tsan test-kernel bench clean format format-check translations
 
 all: build
 
@@ -63,6 +63,28 @@ run: run-deps build
 		KORVANE_VIRTUAL_MOUSE=1 xvfb-run -a -s "-screen 0 1280x800x24" \
 			./scripts/run-headless.sh $(BUILD_DIR)/dist $(CURDIR)/$(BUILD_DIR)/screenshot.png; \
 	fi
+
+# Installs the built program under $(PREFIX) (cmake/install.cmake lists what goes where); through sudo when
+# a user who is not root cannot write there. Installed with root's rights, udev then reads the new rule and
+# applies it to the hidraw nodes already there, so a plugged-in mouse need not be replugged; where udev is
+# not running (a container, a chroot) that step is skipped. DESTDIR stages the tree for a package instead,
+# without sudo, and leaves udev alone.
+PREFIX := /usr/local
+SUDO := $(shell [ -n "$(DESTDIR)" ] || [ "$$(id -u)" -eq 0 ] || [ -w "$(PREFIX)" ] || echo sudo)
+AS_ROOT := $(shell [ "$$(id -u)" -eq 0 ] && echo yes)
+install: build
+	$(SUDO) env DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@if [ -z "$(DESTDIR)" ] && [ -n "$(AS_ROOT)$(SUDO)" ]; then \
+		$(SUDO) udevadm control --reload-rules 2>/dev/null && \
+		$(SUDO) udevadm trigger --subsystem-match=hidraw 2>/dev/null \
+			|| echo "udev is not running: the rule applies from its next start"; \
+	fi
+
+# Refreshes data/lang/*.ts from the texts of the sources: new texts are added unfinished and texts no
+# longer used are dropped; without source lines the files change only where the texts do.
+LUPDATE := $(firstword $(wildcard /usr/lib/qt5/bin/lupdate) lupdate)
+translations: deps
+	$(LUPDATE) src -ts $(wildcard data/lang/*.ts) -no-obsolete -locations none
 
 format:
 	find src tools tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format -i

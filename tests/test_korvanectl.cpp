@@ -45,8 +45,9 @@ class TestKorvaneCtl : public QObject {
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
-    QJsonObject json(const QStringList &arguments, int expectedCode = 0) {
-        const Run run = ctl(QStringList{"--virtual", "--json"} + arguments);
+    QJsonObject json(const QStringList &arguments, int expectedCode = 0,
+                     const QProcessEnvironment &extra = QProcessEnvironment()) {
+        const Run run = ctl(QStringList{"--virtual", "--json"} + arguments, extra);
         [&] { QCOMPARE(run.code, expectedCode); }();
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     }
@@ -115,6 +116,15 @@ private slots:
         // Without the virtual mouse this machine has none: a clear message and the no-device code.
         const Run none = ctl({"status"});
         QVERIFY(none.code == 1 && none.err.contains("No supported mouse is connected."));
+        // A receiver this user may not open: list and status name the refusal, doctor the node and its mode.
+        QProcessEnvironment refused;
+        refused.insert("KORVANE_VIRTUAL_NO_ACCESS", "1");
+        for (const char *command : {"list", "status"})
+            QCOMPARE(json({command}, 15, refused)["access"].toString(), QString("denied"));
+        const QJsonObject doctor = json({"doctor"}, 0, refused);
+        const QJsonObject node = doctor["nodes"].toArray()[0].toObject();
+        QVERIFY(doctor["access"] == "denied" && node["path"] == "/dev/hidraw-virtual-receiver" &&
+                node["mode"] == "0600");
     }
 
     void applyWritesWholeProfileAndTracesIt() {
@@ -168,6 +178,21 @@ private slots:
         row("apply lost file", "lost file", {"--virtual", "apply", "Raid"}, 12, kLost);
         row("apply profile of lost file", "current file lost", {"apply", "--virtual"}, 7, kLost);
         row("apply without mouse", "", {"apply"}, 1, "No mouse is connected.");
+        row("list without mouse", "", {"list"}, 0, "");
+        // "@" stands for the application directory, where the rule to copy is.
+        const QString denied =
+            "The mouse is connected, but this user may not open it (/dev/hidraw-virtual-receiver, "
+            "owner root, mode 0600). The udev rule that allows it ";
+        const QString trigger =
+            "sudo udevadm trigger --subsystem-match=hidraw\nthen plug the mouse in again.";
+        const QString install = denied +
+                                "is not installed. Install it with:\nsudo cp @/70-korvane-config.rules "
+                                "/etc/udev/rules.d/ && sudo udevadm control --reload-rules && " +
+                                trigger;
+        row("status without access", "no access", {"--virtual", "status"}, 15, install);
+        row("apply without access", "no access", {"--virtual", "apply"}, 15, install);
+        row("list without access, rule installed", "no access, rule installed", {"--virtual", "list"}, 15,
+            denied + "is installed but was not applied to it. Apply it with:\n" + trigger);
         row("import other mouse's file", "", {"import", "@in/Other.prof"}, 11,
             "The file is not match current mouse!");
         row("macro into full list", "full macros", {"macros", "import", "@in/Jump.MSMACRO"}, 11,
@@ -200,10 +225,19 @@ private slots:
             window = std::make_unique<SingleInstance>("Korvane M7 Wireless");
             QVERIFY(window->acquire());
         }
+        QProcessEnvironment env;
+        if (setup.startsWith("no access")) {
+            env.insert("KORVANE_VIRTUAL_NO_ACCESS", "1");
+            env.insert("KORVANE_UDEV_RULES_DIRS", m_tree->file("rules"));
+            QVERIFY(QDir().mkpath(m_tree->file("rules")));
+            QFile rule(m_tree->file("rules/70-korvane-config.rules"));
+            QVERIFY(!setup.endsWith("rule installed") || rule.open(QIODevice::WriteOnly));
+        }
         const QMap<QString, QByteArray> before = configFiles();
-        const Run run = ctl(arguments);
+        const Run run = ctl(arguments, env);
+        QFETCH(QString, message);
         QTEST(run.code, "code");
-        QTEST(run.err.trimmed(), "message");
+        QCOMPARE(run.err.trimmed(), message.replace('@', m_tree->path()));
         QCOMPARE(configFiles().keys(), before.keys());
         QCOMPARE(configFiles(), before);
     }

@@ -119,6 +119,7 @@ private slots:
     void pagesReachTheMouse();
     void buttonChoiceReachesTheMouse();
     void recordedMacroReachesTheMouse();
+    void unreadableReceiverShowsPermission();
 
 private:
     void click(const char *name);
@@ -829,6 +830,26 @@ void TestMainWindow::recordedMacroReachesTheMouse() {
         return steps;
     };
     QCOMPARE(events(decodeMacroEvents(m_rig->mouse(), macroNumberOf(name))), steps);
+}
+
+// A receiver this user may not open: instead of "Dongle Disconnect!" the warning says so and gives the
+// command that installs the udev rule.
+void TestMainWindow::unreadableReceiverShowsPermission() {
+    m_window = nullptr;
+    m_rig.reset();
+    qputenv("KORVANE_VIRTUAL_NO_ACCESS", "1");
+    qputenv("KORVANE_UDEV_RULES_DIRS", m_tree->file("rules").toLocal8Bit());
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    openWindow();
+    qunsetenv("KORVANE_VIRTUAL_NO_ACCESS");
+    QStringList shown;
+    QTRY_VERIFY(!(shown += messages()).isEmpty());
+    qunsetenv("KORVANE_UDEV_RULES_DIRS");
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(
+        shown[0].contains("this user may not open it") &&
+            shown[0].contains("sudo cp " + m_tree->path() + "/70-korvane-config.rules /etc/udev/rules.d/"),
+        qPrintable(shown[0]));
 }
 
 QTEST_MAIN(TestMainWindow)

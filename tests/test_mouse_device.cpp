@@ -1,7 +1,9 @@
 #include "device/command_report.h"
+#include "device/device_access.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 #include "device/send_report.h"
+#include "device/udev_rule.h"
 #include "platform/hid_report_descriptor.h"
 #include "platform/hidraw_node_registry.h"
 #include "sim/virtual_device_notifier.h"
@@ -11,6 +13,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -117,6 +120,32 @@ private slots:
         const CommandReport store = report::makeCommand(report::kCmdStore, 0xF3, 0x01);
         QCOMPARE(int(sendReport(*m_device, store.data(), 33)), 0);
         QCOMPARE(m_mouse->records().at(0).connection, int(kReceiver));
+    }
+
+    // After opening, the link tells apart: nothing plugged in, a node this user may not open, one that failed
+    // otherwise, a mouse that does not answer and one that does. The udev rule counts as installed in any
+    // folder of the list.
+    void accessStates() {
+        const std::tuple<bool, int, bool, DeviceAccess> rows[] = {
+            {false, 0, false, DeviceAccess::Absent},    {true, EACCES, false, DeviceAccess::Denied},
+            {true, EPERM, false, DeviceAccess::Denied}, {true, EBUSY, false, DeviceAccess::Failed},
+            {true, 0, true, DeviceAccess::Silent},      {true, 0, false, DeviceAccess::Ready}};
+        for (const auto &[plugged, refusal, asleep, expected] : rows) {
+            build();
+            for (int c = 0; c < kConnectionCount && !plugged; ++c)
+                m_mouse->unplug(c);
+            m_mouse->refuseOpens(refusal);
+            m_mouse->setAsleep(asleep);
+            m_device->enumerateDevices();
+            m_device->openByName(m_name.constData());
+            QCOMPARE(int(probeAccess(*m_device)), int(expected));
+        }
+        const QTemporaryDir first, second;
+        qputenv("KORVANE_UDEV_RULES_DIRS", (first.path() + ":" + second.path()).toLocal8Bit());
+        QVERIFY(udevrule::installedPath().isEmpty());
+        QVERIFY(QFile(second.filePath(udevrule::kFileName)).open(QIODevice::WriteOnly));
+        QCOMPARE(udevrule::installedPath(), second.filePath(udevrule::kFileName));
+        qunsetenv("KORVANE_UDEV_RULES_DIRS");
     }
 
     // A removal for a flag already 0 leaves the entry alone; ids of no entry change nothing either.

@@ -123,6 +123,8 @@ private:
     void reopenCurrentMouse();
     void onLastMouseRemoved();
     void onCurrentMouseSwitched();
+    // Shows why a mouse that is plugged in cannot be used when this user may not open it.
+    void showAccessWarning();
     void reloadForCurrentMouse();
     void updateConnectionState();
     void showBatteryLevel();

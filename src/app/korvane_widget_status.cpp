@@ -9,8 +9,10 @@
 #include "app/status_row.h"
 #include "device/battery_status.h"
 #include "device/battery_thread_controller.h"
+#include "device/device_access.h"
 #include "device/device_presence.h"
 #include "device/device_state.h"
+#include "device/mouse_device.h"
 #include "device/sensor_dpi.h"
 #include "platform/osd_messenger.h"
 #include "storage/app_config_store.h"
@@ -103,6 +105,7 @@ void KorvaneWidget::slotWarning() {
     if (m_iMouseCount != 0) {
         raise();
         activateWindow();
+        showAccessWarning();
         return;
     }
     s_bWarningShowing = true;
@@ -110,6 +113,19 @@ void KorvaneWidget::slotWarning() {
                       this, true);
     if (box.exec() == QDialog::Accepted && m_iMouseCount == 0)
         hide();
+    s_bWarningShowing = false;
+}
+
+// A mouse plugged in whose nodes this user may not open: the program cannot use it, and the user learns
+// why and the command that gives access, instead of a window that silently does nothing.
+void KorvaneWidget::showAccessWarning() {
+    const AccessReport access = describeAccess(m_presence->device());
+    if (access.state != DeviceAccess::Denied)
+        return;
+    s_bWarningShowing = true;
+    VelMessageBox box(VelMessageBox::ReceiverWarning, QString(), tr("Warning"),
+                      accessMessage(access, m_appDir), this);
+    box.exec();
     s_bWarningShowing = false;
 }
 
@@ -124,6 +140,9 @@ void KorvaneWidget::slotWarnClose() {
     reloadForCurrentMouse();
     m_bReconnected = true;
     VelMessageBox::setReconnected(true);
+    // Plugged in, but refused to this user: say why once this reconnection has settled.
+    if (m_presence->device().access() == DeviceAccess::Denied)
+        QTimer::singleShot(0, this, &KorvaneWidget::slotWarning);
 }
 
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.

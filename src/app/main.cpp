@@ -13,13 +13,18 @@ int main(int argc, char *argv[]) {
     // The program scales its windows itself in steps; the toolkit's own high-DPI scaling stays off so
     // that the logical DPI read later is the system's unscaled value.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    // The program paints with the raster engine only; without this the X11 platform loads the OpenGL
+    // stack (with its shader compiler) at start-up to choose the translucent window's visual.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     applyDebugSwitch();
     app.setAttribute(Qt::AA_UseHighDpiPixmaps);
     // The window hides into the tray; only the tray's Quit ends the program.
     app.setQuitOnLastWindowClosed(false);
 
-    AppPaths::setApplicationDir(QCoreApplication::applicationDirPath());
+    // Settings beside the program, or for an installed one in the user's folder, seeded on first start.
+    AppPaths::startUp(QCoreApplication::applicationDirPath());
     const QString productName = description::productName();
 
     SingleInstance instance(productName);

@@ -1,8 +1,10 @@
 #include "cli/korvane_ctl.h"
 
 #include "device/battery_request.h"
+#include "device/device_access.h"
 #include "device/mouse_device.h"
 #include "device/result_code.h"
+#include "device/udev_rule.h"
 #include "device/vel_process_thread.h"
 #include "platform/single_instance.h"
 #include "storage/app_config_file.h"
@@ -42,6 +44,9 @@ const char *const kCommandHelp[][2] = {
      QT_TRANSLATE_NOOP("KorvaneCtl", "macros [export NAME FILE | import FILE]\n"
                                      "                         list the macros, or copy one out of or "
                                      "into the macro folder")},
+    {"doctor",
+     QT_TRANSLATE_NOOP("KorvaneCtl", "doctor                   what a bug report needs: version, system, "
+                                     "session, the mouse's nodes and access, udev rule, trace")},
 };
 
 // The operations of "profile"; rename takes a new name as well.
@@ -82,7 +87,7 @@ QString KorvaneCtl::usage() {
            "exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;\n"
            "4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;\n"
            "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
-           "13 the window runs; 14 no battery report\n");
+           "13 the window runs; 14 no battery report; 15 no permission to open the mouse\n");
     return text;
 }
 
@@ -120,6 +125,8 @@ int KorvaneCtl::run(const QStringList &arguments) {
         return importFile(rest);
     if (command == "macros")
         return macros(rest);
+    if (command == "doctor")
+        return doctor();
     return usageError(tr("unknown command %1").arg(command));
 }
 
@@ -196,6 +203,25 @@ bool KorvaneCtl::openDevice() {
     return m_device->commandHandle() != nullptr;
 }
 
+int KorvaneCtl::noDevice(const QString &absentMessage) {
+    const AccessReport access = describeAccess(*m_device);
+    if (access.state == DeviceAccess::Denied)
+        return finish(kNoPermission, accessMessage(access, AppPaths::applicationDir()), accessObject(access));
+    return finish(kResultNoDevice, absentMessage, accessObject(access));
+}
+
+QJsonObject KorvaneCtl::accessObject(const AccessReport &access) {
+    QJsonObject object{{"access", accessName(access.state)}};
+    if (access.state != DeviceAccess::Denied)
+        return object;
+    object.insert("node", QString::fromStdString(access.node));
+    object.insert("owner", access.status.owner);
+    object.insert("mode", QString::number(access.status.mode, 8).rightJustified(4, '0'));
+    object.insert("udevRule", access.rulePath);
+    object.insert("fix", udevrule::fixCommand(!access.rulePath.isEmpty(), AppPaths::applicationDir()));
+    return object;
+}
+
 int KorvaneCtl::list() {
     m_backend = m_makeBackend();
     m_device = std::make_unique<MouseDevice>(*m_backend);
@@ -203,6 +229,7 @@ int KorvaneCtl::list() {
     m_device->enumerateDevices();
     QJsonArray mice;
     QString text;
+    AccessReport denied;
     const DeviceTable &table = m_device->table();
     for (uint32_t i = 0; i < table.count; ++i) {
         const DeviceEntry &entry = table.entries[i];
@@ -227,11 +254,23 @@ int KorvaneCtl::list() {
         }
         if (connections.isEmpty())
             continue;
+        // Only opening the nodes tells a mouse this user may use from one the kernel refuses.
+        m_device->openByName(entry.name.data());
+        const AccessReport access = describeAccess(*m_device);
+        m_device->closeAll();
+        if (access.state == DeviceAccess::Denied)
+            denied = access;
         mouse.insert("connections", connections);
+        mouse.insert("access", accessName(access.state));
         mice.append(mouse);
     }
     if (!m_json)
         m_out << (text.isEmpty() ? tr("No supported mouse is connected.") + "\n" : text);
+    if (denied.state == DeviceAccess::Denied) {
+        QJsonObject data = accessObject(denied);
+        data.insert("mice", mice);
+        return finish(kNoPermission, accessMessage(denied, AppPaths::applicationDir()), data);
+    }
     return m_json ? finish(kOk, QString(), QJsonObject{{"mice", mice}}) : kOk;
 }
 
@@ -239,7 +278,7 @@ int KorvaneCtl::status() {
     if (!holdInstance())
         return kWindowRuns;
     if (!openDevice())
-        return finish(kResultNoDevice, tr("No supported mouse is connected."));
+        return noDevice(tr("No supported mouse is connected."));
     BatteryReport reading;
     const BatteryAnswer answer = requestBatteryReport(*m_device, reading);
     if (answer == BatteryAnswer::WriteFailed)
@@ -247,7 +286,8 @@ int KorvaneCtl::status() {
     if (answer == BatteryAnswer::ReadFailed)
         return finish(kResultGaveUp, tr("The mouse's answer could not be read."));
     if (answer == BatteryAnswer::Silent)
-        return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."));
+        return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."),
+                      QJsonObject{{"access", accessName(DeviceAccess::Silent)}});
     const DeviceEntry &entry = m_device->table().entries[0];
     const battery::ConnectionState state =
         battery::connectionState(entry.present[commandFlag(kCable)] != 0,
@@ -259,7 +299,8 @@ int KorvaneCtl::status() {
     const QJsonObject data{{"level", reading.level},
                            {"millivolts", reading.millivolts},
                            {"charging", reading.charging},
-                           {"connection", kStates[state]}};
+                           {"connection", kStates[state]},
+                           {"access", accessName(DeviceAccess::Ready)}};
     if (!m_json)
         m_out << tr("battery %1%, %2 mV, %3, connection: %4")
                      .arg(reading.level)
@@ -348,7 +389,7 @@ int KorvaneCtl::apply(const QStringList &arguments) {
             return refuse(result);
     }
     if (!openDevice())
-        return finish(kResultNoDevice, tr("No mouse is connected."));
+        return noDevice(tr("No mouse is connected."));
     // The window's write: store the configuration, send it, keep the result.
     VelProcessThread thread;
     thread.start();

@@ -8,6 +8,7 @@
 
 class HidBackend;
 class MouseDevice;
+struct AccessReport;
 class SingleInstance;
 enum class MacroListResult;
 enum class ProfileListResult;
@@ -20,11 +21,12 @@ public:
     // many macros, 7 no profile file) are passed through as they are.
     enum Exit {
         kOk = 0,
-        kUsage = 10,      // unknown command or missing argument
-        kRefused = 11,    // a profile or macro rule refused the operation, or the name is unknown
-        kFileError = 12,  // a file could not be found, read or written
-        kWindowRuns = 13, // the window runs: it holds the mouse and its own copy of the profile list
-        kNoAnswer = 14,   // the mouse did not answer the status request
+        kUsage = 10,        // unknown command or missing argument
+        kRefused = 11,      // a profile or macro rule refused the operation, or the name is unknown
+        kFileError = 12,    // a file could not be found, read or written
+        kWindowRuns = 13,   // the window runs: it holds the mouse and its own copy of the profile list
+        kNoAnswer = 14,     // the mouse did not answer the status request
+        kNoPermission = 15, // the mouse is plugged in, but this user may not open its nodes
     };
 
     // Makes the HID backend a device command opens: hidapi or the virtual mouse, as main() chose.
@@ -47,6 +49,7 @@ private:
     int exportFile(const QStringList &arguments);
     int importFile(const QStringList &arguments);
     int macros(const QStringList &arguments);
+    int doctor();
     int help(const QString &command);
 
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
@@ -54,6 +57,12 @@ private:
     // (with a message) when the window runs.
     bool holdInstance();
     bool openDevice();
+    // After openDevice() failed: exit 15 with what to do when this user may not open the mouse, else
+    // absentMessage with the no-mouse code.
+    int noDevice(const QString &absentMessage);
+    // The access as korvanectl reports it in JSON: the state, and for a refused node its path, owner, mode,
+    // the installed rule and the command that fixes it.
+    static QJsonObject accessObject(const AccessReport &access);
     // Prints the outcome: with --json exactly one object per run, otherwise the message (if any).
     int finish(int code, const QString &message, const QJsonObject &data = QJsonObject());
     int usageError(const QString &message);

@@ -10,7 +10,8 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     // The device link's debug lines are off; a shell user sees them with KORVANE_DEBUG=1.
     applyDebugSwitch();
-    AppPaths::setApplicationDir(QCoreApplication::applicationDirPath());
+    // Settings beside the program, or for an installed one in the user's folder, seeded on first start.
+    AppPaths::startUp(QCoreApplication::applicationDirPath());
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList arguments = app.arguments();

@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -26,6 +27,11 @@ bool isWindowsInterfacePath(const std::string &path) {
 
 bool containsNoCase(const std::string &path, const char *needle) {
     return QString::fromStdString(path).contains(QLatin1String(needle), Qt::CaseInsensitive);
+}
+
+// The kernel's answer to a user without read and write access to a node.
+bool isPermissionError(int error) {
+    return error == EACCES || error == EPERM;
 }
 
 bool releaseAccepted(const DeviceEntry &entry, int connection, uint32_t release) {
@@ -113,6 +119,7 @@ int MouseDevice::enumerateDevices() {
 }
 
 void MouseDevice::openByName(const char *name) {
+    m_openErrors.fill(0);
     if (m_backend.init() != 0 || m_table->count == 0 || !name)
         return;
     for (uint32_t i = 0; i < m_table->count; ++i) {
@@ -123,12 +130,38 @@ void MouseDevice::openByName(const char *name) {
         for (int c = 0; c < kConnectionCount; ++c) {
             if (entry.present[mouseFlag(c)] != 1 || entry.present[commandFlag(c)] != 1)
                 continue;
-            m_handles[mouseSlot(c)].store(
-                m_backend.open(entry.path[mouseSlot(c)].data(), HidReportFilter::AllReports));
-            m_handles[commandSlot(c)].store(
-                m_backend.open(entry.path[commandSlot(c)].data(), HidReportFilter::CommandReports));
+            const std::pair<int, HidReportFilter> opens[] = {
+                {mouseSlot(c), HidReportFilter::AllReports},
+                {commandSlot(c), HidReportFilter::CommandReports}};
+            for (const auto &[slot, filter] : opens) {
+                HidHandle *opened = m_backend.open(entry.path[slot].data(), filter);
+                m_handles[slot].store(opened);
+                m_openErrors[slot] = opened ? 0 : m_backend.lastOpenError();
+            }
         }
     }
+}
+
+DeviceAccess MouseDevice::access() const {
+    if (commandHandle())
+        return DeviceAccess::Ready;
+    bool present = false;
+    for (uint32_t i = 0; i < m_table->count; ++i) {
+        for (int c = 0; c < kConnectionCount; ++c)
+            present = present || (m_table->entries[i].present[mouseFlag(c)] == 1 &&
+                                  m_table->entries[i].present[commandFlag(c)] == 1);
+    }
+    if (!present)
+        return DeviceAccess::Absent;
+    return deniedSlot() >= 0 ? DeviceAccess::Denied : DeviceAccess::Failed;
+}
+
+int MouseDevice::deniedSlot() const {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (isPermissionError(m_openErrors[slot]))
+            return slot;
+    }
+    return -1;
 }
 
 void MouseDevice::closeAll() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/device_access.h"
 #include "device/device_table.h"
 #include "device/hid/hid_backend.h"
 #include "device/hotplug_change.h"
@@ -36,6 +37,12 @@ public:
     // Opens both collections of each connection whose two slots are present, for every entry named
     // name. Open handles are not closed first.
     void openByName(const char *name);
+    // How far the last openByName() got: Absent (no connection has both collections), Denied (a node
+    // refused this user), Failed (not opened for another reason) or Ready (a command handle is open;
+    // whether the mouse answers takes a request, see probeAccess()).
+    DeviceAccess access() const;
+    // The slot whose node refused this user in the last openByName(), or -1.
+    int deniedSlot() const;
     void closeAll();
     void shutdownHid();
 
@@ -63,4 +70,6 @@ private:
     std::unique_ptr<DeviceTable> m_table;
     std::array<std::atomic<HidHandle *>, kSlotCount> m_handles;
     std::atomic<uint32_t> m_cableReleaseNumber{0};
+    // errno of each slot's failed open in the last openByName(), 0 for one that opened or was not tried.
+    std::array<int, kSlotCount> m_openErrors{};
 };

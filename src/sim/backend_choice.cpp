@@ -9,6 +9,7 @@
 #include "storage/description_file.h"
 
 #include <QtGlobal>
+#include <cerrno>
 
 bool virtualMouseRequested(const QStringList &arguments) {
     return qEnvironmentVariableIntValue("KORVANE_VIRTUAL_MOUSE") == 1 ||
@@ -43,6 +44,9 @@ HidBackendChoice chooseUntracedBackend(bool useVirtual) {
         mouse->unplug(kCable);
     // KORVANE_VIRTUAL_ASLEEP=1: a mouse that is there but answers nothing, as one asleep does.
     mouse->setAsleep(qEnvironmentVariableIntValue("KORVANE_VIRTUAL_ASLEEP") == 1);
+    // KORVANE_VIRTUAL_NO_ACCESS=1: a mouse plugged in whose nodes this user may not open.
+    if (qEnvironmentVariableIntValue("KORVANE_VIRTUAL_NO_ACCESS") == 1)
+        mouse->refuseOpens(EACCES);
     choice.virtualMouse = mouse.get();
     choice.backend = std::move(mouse);
     return choice;

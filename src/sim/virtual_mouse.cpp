@@ -6,6 +6,7 @@
 
 #include <QMutexLocker>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 
@@ -152,7 +153,7 @@ std::vector<HidDeviceInfo> VirtualMouse::enumerate() {
 
 HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
     QMutexLocker lock(&m_mutex);
-    for (int c = 0; c < 2; ++c) {
+    for (int c = 0; c < 2 && m_refusedOpen == 0; ++c) {
         const Link &link = m_links[c];
         uint8_t kinds = kCollectionNone;
         if (path == link.mousePath)
@@ -170,6 +171,8 @@ HidHandle *VirtualMouse::open(const std::string &path, HidReportFilter filter) {
         m_handles.push_back(std::move(handle));
         return m_handles.back().get();
     }
+    // A node that is not there, as the kernel says for an unplugged device.
+    m_lastOpenError = m_refusedOpen != 0 ? m_refusedOpen : ENOENT;
     return nullptr;
 }
 
@@ -270,6 +273,20 @@ int VirtualMouse::readTimeout(HidHandle *handle, uint8_t *data, std::size_t leng
         m_records.push_back({Direction::Read, h->connection,
                              std::vector<uint8_t>(data, data + static_cast<std::size_t>(got))});
     return got;
+}
+
+int VirtualMouse::lastOpenError() const {
+    QMutexLocker lock(&m_mutex);
+    return m_lastOpenError;
+}
+
+HidNodeStatus VirtualMouse::nodeStatus(const std::string &) const {
+    QMutexLocker lock(&m_mutex);
+    HidNodeStatus status;
+    status.exists = true;
+    status.owner = status.group = QStringLiteral("root");
+    status.mode = m_refusedOpen == EACCES || m_refusedOpen == EPERM ? 0600 : 0660;
+    return status;
 }
 
 uint16_t VirtualMouse::releaseNumber(const std::string &path) {
@@ -555,6 +572,11 @@ int VirtualMouse::currentProfile() const {
 void VirtualMouse::setAsleep(bool asleep) {
     QMutexLocker lock(&m_mutex);
     m_asleep = asleep;
+}
+
+void VirtualMouse::refuseOpens(int error) {
+    QMutexLocker lock(&m_mutex);
+    m_refusedOpen = error;
 }
 
 void VirtualMouse::garbleEchoes(EchoFault fault, int count) {

@@ -59,6 +59,9 @@ public:
     int write(HidHandle *handle, const uint8_t *data, std::size_t length) override;
     int readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) override;
     uint16_t releaseNumber(const std::string &path) override;
+    int lastOpenError() const override;
+    // Owned by root; mode 0600 while opens are refused for want of access, else 0660.
+    HidNodeStatus nodeStatus(const std::string &path) const override;
 
     // The firmware: what the mouse does with one report received over a connection.
     void handleReport(int connection, const uint8_t *data, std::size_t length);
@@ -90,6 +93,9 @@ public:
 
     // Faults.
     void setAsleep(bool asleep);
+    // Opens of its nodes fail with this errno from now on (EACCES: as the kernel refuses a user without
+    // access to them); 0 opens them again. Enumeration still lists them, as it does for such a user.
+    void refuseOpens(int error);
     void garbleEchoes(EchoFault fault, int count);
     void failReads(int count);
     void failWrites(int count);
@@ -149,6 +155,8 @@ private:
     std::vector<uint8_t> m_brackets;
     int m_profile = 0;
     bool m_asleep = false;
+    int m_refusedOpen = 0;
+    int m_lastOpenError = 0;
     EchoFault m_echoFault = EchoFault::WrongCommand;
     int m_garbled = 0;
     int m_failedReads = 0;

@@ -8,6 +8,7 @@
 
 #include <QAtomicInt>
 #include <QBitmap>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -64,7 +65,15 @@ VelMessageBox::VelMessageBox(int kind, const QString &hiddenText, const QString 
     m_messageLabel->setColor(Qt::white);
     QFont font(QStringLiteral("Consolas"));
     font.setStyleHint(QFont::Monospace);
-    font.setPixelSize(qMax(1, DisplayScale::scaled(15)));
+    // A long message (one that carries a command to run) gets a smaller font rather than running out of
+    // the box.
+    for (int pixels = kMessagePixels; pixels >= kMinMessagePixels; --pixels) {
+        font.setPixelSize(qMax(1, DisplayScale::scaled(pixels)));
+        const QRect needed =
+            QFontMetrics(font).boundingRect(m_messageLabel->rect(), Qt::TextWordWrap, message);
+        if (needed.width() <= m_messageLabel->width() && needed.height() <= m_messageLabel->height())
+            break;
+    }
     m_messageLabel->setFont(font);
 
     buildButtons();

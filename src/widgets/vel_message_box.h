@@ -18,6 +18,9 @@ public:
     static constexpr int kBaseWidth = 478;
     static constexpr int kBaseHeight = 309;
     static constexpr int kPollMs = 100;
+    // The message's font size, and the smallest a long message is shrunk to.
+    static constexpr int kMessagePixels = 15;
+    static constexpr int kMinMessagePixels = 9;
 
     // hiddenText is kept but not shown. With poll set, the box accepts itself once the receiver is back.
     VelMessageBox(int kind, const QString &hiddenText, const QString &title, const QString &message,

@@ -159,8 +159,28 @@ void VelPushButton::paintEvent(QPaintEvent *) {
         painter.drawText(turned, Qt::AlignCenter, m_text);
         return;
     }
-    const QString shown = painter.fontMetrics().elidedText(m_text, Qt::ElideRight, width());
-    painter.drawText(rect(), Qt::AlignCenter, shown);
+    // The text stays centred on the button while it fits beside the icon; a longer one (a longer language)
+    // gets a smaller font, down to a legible size, before it is cut short.
+    const int margin = qMax(2, height() / 6);
+    const QRect area =
+        m_icon.isNull() ? rect().adjusted(margin, 0, -margin, 0) : rect().adjusted(height(), 0, -margin, 0);
+    const auto fits = [&](const QFontMetrics &metrics) {
+        const int half = (metrics.horizontalAdvance(m_text) + 1) / 2;
+        return width() / 2 - half >= area.left() && width() / 2 + half <= area.right();
+    };
+    if (fits(painter.fontMetrics())) {
+        painter.drawText(rect(), Qt::AlignCenter, m_text);
+        return;
+    }
+    QFont smaller = painter.font();
+    constexpr int kSmallestPixels = 8;
+    int pixels = smaller.pixelSize() > 0 ? smaller.pixelSize() : QFontInfo(smaller).pixelSize();
+    while (pixels > kSmallestPixels && QFontMetrics(smaller).horizontalAdvance(m_text) > area.width()) {
+        smaller.setPixelSize(--pixels);
+    }
+    painter.setFont(smaller);
+    painter.drawText(area, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(m_text, Qt::ElideRight, area.width()));
 }
 
 void VelPushButton::paintSwatch(QPainter &painter) {

@@ -77,6 +77,20 @@ bool SkinPainter::paintAll() {
     return ok;
 }
 
+bool SkinPainter::paintDesktopIcons(const QString &name) {
+    bool ok = true;
+    // The sizes menus, launchers and the application lists of the desktops ask for.
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QString("%1x%1/apps").arg(size);
+        if (!QDir().mkpath(m_dir + "/" + folder)) {
+            std::fprintf(stderr, "skin-gen: cannot create %s/%s\n", qPrintable(m_dir), qPrintable(folder));
+            return false;
+        }
+        ok = save(appIcon(size), folder + "/" + name + ".png") && ok;
+    }
+    return ok;
+}
+
 QImage SkinPainter::mainBackground() const {
     const int w = 999, h = 640;
     QImage image = blank(w, h);

@@ -16,6 +16,9 @@ public:
 
     // Writes every image; false (with a message on stderr) when one cannot be written.
     bool paintAll();
+    // Writes the program's icon for the desktop's icon theme, 16 to 256 pixels square, as
+    // <size>x<size>/apps/<name>.png under the output folder; false (with a message) when one cannot be.
+    bool paintDesktopIcons(const QString &name);
     // Writes one image into the skin folder under name; false (with a message) when it cannot.
     bool save(const QImage &image, const QString &name);
 

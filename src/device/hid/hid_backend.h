@@ -2,6 +2,7 @@
 
 #include "device/hid/hid_device_info.h"
 #include "device/hid/hid_handle.h"
+#include "device/hid/hid_node_status.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,7 +25,7 @@ public:
     virtual int exit() = 0;
     // Every HID interface of the system, all vendors.
     virtual std::vector<HidDeviceInfo> enumerate() = 0;
-    // Null when the interface cannot be opened.
+    // Null when the interface cannot be opened; lastOpenError() then says why.
     virtual HidHandle *open(const std::string &path, HidReportFilter filter) = 0;
     virtual void close(HidHandle *handle) = 0;
     virtual int write(HidHandle *handle, const uint8_t *data, std::size_t length) = 0;
@@ -32,4 +33,9 @@ public:
     virtual int readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) = 0;
     // Release number of the interface at path, taken from the enumeration; 0 when it is absent.
     virtual uint16_t releaseNumber(const std::string &path);
+    // errno of the last open that failed (EACCES or EPERM: this user may not open the node); 0 when the
+    // reason is unknown.
+    virtual int lastOpenError() const { return 0; }
+    // Owner, group and mode of the node at path; by default the system's (stat).
+    virtual HidNodeStatus nodeStatus(const std::string &path) const;
 };

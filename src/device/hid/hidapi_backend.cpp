@@ -5,6 +5,7 @@
 #include "device/hid/hidraw_node.h"
 
 #include <QElapsedTimer>
+#include <cerrno>
 #include <fcntl.h>
 #include <hidapi.h>
 #include <memory>
@@ -68,12 +69,22 @@ HidHandle *HidapiBackend::open(const std::string &path, HidReportFilter filter) 
     // The node is written and read just as hidapi does it: whole reports, report ID first.
     if (filter == HidReportFilter::CommandReports && isHidrawNode(path)) {
         const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        return fd < 0 ? nullptr : new HidapiHandle(fd);
+        if (fd < 0) {
+            m_lastOpenError.store(errno);
+            return nullptr;
+        }
+        return new HidapiHandle(fd);
     }
     hid_device *device = hid_open_path(path.c_str());
-    if (!device)
-        return nullptr;
-    return new HidapiHandle(device, filter);
+    if (device)
+        return new HidapiHandle(device, filter);
+    // hidapi keeps the reason to itself (and its text differs between versions): opening the node again
+    // as hidapi does gives the errno that tells a refused user from a node that went away.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    m_lastOpenError.store(fd < 0 ? errno : 0);
+    if (fd >= 0)
+        ::close(fd);
+    return nullptr;
 }
 
 void HidapiBackend::close(HidHandle *handle) {

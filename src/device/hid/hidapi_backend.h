@@ -2,6 +2,8 @@
 
 #include "device/hid/hid_backend.h"
 
+#include <atomic>
+
 // HidBackend over the system's hidapi (hidraw on Linux).
 class HidapiBackend : public HidBackend {
 public:
@@ -12,4 +14,8 @@ public:
     void close(HidHandle *handle) override;
     int write(HidHandle *handle, const uint8_t *data, std::size_t length) override;
     int readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) override;
+    int lastOpenError() const override { return m_lastOpenError.load(); }
+
+private:
+    std::atomic<int> m_lastOpenError{0};
 };

@@ -30,6 +30,8 @@ public:
     int write(HidHandle *handle, const uint8_t *data, std::size_t length) override;
     int readTimeout(HidHandle *handle, uint8_t *data, std::size_t length, int timeoutMs) override;
     uint16_t releaseNumber(const std::string &path) override { return m_inner->releaseNumber(path); }
+    int lastOpenError() const override { return m_inner->lastOpenError(); }
+    HidNodeStatus nodeStatus(const std::string &path) const override { return m_inner->nodeStatus(path); }
 
     static QString line(qint64 micros, bool written, const QString &connection, const QString &collection,
                         const uint8_t *data, std::size_t length);
