@@ -10,7 +10,7 @@ TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 
-.PHONY: all build deps test-deps run-deps run install test test-asan test-tsan test-kernel bench clean format format-check translations
+.PHONY: all build deps test-deps run-deps run screenshots install test test-asan test-tsan test-kernel bench clean format format-check translations
 
 all: build
 
@@ -63,6 +63,12 @@ run: run-deps build
 		KORVANE_VIRTUAL_MOUSE=1 xvfb-run -a -s "-screen 0 1280x800x24" \
 			./scripts/run-headless.sh $(BUILD_DIR)/dist $(CURDIR)/$(BUILD_DIR)/screenshot.png; \
 	fi
+
+# Pictures of every page and the main dialogs on the virtual mouse, English and German at scale 1.0 and
+# 1.5, each language and scale on a virtual X server of its own, into build/screenshots/.
+screenshots: run-deps build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target korvane-screenshots
+	./scripts/screenshots.sh $(BUILD_DIR)/tools/screenshots/korvane-screenshots $(CURDIR)/$(BUILD_DIR)/screenshots
 
 # Installs the built program under $(PREFIX) (cmake/install.cmake lists what goes where); through sudo when
 # a user who is not root cannot write there. Installed with root's rights, udev then reads the new rule and

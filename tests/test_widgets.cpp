@@ -9,6 +9,8 @@
 #include <QDirIterator>
 #include <QImageReader>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QtTest>
 
 // The skinned widgets and the skin they are drawn with.
@@ -49,6 +51,35 @@ private slots:
         Q_INIT_RESOURCE(skin_resources);
         QVERIFY(QImageReader(":/skin/loading.gif").imageCount() > 1);
         QVERIFY(!QImage(":/yes_Btn").isNull() && !QImage(":/no_Btn").isNull());
+
+        // Every picture the sources name is shipped: file names in literals and style sheets ("dlg.png",
+        // "/skin/warn.png", url(%2/keyup.png)) somewhere in the skin, ":/..." among the built-in pictures.
+        // Names made at run time are checked by their expansions: the macro page's move arrows here, the
+        // model's pictures (model_pictures.cpp, whose literals are only fragments) above.
+        QSet<QString> shipped, named;
+        for (QDirIterator it(skin, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            shipped << it.next().section('/', -1);
+        for (const char *arrow : {"left", "right", "up", "down"})
+            for (int look = 1; look <= 3; ++look)
+                named << QString("%1%2.png").arg(arrow).arg(look);
+        const QRegularExpression picture("[\"/(]([\\w-]+\\.(?:png|gif|ico))\\b"), resource("\":(/[^\"]+)\"");
+        const QString sources = QStringLiteral(KORVANE_SOURCE_CODE_DIR);
+        for (QDirIterator it(sources, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            QFile file(it.next());
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = resource.globalMatch(text); match.hasNext();) {
+                const QString path = ":" + match.next().captured(1);
+                QVERIFY2(QFile::exists(path), qPrintable(it.filePath() + ": " + path));
+            }
+            for (auto match = picture.globalMatch(text);
+                 match.hasNext() && it.fileName() != "model_pictures.cpp";)
+                named << match.next().captured(1);
+        }
+        QVERIFY2(named.size() > 40, qPrintable(sources)); // the scan found the sources
+        for (const QString &name : named)
+            QVERIFY2(shipped.contains(name), qPrintable(name + " is named in the sources but not shipped"));
     }
 
     // Three frames written and read back give the same pixels, index 0 transparent.

@@ -1,0 +1,104 @@
+#include "app/korvane_widget.h"
+#include "buttons/vel_combo_key_window.h"
+#include "buttons/vel_fire_key_window.h"
+#include "buttons/vel_macro_select.h"
+#include "buttons/vel_single_key_window.h"
+#include "buttons/vel_sniper_window.h"
+#include "gunset/vel_gunset_dialog.h"
+#include "lighting/vel_color_area.h"
+#include "support/test_tree.h"
+#include "support/virtual_window.h"
+#include "widgets/mouse_view.h"
+#include "widgets/vel_message_box.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+// Pictures of every page and the main dialogs, as the program shows them on the virtual mouse, in one
+// language at the scale the screen's DPI gives. Usage: korvane-screenshots OUTDIR LANGID SCALE; fails
+// when the window picked another scale than SCALE (the X server's DPI was not what the caller meant).
+namespace {
+void settle(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool save(QWidget *widget, const QString &dir, const QString &name) {
+    widget->show();
+    settle(300);
+    const bool saved = widget->grab().save(dir + "/" + name + ".png");
+    widget->hide();
+    std::fprintf(saved ? stdout : stderr, "%s %s/%s.png\n", saved ? "wrote" : "cannot write", qPrintable(dir),
+                 qPrintable(name));
+    return saved;
+}
+
+QString tr(const char *context, const char *text) {
+    return QCoreApplication::translate(context, text);
+}
+} // namespace
+
+int main(int argc, char *argv[]) {
+    // As the program: its own scale steps, and no OpenGL stack for the translucent windows.
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fputs("usage: korvane-screenshots OUTDIR LANGID SCALE\n", stderr);
+        return 2;
+    }
+    const QString dir = args[1];
+    QCursor::setPos(0, 0); // off the centred window, so that no control shows its hover look
+    TestTree tree;         // a copy of the application directory, so the language choice stays in it
+    tree.setIniValue("Configs/LangConfig.ini", "Config/LangID", args[2].toInt());
+    if (!tree.isValid() || !QDir().mkpath(dir))
+        return 1;
+
+    VirtualWindow virtualWindow;
+    KorvaneWidget &window = *virtualWindow.window;
+    if (!qFuzzyCompare(DisplayScale::factor(), args[3].toDouble())) {
+        std::fprintf(stderr, "the window chose scale %.2f, not %s\n", DisplayScale::factor(),
+                     qPrintable(args[3]));
+        return 1;
+    }
+    bool ok = true;
+    const char *pages[] = {"lighting", "customize-front", "dpi", "macro"};
+    for (int page = 0; page < KorvaneWidget::kPageCount; ++page) {
+        window.switchPage(page);
+        ok &= save(&window, dir, QString("page-%1").arg(pages[page]));
+    }
+    window.switchPage(KorvaneWidget::kCustomizePage);
+    window.mouseView().showSide(true);
+    ok &= save(&window, dir, "page-customize-side");
+    window.mouseView().showSide(false);
+
+    VelMessageBox question(VelMessageBox::Question, {}, tr("VelMessageBox", "Warning"),
+                           tr("ProfileBar", "Are you sure you want reset all profiles?"));
+    VelMessageBox receiver(VelMessageBox::ReceiverWarning, {}, tr("KorvaneWidget", "Warning"),
+                           tr("KorvaneWidget", "Dongle Disconnect!"));
+    VelSingleKeyWindow single;
+    VelComboKeyWindow combo;
+    VelFireKeyWindow fire;
+    VelSniperWindow sniper;
+    VelMacroSelect macro;
+    VelColorArea color;
+    VelGunsetDialog gunset;
+    const std::pair<QWidget *, const char *> dialogs[] = {{&question, "message-question"},
+                                                          {&receiver, "message-receiver"},
+                                                          {&single, "key-single"},
+                                                          {&combo, "key-combo"},
+                                                          {&fire, "key-fire"},
+                                                          {&sniper, "key-sniper"},
+                                                          {&macro, "macro-select"},
+                                                          {&color, "color-picker"},
+                                                          {&gunset, "gun-set"}};
+    for (const auto &[dialog, name] : dialogs)
+        ok &= save(dialog, dir, name);
+    return ok ? 0 : 1;
+}
