@@ -85,7 +85,9 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent) {
 }
 
 VelPushButton *ProfileBar::makeButton(const QStringList &images, const char *name) {
-    return VelPushButton::fromSkin(images, name, this);
+    VelPushButton *button = VelPushButton::fromSkin(images, name, this);
+    button->setPictureIcon(true);
+    return button;
 }
 
 void ProfileBar::setScale(double factor) {

@@ -102,6 +102,8 @@ MacroDialog::MacroDialog(double scale, QWidget *parent, MacroRecorder::Clock clo
     buildList();
     buildEditor();
     buildTools();
+    for (VelLabel *title : {m_macroTitle, m_nameTitle, m_commandTitle, m_rowTitle, m_rowName})
+        title->setColor(QColor(200, 200, 206));
     retranslate();
     setScale(scale);
     m_list.load();

@@ -160,10 +160,10 @@ void VelPushButton::paintEvent(QPaintEvent *) {
         return;
     }
     // The text stays centred on the button while it fits beside the icon; a longer one (a longer language)
-    // gets a smaller font, down to a legible size, before it is cut short.
+    // gets a smaller font, down to a legible size, then two lines, before it is cut short.
     const int margin = qMax(2, height() / 6);
-    const QRect area =
-        m_icon.isNull() ? rect().adjusted(margin, 0, -margin, 0) : rect().adjusted(height(), 0, -margin, 0);
+    const QRect area = m_icon.isNull() && !m_pictureIcon ? rect().adjusted(margin, 0, -margin, 0)
+                                                         : rect().adjusted(height(), 0, -margin, 0);
     const auto fits = [&](const QFontMetrics &metrics) {
         const int half = (metrics.horizontalAdvance(m_text) + 1) / 2;
         return width() / 2 - half >= area.left() && width() / 2 + half <= area.right();
@@ -172,11 +172,24 @@ void VelPushButton::paintEvent(QPaintEvent *) {
         painter.drawText(rect(), Qt::AlignCenter, m_text);
         return;
     }
+    constexpr int kSmallestPixels = 9;
     QFont smaller = painter.font();
-    constexpr int kSmallestPixels = 8;
-    int pixels = smaller.pixelSize() > 0 ? smaller.pixelSize() : QFontInfo(smaller).pixelSize();
-    while (pixels > kSmallestPixels && QFontMetrics(smaller).horizontalAdvance(m_text) > area.width()) {
-        smaller.setPixelSize(--pixels);
+    const int start = smaller.pixelSize() > 0 ? smaller.pixelSize() : QFontInfo(smaller).pixelSize();
+    const int wrap = Qt::AlignCenter | Qt::TextWordWrap;
+    for (const bool twoLines : {false, true}) {
+        if (twoLines && !m_text.contains(' '))
+            break;
+        for (int pixels = start; pixels >= kSmallestPixels; --pixels) {
+            smaller.setPixelSize(pixels);
+            const QFontMetrics metrics(smaller);
+            const QRect needed = twoLines ? metrics.boundingRect(area, wrap, m_text)
+                                          : QRect(0, 0, metrics.horizontalAdvance(m_text), metrics.height());
+            if (needed.width() <= area.width() && needed.height() <= height()) {
+                painter.setFont(smaller);
+                painter.drawText(area, wrap, m_text);
+                return;
+            }
+        }
     }
     painter.setFont(smaller);
     painter.drawText(area, Qt::AlignCenter,

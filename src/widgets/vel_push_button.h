@@ -33,6 +33,9 @@ public:
     void setNumber(uint8_t number);
     uint8_t number() const { return m_number; }
     void setVerticalText(bool vertical);
+    // The button's pictures carry an icon at their left, as wide as the button is high: the text keeps
+    // clear of it.
+    void setPictureIcon(bool pictureIcon) { m_pictureIcon = pictureIcon; }
     // Swatch mode: the button paints a round colour swatch instead of its images.
     void setSwatch(bool swatch);
     void setSwatchColor(const QColor &color);
@@ -76,6 +79,7 @@ private:
     bool m_checked = false;
     bool m_leftSincePress = true; // no press since the pointer last left
     bool m_verticalText = false;
+    bool m_pictureIcon = false;
     bool m_swatch = false;
     uint8_t m_number = 0;
     QColor m_swatchColor = Qt::red;
