@@ -8,6 +8,7 @@
 #include "widgets/window_drag.h"
 
 #include <QBitmap>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QSpinBox>
 #include <QToolButton>
@@ -115,8 +116,12 @@ QToolButton *VelSkinDialog::addAnswerButton(const QString &name, const QString &
     button->setIconSize(QSize(px(22), px(8)));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setText(text);
+    // A longer answer (a longer language) takes a smaller font rather than running into the border.
     QFont font = button->font();
-    font.setPixelSize(qMax(1, px(15)));
+    int pixels = px(15);
+    font.setPixelSize(qMax(1, pixels));
+    while (pixels > px(10) && QFontMetrics(font).horizontalAdvance(text) + px(22 + 16) > px(kAnswerWidth))
+        font.setPixelSize(--pixels);
     button->setFont(font);
     return button;
 }
