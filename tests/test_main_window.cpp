@@ -19,7 +19,6 @@
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
-#include "storage/macro_file.h"
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -118,7 +117,6 @@ private slots:
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
     void buttonChoiceReachesTheMouse();
-    void recordedMacroReachesTheMouse();
     void unreadableReceiverShowsPermission();
 
 private:
@@ -741,12 +739,26 @@ void TestMainWindow::pagesReachTheMouse() {
     QVERIFY(AppConfigStore::instance().loaded() == working());
 }
 
-// "DPI +" chosen for the fifth button on the CUSTOMIZE page goes to the mouse's button table with Apply.
-// A combo on button 3, a macro on button 4 and "DPI +" on button 5, chosen through the page and its
-// dialogs, reach the mouse's button table, and the macro's events its macro area.
+// A macro recorded on the MACRO page (the window locked meanwhile), then on the CUSTOMIZE page a combo on
+// button 3, that macro on button 4 and "DPI +" on button 5, chosen through the page and its dialogs: Apply
+// writes them into the mouse's button table and the macro's events into its macro area.
 void TestMainWindow::buttonChoiceReachesTheMouse() {
-    const QVector<MacroStep> steps{{0x84, 0, 0x04}, {0x06, 0, 5}, {0x04, 0, 0x04}, {0x81, 0, 0x01}};
-    QVERIFY(macrofile::saveMacroSteps("Shot", steps) == FileResult::Ok && config::addMacroName("Shot"));
+    m_window->switchPage(KorvaneWidget::kMacroPage);
+    auto *macros = qobject_cast<MacroDialog *>(m_window->page(KorvaneWidget::kMacroPage));
+    macros->findChild<VelPushButton *>("newMacroButton")->click();
+    const QString name = macros->currentMacro();
+    macros->findChild<VelPushButton *>("startButton")->click();
+    QVERIFY(!m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
+    for (const auto &[code, flags] : {std::pair<int, int>{30, 0}, {30, 0x80}})
+        macros->OnHookKey(code, flags);
+    emit macros->mouseHooked(240, 1);
+    emit macros->mouseHooked(240, 129);
+    macros->findChild<VelPushButton *>("stopButton")->click();
+    QVERIFY(m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
+    saveShot(m_window, "main_window_macro");
+    const QVector<MacroStep> steps = macros->actions().steps();
+    QCOMPARE(steps.size(), 4);
+
     m_window->switchPage(KorvaneWidget::kCustomizePage);
     auto *page = qobject_cast<VelBtnWindow *>(m_window->page(KorvaneWidget::kCustomizePage));
     QVERIFY(page && &page->mouseView() == &m_window->mouseView());
@@ -765,8 +777,11 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
     });
     page->OnFunctionChosen(devicecode::kCombo);
     page->SelectButton(4, 0);
-    answer([](QWidget *dialog) {
-        dialog->findChild<QToolButton *>("macroButton")->click();
+    answer([name](QWidget *dialog) {
+        for (QToolButton *entry : dialog->findChildren<QToolButton *>("macroButton")) {
+            if (entry->text() == name)
+                entry->click();
+        }
         dialog->findChild<QLineEdit *>("loopCountEdit")->setText("5");
     });
     page->OnFunctionChosen(devicecode::kMacro);
@@ -774,7 +789,7 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
     page->OnFunctionChosen(48);
     QCOMPARE(page->caption(0, 3)->text() + "|" + page->caption(0, 4)->text() + "|" +
                  page->caption(0, 5)->text(),
-             QString("Ctrl + C|Shot|DPI +"));
+             "Ctrl + C|" + name + "|DPI +");
     saveShot(m_window, "main_window_buttons_assigned");
     click("applyButton");
     QCOMPARE(messages(), QStringList());
@@ -784,52 +799,12 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
         table << QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' ');
     }
     QCOMPARE(table, QStringList({"8f 01 06 00", "91 00 05 00", "8a 00 00 00"}));
-    QCOMPARE(decodeMacroEvents(m_rig->mouse(), 0), steps);
-}
-
-// A macro recorded on the MACRO page (the window locked meanwhile) and given to button 4 reaches the mouse's
-// macro area as saved.
-void TestMainWindow::recordedMacroReachesTheMouse() {
-    m_window->switchPage(KorvaneWidget::kMacroPage);
-    auto *page = qobject_cast<MacroDialog *>(m_window->page(KorvaneWidget::kMacroPage));
-    QVERIFY(page);
-    page->findChild<VelPushButton *>("newMacroButton")->click();
-    const QString name = page->currentMacro();
-    page->findChild<VelPushButton *>("startButton")->click();
-    QVERIFY(!m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
-    for (const auto &[code, flags] : {std::pair<int, int>{30, 0}, {30, 0x80}, {48, 0}, {48, 0x80}})
-        page->OnHookKey(code, flags);
-    emit page->mouseHooked(240, 1);
-    emit page->mouseHooked(240, 129);
-    page->findChild<VelPushButton *>("stopButton")->click();
-    QVERIFY(m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
-    saveShot(m_window, "main_window_macro");
-    const QVector<MacroStep> steps = page->actions().steps();
-    QCOMPARE(steps.size(), 6);
-
-    m_window->switchPage(KorvaneWidget::kCustomizePage);
-    auto *buttons = qobject_cast<VelBtnWindow *>(m_window->page(KorvaneWidget::kCustomizePage));
-    buttons->SelectButton(4, 0);
-    QTimer::singleShot(0, [name] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        for (QToolButton *entry : dialog->findChildren<QToolButton *>("macroButton")) {
-            if (entry->text() == name)
-                entry->click();
-        }
-        dialog->accept();
-    });
-    buttons->OnFunctionChosen(devicecode::kMacro);
-    click("applyButton");
-    QCOMPARE(messages(), QStringList());
     // The mouse's image adds pauses around the clicks; the events are the recording's.
-    const auto events = [](QVector<MacroStep> steps) {
-        steps.erase(
-            std::remove_if(steps.begin(), steps.end(), [](const MacroStep &step) { return step.isDelay(); }),
-            steps.end());
-        return steps;
-    };
-    QCOMPARE(events(decodeMacroEvents(m_rig->mouse(), macroNumberOf(name))), steps);
+    QVector<MacroStep> events = decodeMacroEvents(m_rig->mouse(), macroNumberOf(name));
+    events.erase(
+        std::remove_if(events.begin(), events.end(), [](const MacroStep &step) { return step.isDelay(); }),
+        events.end());
+    QCOMPARE(events, steps);
 }
 
 // A receiver this user may not open: instead of "Dongle Disconnect!" the warning says so and gives the
