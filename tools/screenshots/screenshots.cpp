@@ -10,6 +10,7 @@
 #include "support/virtual_window.h"
 #include "widgets/mouse_view.h"
 #include "widgets/vel_message_box.h"
+#include "widgets/vel_process_dialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -89,6 +90,7 @@ int main(int argc, char *argv[]) {
     VelMacroSelect macro;
     VelColorArea color;
     VelGunsetDialog gunset;
+    VelProcessDialog progress;
     const std::pair<QWidget *, const char *> dialogs[] = {{&question, "message-question"},
                                                           {&receiver, "message-receiver"},
                                                           {&single, "key-single"},
@@ -97,7 +99,8 @@ int main(int argc, char *argv[]) {
                                                           {&sniper, "key-sniper"},
                                                           {&macro, "macro-select"},
                                                           {&color, "color-picker"},
-                                                          {&gunset, "gun-set"}};
+                                                          {&gunset, "gun-set"},
+                                                          {&progress, "progress"}};
     for (const auto &[dialog, name] : dialogs)
         ok &= save(dialog, dir, name);
     return ok ? 0 : 1;
