@@ -183,28 +183,48 @@ void KorvaneWidget::buildWidgets() {
     layoutWidgets();
 }
 
-// The four pages in their stack.
+// The stack of the four pages. A page is built when it is first shown or asked for: start-up builds only
+// the page the window opens on.
 void KorvaneWidget::buildPages() {
     m_pageStack = new QStackedWidget(this);
     m_pageStack->setObjectName(QStringLiteral("pageStack"));
     m_pageStack->setAttribute(Qt::WA_TranslucentBackground);
-    for (int i = 0; i < kPageCount; ++i) {
-        if (i == kLightingPage)
-            m_pages[i] = new VelColorWindow(m_factor, m_pageStack);
-        else if (i == kCustomizePage)
-            m_pages[i] = new VelBtnWindow(m_factor, m_pageStack);
-        else if (i == kDpiPage)
-            m_pages[i] = new VelDPIWindow(m_factor, m_pageStack);
-        else
-            m_pages[i] = new MacroDialog(m_factor, m_pageStack);
-        m_pages[i]->setObjectName(QStringLiteral("page%1").arg(i));
-        m_pageStack->addWidget(m_pages[i]);
-        connect(m_pages[i], &ConfigPage::ShowMessage, this,
-                [this](const QString &text) { VelMessageBox::inform(this, text); });
-        connect(m_pages[i], &ConfigPage::GotoMacroTab, this, &KorvaneWidget::slotGotoMacro);
-        connect(m_pages[i], &ConfigPage::EnableButtonsSignal, this, &KorvaneWidget::slotEnableButtons);
+}
+
+ConfigPage *KorvaneWidget::page(int index) {
+    if (index < 0 || index >= kPageCount)
+        return nullptr;
+    if (m_pages[index])
+        return m_pages[index];
+    ConfigPage *built = nullptr;
+    if (index == kLightingPage)
+        built = new VelColorWindow(m_factor, m_pageStack);
+    else if (index == kCustomizePage)
+        built = new VelBtnWindow(m_factor, m_pageStack);
+    else if (index == kDpiPage)
+        built = new VelDPIWindow(m_factor, m_pageStack);
+    else
+        built = new MacroDialog(m_factor, m_pageStack);
+    m_pages[index] = built;
+    built->setObjectName(QStringLiteral("page%1").arg(index));
+    m_pageStack->addWidget(built);
+    connect(built, &ConfigPage::ShowMessage, this,
+            [this](const QString &text) { VelMessageBox::inform(this, text); });
+    connect(built, &ConfigPage::GotoMacroTab, this, &KorvaneWidget::slotGotoMacro);
+    connect(built, &ConfigPage::EnableButtonsSignal, this, &KorvaneWidget::slotEnableButtons);
+    if (index == kCustomizePage) {
+        m_mouseView = &static_cast<VelBtnWindow *>(built)->mouseView();
+        m_mouseView->reload();
     }
-    m_mouseView = &static_cast<VelBtnWindow *>(m_pages[kCustomizePage])->mouseView();
+    built->setScale(m_factor);
+    built->retranslate();
+    built->refresh();
+    return built;
+}
+
+MouseView &KorvaneWidget::mouseView() {
+    page(kCustomizePage);
+    return *m_mouseView;
 }
 
 void KorvaneWidget::connectParts() {
@@ -239,7 +259,8 @@ void KorvaneWidget::layoutWidgets() {
     for (int i = 0; i < kPageCount; ++i) {
         const QRect base(kTabX + i * (kTabWidth + kTabGap), kTabY, kTabWidth, kTabHeight);
         m_tabs[i]->setGeometry(DisplayScale::scaled(base, m_factor));
-        m_pages[i]->setScale(m_factor);
+        if (m_pages[i])
+            m_pages[i]->setScale(m_factor);
     }
     m_pageStack->setGeometry(DisplayScale::scaled(kPageRect, m_factor));
     m_profileBar->setScale(m_factor);
@@ -251,7 +272,8 @@ void KorvaneWidget::retranslate() {
                                                       QT_TR_NOOP("DPI"), QT_TR_NOOP("MACRO")};
     for (int i = 0; i < kPageCount; ++i) {
         m_tabs[i]->setText(tr(kTabTexts[i]));
-        m_pages[i]->retranslate();
+        if (m_pages[i])
+            m_pages[i]->retranslate();
     }
     m_langButton->setText(m_languages->name(m_languages->index()));
     m_firmwareButton->setText(tr("Firmware Update"));
@@ -262,7 +284,8 @@ void KorvaneWidget::retranslate() {
     // The battery reader restarts with the new texts in place.
     stopBatteryThread();
     startBatteryThread();
-    m_mouseView->reload();
+    if (m_mouseView)
+        m_mouseView->reload();
 }
 
 void KorvaneWidget::showLanguageMenu() {
@@ -307,13 +330,15 @@ void KorvaneWidget::switchPage(int page) {
     m_iPage = page;
     for (int i = 0; i < kPageCount; ++i)
         m_tabs[i]->setChecked(i == page);
-    m_pageStack->setCurrentIndex(page);
+    m_pageStack->setCurrentWidget(this->page(page));
     update();
 }
 
 void KorvaneWidget::refreshAllPages() {
-    for (ConfigPage *page : m_pages)
-        page->refresh();
+    for (ConfigPage *page : m_pages) {
+        if (page)
+            page->refresh();
+    }
     update();
 }
 

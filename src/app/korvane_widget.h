@@ -56,13 +56,14 @@ public:
     bool languageButtonVisible() const;
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     int currentPage() const { return m_iPage; }
-    ConfigPage *page(int index) const { return m_pages[index]; }
+    // The page (built now if it was not yet); nullptr for an index outside the tabs.
+    ConfigPage *page(int index);
     int connectionState() const { return m_iConnectState; }
     int batteryLevel() const { return m_iBatteryLevel; }
     bool reconnected() const { return m_bReconnected; }
     QStringList profileNames() const;
     DevicePresence &presence() const { return *m_presence; }
-    MouseView &mouseView() const { return *m_mouseView; }
+    MouseView &mouseView();
     // Replaces the on-screen-display messenger (tests record what would be shown).
     void setOsdMessenger(std::unique_ptr<OsdMessenger> messenger);
 
