@@ -369,42 +369,6 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <translation>MAUSAKTION</translation>
     </message>
     <message>
-        <source>LEFT CLICK</source>
-        <translation>LINKSKLICK</translation>
-    </message>
-    <message>
-        <source>MIDDLE CLICK</source>
-        <translation>MITTELKLICK</translation>
-    </message>
-    <message>
-        <source>RIGHT CLICK</source>
-        <translation>RECHTSKLICK</translation>
-    </message>
-    <message>
-        <source>FORWARD</source>
-        <translation>VORWÄRTS</translation>
-    </message>
-    <message>
-        <source>BACKWARD</source>
-        <translation>ZURÜCK</translation>
-    </message>
-    <message>
-        <source>MOVE LEFT</source>
-        <translation>NACH LINKS</translation>
-    </message>
-    <message>
-        <source>MOVE RIGHT</source>
-        <translation>NACH RECHTS</translation>
-    </message>
-    <message>
-        <source>MOVE UP</source>
-        <translation>NACH OBEN</translation>
-    </message>
-    <message>
-        <source>MOVE DOWN</source>
-        <translation>NACH UNTEN</translation>
-    </message>
-    <message>
         <source>MOUSE COMMAND</source>
         <translation>MAUSBEFEHL</translation>
     </message>
@@ -1197,42 +1161,6 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
 </context>
 <context>
     <name>VelMacroItemDelegate</name>
-    <message>
-        <source>LEFT CLICK</source>
-        <translation>LINKSKLICK</translation>
-    </message>
-    <message>
-        <source>RIGHT CLICK</source>
-        <translation>RECHTSKLICK</translation>
-    </message>
-    <message>
-        <source>MIDDLE CLICK</source>
-        <translation>MITTELKLICK</translation>
-    </message>
-    <message>
-        <source>FORWARD</source>
-        <translation>VORWÄRTS</translation>
-    </message>
-    <message>
-        <source>BACKWARD</source>
-        <translation>ZURÜCK</translation>
-    </message>
-    <message>
-        <source>MOVE LEFT</source>
-        <translation>NACH LINKS</translation>
-    </message>
-    <message>
-        <source>MOVE RIGHT</source>
-        <translation>NACH RECHTS</translation>
-    </message>
-    <message>
-        <source>MOVE UP</source>
-        <translation>NACH OBEN</translation>
-    </message>
-    <message>
-        <source>MOVE DOWN</source>
-        <translation>NACH UNTEN</translation>
-    </message>
     <message>
         <source>%1 ms</source>
         <translation>%1 ms</translation>

@@ -369,42 +369,6 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <translation>ACTION SOURIS</translation>
     </message>
     <message>
-        <source>LEFT CLICK</source>
-        <translation>CLIC GAUCHE</translation>
-    </message>
-    <message>
-        <source>MIDDLE CLICK</source>
-        <translation>CLIC MILIEU</translation>
-    </message>
-    <message>
-        <source>RIGHT CLICK</source>
-        <translation>CLIC DROIT</translation>
-    </message>
-    <message>
-        <source>FORWARD</source>
-        <translation>SUIVANT</translation>
-    </message>
-    <message>
-        <source>BACKWARD</source>
-        <translation>PRÉCÉDENT</translation>
-    </message>
-    <message>
-        <source>MOVE LEFT</source>
-        <translation>DÉPLACER À GAUCHE</translation>
-    </message>
-    <message>
-        <source>MOVE RIGHT</source>
-        <translation>DÉPLACER À DROITE</translation>
-    </message>
-    <message>
-        <source>MOVE UP</source>
-        <translation>DÉPLACER EN HAUT</translation>
-    </message>
-    <message>
-        <source>MOVE DOWN</source>
-        <translation>DÉPLACER EN BAS</translation>
-    </message>
-    <message>
         <source>MOUSE COMMAND</source>
         <translation>COMMANDE SOURIS</translation>
     </message>
@@ -1197,42 +1161,6 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
 </context>
 <context>
     <name>VelMacroItemDelegate</name>
-    <message>
-        <source>LEFT CLICK</source>
-        <translation>CLIC GAUCHE</translation>
-    </message>
-    <message>
-        <source>RIGHT CLICK</source>
-        <translation>CLIC DROIT</translation>
-    </message>
-    <message>
-        <source>MIDDLE CLICK</source>
-        <translation>CLIC MILIEU</translation>
-    </message>
-    <message>
-        <source>FORWARD</source>
-        <translation>SUIVANT</translation>
-    </message>
-    <message>
-        <source>BACKWARD</source>
-        <translation>PRÉCÉDENT</translation>
-    </message>
-    <message>
-        <source>MOVE LEFT</source>
-        <translation>DÉPLACER À GAUCHE</translation>
-    </message>
-    <message>
-        <source>MOVE RIGHT</source>
-        <translation>DÉPLACER À DROITE</translation>
-    </message>
-    <message>
-        <source>MOVE UP</source>
-        <translation>DÉPLACER EN HAUT</translation>
-    </message>
-    <message>
-        <source>MOVE DOWN</source>
-        <translation>DÉPLACER EN BAS</translation>
-    </message>
     <message>
         <source>%1 ms</source>
         <translation>%1 ms</translation>

@@ -327,12 +327,15 @@ void MacroDialog::retranslate() {
     m_defaultDelayBox->setText(tr("INSERT DEFAULT DELAY"));
     m_insertDelayButton->setText(tr("INSERT DELAY"));
     m_mouseActionButton->setText(tr("MOUSE ACTION"));
-    const QString actions[] = {tr("LEFT CLICK"), tr("MIDDLE CLICK"), tr("RIGHT CLICK"),
-                               tr("FORWARD"),    tr("BACKWARD"),     tr("MOVE LEFT"),
-                               tr("MOVE RIGHT"), tr("MOVE UP"),      tr("MOVE DOWN")};
+    // The menu's entries are the tree's: its five buttons, then its four moves.
     const QList<QAction *> entries = m_mouseActionMenu->actions();
-    for (int i = 0; i < entries.size(); ++i)
-        static_cast<VelAction *>(entries[i])->setText(actions[i]);
+    for (int i = 0; i < entries.size(); ++i) {
+        static_cast<VelAction *>(entries[i])
+            ->setText(
+                i < VelTreeWidget::kButtonCount
+                    ? VelTreeWidget::buttonName(VelTreeWidget::buttonBitAt(i))
+                    : VelTreeWidget::moveName(VelTreeWidget::directionAt(i - VelTreeWidget::kButtonCount)));
+    }
     m_commandTitle->setText(tr("MOUSE COMMAND"));
     m_tree->retranslate();
     m_loopBoxes[0]->setText(tr("LOOPS TIME(1-255)"));

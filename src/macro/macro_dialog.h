@@ -102,6 +102,8 @@ private:
     void insertRows(const QVector<MacroStep> &rows);
     QVector<int> selectedRows() const;
     int currentRow() const;
+    // Where inserted rows go: after the current row, or at the end when none is current.
+    int rowAfterCurrent() const;
     void showRowEditor(int row);
     void setControlsEnabled(bool enabled);
     bool startHook(bool withMouse);

@@ -4,7 +4,6 @@
 #include "macro/macro_dialog.h"
 #include "macro/macro_edit.h"
 #include "macro/macro_log.h"
-#include "macro/vel_macro_item_delegate.h"
 #include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
 #include "platform/input_hook.h"
@@ -21,10 +20,6 @@
 namespace {
 // The pause the inserting tools put after a row in the recorded-delays mode.
 constexpr int kInsertedDelayMs = 10;
-constexpr uint8_t kButtonBits[VelTreeWidget::kButtonCount] = {1, 4, 2, 8, 16};
-constexpr macroedit::Direction kDirections[VelTreeWidget::kMoveCount] = {
-    macroedit::Direction::Left, macroedit::Direction::Right, macroedit::Direction::Up,
-    macroedit::Direction::Down};
 } // namespace
 
 // ---- Delay mode and loops ----
@@ -56,6 +51,10 @@ void MacroDialog::LoopTimeChanged(const QString &text) {
 }
 
 // ---- Selection ----
+
+int MacroDialog::rowAfterCurrent() const {
+    return currentRow() < 0 ? m_model->rowCount() : currentRow() + 1;
+}
 
 int MacroDialog::currentRow() const {
     const QModelIndex current = m_table->currentIndex();
@@ -99,7 +98,7 @@ void MacroDialog::showRowEditor(int row) {
         name = HidToKeyCode(step.low, code) ? KeyName(code) : QString();
     } else if (valid && step.isMouseButton()) {
         title = tr("MOUSE");
-        name = m_delegate->text(m_model->index(row, 0)).section("  ", 0, 0);
+        name = VelTreeWidget::buttonName(step.low);
     } else if (valid && step.isMove()) {
         title = tr("DISTANCE");
         value = QString::number(macroedit::moveDistance(step));
@@ -128,7 +127,7 @@ void MacroDialog::insertRows(const QVector<MacroStep> &rows) {
         else if (m_recorder.delayMode() == MacroRecorder::kDefaultDelays)
             inserted << MacroRecorder::delayStep(defaultDelay(), m_minDelay);
     }
-    const int at = currentRow() < 0 ? m_model->rowCount() : currentRow() + 1;
+    const int at = rowAfterCurrent();
     m_model->insertSteps(at, inserted);
     SelectRow(at + inserted.size() - 1);
 }
@@ -138,19 +137,19 @@ void MacroDialog::insertDelay() {
         return;
     const int ms =
         m_recorder.delayMode() == MacroRecorder::kDefaultDelays ? defaultDelay() : kInsertedDelayMs;
-    const int at = currentRow() < 0 ? m_model->rowCount() : currentRow() + 1;
+    const int at = rowAfterCurrent();
     m_model->insertSteps(at, {MacroRecorder::delayStep(ms, m_minDelay)});
     SelectRow(at);
 }
 
 void MacroDialog::insertMouseAction(int action) {
     if (action < VelTreeWidget::kButtonCount) {
-        const uint8_t bit = kButtonBits[action];
+        const uint8_t bit = VelTreeWidget::buttonBitAt(action);
         insertRows({{MacroStep::kMousePress, 0, bit}, {MacroStep::kMouseRelease, 0, bit}});
         return;
     }
     const int move = action - VelTreeWidget::kButtonCount;
-    insertRows({macroedit::moveStep(kDirections[move], m_tree->moveItem(move)->distance())});
+    insertRows({macroedit::moveStep(VelTreeWidget::directionAt(move), m_tree->moveItem(move)->distance())});
 }
 
 void MacroDialog::TreeitemClick(QTreeWidgetItem *item, int) {
@@ -238,7 +237,7 @@ void MacroDialog::cutRows() {
 void MacroDialog::pasteRows() {
     if (m_current.isEmpty() || m_clipboard.isEmpty())
         return;
-    const int at = currentRow() < 0 ? m_model->rowCount() : currentRow() + 1;
+    const int at = rowAfterCurrent();
     m_model->insertSteps(at, m_clipboard);
     SelectRow(at + m_clipboard.size() - 1);
 }
@@ -286,7 +285,7 @@ void MacroDialog::startRecording() {
     m_startButton->hide();
     m_stopButton->show();
     if (m_recordAfterButton->isChecked()) {
-        m_insertAt = currentRow() < 0 ? m_model->rowCount() : currentRow() + 1;
+        m_insertAt = rowAfterCurrent();
     } else {
         m_model->setSteps({});
         m_insertAt = 0;

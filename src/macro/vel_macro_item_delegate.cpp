@@ -3,6 +3,7 @@
 #include "keys/key_tables.h"
 #include "macro/macro_action_model.h"
 #include "macro/macro_edit.h"
+#include "macro/vel_tree_widget.h"
 #include "storage/app_paths.h"
 #include "widgets/accent_color.h"
 #include "widgets/ui_language.h"
@@ -18,36 +19,6 @@ MacroStep stepOf(const QModelIndex &index) {
     return {value(MacroActionModel::kMap), value(MacroActionModel::kDataH), value(MacroActionModel::kDataL)};
 }
 
-QString buttonName(uint8_t bit) {
-    switch (bit) {
-    case 1:
-        return VelMacroItemDelegate::tr("LEFT CLICK");
-    case 2:
-        return VelMacroItemDelegate::tr("RIGHT CLICK");
-    case 4:
-        return VelMacroItemDelegate::tr("MIDDLE CLICK");
-    case 8:
-        return VelMacroItemDelegate::tr("FORWARD");
-    case 16:
-        return VelMacroItemDelegate::tr("BACKWARD");
-    default:
-        return QString();
-    }
-}
-
-QString moveName(macroedit::Direction direction) {
-    switch (direction) {
-    case macroedit::Direction::Left:
-        return VelMacroItemDelegate::tr("MOVE LEFT");
-    case macroedit::Direction::Right:
-        return VelMacroItemDelegate::tr("MOVE RIGHT");
-    case macroedit::Direction::Up:
-        return VelMacroItemDelegate::tr("MOVE UP");
-    case macroedit::Direction::Down:
-        break;
-    }
-    return VelMacroItemDelegate::tr("MOVE DOWN");
-}
 } // namespace
 
 VelMacroItemDelegate::VelMacroItemDelegate(int minDelay, QObject *parent)
@@ -70,9 +41,9 @@ QString VelMacroItemDelegate::text(const QModelIndex &index) const {
         return (HidToKeyCode(step.low, code) ? KeyName(code) : QString()) + "  " + state;
     }
     if (step.isMouseButton())
-        return buttonName(step.low) + "  " + state;
+        return VelTreeWidget::buttonName(step.low) + "  " + state;
     if (step.isMove())
-        return moveName(macroedit::moveDirection(step)) + "  " +
+        return VelTreeWidget::moveName(macroedit::moveDirection(step)) + "  " +
                QString::number(macroedit::moveDistance(step));
     if (step.isDelay())
         return tr("DELAY");

@@ -8,7 +8,10 @@
 
 namespace {
 // The buttons in the tree's order, with their bits in a macro step.
-constexpr std::array<int, VelTreeWidget::kButtonCount> kButtonBits{1, 4, 2, 8, 16};
+constexpr std::array<uint8_t, VelTreeWidget::kButtonCount> kButtonBits{1, 4, 2, 8, 16};
+constexpr std::array<macroedit::Direction, VelTreeWidget::kMoveCount> kDirections{
+    macroedit::Direction::Left, macroedit::Direction::Right, macroedit::Direction::Up,
+    macroedit::Direction::Down};
 constexpr const char *kArrows[VelTreeWidget::kMoveCount] = {"left", "right", "up", "down"};
 constexpr int kBitRole = Qt::UserRole;
 } // namespace
@@ -43,17 +46,53 @@ int VelTreeWidget::buttonBit(const QTreeWidgetItem *item) {
     return item ? item->data(0, kBitRole).toInt() : 0;
 }
 
+uint8_t VelTreeWidget::buttonBitAt(int index) {
+    return kButtonBits[size_t(index)];
+}
+
+QString VelTreeWidget::buttonName(int bit) {
+    switch (bit) {
+    case 1:
+        return tr("LEFT CLICK");
+    case 2:
+        return tr("RIGHT CLICK");
+    case 4:
+        return tr("MIDDLE CLICK");
+    case 8:
+        return tr("FORWARD");
+    case 16:
+        return tr("BACKWARD");
+    default:
+        return QString();
+    }
+}
+
+macroedit::Direction VelTreeWidget::directionAt(int index) {
+    return kDirections[size_t(index)];
+}
+
+QString VelTreeWidget::moveName(macroedit::Direction direction) {
+    switch (direction) {
+    case macroedit::Direction::Left:
+        return tr("MOVE LEFT");
+    case macroedit::Direction::Right:
+        return tr("MOVE RIGHT");
+    case macroedit::Direction::Up:
+        return tr("MOVE UP");
+    case macroedit::Direction::Down:
+        break;
+    }
+    return tr("MOVE DOWN");
+}
+
 void VelTreeWidget::retranslate() {
-    const QString names[kButtonCount] = {tr("LEFT CLICK"), tr("MIDDLE CLICK"), tr("RIGHT CLICK"),
-                                         tr("FORWARD"), tr("BACKWARD")};
     for (int i = 0; i < kButtonCount; ++i) {
-        m_buttons[i]->setText(0, names[i]);
+        m_buttons[i]->setText(0, buttonName(kButtonBits[size_t(i)]));
         m_buttons[i]->child(0)->setText(0, tr("PRESS DOWN"));
         m_buttons[i]->child(1)->setText(0, tr("BOUNCE UP"));
     }
-    const QString moves[kMoveCount] = {tr("MOVE LEFT"), tr("MOVE RIGHT"), tr("MOVE UP"), tr("MOVE DOWN")};
     for (int i = 0; i < kMoveCount; ++i)
-        m_moves[i]->setText(moves[i]);
+        m_moves[i]->setText(moveName(kDirections[size_t(i)]));
     QFont font = UiLanguage::font();
     setFont(font);
 }

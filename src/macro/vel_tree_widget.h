@@ -1,5 +1,7 @@
 #pragma once
 
+#include "macro/macro_edit.h"
+
 #include <QTreeWidget>
 #include <array>
 
@@ -17,6 +19,13 @@ public:
     void setScale(double factor);
     // The button bit of a button entry or of one of its children; 0 for other items.
     static int buttonBit(const QTreeWidgetItem *item);
+    // The five buttons in the tree's order (left, middle, right, forward, backward), by index.
+    static uint8_t buttonBitAt(int index);
+    // A button's name by its bit in a macro step; empty for any other value.
+    static QString buttonName(int bit);
+    // The four moves in the tree's order (left, right, up, down), by index, and their names.
+    static macroedit::Direction directionAt(int index);
+    static QString moveName(macroedit::Direction direction);
     QTreeWidgetItem *buttonItem(int index) const { return m_buttons[index]; }
     // 0 left, 1 right, 2 up, 3 down.
     VelTreeItem *moveItem(int index) const { return m_moves[index]; }
