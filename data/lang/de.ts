@@ -460,6 +460,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
         <translation>EINE ODER MEHRERE TASTEN WURDEN NICHT LOSGELASSEN.</translation>
     </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>BEWEGUNG</translation>
+    </message>
 </context>
 <context>
     <name>MacroList</name>

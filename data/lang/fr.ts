@@ -460,6 +460,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
         <translation>UNE OU PLUSIEURS TOUCHES N’ONT PAS ÉTÉ RELÂCHÉES.</translation>
     </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>MOUVEMENT</translation>
+    </message>
 </context>
 <context>
     <name>MacroList</name>

@@ -100,13 +100,14 @@ void MacroDialog::showRowEditor(int row) {
         title = tr("MOUSE");
         name = VelTreeWidget::buttonName(step.low);
     } else if (valid && step.isMove()) {
-        title = tr("DISTANCE");
+        title = tr("MOVEMENT");
         value = QString::number(macroedit::moveDistance(step));
     } else if (valid && step.isDelay()) {
         title = tr("DELAY");
         value = QString::number(step.delayMilliseconds(m_minDelay));
     }
     m_rowTitle->setText(title);
+    m_rowValueEdit->setToolTip(valid && step.isMove() ? tr("DISTANCE") : tr("DELAY(ms)"));
     m_rowName->setText(name);
     m_rowName->setVisible(value.isEmpty());
     m_rowValueEdit->setVisible(!value.isEmpty());
