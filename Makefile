@@ -6,7 +6,7 @@ TSAN_DIR := build-tsan
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 

@@ -127,6 +127,35 @@ private slots:
                 node["mode"] == "0600");
     }
 
+    // "Config/Diff": status tells whether the mouse may hold other settings, and a successful apply clears
+    // it. Doctor names every fallback the window takes on this desktop.
+    void settingsMayDifferAndDesktopFallbacks() {
+        m_tree->setIniValue("Configs/Config.ini", "Config/Diff", 1);
+        QVERIFY(json({"status"})["settingsMayDiffer"].toBool());
+        QVERIFY(ctl({"--virtual", "status"}).out.contains("\"korvanectl apply\" sends it."));
+        QCOMPARE(json({"apply"})["exit"].toInt(-1), 0);
+        QVERIFY(!json({"status"})["settingsMayDiffer"].toBool());
+
+        QProcessEnvironment wayland;
+        wayland.insert("XDG_SESSION_TYPE", "wayland");
+        wayland.insert("WAYLAND_DISPLAY", "wayland-0");
+        wayland.insert("DISPLAY", "");
+        wayland.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        m_tree->setIniValue("Configs/Config.ini", "Config/BatteryNotice", 20);
+        const QJsonObject desktop = json({"doctor"}, 0, wayland)["desktop"].toObject();
+        QCOMPARE(desktop["session"].toString(), QString("wayland"));
+        QCOMPARE(desktop["onMouseChanges"].toString(), QString("notifications"));
+        QCOMPARE(desktop["notifications"].toString(), QString("tray messages (no notification service)"));
+        QCOMPARE(desktop["tray"].toString(), QString("none (closing the window ends the program)"));
+        QCOMPARE(desktop["pointerSpeed"].toString(), QString("desktop settings (profiles keep theirs)"));
+        QCOMPARE(desktop["batteryNotice"].toInt(), 20);
+        QProcessEnvironment x11 = wayland;
+        x11.insert("XDG_SESSION_TYPE", "x11");
+        const QJsonObject onX11 = json({"doctor"}, 0, x11)["desktop"].toObject();
+        QVERIFY(onX11["session"] == "x11" && onX11["pointerSpeed"] == "X server" &&
+                onX11["onMouseChanges"].toString().startsWith("osd program"));
+    }
+
     void applyWritesWholeProfileAndTracesIt() {
         QJsonObject result;
         const QStringList written = appliedReports({}, result);

@@ -11,7 +11,9 @@
 #include "lighting/vel_color_area.h"
 #include "macro/macro_action_model.h"
 #include "macro/macro_dialog.h"
+#include "platform/desktop_notifier.h"
 #include "platform/device_notifier.h"
+#include "platform/local_osd_messenger.h"
 #include "platform/osd_messenger.h"
 #include "sim/button_view.h"
 #include "sim/macro_view.h"
@@ -54,6 +56,18 @@ public:
 
 private:
     QStringList &m_texts;
+};
+
+// Records the desktop notices the window would show, as "topic|summary|body|action".
+class RecordingNotifier : public DesktopNotifier {
+public:
+    explicit RecordingNotifier(QStringList &notices) : m_notices(notices) {}
+    void show(Topic topic, const DesktopNotice &notice) override {
+        m_notices << QString("%1|%2|%3|%4").arg(topic).arg(notice.summary, notice.body, notice.actionKey);
+    }
+
+private:
+    QStringList &m_notices;
 };
 
 AppConfig &working() {
@@ -118,6 +132,8 @@ private slots:
     void pagesReachTheMouse();
     void buttonChoiceReachesTheMouse();
     void unreadableReceiverShowsPermission();
+    void resendOfferedWhenTheMouseComesBack();
+    void lowBatteryNoticedOnceWithToolTip();
 
 private:
     void click(const char *name);
@@ -129,9 +145,12 @@ private:
     std::unique_ptr<VirtualWindow> m_rig;
     KorvaneWidget *m_window = nullptr;
     QStringList m_osd;
+    QStringList m_notices;
 };
 
 void TestMainWindow::initTestCase() {
+    // The window lives on in a tray here; closing without one is tested on the X server.
+    KorvaneWidget::setTrayCheck([] { return true; });
     // Short real pauses keep the protocol's order of events without the test waiting for them.
     devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(qMin(ms, 5))); });
 }
@@ -142,6 +161,8 @@ void TestMainWindow::init() {
     VelMessageBox::takeShownMessages();
     openWindow();
     m_window->setOsdMessenger(std::make_unique<RecordingOsd>(m_osd));
+    m_notices.clear();
+    m_window->setDesktopNotifier(std::make_unique<RecordingNotifier>(m_notices));
     QTRY_VERIFY(m_window->isVisible());
 }
 
@@ -170,7 +191,7 @@ void TestMainWindow::startsWithReceiverOnBattery() {
     QVERIFY(m_window->findChild<QWidget *>("batteryBar")->isVisible());
     QVERIFY(m_window->findChild<QWidget *>("receiverPicture")->isVisible());
     QCOMPARE(m_window->findChild<VelLineEdit *>("nameEdit")->text(), QString("Profile 1"));
-    QCOMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless"));
+    QTRY_COMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless\nBattery 70%"));
     // One mouse: the mouse list button stays hidden.
     QVERIFY(m_window->findChild<VelPushButton *>("mouseButton")->isHidden());
     // The factory profile file is written afresh at start-up.
@@ -474,6 +495,25 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
     m_window->slotRefreshStatus(0, 6, 3, 0);
     QCOMPARE(int(working().profile.dpiStage), 2);
     QCOMPARE(m_osd.last(), QString());
+    QVERIFY(m_notices.isEmpty());
+
+    // On Wayland the OSD program cannot place its window: a notice with the same text replaces it.
+    m_osd.clear();
+    m_window->setSessionKind(desktopsession::Kind::Wayland);
+    m_window->slotRefreshRate(4);
+    QCOMPARE(m_notices, QStringList{"1|250 HZ||"});
+    QVERIFY(m_osd.isEmpty());
+    // On X11, an OSD program that cannot be started: the notice as well.
+    m_window->setSessionKind(desktopsession::Kind::X11);
+    auto missing = std::make_unique<LocalOsdMessenger>(m_tree->path());
+    int starts = 0;
+    missing->setServerName("korvane-test-no-osd");
+    missing->setStarter([&starts](const QString &) { return ++starts, false; });
+    missing->setPause([](int) {});
+    m_window->setOsdMessenger(std::move(missing));
+    m_window->slotRefreshRate(2);
+    QCOMPARE(starts, LocalOsdMessenger::kMaxStarts);
+    QCOMPARE(m_notices.last(), QString("1|500 HZ||"));
 }
 
 void TestMainWindow::batteryLevelsStored() {
@@ -828,4 +868,97 @@ void TestMainWindow::unreadableReceiverShowsPermission() {
 }
 
 QTEST_MAIN(TestMainWindow)
+// A write that did not reach the mouse is offered again when the mouse comes back: in the shown window as
+// a question whose Yes sends; while the window is in the tray as a notice whose action sends.
+void TestMainWindow::resendOfferedWhenTheMouseComesBack() {
+    VirtualMouse *mouse = &m_rig->mouse();
+    const auto profileWritten = [mouse] {
+        int written = 0;
+        for (const VirtualMouse::Record &record : mouse->records())
+            written += record.direction == VirtualMouse::Direction::Written ? 1 : 0;
+        return written > 20;
+    };
+    const QString question =
+        "The mouse is back, but the last settings did not reach it. Send the current profile again?";
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"Send data failed, please try again."});
+    QVERIFY(m_window->resendWanted());
+    mouse->failWrites(0);
+
+    // Unplugged and plugged again: the warning closes itself, then the question; Yes writes the profile.
+    QTimer::singleShot(100, [&] { mouse->unplug(kReceiver); });
+    QTimer::singleShot(700, [&] {
+        VelMessageBox::setNextAnswers({QDialog::Accepted});
+        mouse->clearRecords();
+        mouse->plug(kReceiver);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->resendWanted(), 5000);
+    QCOMPARE(messages(), (QStringList{"Dongle Disconnect!", question}));
+    QTRY_VERIFY(profileWritten());
+    QCOMPARE(config::configDiff(), 0);
+    // The write went through: the next return asks nothing.
+    mouse->plug(kCable);
+    QTest::qWait(2 * KorvaneWidget::kWarningDelayMs);
+    QVERIFY(messages().isEmpty() && m_notices.isEmpty());
+
+    // In the tray: a notice, and its action sends.
+    mouse->unplug(kCable);
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("okButton");
+    QVERIFY(m_window->isHidden() && m_window->resendWanted());
+    mouse->failWrites(0);
+    messages();
+    mouse->plug(kCable);
+    QTRY_COMPARE(m_notices, QStringList{"2|Korvane M7 Wireless|" + question + "|resend"});
+    QVERIFY(messages().isEmpty());
+    mouse->clearRecords();
+    emit m_window->desktopNotifier()->actionInvoked(DesktopNotifier::Resend, "resend");
+    QVERIFY(profileWritten() && !m_window->resendWanted());
+
+    // Declined in the window: not offered again until another write fails.
+    m_window->show();
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    mouse->failWrites(0);
+    VelMessageBox::setNextAnswers({QDialog::Rejected});
+    mouse->unplug(kCable);
+    QTRY_VERIFY(!m_window->resendWanted());
+    mouse->plug(kCable);
+    QTest::qWait(2 * KorvaneWidget::kWarningDelayMs);
+    QCOMPARE(messages(), (QStringList{"Send data failed, please try again.", question}));
+}
+
+// The battery reported by the mouse: the tray's tool tip follows it, and its fall to 10 % (notice level
+// 15) is told once, not again with every report; charging is shown and told nothing.
+void TestMainWindow::lowBatteryNoticedOnceWithToolTip() {
+    VirtualMouse *mouse = &m_rig->mouse();
+    const auto setBattery = [mouse](int millivolts, uint8_t charging) {
+        VirtualMouse::Battery battery = mouse->battery();
+        battery.voltage = uint16_t(millivolts * 240 / 990);
+        battery.charging = charging;
+        mouse->setBattery(battery);
+    };
+    QTRY_COMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless\nBattery 70%"));
+    setBattery(3100, 0);
+    QTRY_COMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless\nBattery 10%"));
+    QCOMPARE(m_notices,
+             QStringList{"0|Mouse battery low|Korvane M7 Wireless has 10% battery left. Connect the "
+                         "cable to charge it.|"});
+    QTest::qWait(1000);
+    QCOMPARE(m_notices.size(), 1);
+    setBattery(3100, 1);
+    QTRY_COMPARE(m_window->trayIcon()->toolTip(), QString("Korvane M7 Wireless\nBattery 10%, charging"));
+    QCOMPARE(m_notices.size(), 1);
+    // The level chosen in the tray menu is kept in the file; off tells nothing.
+    m_window->trayIcon()->contextMenu()->findChild<QAction *>("notice0")->trigger();
+    QCOMPARE(config::batteryNoticeLevel(), 0);
+    setBattery(3100, 0);
+    QTest::qWait(1000);
+    QCOMPARE(m_notices.size(), 1);
+}
+
 #include "test_main_window.moc"

@@ -1,7 +1,9 @@
+#include "device/pointer_speed.h"
 #include "performance/vel_dpi_window.h"
 #include "performance/vel_point_speed.h"
 #include "performance/vel_report_rate.h"
 #include "performance/vel_single_dpi.h"
+#include "platform/headless_pointer_settings.h"
 #include "platform/process_launcher.h"
 #include "storage/app_config_store.h"
 #include "support/test_tree.h"
@@ -39,8 +41,11 @@ class TestPerformance : public QObject {
 
 private slots:
     // The description's decoded stage count picks the rows shown (0 and 9 stand for eight); the sleep
-    // widgets show below the last row only while they fit inside the page.
+    // widgets show below the last row only while they fit inside the page. Where the desktop sets the
+    // pointer speed (Wayland), a note below them says so while it fits.
     void visibleRows() {
+        installPointerSettings(std::make_unique<HeadlessPointerSettings>(true));
+        const auto ownPointer = qScopeGuard([] { installPointerSettings(nullptr); });
         const QStringList keys{"PROFILE/ButtonCount", "PROFILE/MouseDpi", "PROFILE/DPICount"};
         QVariantList before;
         for (const QString &key : keys)
@@ -67,7 +72,16 @@ private slots:
                 QVERIFY(sleep->y() > shown.last()->geometry().bottom());
                 QVERIFY(page.findChild<QCheckBox *>("moveOffBox")->geometry().bottom() < int(432 * 1.5));
             }
+            const QWidget *above =
+                sleepShown ? static_cast<QWidget *>(page.findChild<QCheckBox *>("moveOffBox")) : shown.last();
+            auto *note = page.findChild<VelLabel *>("pointerNote");
+            QCOMPARE(!note->isHidden(), rowCount < 8);
+            QVERIFY(note->isHidden() ||
+                    (note->y() > above->geometry().bottom() && note->geometry().bottom() < int(432 * 1.5)));
         }
+        // Where the program sets the speed itself, no note.
+        installPointerSettings(std::make_unique<HeadlessPointerSettings>());
+        QVERIFY(VelDPIWindow(1.0).findChild<VelLabel *>("pointerNote")->isHidden());
     }
 
     // Stage 2 (of sensor 3389: 50 DPI a step, Y 600 beyond its range) edited through each control; showing

@@ -22,6 +22,11 @@ void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButtons b
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    // The window lives on in a tray here; closing without one is tested on the X server.
+    void initTestCase() {
+        KorvaneWidget::setTrayCheck([] { return true; });
+    }
+
     // Bounds sit exactly on a step's lower edge; the window's size at 96, 120, 144 and 480 DPI.
     void scaleSteps() {
         const QPair<double, int> steps[] = {{1.0, 0}, {1.0999, 0}, {1.1, 1},  {1.25, 1}, {1.4, 2},
@@ -58,10 +63,9 @@ private slots:
             sendMouse(&window, QEvent::MouseButtonRelease, press + QPoint(30, 12), Qt::NoButton);
 
             QSystemTrayIcon *tray = window.trayIcon();
-            QVERIFY(!tray->icon().isNull() && tray->toolTip() == "Korvane M7 Wireless");
+            QVERIFY(!tray->icon().isNull() && tray->toolTip().startsWith("Korvane M7 Wireless"));
             const QList<QAction *> actions = tray->contextMenu()->actions();
-            QVERIFY(actions.size() == 2 && actions[0]->text() == "&Load Config" &&
-                    actions[1]->text() == "&Quit");
+            QVERIFY(actions.first()->text() == "&Load Config" && actions.last()->text() == "&Quit");
             QTest::mouseClick(window.findChild<VelPushButton *>("closeButton"), Qt::LeftButton);
             auto shownAfter = [&](QSystemTrayIcon::ActivationReason reason) {
                 window.iconActivated(reason);
@@ -87,7 +91,7 @@ private slots:
             KorvaneWidget &window = *windowRig.window;
             QVERIFY(window.languageCount() == 3 && window.languageButtonVisible());
             QCOMPARE(tabText(window), QString("BELEUCHTUNG"));
-            QCOMPARE(window.trayIcon()->contextMenu()->actions()[1]->text(), QString("&Beenden"));
+            QCOMPARE(window.trayIcon()->contextMenu()->actions().last()->text(), QString("&Beenden"));
         }
         QVERIFY(tree.remove("lang/de.qm"));
         {

@@ -32,6 +32,64 @@ bool viewable(Display *display, Window window) {
     XWindowAttributes attributes{};
     return window && XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
+
+// A system tray as panels provide one: a window that owns the screen's _NET_SYSTEM_TRAY_S0 selection,
+// announced to the root window, and receives the icons' dock requests.
+class FakeTray {
+public:
+    explicit FakeTray(Display *display) : m_display(display) {
+        const int screen = DefaultScreen(display);
+        m_window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 1, 1, 0, 0, 0);
+        const Atom selection = XInternAtom(display, "_NET_SYSTEM_TRAY_S0", False);
+        XSetSelectionOwner(display, selection, m_window, CurrentTime);
+        XClientMessageEvent manager{};
+        manager.type = ClientMessage;
+        manager.window = RootWindow(display, screen);
+        manager.message_type = XInternAtom(display, "MANAGER", False);
+        manager.format = 32;
+        manager.data.l[0] = CurrentTime;
+        manager.data.l[1] = long(selection);
+        manager.data.l[2] = long(m_window);
+        XSendEvent(display, RootWindow(display, screen), False, StructureNotifyMask,
+                   reinterpret_cast<XEvent *>(&manager));
+        XSync(display, False);
+    }
+    ~FakeTray() {
+        XDestroyWindow(m_display, m_window);
+        XSync(m_display, False);
+    }
+    // True once an icon asked to be docked (opcode 0 of _NET_SYSTEM_TRAY_OPCODE).
+    bool dockRequested() {
+        const Atom opcode = XInternAtom(m_display, "_NET_SYSTEM_TRAY_OPCODE", False);
+        while (XPending(m_display)) {
+            XEvent event;
+            XNextEvent(m_display, &event);
+            m_docked = m_docked || (event.type == ClientMessage && event.xclient.message_type == opcode &&
+                                    event.xclient.data.l[1] == 0);
+        }
+        return m_docked;
+    }
+
+private:
+    Display *m_display;
+    Window m_window = 0;
+    bool m_docked = false;
+};
+
+using DisplayPointer = std::unique_ptr<Display, int (*)(Display *)>;
+
+// The built program on the virtual mouse, on this X server, without a session bus (so that the tray is
+// the X one), with the given arguments.
+void startProgram(QProcess &program, const QTemporaryDir &runtime, const QStringList &arguments) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("KORVANE_VIRTUAL_MOUSE", "1");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("XDG_CONFIG_HOME", runtime.path());
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    program.setProcessEnvironment(env);
+    program.start(TestTree::distDir() + "/korvane-config", arguments);
+}
 } // namespace
 
 // Under tests/run-with-xvfb.sh: a missing X server is a failure of the set-up, never a reason to pass.
@@ -97,6 +155,76 @@ private slots:
         QVERIFY2(rectangles > 1, qPrintable(QString::number(rectangles)));
         program.kill();
         program.waitForFinished();
+    }
+
+    // --minimized, as the autostart entry starts it: only the tray icon, no window, no start-up warning.
+    // A tray that appears after the program still gets the icon.
+    void minimizedStartsInTheTray() {
+        const DisplayPointer connection(XOpenDisplay(nullptr), XCloseDisplay);
+        Display *display = connection.get();
+        QVERIFY2(display, "no X server");
+        for (const bool trayFirst : {true, false}) {
+            TestTree tree;
+            QTemporaryDir runtime;
+            std::unique_ptr<FakeTray> tray;
+            if (trayFirst)
+                tray = std::make_unique<FakeTray>(display);
+            QProcess program;
+            startProgram(program, runtime, {"--minimized"});
+            QVERIFY(program.waitForStarted());
+            if (!trayFirst) {
+                QTest::qWait(1500);
+                tray = std::make_unique<FakeTray>(display);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(tray->dockRequested(), 20000);
+            // Past the start-up warning's timer: still no window.
+            QTest::qWait(1000);
+            QVERIFY(!viewable(display, findWindow(display, "Korvane M7 Wireless")));
+            QCOMPARE(program.state(), QProcess::Running);
+            program.kill();
+            program.waitForFinished();
+        }
+    }
+
+    // Without a system tray a closed window could never be brought back: closing it ends the program.
+    // With a tray it hides, and the program lives on.
+    void closingWithoutTrayQuits() {
+        const DisplayPointer connection(XOpenDisplay(nullptr), XCloseDisplay);
+        Display *display = connection.get();
+        QVERIFY2(display, "no X server");
+        for (const bool withTray : {true, false}) {
+            TestTree tree;
+            QTemporaryDir runtime;
+            std::unique_ptr<FakeTray> tray;
+            if (withTray)
+                tray = std::make_unique<FakeTray>(display);
+            QProcess program;
+            startProgram(program, runtime, {});
+            QVERIFY(program.waitForStarted());
+            Window window = 0;
+            QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, "Korvane M7 Wireless")),
+                                     30000);
+            // The window manager's close, as a title bar's button or Alt+F4 sends it.
+            XClientMessageEvent close{};
+            close.type = ClientMessage;
+            close.window = window;
+            close.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+            close.format = 32;
+            close.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+            close.data.l[1] = CurrentTime;
+            XSendEvent(display, window, False, NoEventMask, reinterpret_cast<XEvent *>(&close));
+            XFlush(display);
+            if (withTray) {
+                QTRY_VERIFY_WITH_TIMEOUT(!viewable(display, window), 10000);
+                QVERIFY(!program.waitForFinished(1000));
+                program.kill();
+                program.waitForFinished();
+                continue;
+            }
+            QVERIFY(program.waitForFinished(10000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+        }
     }
 };
 

@@ -231,6 +231,22 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>yes</source>
         <translation>ja</translation>
     </message>
+    <message>
+        <source>The mouse may hold other settings than the current profile: &quot;korvanectl apply&quot; sends it.</source>
+        <translation>Die Maus enthält möglicherweise andere Einstellungen als das aktuelle Profil: &quot;korvanectl apply&quot; sendet es.</translation>
+    </message>
+    <message>
+        <source>desktop: %1 session; on-mouse changes: %2; notifications: %3; tray: %4; pointer speed: %5</source>
+        <translation>Desktop: Sitzung %1; Änderungen an der Maus: %2; Benachrichtigungen: %3; Infobereich: %4; Zeigergeschwindigkeit: %5</translation>
+    </message>
+    <message>
+        <source>start at login: %1; low battery notice: %2; the mouse may hold other settings: %3</source>
+        <translation>Start bei der Anmeldung: %1; Hinweis bei schwachem Akku: %2; die Maus enthält möglicherweise andere Einstellungen: %3</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -241,6 +257,34 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Low battery notice</source>
+        <translation>Hinweis bei schwachem Akku</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>At %1%</source>
+        <translation>Bei %1 %</translation>
+    </message>
+    <message>
+        <source>No mouse connected</source>
+        <translation>Keine Maus verbunden</translation>
+    </message>
+    <message>
+        <source>Battery %1%, charging</source>
+        <translation>Akku %1 %, wird geladen</translation>
+    </message>
+    <message>
+        <source>Battery %1%</source>
+        <translation>Akku %1 %</translation>
     </message>
 </context>
 <context>
@@ -288,6 +332,26 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>Dongle Disconnect!</source>
         <translation>Empfänger getrennt!</translation>
+    </message>
+    <message>
+        <source>The autostart entry %1 could not be changed.</source>
+        <translation>Der Autostart-Eintrag %1 konnte nicht geändert werden.</translation>
+    </message>
+    <message>
+        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
+        <translation>Die Maus ist wieder da, aber die letzten Einstellungen haben sie nicht erreicht. Das aktuelle Profil erneut senden?</translation>
+    </message>
+    <message>
+        <source>Send again</source>
+        <translation>Erneut senden</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>Mausakku schwach</translation>
+    </message>
+    <message>
+        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
+        <translation>%1 hat noch %2 % Akku. Schließen Sie das Kabel an, um ihn zu laden.</translation>
     </message>
 </context>
 <context>
@@ -657,6 +721,13 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>MOUSE OFF</source>
         <translation>MAUS AUS</translation>
+    </message>
+</context>
+<context>
+    <name>TrayNotifier</name>
+    <message>
+        <source>Click here: %1</source>
+        <translation>Hier klicken: %1</translation>
     </message>
 </context>
 <context>
@@ -1076,6 +1147,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source> MINUTE</source>
         <translation> MIN.</translation>
+    </message>
+    <message>
+        <source>On this desktop the pointer speed is set in its own mouse settings (Mouse Setting).</source>
+        <translation>Hier legt der Desktop die Zeigergeschwindigkeit in seinen Mauseinstellungen fest.</translation>
     </message>
 </context>
 <context>

@@ -231,6 +231,22 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>yes</source>
         <translation>oui</translation>
     </message>
+    <message>
+        <source>The mouse may hold other settings than the current profile: &quot;korvanectl apply&quot; sends it.</source>
+        <translation>La souris contient peut-être d&apos;autres réglages que le profil actuel : &quot;korvanectl apply&quot; l&apos;envoie.</translation>
+    </message>
+    <message>
+        <source>desktop: %1 session; on-mouse changes: %2; notifications: %3; tray: %4; pointer speed: %5</source>
+        <translation>bureau : session %1 ; changements sur la souris : %2 ; notifications : %3 ; zone de notification : %4 ; vitesse du pointeur : %5</translation>
+    </message>
+    <message>
+        <source>start at login: %1; low battery notice: %2; the mouse may hold other settings: %3</source>
+        <translation>démarrage à la connexion : %1 ; alerte de batterie faible : %2 ; la souris peut contenir d&apos;autres réglages : %3</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>désactivée</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -241,6 +257,34 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Démarrer à la connexion</translation>
+    </message>
+    <message>
+        <source>Low battery notice</source>
+        <translation>Alerte de batterie faible</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivée</translation>
+    </message>
+    <message>
+        <source>At %1%</source>
+        <translation>À %1 %</translation>
+    </message>
+    <message>
+        <source>No mouse connected</source>
+        <translation>Aucune souris connectée</translation>
+    </message>
+    <message>
+        <source>Battery %1%, charging</source>
+        <translation>Batterie %1 %, en charge</translation>
+    </message>
+    <message>
+        <source>Battery %1%</source>
+        <translation>Batterie %1 %</translation>
     </message>
 </context>
 <context>
@@ -288,6 +332,26 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>Dongle Disconnect!</source>
         <translation>Récepteur déconnecté !</translation>
+    </message>
+    <message>
+        <source>The autostart entry %1 could not be changed.</source>
+        <translation>L&apos;entrée de démarrage automatique %1 n&apos;a pas pu être modifiée.</translation>
+    </message>
+    <message>
+        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
+        <translation>La souris est de retour, mais les derniers réglages ne l&apos;ont pas atteinte. Renvoyer le profil actuel ?</translation>
+    </message>
+    <message>
+        <source>Send again</source>
+        <translation>Renvoyer</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>Batterie de la souris faible</translation>
+    </message>
+    <message>
+        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
+        <translation>Il reste %2 % de batterie à %1. Branchez le câble pour la recharger.</translation>
     </message>
 </context>
 <context>
@@ -657,6 +721,13 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
+    </message>
+</context>
+<context>
+    <name>TrayNotifier</name>
+    <message>
+        <source>Click here: %1</source>
+        <translation>Cliquez ici : %1</translation>
     </message>
 </context>
 <context>
@@ -1076,6 +1147,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source> MINUTE</source>
         <translation> MIN</translation>
+    </message>
+    <message>
+        <source>On this desktop the pointer speed is set in its own mouse settings (Mouse Setting).</source>
+        <translation>Ici, la vitesse du pointeur se règle dans les paramètres de souris du bureau.</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 #include "app/korvane_tray.h"
 
+#include "app/battery_alert.h"
 #include "storage/config_file.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
 
@@ -10,15 +12,70 @@ KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent) : QSystemTrayIcon(i
     m_menu = new QMenu;
     m_loadConfigAction = m_menu->addAction(QString());
     connect(m_loadConfigAction, &QAction::triggered, this, &KorvaneTray::loadConfigRequested);
+    m_menu->addSeparator();
+    m_startAtLoginAction = m_menu->addAction(QString());
+    m_startAtLoginAction->setObjectName(QStringLiteral("startAtLogin"));
+    m_startAtLoginAction->setCheckable(true);
+    connect(m_startAtLoginAction, &QAction::triggered, this, &KorvaneTray::startAtLoginToggled);
+    m_noticeMenu = m_menu->addMenu(QString());
+    m_noticeGroup = new QActionGroup(m_noticeMenu);
+    for (const int percent : BatteryAlert::kChoices) {
+        QAction *action = m_noticeMenu->addAction(QString());
+        action->setObjectName(QStringLiteral("notice%1").arg(percent));
+        action->setData(percent);
+        action->setCheckable(true);
+        m_noticeGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, percent] { emit noticeLevelChosen(percent); });
+    }
+    m_menu->addSeparator();
     m_quitAction = m_menu->addAction(QString());
     connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
     connect(this, &QObject::destroyed, m_menu, &QObject::deleteLater);
     setContextMenu(m_menu);
-    setToolTip(config::currentProductName());
+    m_productName = config::currentProductName();
     retranslate();
 }
 
 void KorvaneTray::retranslate() {
     m_loadConfigAction->setText(tr("&Load Config"));
+    m_startAtLoginAction->setText(tr("Start at login"));
+    m_noticeMenu->setTitle(tr("Low battery notice"));
+    for (QAction *action : m_noticeGroup->actions()) {
+        const int percent = action->data().toInt();
+        action->setText(percent == 0 ? tr("Off") : tr("At %1%").arg(percent));
+    }
     m_quitAction->setText(tr("&Quit"));
+    updateToolTip();
+}
+
+void KorvaneTray::setStartAtLogin(bool on) {
+    m_startAtLoginAction->setChecked(on);
+}
+
+bool KorvaneTray::startAtLogin() const {
+    return m_startAtLoginAction->isChecked();
+}
+
+void KorvaneTray::setNoticeLevel(int percent) {
+    for (QAction *action : m_noticeGroup->actions())
+        action->setChecked(action->data().toInt() == percent);
+}
+
+int KorvaneTray::noticeLevel() const {
+    const QAction *checked = m_noticeGroup->checkedAction();
+    return checked ? checked->data().toInt() : -1;
+}
+
+void KorvaneTray::showStatus(const QString &productName, int level, bool charging) {
+    m_productName = productName;
+    m_level = level;
+    m_charging = charging;
+    updateToolTip();
+}
+
+void KorvaneTray::updateToolTip() {
+    QString tip = m_productName.isEmpty() ? tr("No mouse connected") : m_productName;
+    if (!m_productName.isEmpty() && m_level >= 0)
+        tip += '\n' + (m_charging ? tr("Battery %1%, charging") : tr("Battery %1%")).arg(m_level);
+    setToolTip(tip);
 }

@@ -4,6 +4,7 @@
 #include "app/korvane_tray.h"
 #include "app/profile_bar.h"
 #include "app/status_row.h"
+#include "app/tray_notifier.h"
 #include "buttons/vel_btn_window.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_presence.h"
@@ -11,6 +12,8 @@
 #include "lighting/vel_color_window.h"
 #include "macro/macro_dialog.h"
 #include "performance/vel_dpi_window.h"
+#include "platform/autostart.h"
+#include "platform/dbus_notifier.h"
 #include "platform/device_notifier.h"
 #include "platform/local_osd_messenger.h"
 #include "storage/app_paths.h"
@@ -27,6 +30,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QBitmap>
+#include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
@@ -55,8 +60,23 @@ int stepOfScreen(const QScreen *screen) {
 
 bool KorvaneWidget::s_bWarningShowing = false;
 
+namespace {
+std::function<bool()> &trayCheck() {
+    static std::function<bool()> check;
+    return check;
+}
+} // namespace
+
 bool KorvaneWidget::warningShowing() {
     return s_bWarningShowing;
+}
+
+void KorvaneWidget::setTrayCheck(std::function<bool()> check) {
+    trayCheck() = std::move(check);
+}
+
+bool KorvaneWidget::trayAvailable() {
+    return trayCheck() ? trayCheck()() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier> notifier, QWidget *parent)
@@ -119,7 +139,8 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     // fresh start would otherwise be preceded by a made-up 10 % that also replaced the stored level).
     m_iBatteryLevel = qBound(0, config::batteryValue(), 100);
     showBatteryLevel();
-    QTimer::singleShot(kWarningDelayMs, this, &KorvaneWidget::slotWarning);
+    m_resendWanted = config::configDiff() == 1;
+    QTimer::singleShot(kWarningDelayMs, this, &KorvaneWidget::startupWarning);
 }
 
 KorvaneWidget::~KorvaneWidget() {
@@ -142,6 +163,46 @@ void KorvaneWidget::setOsdMessenger(std::unique_ptr<OsdMessenger> messenger) {
     m_osd = std::move(messenger);
 }
 
+void KorvaneWidget::setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier) {
+    m_notifier = std::move(notifier);
+    if (m_notifier)
+        connect(m_notifier.get(), &DesktopNotifier::actionInvoked, this, &KorvaneWidget::onNoticeAction);
+}
+
+void KorvaneWidget::startHidden() {
+    m_startHidden = true;
+    hide();
+    if (trayAvailable())
+        return;
+    const QDeadlineTimer deadline(kTrayWaitMs);
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, deadline] {
+        if (!trayAvailable() && !deadline.hasExpired())
+            return;
+        poll->deleteLater();
+        if (!trayAvailable()) {
+            setWindowOpacity(1.0);
+            showMinimized();
+        }
+    });
+    poll->start(kTrayPollMs);
+}
+
+void KorvaneWidget::closeWindow() {
+    if (trayAvailable()) {
+        hide();
+        return;
+    }
+    // Nothing would bring a hidden window back.
+    hide();
+    QCoreApplication::quit();
+}
+
+void KorvaneWidget::closeEvent(QCloseEvent *event) {
+    event->accept();
+    closeWindow();
+}
+
 const QPixmap &KorvaneWidget::backgroundForStep(int step) {
     QPixmap &slot = m_backgrounds[step];
     if (slot.isNull() && !m_backgrounds[0].isNull()) {
@@ -159,7 +220,7 @@ void KorvaneWidget::buildWidgets() {
     m_minButton = makeButton({"min-1.png", "min-2.png", "min-3.png"}, "minButton");
     connect(m_minButton, &QPushButton::clicked, this, &QWidget::showMinimized);
     m_closeButton = makeButton({"close-1.png", "close-2.png", "close-3.png"}, "closeButton");
-    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(m_closeButton, &QPushButton::clicked, this, &KorvaneWidget::closeWindow);
     m_langButton = makeButton({"lang.png"}, "langButton");
     connect(m_langButton, &QPushButton::clicked, this, &KorvaneWidget::showLanguageMenu);
     m_mouseMenu = new VelMenu(this);
@@ -310,7 +371,50 @@ void KorvaneWidget::createTray() {
     m_trayIcon = new KorvaneTray(icon, this);
     connect(m_trayIcon, &KorvaneTray::loadConfigRequested, this, &KorvaneWidget::slotWarning);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &KorvaneWidget::iconActivated);
+    m_trayIcon->setStartAtLogin(autostart::enabled());
+    const int noticeLevel = config::batteryNoticeLevel();
+    m_batteryAlert.setNoticeLevel(noticeLevel);
+    m_trayIcon->setNoticeLevel(noticeLevel);
+    connect(m_trayIcon, &KorvaneTray::startAtLoginToggled, this, &KorvaneWidget::setStartAtLogin);
+    connect(m_trayIcon, &KorvaneTray::noticeLevelChosen, this, &KorvaneWidget::setNoticeLevel);
     m_trayIcon->setVisible(true);
+    // Notices go to the desktop's notification service, else to the tray icon's message.
+    m_trayNotifier = new TrayNotifier(m_trayIcon, this);
+    connect(m_trayNotifier, &DesktopNotifier::actionInvoked, this, &KorvaneWidget::onNoticeAction);
+    auto notifier = std::make_unique<DbusNotifier>();
+    notifier->setFallback(m_trayNotifier);
+    setDesktopNotifier(std::move(notifier));
+    // A tray that comes after the program (a panel started later) gets the icon when it appears.
+    m_trayWatch = new QTimer(this);
+    connect(m_trayWatch, &QTimer::timeout, this, &KorvaneWidget::followTray);
+    m_trayWatch->start(kTrayPollMs * 4);
+}
+
+void KorvaneWidget::followTray() {
+    if (!trayAvailable())
+        return;
+    m_trayWatch->stop();
+    // Shown again, the icon docks into the tray that is there now.
+    m_trayIcon->setVisible(false);
+    m_trayIcon->setVisible(true);
+}
+
+void KorvaneWidget::setStartAtLogin(bool on) {
+    if (!autostart::setEnabled(on, QCoreApplication::applicationFilePath()))
+        VelMessageBox::inform(this,
+                              tr("The autostart entry %1 could not be changed.").arg(autostart::entryPath()));
+    m_trayIcon->setStartAtLogin(autostart::enabled());
+}
+
+void KorvaneWidget::setNoticeLevel(int percent) {
+    config::setBatteryNoticeLevel(percent);
+    m_batteryAlert.setNoticeLevel(percent);
+    m_trayIcon->setNoticeLevel(percent);
+}
+
+void KorvaneWidget::onNoticeAction(int topic, const QString &actionKey) {
+    if (topic == DesktopNotifier::Resend && actionKey == QLatin1String("resend") && m_iMouseCount != 0)
+        sendToDevice();
 }
 
 void KorvaneWidget::iconActivated(QSystemTrayIcon::ActivationReason reason) {

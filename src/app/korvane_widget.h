@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/battery_alert.h"
 #include "app/korvane_tray.h"
+#include "platform/desktop_session.h"
 #include "storage/config_file.h"
 #include "widgets/display_scale.h"
 #include "widgets/language_switch.h"
@@ -14,6 +16,7 @@
 
 class BatteryThreadController;
 class ConfigPage;
+class DesktopNotifier;
 class DeviceNotifier;
 class DevicePresence;
 class HidBackend;
@@ -22,6 +25,7 @@ class OsdMessenger;
 class ProfileBar;
 class QAction;
 class QStackedWidget;
+class QTimer;
 class StatusRow;
 class VelMenu;
 class VelProcessDialog;
@@ -66,6 +70,23 @@ public:
     MouseView &mouseView();
     // Replaces the on-screen-display messenger (tests record what would be shown).
     void setOsdMessenger(std::unique_ptr<OsdMessenger> messenger);
+    // Replaces the desktop notifications (tests record them); null shows none.
+    void setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier);
+    DesktopNotifier *desktopNotifier() const { return m_notifier.get(); }
+    // The session kind decides how on-mouse changes are shown (tests choose one).
+    void setSessionKind(desktopsession::Kind kind) { m_sessionKind = kind; }
+    // Starts hidden in the tray (--minimized): no window and no start-up warning. Where no tray is there
+    // yet, the window waits kTrayWaitMs for one (a panel may start after the program at login), then shows
+    // minimized rather than leave a program nobody can reach.
+    void startHidden();
+    static constexpr int kTrayWaitMs = 10000;
+    static constexpr int kTrayPollMs = 500;
+    // Whether a system tray is there to live on in; tests replace the check.
+    static void setTrayCheck(std::function<bool()> check);
+    static bool trayAvailable();
+    // The last write did not reach the mouse (or the files said so at start): offered again when the
+    // mouse comes back.
+    bool resendWanted() const { return m_resendWanted; }
 
     static bool warningShowing();
 
@@ -84,10 +105,13 @@ public slots:
     void slotEnableButtons(bool bEnable);
     void slotGotoMacro(quint8 iBtn);
     void slot_show_mousename(QAction *action);
+    // Hides into the tray, or ends the program where there is no tray to come back from.
+    void closeWindow();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
@@ -102,6 +126,10 @@ private:
     void connectParts();
     void layoutWidgets();
     void createTray();
+    void followTray();
+    void setStartAtLogin(bool on);
+    void setNoticeLevel(int percent);
+    void onNoticeAction(int topic, const QString &actionKey);
     void retranslate();
     void showLanguageMenu();
     void refreshAllPages();
@@ -130,6 +158,12 @@ private:
     void updateConnectionState();
     void showBatteryLevel();
     void showOsdText(const QString &text);
+    void startupWarning();
+    void notifyLowBattery();
+    void updateTrayStatus();
+    // The mouse came back (receiver, cable, wake): the last failed write is offered again, once it settled.
+    void mouseCameBack();
+    void offerResend();
     void startFirmwareUpdate();
     void startBatteryThread();
     void stopBatteryThread();
@@ -138,6 +172,17 @@ private:
     std::unique_ptr<DevicePresence> m_presence;
     BatteryThreadController *m_batteryThreads = nullptr;
     std::unique_ptr<OsdMessenger> m_osd;
+    std::unique_ptr<DesktopNotifier> m_notifier;
+    DesktopNotifier *m_trayNotifier = nullptr;
+    desktopsession::Kind m_sessionKind = desktopsession::current();
+    BatteryAlert m_batteryAlert;
+    bool m_batteryKnown = false;
+    bool m_mouseOff = false;
+    bool m_resendWanted = false;
+    bool m_resendScheduled = false;
+    bool m_resendAsking = false;
+    bool m_startHidden = false;
+    QTimer *m_trayWatch = nullptr;
 
     QString m_appDir;
     int m_iDpiVal = 0;

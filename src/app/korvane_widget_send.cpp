@@ -23,11 +23,11 @@ AppConfig &working() {
 
 void KorvaneWidget::okClicked() {
     sendToDevice();
-    hide();
+    closeWindow();
 }
 
 void KorvaneWidget::cancelClicked() {
-    hide();
+    closeWindow();
     m_profileBar->discardEdits();
     refreshAllPages();
 }
@@ -54,6 +54,8 @@ int KorvaneWidget::sendToDevice() {
         return runProfileWrite(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
     });
+    // A write that did not reach the mouse is offered again when the mouse comes back.
+    m_resendWanted = result != kResultOk;
     showResult(result);
     return result;
 }

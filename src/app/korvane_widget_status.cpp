@@ -14,6 +14,7 @@
 #include "device/device_state.h"
 #include "device/mouse_device.h"
 #include "device/sensor_dpi.h"
+#include "platform/desktop_notifier.h"
 #include "platform/osd_messenger.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
@@ -52,6 +53,8 @@ void KorvaneWidget::startDeviceLink() {
     connect(m_presence.get(), &DevicePresence::connectionChanged, this, [this] {
         updateConnectionState();
         startBatteryThread();
+        if (m_iMouseCount != 0)
+            mouseCameBack();
     });
     m_presence->openCurrent();
     startBatteryThread();
@@ -66,7 +69,7 @@ void KorvaneWidget::refreshMouseList() {
     m_mouseButton->setVisible(names.size() > 1);
     m_mouseButton->setText(config::currentProductName());
     if (m_trayIcon)
-        m_trayIcon->setToolTip(config::currentProductName());
+        updateTrayStatus();
 }
 
 void KorvaneWidget::reopenCurrentMouse() {
@@ -78,6 +81,9 @@ void KorvaneWidget::reopenCurrentMouse() {
 
 void KorvaneWidget::onLastMouseRemoved() {
     closeDevice();
+    m_batteryAlert.mouseLost();
+    m_batteryKnown = false;
+    updateTrayStatus();
     m_bReconnected = false;
     VelMessageBox::setReconnected(false);
     s_bWarningShowing = true;
@@ -112,8 +118,14 @@ void KorvaneWidget::slotWarning() {
     VelMessageBox box(VelMessageBox::ReceiverWarning, QString(), tr("Warning"), tr("Dongle Disconnect!"),
                       this, true);
     if (box.exec() == QDialog::Accepted && m_iMouseCount == 0)
-        hide();
+        closeWindow();
     s_bWarningShowing = false;
+}
+
+// The warning after start-up; a program started hidden (at login) stays quiet in the tray.
+void KorvaneWidget::startupWarning() {
+    if (!m_startHidden)
+        slotWarning();
 }
 
 // A mouse plugged in whose nodes this user may not open: the program cannot use it, and the user learns
@@ -143,6 +155,48 @@ void KorvaneWidget::slotWarnClose() {
     // Plugged in, but refused to this user: say why once this reconnection has settled.
     if (m_presence->device().access() == DeviceAccess::Denied)
         QTimer::singleShot(0, this, &KorvaneWidget::slotWarning);
+    mouseCameBack();
+}
+
+void KorvaneWidget::mouseCameBack() {
+    if (!m_resendWanted || m_resendScheduled)
+        return;
+    // After the reconnection settled: the warning timers, the reopen and the first battery report.
+    m_resendScheduled = true;
+    QTimer::singleShot(kWarningDelayMs, this, &KorvaneWidget::offerResend);
+}
+
+// The mouse is back while the last write did not reach it: in the window, a question; else a notice whose
+// action sends. Declined, it is not offered again until another write fails.
+void KorvaneWidget::offerResend() {
+    m_resendScheduled = false;
+    if (!m_resendWanted || m_resendAsking || m_iMouseCount == 0)
+        return;
+    // A warning still on screen or a write under way: asked once they are over.
+    if (s_bWarningShowing || m_presence->changesHeld()) {
+        mouseCameBack();
+        return;
+    }
+    const QString question =
+        tr("The mouse is back, but the last settings did not reach it. Send the current profile again?");
+    if (isVisible()) {
+        m_resendAsking = true;
+        const bool yes = VelMessageBox::ask(this, question);
+        m_resendAsking = false;
+        if (yes)
+            sendToDevice();
+        else
+            m_resendWanted = false;
+        return;
+    }
+    if (!m_notifier)
+        return;
+    DesktopNotice notice;
+    notice.summary = config::currentProductName();
+    notice.body = question;
+    notice.actionKey = QStringLiteral("resend");
+    notice.actionLabel = tr("Send again");
+    m_notifier->show(DesktopNotifier::Resend, notice);
 }
 
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.
@@ -168,6 +222,8 @@ void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, qu
     if (iCharge == 0 && iLowByte == 0 && iHiByte == 0) {
         m_statusRow->showMouseOff();
         DeviceState::instance().setMouseOff(true);
+        m_batteryAlert.mouseLost();
+        m_mouseOff = true;
         return;
     }
     DeviceState::instance().setMouseOff(false);
@@ -177,7 +233,32 @@ void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, qu
         m_iBatteryLevel = level;
         config::setBatteryValue(level);
     }
+    m_batteryKnown = true;
     showBatteryLevel();
+    updateTrayStatus();
+    if (m_batteryAlert.reading(level, m_bCharging))
+        notifyLowBattery();
+    if (m_mouseOff) {
+        m_mouseOff = false;
+        mouseCameBack();
+    }
+}
+
+void KorvaneWidget::notifyLowBattery() {
+    if (!m_notifier)
+        return;
+    DesktopNotice notice;
+    notice.summary = tr("Mouse battery low");
+    notice.body = tr("%1 has %2% battery left. Connect the cable to charge it.")
+                      .arg(config::currentProductName())
+                      .arg(m_iBatteryLevel);
+    m_notifier->show(DesktopNotifier::Battery, notice);
+}
+
+void KorvaneWidget::updateTrayStatus() {
+    if (m_trayIcon)
+        m_trayIcon->showStatus(config::currentProductName(), m_batteryKnown ? m_iBatteryLevel : -1,
+                               m_bCharging);
 }
 
 // The level last known (reported, or stored by the last run until the mouse reports) in the accent colour.
@@ -235,16 +316,23 @@ void KorvaneWidget::slotGotoMacro(quint8 iBtn) {
     switchPage(iBtn);
 }
 
+// An on-mouse change is shown by the OSD program; on Wayland, where it cannot place its window, or when it
+// cannot be started, as a desktop notification with the same text and time.
 void KorvaneWidget::showOsdText(const QString &text) {
-    if (!m_osd)
-        return;
     OsdRecord record;
     record.text = text;
     record.displayMs = kOsdDisplayMs;
     const QColor color = AccentColor::current();
     record.color = OsdRecord::colorRef(color.red(), color.green(), color.blue());
     record.fontSize = kOsdFontSize;
-    m_osd->send(record);
+    if (desktopsession::osdProgramUsable(m_sessionKind) && m_osd && m_osd->send(record))
+        return;
+    if (!m_notifier)
+        return;
+    DesktopNotice notice;
+    notice.summary = text;
+    notice.timeoutMs = kOsdDisplayMs;
+    m_notifier->show(DesktopNotifier::MouseChange, notice);
 }
 
 void KorvaneWidget::startFirmwareUpdate() {

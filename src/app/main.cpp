@@ -1,4 +1,5 @@
 #include "app/korvane_widget.h"
+#include "platform/autostart.h"
 #include "platform/debug_switch.h"
 #include "platform/device_notifier.h"
 #include "platform/single_instance.h"
@@ -20,7 +21,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     applyDebugSwitch();
     app.setAttribute(Qt::AA_UseHighDpiPixmaps);
-    // The window hides into the tray; only the tray's Quit ends the program.
+    // The window hides into the tray and only the tray's Quit ends the program; without a tray, closing
+    // the window ends it (KorvaneWidget::closeWindow).
     app.setQuitOnLastWindowClosed(false);
 
     // Settings beside the program, or for an installed one in the user's folder, seeded on first start.
@@ -35,7 +37,10 @@ int main(int argc, char *argv[]) {
     // KORVANE_VIRTUAL_MOUSE=1; the window works the same either way.
     const HidBackendChoice choice = chooseHidBackend(virtualMouseRequested(app.arguments()));
     auto *window = new KorvaneWidget(*choice.backend, createDeviceNotifier(choice.virtualMouse));
-    if (window->mouseCount() != 0) {
+    // --minimized (the autostart entry's start at login): only the tray icon.
+    if (app.arguments().contains(QString::fromLatin1(autostart::kMinimizedArgument))) {
+        window->startHidden();
+    } else if (window->mouseCount() != 0) {
         window->setWindowOpacity(1.0);
         window->show();
     }

@@ -296,18 +296,27 @@ int KorvaneCtl::status() {
     if (reading.off)
         return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
                       QJsonObject{{"connection", kStates[state]}, {"off", true}});
+    // "Config/Diff": the last write did not reach the mouse, or a connection arrived since.
+    const bool mayDiffer = config::configDiff() == 1;
     const QJsonObject data{{"level", reading.level},
                            {"millivolts", reading.millivolts},
                            {"charging", reading.charging},
                            {"connection", kStates[state]},
-                           {"access", accessName(DeviceAccess::Ready)}};
-    if (!m_json)
+                           {"access", accessName(DeviceAccess::Ready)},
+                           {"settingsMayDiffer", mayDiffer}};
+    if (!m_json) {
         m_out << tr("battery %1%, %2 mV, %3, connection: %4")
                      .arg(reading.level)
                      .arg(reading.millivolts)
                      .arg(reading.charging ? tr("charging") : tr("not charging"),
                           QString::fromLatin1(kStates[state]))
               << "\n";
+        if (mayDiffer)
+            m_out << tr("The mouse may hold other settings than the current profile: \"korvanectl apply\" "
+                        "sends "
+                        "it.")
+                  << "\n";
+    }
     return m_json ? finish(kOk, QString(), data) : kOk;
 }
 

@@ -5,6 +5,8 @@
 #include "device/device_access.h"
 #include "device/mouse_device.h"
 #include "device/udev_rule.h"
+#include "platform/autostart.h"
+#include "platform/desktop_session.h"
 #include "platform/linux/system_report.h"
 #include "platform/single_instance.h"
 #include "storage/app_config_store.h"
@@ -107,6 +109,23 @@ int KorvaneCtl::doctor() {
                               holders.isEmpty() ? tr("no other process") : holders.join(", "));
     }
 
+    // How the program gets along with this desktop, and every fallback it takes.
+    const desktopsession::Kind kind = desktopsession::current();
+    const QString notifications = systemreport::notificationService();
+    const QString tray = systemreport::systemTray();
+    const bool osdProgram = desktopsession::osdProgramUsable(kind);
+    const bool pointerControl = desktopsession::pointerControlUsable(kind);
+    const QJsonObject desktop{
+        {"session", desktopsession::name(kind)},
+        {"onMouseChanges", osdProgram ? "osd program (notifications when it cannot start)" : "notifications"},
+        {"notifications",
+         notifications.isEmpty() ? "tray messages (no notification service)" : notifications},
+        {"tray", tray.isEmpty() ? "none (closing the window ends the program)" : tray},
+        {"pointerSpeed", pointerControl ? "X server" : "desktop settings (profiles keep theirs)"},
+        {"startAtLogin", autostart::enabled() ? autostart::entryPath() : QString()},
+        {"batteryNotice", config::batteryNoticeLevel()},
+        {"settingsMayDiffer", config::configDiff() == 1}};
+
     ProfileList::loadStoredConfig(AppConfigStore::instance().working());
     const QString product = config::profileProductName();
     const QString profile = AppConfigStore::instance().working().profileNames[0];
@@ -116,7 +135,8 @@ int KorvaneCtl::doctor() {
                        {"session", session},         {"usbIds", ids},
                        {"udevRule", rule},           {"access", accessName(access)},
                        {"windowRuns", windowRuns},   {"nodes", nodes},
-                       {"product", product},         {"profile", profile}};
+                       {"product", product},         {"profile", profile},
+                       {"desktop", desktop}};
     if (refused.state == DeviceAccess::Denied)
         report.insert("fix", udevrule::fixCommand(!rule.isEmpty(), AppPaths::applicationDir()));
     if (!tracePath.isEmpty())
@@ -141,7 +161,18 @@ int KorvaneCtl::doctor() {
         m_out << accessMessage(refused, AppPaths::applicationDir()) << "\n";
     for (const QString &line : nodeLines)
         m_out << line << "\n";
-    m_out << tr("product: %1, profile: %2").arg(product, profile) << "\n";
+    m_out << tr("product: %1, profile: %2").arg(product, profile) << "\n"
+          << tr("desktop: %1 session; on-mouse changes: %2; notifications: %3; tray: %4; pointer speed: %5")
+                 .arg(desktop["session"].toString(), desktop["onMouseChanges"].toString(),
+                      desktop["notifications"].toString(), desktop["tray"].toString(),
+                      desktop["pointerSpeed"].toString())
+          << "\n"
+          << tr("start at login: %1; low battery notice: %2; the mouse may hold other settings: %3")
+                 .arg(autostart::enabled() ? autostart::entryPath() : tr("no"),
+                      config::batteryNoticeLevel() == 0 ? tr("off")
+                                                        : QString::number(config::batteryNoticeLevel()) + "%",
+                      yesNo(config::configDiff() == 1))
+          << "\n";
     if (!tracePath.isEmpty())
         m_out << tr("last lines of the wire trace %1:").arg(tracePath) << "\n" << trace.join('\n') << "\n";
     return kOk;

@@ -1,5 +1,6 @@
 #include "performance/vel_dpi_window.h"
 
+#include "device/pointer_speed.h"
 #include "device/sensor_dpi.h"
 #include "performance/performance_log.h"
 #include "performance/performance_style.h"
@@ -37,6 +38,8 @@ constexpr QRect kSleepSliderRect(kRowX + 112, 0, 180, 24);
 constexpr QRect kSleepValueRect(kRowX + 300, 0, 96, 24);
 constexpr QRect kMoveOffRect(kRowX, 30, 300, 22);
 constexpr int kSleepHeight = 52;
+// The pointer speed note, at the foot of the stage column when the stages leave room for it.
+constexpr QRect kPointerNoteRect(kRowX, 398, 396, 34);
 
 ProfileData &profile() {
     return AppConfigStore::instance().working().profile;
@@ -82,7 +85,10 @@ VelDPIWindow::VelDPIWindow(double scale, QWidget *parent) : ConfigPage(parent) {
     m_sleepValue->setObjectName(QStringLiteral("sleepValue"));
     m_moveOffBox = new QCheckBox(this);
     m_moveOffBox->setObjectName(QStringLiteral("moveOffBox"));
-    for (VelLabel *label : {m_sleepLabel, m_sleepValue})
+    m_pointerNote = new VelLabel(this);
+    m_pointerNote->setObjectName(QStringLiteral("pointerNote"));
+    m_pointerNote->setTextWrap(true);
+    for (VelLabel *label : {m_sleepLabel, m_sleepValue, m_pointerNote})
         label->setColor(QColor(200, 200, 206));
 
     m_reportRate = new VelReportRate(scale, this);
@@ -149,6 +155,8 @@ void VelDPIWindow::retranslate() {
     m_sleepLabel->setText(tr("SLEEP TIME"));
     m_moveOffBox->setText(tr("MOVE TO LIGHT OFF"));
     m_moveOffBox->setFont(UiLanguage::font());
+    m_pointerNote->setText(
+        tr("On this desktop the pointer speed is set in its own mouse settings (Mouse Setting)."));
     showSleepValue(m_sleepSlider->value());
     for (VelSingleDPI *row : m_rows)
         row->retranslate();
@@ -192,6 +200,9 @@ void VelDPIWindow::layoutWidgets() {
     for (QWidget *widget : {static_cast<QWidget *>(m_sleepLabel), static_cast<QWidget *>(m_sleepSlider),
                             static_cast<QWidget *>(m_sleepValue), static_cast<QWidget *>(m_moveOffBox)})
         widget->setVisible(sleepShown);
+    const int freeTop = sleepTop + (sleepShown ? kSleepHeight : 0);
+    m_pointerNote->setGeometry(DisplayScale::scaled(kPointerNoteRect, f));
+    m_pointerNote->setVisible(pointerSettings().desktopSetsSpeed() && freeTop <= kPointerNoteRect.top());
 }
 
 void VelDPIWindow::selectStage(int index) {

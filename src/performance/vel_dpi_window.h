@@ -68,5 +68,7 @@ private:
     VelLabel *m_sleepLabel = nullptr;
     VelSlider *m_sleepSlider = nullptr;
     VelLabel *m_sleepValue = nullptr;
+    // Where the desktop, not the program, sets the pointer speed, says so below the stages.
+    VelLabel *m_pointerNote = nullptr;
     QCheckBox *m_moveOffBox = nullptr;
 };

@@ -8,8 +8,41 @@
 #include "sim/virtual_mouse.h"
 #include "storage/description_file.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <QtGlobal>
 #include <cerrno>
+
+namespace {
+constexpr int kBatteryStepMs = 5000;
+
+// The raw voltage count the mouse reports at about percent (10..100 in steps of 10): the middle of the
+// level's voltage band, 990 mV per 240 counts.
+uint16_t rawVoltageForLevel(int percent) {
+    static const int kMillivolts[] = {3100, 3300, 3450, 3600, 3750, 3850, 3950, 4050, 4150, 4250};
+    const int index = qBound(0, percent / 10 - 1, 9);
+    return static_cast<uint16_t>(kMillivolts[index] * 240 / 990);
+}
+
+// KORVANE_VIRTUAL_BATTERY="60,10": the battery's levels in percent, one after the other every five
+// seconds, the last one kept; a way to watch the program meet a falling battery by hand.
+void followBatteryLevels(VirtualMouse *mouse) {
+    const QStringList levels = qEnvironmentVariable("KORVANE_VIRTUAL_BATTERY").split(',', Qt::SkipEmptyParts);
+    if (levels.isEmpty())
+        return;
+    const auto setLevel = [mouse](int percent) {
+        VirtualMouse::Battery battery = mouse->battery();
+        battery.voltage = rawVoltageForLevel(percent);
+        mouse->setBattery(battery);
+    };
+    setLevel(levels.first().toInt());
+    for (int i = 1; i < levels.size(); ++i) {
+        const int percent = levels.at(i).toInt();
+        QTimer::singleShot(kBatteryStepMs * i, QCoreApplication::instance(),
+                           [setLevel, percent] { setLevel(percent); });
+    }
+}
+} // namespace
 
 bool virtualMouseRequested(const QStringList &arguments) {
     return qEnvironmentVariableIntValue("KORVANE_VIRTUAL_MOUSE") == 1 ||
@@ -47,6 +80,7 @@ HidBackendChoice chooseUntracedBackend(bool useVirtual) {
     // KORVANE_VIRTUAL_NO_ACCESS=1: a mouse plugged in whose nodes this user may not open.
     if (qEnvironmentVariableIntValue("KORVANE_VIRTUAL_NO_ACCESS") == 1)
         mouse->refuseOpens(EACCES);
+    followBatteryLevels(mouse.get());
     choice.virtualMouse = mouse.get();
     choice.backend = std::move(mouse);
     return choice;

@@ -131,6 +131,18 @@ QStringList loadProfileList() {
     return names;
 }
 
+int configDiff() {
+    return readValue(AppPaths::mainConfigFile(), "Config/Diff", 0).toInt();
+}
+
+int batteryNoticeLevel() {
+    return readValue(AppPaths::mainConfigFile(), "Config/BatteryNotice", kDefaultBatteryNotice).toInt();
+}
+
+bool setBatteryNoticeLevel(int percent) {
+    return writeValue(AppPaths::mainConfigFile(), "Config/BatteryNotice", percent);
+}
+
 bool setConfigDiff(int diff) {
     return writeValue(AppPaths::mainConfigFile(), "Config/Diff", diff);
 }

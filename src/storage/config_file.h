@@ -39,7 +39,14 @@ bool renameMacroName(const QString &oldName, const QString &newName);
 bool storeProfileList(const QStringList &names);
 QStringList loadProfileList();
 
+// "Config/Diff": 1 while the mouse may hold other settings than the files (a write failed or did not
+// reach it, a connection arrived), 0 after a write the mouse took.
+int configDiff();
 bool setConfigDiff(int diff);
+// "Config/BatteryNotice": the battery level in percent at which the user is told to charge; 0 is off.
+constexpr int kDefaultBatteryNotice = 15;
+int batteryNoticeLevel();
+bool setBatteryNoticeLevel(int percent);
 int batteryValue();
 bool setBatteryValue(int percent);
 int batteryFull();

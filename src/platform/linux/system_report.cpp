@@ -1,6 +1,10 @@
 #include "platform/linux/system_report.h"
 
+#include "platform/dbus_notifier.h"
+
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,6 +81,26 @@ QMap<QString, bool> xExtensions(const QStringList &names) {
     }
     XCloseDisplay(display);
     return offered;
+}
+
+QString systemTray() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && bus.interface() &&
+        bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")))
+        return QStringLiteral("status notifier");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QString();
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return QString();
+    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DefaultScreen(display));
+    const Window owner = XGetSelectionOwner(display, XInternAtom(display, name.constData(), False));
+    XCloseDisplay(display);
+    return owner != None ? QStringLiteral("X tray") : QString();
+}
+
+QString notificationService() {
+    return DbusNotifier::serverName(QDBusConnection::sessionBus());
 }
 
 QStringList aclEntries(const QString &path) {

@@ -1,0 +1,237 @@
+#include "app/battery_alert.h"
+#include "platform/autostart.h"
+#include "platform/dbus_notifier.h"
+#include "platform/desktop_session.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A notification service of the test's own: records every Notify call as
+// "replacesId|summary|body|actions|timeout" and answers with ids 1, 2, 3...
+class NotificationService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList calls;
+
+public slots:
+    uint Notify(const QString &, uint replacesId, const QString &, const QString &summary,
+                const QString &body, const QStringList &actions, const QVariantMap &, int timeout) {
+        calls << QString("%1|%2|%3|%4|%5").arg(replacesId).arg(summary, body, actions.join(',')).arg(timeout);
+        return replacesId != 0 ? replacesId : ++m_lastId;
+    }
+    QString GetServerInformation(QString &vendor, QString &version, QString &specVersion) {
+        vendor = "test";
+        version = "1.0";
+        specVersion = "1.2";
+        return QStringLiteral("test-notifications");
+    }
+
+private:
+    uint m_lastId = 0;
+};
+
+// Records what reaches it, as the window's fallback to the tray's messages does.
+class RecordingNotifier : public DesktopNotifier {
+public:
+    QStringList shown;
+    void show(Topic topic, const DesktopNotice &notice) override {
+        shown << QString("%1|%2").arg(topic).arg(notice.summary);
+    }
+};
+
+// A session bus of the test's own: dbus-daemon with a configuration that lets every client own any name.
+class PrivateBus {
+public:
+    bool start() {
+        const QString config = m_dir.filePath("bus.conf");
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                   "<busconfig><type>session</type><listen>unix:dir=" +
+                   m_dir.path().toUtf8() +
+                   "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\"/>"
+                   "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
+        file.close();
+        m_daemon.start("dbus-daemon", {"--config-file=" + config, "--nofork", "--print-address=1"});
+        if (!m_daemon.waitForStarted(5000))
+            return false;
+        while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(5000)) {
+        }
+        address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        return !address.isEmpty();
+    }
+    ~PrivateBus() {
+        m_daemon.terminate();
+        m_daemon.waitForFinished(3000);
+    }
+    QString address;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+};
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+private slots:
+    // The session's kind from its variables, and what each kind leaves to the desktop.
+    void sessionKinds() {
+        using desktopsession::Kind;
+        const struct {
+            const char *type, *wayland, *display;
+            Kind kind;
+        } cases[] = {{"wayland", "wayland-0", ":0", Kind::Wayland},
+                     {"x11", "", ":0", Kind::X11},
+                     {"X11", "wayland-0", ":1", Kind::X11},
+                     {"", "wayland-0", "", Kind::Wayland},
+                     {"", "wayland-0", ":0", Kind::X11},
+                     {"tty", "", "", Kind::Other},
+                     {"", "", ":0", Kind::X11},
+                     {"", "", "", Kind::Other}};
+        for (const auto &c : cases)
+            QVERIFY2(desktopsession::kindOf(c.type, c.wayland, c.display) == c.kind,
+                     qPrintable(QString("%1/%2/%3").arg(c.type, c.wayland, c.display)));
+        QVERIFY(!desktopsession::osdProgramUsable(Kind::Wayland) &&
+                desktopsession::osdProgramUsable(Kind::X11));
+        QVERIFY(!desktopsession::pointerControlUsable(Kind::Wayland) &&
+                desktopsession::pointerControlUsable(Kind::X11));
+    }
+
+    // The entry lands under XDG_CONFIG_HOME (under ~/.config when it is unset or relative), starts the
+    // program minimized with its path quoted where needed, and is removed again.
+    void autostartEntryWrittenAndRemoved() {
+        QTemporaryDir home, config;
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString path = config.path() + "/autostart/korvane-config.desktop";
+        QCOMPARE(autostart::entryPath(), path);
+        QVERIFY(!autostart::enabled());
+        QVERIFY(autostart::setEnabled(true, "/opt/Korvane Config/korvane-config"));
+        QVERIFY(autostart::enabled());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith("[Desktop Entry]\nType=Application\n"));
+        QVERIFY(text.contains("\nExec=\"/opt/Korvane Config/korvane-config\" --minimized\n"));
+        QVERIFY(autostart::setEnabled(true, "/usr/bin/korvane-config"));
+        QVERIFY(autostart::entryText("/usr/bin/korvane-config")
+                    .contains("\nExec=/usr/bin/korvane-config --minimized\n"));
+        QVERIFY(autostart::entryText("/a/$x`%").contains("\nExec=\"/a/\\$x\\`%%\" --minimized\n"));
+        QVERIFY(autostart::setEnabled(false, QString()) && !QFile::exists(path) && !autostart::enabled());
+        QVERIFY(autostart::setEnabled(false, QString()));
+        qputenv("XDG_CONFIG_HOME", "relative/dir");
+        QCOMPARE(autostart::entryPath(), home.path() + "/.config/autostart/korvane-config.desktop");
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(autostart::entryPath(), home.path() + "/.config/autostart/korvane-config.desktop");
+        // A folder that cannot be made is a failure, not a silent success.
+        QFile blocker(home.path() + "/.config");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!autostart::setEnabled(true, "/usr/bin/korvane-config"));
+    }
+
+    // Readings of one run against the notice level 15 (levels come in steps of ten): the fall to 10 is
+    // told once; a rise to 20 or charging arms it again; first readings (start, wake) and charging are quiet.
+    void batteryNoticeOncePerCrossing() {
+        struct Reading {
+            int level;
+            bool charging;
+            bool lost; // the mouse went off before this reading
+            bool told;
+        };
+        const Reading run[] = {
+            {10, false, false, false},                            // start-up, already low: not told
+            {10, false, false, false}, {20, false, false, false}, // risen 5 above the level: armed
+            {10, false, false, true},                             // falls: told
+            {10, false, false, false}, {10, false, false, false}, // stays low: once only
+            {10, true, false, false},                             // charging: quiet, and armed again
+            {10, false, false, true},                             // off the charger, still low: told
+            {30, false, false, false}, {10, false, true, false},  // asleep, wakes low: quiet
+            {20, false, false, false}, {10, false, false, true},  // armed again at 20, falls: told
+        };
+        BatteryAlert alert;
+        QCOMPARE(alert.noticeLevel(), 15);
+        QList<bool> told, expected;
+        for (const Reading &r : run) {
+            if (r.lost)
+                alert.mouseLost();
+            told << alert.reading(r.level, r.charging);
+            expected << r.told;
+        }
+        QCOMPARE(told, expected);
+        // Off tells nothing; a level set above the battery waits for a fall, not for the change.
+        alert.setNoticeLevel(0);
+        QVERIFY(!alert.reading(50, false) && !alert.reading(10, false));
+        alert.setNoticeLevel(30);
+        QVERIFY(!alert.reading(20, false) && !alert.reading(10, false));
+        QVERIFY(!alert.reading(40, false) && alert.reading(30, false));
+    }
+
+    // Against a notification service on a private session bus: each topic's notice replaces its previous
+    // one, an action comes back as the topic's, and without a service the fallback shows the notice.
+    void notificationsThroughTheSessionBus() {
+        PrivateBus bus;
+        QVERIFY2(bus.start(), "dbus-daemon did not start");
+        QDBusConnection serviceConnection = QDBusConnection::connectToBus(bus.address, "service");
+        QDBusConnection clientConnection = QDBusConnection::connectToBus(bus.address, "client");
+        QVERIFY(serviceConnection.isConnected() && clientConnection.isConnected());
+
+        RecordingNotifier fallback;
+        DbusNotifier notifier(clientConnection);
+        notifier.setFallback(&fallback);
+        // No service yet: the notice goes to the fallback.
+        notifier.show(DesktopNotifier::Battery, {"Mouse battery low", "10%", -1, {}, {}});
+        QTRY_COMPARE(fallback.shown, QStringList{"0|Mouse battery low"});
+        QVERIFY(DbusNotifier::serverName(clientConnection, 1000).isEmpty());
+
+        NotificationService service;
+        QVERIFY(
+            serviceConnection.registerObject(DbusNotifier::kPath, &service, QDBusConnection::ExportAllSlots));
+        QVERIFY(serviceConnection.registerService(DbusNotifier::kService));
+        QCOMPARE(DbusNotifier::serverName(clientConnection, 1000), QString("test-notifications 1.0"));
+        QSignalSpy actions(&notifier, &DesktopNotifier::actionInvoked);
+        notifier.show(DesktopNotifier::MouseChange, {"DPI 2:1600", {}, 1500, {}, {}});
+        QTRY_COMPARE(service.calls.size(), 1);
+        notifier.show(DesktopNotifier::Resend, {"Korvane", "Send again?", -1, "resend", "Send again"});
+        QTRY_COMPARE(service.calls.size(), 2);
+        notifier.show(DesktopNotifier::MouseChange, {"DPI 3:3200", {}, 1500, {}, {}});
+        QTRY_COMPARE(notifier.delivered(), 3);
+        QCOMPARE(service.calls,
+                 (QStringList{"0|DPI 2:1600|||1500", "0|Korvane|Send again?|resend,Send again|-1",
+                              "1|DPI 3:3200|||1500"}));
+        QCOMPARE(fallback.shown.size(), 1);
+
+        QDBusMessage invoked =
+            QDBusMessage::createSignal(DbusNotifier::kPath, DbusNotifier::kService, "ActionInvoked");
+        invoked << uint(2) << QString("resend");
+        QVERIFY(serviceConnection.send(invoked));
+        QTRY_COMPARE(actions.size(), 1);
+        QCOMPARE(actions.first().value(0).toInt(), int(DesktopNotifier::Resend));
+        QCOMPARE(actions.first().value(1).toString(), QString("resend"));
+
+        // Closed by the user: the topic's next notice is a new one.
+        QDBusMessage closed =
+            QDBusMessage::createSignal(DbusNotifier::kPath, DbusNotifier::kService, "NotificationClosed");
+        closed << uint(1) << uint(2);
+        QVERIFY(serviceConnection.send(closed));
+        QTest::qWait(100);
+        notifier.show(DesktopNotifier::MouseChange, {"DPI 1:800", {}, 1500, {}, {}});
+        QTRY_COMPARE(service.calls.size(), 4);
+        QCOMPARE(service.calls.last(), QString("0|DPI 1:800|||1500"));
+        serviceConnection.unregisterService(DbusNotifier::kService);
+        QDBusConnection::disconnectFromBus("service");
+        QDBusConnection::disconnectFromBus("client");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesktop)
+#include "test_desktop.moc"
