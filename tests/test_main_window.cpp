@@ -915,7 +915,7 @@ void TestMainWindow::resendOfferedWhenTheMouseComesBack() {
     QTRY_COMPARE(m_notices, QStringList{"2|Korvane M7 Wireless|" + question + "|resend"});
     QVERIFY(messages().isEmpty());
     mouse->clearRecords();
-    emit m_window->desktopNotifier()->actionInvoked(DesktopNotifier::Resend, "resend");
+    emit m_window->notifier()->actionInvoked(DesktopNotifier::Resend, "resend");
     QVERIFY(profileWritten() && !m_window->resendWanted());
 
     // Declined in the window: not offered again until another write fails.

@@ -125,6 +125,10 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
 
     m_iBatteryFull = config::batteryFull();
     startDeviceLink();
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            openDeviceLink();
+    });
     m_profileBar->loadStoredConfig();
     m_profileBar->reload();
 
@@ -167,6 +171,17 @@ void KorvaneWidget::setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier
     m_notifier = std::move(notifier);
     if (m_notifier)
         connect(m_notifier.get(), &DesktopNotifier::actionInvoked, this, &KorvaneWidget::onNoticeAction);
+}
+
+// Notices go to the desktop's notification service, else to the tray icon's message. The session bus is
+// reached only when the first notice is due, not while the window starts.
+DesktopNotifier *KorvaneWidget::notifier() {
+    if (!m_notifier) {
+        auto notifier = std::make_unique<DbusNotifier>();
+        notifier->setFallback(m_trayNotifier);
+        setDesktopNotifier(std::move(notifier));
+    }
+    return m_notifier.get();
 }
 
 void KorvaneWidget::startHidden() {
@@ -378,12 +393,8 @@ void KorvaneWidget::createTray() {
     connect(m_trayIcon, &KorvaneTray::startAtLoginToggled, this, &KorvaneWidget::setStartAtLogin);
     connect(m_trayIcon, &KorvaneTray::noticeLevelChosen, this, &KorvaneWidget::setNoticeLevel);
     m_trayIcon->setVisible(true);
-    // Notices go to the desktop's notification service, else to the tray icon's message.
     m_trayNotifier = new TrayNotifier(m_trayIcon, this);
     connect(m_trayNotifier, &DesktopNotifier::actionInvoked, this, &KorvaneWidget::onNoticeAction);
-    auto notifier = std::make_unique<DbusNotifier>();
-    notifier->setFallback(m_trayNotifier);
-    setDesktopNotifier(std::move(notifier));
     // A tray that comes after the program (a panel started later) gets the icon when it appears.
     m_trayWatch = new QTimer(this);
     connect(m_trayWatch, &QTimer::timeout, this, &KorvaneWidget::followTray);
@@ -451,6 +462,8 @@ QStringList KorvaneWidget::profileNames() const {
 }
 
 void KorvaneWidget::paintEvent(QPaintEvent *) {
+    if (!m_linkOpened)
+        QTimer::singleShot(0, this, &KorvaneWidget::openDeviceLink);
     QPainter painter(this);
     const QPixmap &background = m_backgrounds[m_iDpiVal];
     if (!background.isNull())

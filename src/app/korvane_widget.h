@@ -70,9 +70,10 @@ public:
     MouseView &mouseView();
     // Replaces the on-screen-display messenger (tests record what would be shown).
     void setOsdMessenger(std::unique_ptr<OsdMessenger> messenger);
-    // Replaces the desktop notifications (tests record them); null shows none.
+    // Replaces the desktop notifications (tests record them).
     void setDesktopNotifier(std::unique_ptr<DesktopNotifier> notifier);
-    DesktopNotifier *desktopNotifier() const { return m_notifier.get(); }
+    // The desktop notifications, made on first use.
+    DesktopNotifier *notifier();
     // The session kind decides how on-mouse changes are shown (tests choose one).
     void setSessionKind(desktopsession::Kind kind) { m_sessionKind = kind; }
     // Starts hidden in the tray (--minimized): no window and no start-up warning. Where no tray is there
@@ -148,6 +149,7 @@ private:
 
     // Device presence and status (korvane_widget_status.cpp).
     void startDeviceLink();
+    void openDeviceLink();
     void refreshMouseList();
     void reopenCurrentMouse();
     void onLastMouseRemoved();
@@ -220,6 +222,7 @@ private:
     KorvaneTray *m_trayIcon = nullptr;
 
     bool m_shownOnce = false;
+    bool m_linkOpened = false;
 
     // Set from the moment the receiver is found missing until the warning is confirmed.
     static bool s_bWarningShowing;

@@ -56,6 +56,15 @@ void KorvaneWidget::startDeviceLink() {
         if (m_iMouseCount != 0)
             mouseCameBack();
     });
+}
+
+// The mouse is opened and its battery reader started once the window has painted its first frame (or,
+// for a window that starts hidden, once the event loop runs): opening the nodes and starting the reader
+// thread would otherwise delay the window, and the first frame shows the stored battery level anyway.
+void KorvaneWidget::openDeviceLink() {
+    if (m_linkOpened)
+        return;
+    m_linkOpened = true;
     m_presence->openCurrent();
     startBatteryThread();
 }
@@ -124,6 +133,7 @@ void KorvaneWidget::slotWarning() {
 
 // The warning after start-up; a program started hidden (at login) stays quiet in the tray.
 void KorvaneWidget::startupWarning() {
+    openDeviceLink();
     if (!m_startHidden)
         slotWarning();
 }
@@ -189,14 +199,12 @@ void KorvaneWidget::offerResend() {
             m_resendWanted = false;
         return;
     }
-    if (!m_notifier)
-        return;
     DesktopNotice notice;
     notice.summary = config::currentProductName();
     notice.body = question;
     notice.actionKey = QStringLiteral("resend");
     notice.actionLabel = tr("Send again");
-    m_notifier->show(DesktopNotifier::Resend, notice);
+    notifier()->show(DesktopNotifier::Resend, notice);
 }
 
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.
@@ -245,14 +253,12 @@ void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, qu
 }
 
 void KorvaneWidget::notifyLowBattery() {
-    if (!m_notifier)
-        return;
     DesktopNotice notice;
     notice.summary = tr("Mouse battery low");
     notice.body = tr("%1 has %2% battery left. Connect the cable to charge it.")
                       .arg(config::currentProductName())
                       .arg(m_iBatteryLevel);
-    m_notifier->show(DesktopNotifier::Battery, notice);
+    notifier()->show(DesktopNotifier::Battery, notice);
 }
 
 void KorvaneWidget::updateTrayStatus() {
@@ -327,12 +333,10 @@ void KorvaneWidget::showOsdText(const QString &text) {
     record.fontSize = kOsdFontSize;
     if (desktopsession::osdProgramUsable(m_sessionKind) && m_osd && m_osd->send(record))
         return;
-    if (!m_notifier)
-        return;
     DesktopNotice notice;
     notice.summary = text;
     notice.timeoutMs = kOsdDisplayMs;
-    m_notifier->show(DesktopNotifier::MouseChange, notice);
+    notifier()->show(DesktopNotifier::MouseChange, notice);
 }
 
 void KorvaneWidget::startFirmwareUpdate() {
@@ -344,7 +348,7 @@ void KorvaneWidget::startFirmwareUpdate() {
 }
 
 void KorvaneWidget::startBatteryThread() {
-    if (m_batteryThreads)
+    if (m_batteryThreads && m_linkOpened)
         m_batteryThreads->startBatteryThread();
 }
 
