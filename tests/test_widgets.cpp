@@ -1,6 +1,7 @@
 #include "gif_writer.h"
 #include "storage/model_pictures.h"
 #include "support/test_tree.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
@@ -155,6 +156,35 @@ private slots:
             button.setEnabled(true);
             QCOMPARE(button.state(), states[3]);
         }
+    }
+
+    // Buttons wearing the same pictures share them, each file read once; a name in the skin folder and its
+    // full path are one picture. A scaled copy is made for each size and aspect rule asked for, with the
+    // pixels a direct scaling gives, however the requests alternate.
+    void skinPicturesReadOncePerFileAndScaledPerSize() {
+        SkinPictures::clear();
+        const int before = SkinPictures::loads();
+        std::vector<std::unique_ptr<VelPushButton>> buttons;
+        for (int i = 0; i < 5; ++i)
+            buttons.push_back(std::make_unique<VelPushButton>(VelPushButton::tabImages()));
+        QCOMPARE(SkinPictures::loads() - before, 3);
+        const QString file = m_tree.file("skin/tabbutton-1.png");
+        QCOMPARE(SkinPictures::picture("tabbutton-1.png").cacheKey(), SkinPictures::picture(file).cacheKey());
+
+        // Neighbours differ in the width only, the height only or the aspect rule only.
+        const std::pair<QSize, Qt::AspectRatioMode> requests[] = {{QSize(280, 34), Qt::IgnoreAspectRatio},
+                                                                  {QSize(70, 34), Qt::IgnoreAspectRatio},
+                                                                  {QSize(70, 70), Qt::IgnoreAspectRatio},
+                                                                  {QSize(70, 70), Qt::KeepAspectRatio},
+                                                                  {QSize(280, 34), Qt::IgnoreAspectRatio}};
+        for (const auto &[size, mode] : requests) {
+            const QImage made = SkinPictures::scaled("tabbutton-1.png", size, mode).toImage();
+            const QImage direct = QPixmap(file).scaled(size, mode, Qt::SmoothTransformation).toImage();
+            QVERIFY2(!made.isNull() && made == direct,
+                     qPrintable(QString("%1x%2 mode %3").arg(size.width()).arg(size.height()).arg(mode)));
+        }
+        QCOMPARE(SkinPictures::loads() - before, 3);
+        QVERIFY(SkinPictures::picture("no-such-picture.png").isNull());
     }
 
     void pressSignalsComeBeforeClick() {

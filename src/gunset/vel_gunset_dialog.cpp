@@ -1,6 +1,7 @@
 #include "gunset/vel_gunset_dialog.h"
 
 #include "storage/app_paths.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_action.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_menu.h"
@@ -86,12 +87,12 @@ VelGunsetDialog::BulletRow VelGunsetDialog::addRow(int index) {
     auto *row = new QLabel(m_rowArea);
     row->setObjectName(QStringLiteral("bulletRow%1").arg(index));
     row->setGeometry(scaled(QRect(0, index * kRowPitch, kRowWidth, kRowHeight)));
-    row->setPixmap(QPixmap(AppPaths::skinDir() + "/gunset_slider.png"));
+    row->setPixmap(SkinPictures::picture(QStringLiteral("gunset_slider.png")));
     row->setScaledContents(true);
 
     auto *bullet = new QLabel(row);
     bullet->setGeometry(scaled(QRect(10, 8, 20, 20)));
-    bullet->setPixmap(QPixmap(AppPaths::skinDir() + "/gunset_bullet.png"));
+    bullet->setPixmap(SkinPictures::picture(QStringLiteral("gunset_bullet.png")));
     bullet->setScaledContents(true);
     addLabel(QString::number(index + 1), QRect(36, 5, 30, 26), row);
 

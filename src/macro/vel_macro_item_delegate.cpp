@@ -4,8 +4,8 @@
 #include "macro/macro_action_model.h"
 #include "macro/macro_edit.h"
 #include "macro/vel_tree_widget.h"
-#include "storage/app_paths.h"
 #include "widgets/accent_color.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/ui_language.h"
 
 #include <QPainter>
@@ -23,12 +23,11 @@ MacroStep stepOf(const QModelIndex &index) {
 
 VelMacroItemDelegate::VelMacroItemDelegate(int minDelay, QObject *parent)
     : QStyledItemDelegate(parent), m_minDelay(minDelay) {
-    const QString skin = AppPaths::skinDir();
-    m_key.load(skin + "/keybo.png");
-    m_keyDown.load(skin + "/keydown.png");
-    m_keyUp.load(skin + "/keyup.png");
-    m_mouse.load(skin + "/mouse_move.png");
-    m_delay.load(skin + "/icondelay.png");
+    m_key = SkinPictures::picture(QStringLiteral("keybo.png"));
+    m_keyDown = SkinPictures::picture(QStringLiteral("keydown.png"));
+    m_keyUp = SkinPictures::picture(QStringLiteral("keyup.png"));
+    m_mouse = SkinPictures::picture(QStringLiteral("mouse_move.png"));
+    m_delay = SkinPictures::picture(QStringLiteral("icondelay.png"));
 }
 
 QString VelMacroItemDelegate::text(const QModelIndex &index) const {

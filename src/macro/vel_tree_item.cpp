@@ -1,7 +1,7 @@
 #include "macro/vel_tree_item.h"
 
-#include "storage/app_paths.h"
 #include "storage/macro_step.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
 
@@ -58,10 +58,8 @@ void VelTreeItem::leaveEvent(QEvent *) {
 }
 
 void VelTreeItem::showArrow(int look) {
-    const QPixmap arrow(AppPaths::skinDir() + QStringLiteral("/%1%2.png").arg(m_arrow).arg(look));
-    m_icon->setPixmap(arrow.isNull()
-                          ? QPixmap()
-                          : arrow.scaled(m_icon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_icon->setPixmap(SkinPictures::scaled(QStringLiteral("%1%2.png").arg(m_arrow).arg(look), m_icon->size(),
+                                           Qt::KeepAspectRatio));
 }
 
 void VelTreeItem::resizeEvent(QResizeEvent *) {

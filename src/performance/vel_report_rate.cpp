@@ -5,6 +5,7 @@
 #include "storage/app_paths.h"
 #include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/ui_language.h"
 #include "widgets/vel_action.h"
 #include "widgets/vel_label.h"
@@ -33,7 +34,7 @@ AppConfig &working() {
 
 VelReportRate::VelReportRate(double scale, QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("reportRate"));
-    m_background.load(AppPaths::skinDir() + "/rate.png");
+    m_background = SkinPictures::picture(QStringLiteral("rate.png"));
     const QColor text(200, 200, 206);
     m_rateLabel = new VelLabel(this);
     m_liftLabel = new VelLabel(this);

@@ -5,6 +5,7 @@
 #include "storage/description_file.h"
 #include "storage/model_pictures.h"
 #include "widgets/display_scale.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_push_button.h"
 
 #include <QLabel>
@@ -116,8 +117,5 @@ void MouseView::highlight(int index, bool on) {
 
 void MouseView::showPicture(const QString &file) {
     m_picture = file;
-    const QPixmap picture(file);
-    m_view->setPixmap(picture.isNull()
-                          ? QPixmap()
-                          : picture.scaled(m_view->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_view->setPixmap(SkinPictures::scaled(file, m_view->size(), Qt::KeepAspectRatio));
 }

@@ -1,7 +1,7 @@
 #include "widgets/vel_message_box.h"
 
-#include "storage/app_paths.h"
 #include "widgets/display_scale.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_push_button.h"
 #include "widgets/window_drag.h"
@@ -40,12 +40,9 @@ VelMessageBox::VelMessageBox(int kind, const QString &hiddenText, const QString 
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(title);
     setFixedSize(DisplayScale::scaled(kBaseWidth), DisplayScale::scaled(kBaseHeight));
-    const QString skin = AppPaths::skinDir();
-    QPixmap background(skin + "/dlg.png");
-    if (!background.isNull()) {
-        m_background = background.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_background = SkinPictures::scaled(QStringLiteral("dlg.png"), size(), Qt::IgnoreAspectRatio);
+    if (!m_background.isNull())
         setMask(m_background.mask());
-    }
 
     m_titleLabel = new VelLabel(title, this);
     m_titleLabel->setGeometry(scaled(24, 8, 300, 30));
@@ -53,9 +50,10 @@ VelMessageBox::VelMessageBox(int kind, const QString &hiddenText, const QString 
 
     m_picture = new QLabel(this);
     const bool receiver = kind == ReceiverWarning;
-    QPixmap picture(skin + (receiver ? "/dongle2.png" : "/warn.png"));
     m_picture->setGeometry(receiver ? scaled(179, 64, 120, 80) : scaled(207, 68, 64, 64));
-    m_picture->setPixmap(picture.scaled(m_picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_picture->setPixmap(
+        SkinPictures::scaled(receiver ? QStringLiteral("dongle2.png") : QStringLiteral("warn.png"),
+                             m_picture->size(), Qt::KeepAspectRatio));
 
     m_messageLabel = new VelLabel(message, this);
     m_messageLabel->setObjectName(QStringLiteral("msgBoxInfoLabel1"));

@@ -2,6 +2,7 @@
 
 #include "storage/app_paths.h"
 
+#include "widgets/skin_pictures.h"
 #include "widgets/ui_language.h"
 
 #include <QLinearGradient>
@@ -14,7 +15,7 @@ VelPushButton::VelPushButton(const QStringList &images, QWidget *parent, const Q
                                         QColor(110, 110, 110)} {
     setImages(images);
     if (!iconFile.isEmpty())
-        m_icon.load(iconFile);
+        m_icon = SkinPictures::picture(iconFile);
     setAttribute(Qt::WA_TranslucentBackground);
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
@@ -23,7 +24,7 @@ VelPushButton::VelPushButton(const QStringList &images, QWidget *parent, const Q
 void VelPushButton::setImages(const QStringList &images) {
     m_images.clear();
     for (const QString &file : images)
-        m_images.append(QPixmap(file));
+        m_images.append(SkinPictures::picture(file));
     update();
 }
 

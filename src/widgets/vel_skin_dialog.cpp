@@ -1,7 +1,7 @@
 #include "widgets/vel_skin_dialog.h"
 
-#include "storage/app_paths.h"
 #include "widgets/accent_color.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/ui_language.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
@@ -31,11 +31,9 @@ VelSkinDialog::VelSkinDialog(double scale, const QSize &baseSize, const QString 
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(heading);
     setFixedSize(px(baseSize.width()), px(baseSize.height()));
-    QPixmap picture(AppPaths::skinDir() + "/" + background);
-    if (!picture.isNull()) {
-        m_background = picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_background = SkinPictures::scaled(background, size(), Qt::IgnoreAspectRatio);
+    if (!m_background.isNull())
         setMask(m_background.mask());
-    }
 
     auto *headingLabel = new VelLabel(heading, this);
     headingLabel->setGeometry(scaled(QRect(24, 8, 300, 30)));
