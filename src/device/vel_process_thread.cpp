@@ -7,6 +7,10 @@
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 VelProcessThread::VelProcessThread(ProfileWriteFunction write, QObject *parent)
     : QThread(parent), m_write(std::move(write)), m_config(AppConfigStore::instance().working()) {}
 
@@ -26,6 +30,12 @@ void VelProcessThread::run() {
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;
         config::setConfigDiff(m_iResult != kResultOk ? 1 : 0);
+#ifdef __GLIBC__
+        // Storing the profile's thousands of keys takes a few MiB for a moment. The C library keeps what
+        // this thread freed resident in the thread's own arena, and a later write thread may be given a
+        // new arena: each Apply could leave another few MiB behind. They go back to the system here.
+        malloc_trim(0);
+#endif
     }
     emit DoProcessDlg();
 }
