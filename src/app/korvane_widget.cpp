@@ -127,7 +127,7 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     startDeviceLink();
     QTimer::singleShot(0, this, [this] {
         if (!isVisible())
-            openDeviceLink();
+            finishStartUp();
     });
     m_profileBar->loadStoredConfig();
     m_profileBar->reload();
@@ -463,7 +463,7 @@ QStringList KorvaneWidget::profileNames() const {
 
 void KorvaneWidget::paintEvent(QPaintEvent *) {
     if (!m_linkOpened)
-        QTimer::singleShot(0, this, &KorvaneWidget::openDeviceLink);
+        QTimer::singleShot(0, this, &KorvaneWidget::finishStartUp);
     QPainter painter(this);
     const QPixmap &background = m_backgrounds[m_iDpiVal];
     if (!background.isNull())

@@ -149,7 +149,7 @@ private:
 
     // Device presence and status (korvane_widget_status.cpp).
     void startDeviceLink();
-    void openDeviceLink();
+    void finishStartUp();
     void refreshMouseList();
     void reopenCurrentMouse();
     void onLastMouseRemoved();

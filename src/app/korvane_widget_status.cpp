@@ -18,6 +18,7 @@
 #include "platform/osd_messenger.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/factory_profile.h"
 #include "storage/profile_file.h"
 #include "widgets/accent_color.h"
 #include "widgets/config_page.h"
@@ -58,15 +59,17 @@ void KorvaneWidget::startDeviceLink() {
     });
 }
 
-// The mouse is opened and its battery reader started once the window has painted its first frame (or,
-// for a window that starts hidden, once the event loop runs): opening the nodes and starting the reader
-// thread would otherwise delay the window, and the first frame shows the stored battery level anyway.
-void KorvaneWidget::openDeviceLink() {
+// What start-up leaves until the window has painted its first frame (or, for a window that starts hidden,
+// until the event loop runs), so as not to delay it: opening the mouse and starting its battery reader (the
+// first frame shows the stored battery level anyway), and making sure the factory profile file, which only
+// new and reset profiles read, holds the factory profile.
+void KorvaneWidget::finishStartUp() {
     if (m_linkOpened)
         return;
     m_linkOpened = true;
     m_presence->openCurrent();
     startBatteryThread();
+    profile::writeFactoryProfileFile();
 }
 
 void KorvaneWidget::refreshMouseList() {
@@ -133,7 +136,7 @@ void KorvaneWidget::slotWarning() {
 
 // The warning after start-up; a program started hidden (at login) stays quiet in the tray.
 void KorvaneWidget::startupWarning() {
-    openDeviceLink();
+    finishStartUp();
     if (!m_startHidden)
         slotWarning();
 }
@@ -210,6 +213,7 @@ void KorvaneWidget::offerResend() {
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.
 void KorvaneWidget::reloadForCurrentMouse() {
     m_profileBar->loadStoredConfig();
+    profile::writeFactoryProfileFile();
     m_profileBar->showCurrentName();
     m_profileBar->reload();
     switchPage(kLightingPage);

@@ -8,7 +8,6 @@
 #include "storage/description_file.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[]) {
     // The program scales its windows itself in steps; the toolkit's own high-DPI scaling stays off so
@@ -44,7 +43,6 @@ int main(int argc, char *argv[]) {
         window->setWindowOpacity(1.0);
         window->show();
     }
-    window->setWindowIcon(QIcon(AppPaths::skinDir() + "/icon.ico"));
     window->setWindowTitle(productName);
 
     const int result = app.exec();

@@ -146,7 +146,6 @@ void ProfileBar::loadStoredConfig() {
     const int speed = readPointerSpeed();
     if (speed > 0)
         working().profile.mouseSpeed = static_cast<uint8_t>(speed);
-    profile::writeFactoryProfileFile();
 }
 
 void ProfileBar::discardEdits() {

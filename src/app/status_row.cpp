@@ -6,6 +6,7 @@
 #include "storage/description_file.h"
 #include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_processbar.h"
 #include "widgets/vel_push_button.h"
@@ -44,8 +45,6 @@ QString barStyle(const QColor &chunk, const QColor &background, const QColor &te
 StatusRow::StatusRow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("statusRow"));
     const QString skin = AppPaths::skinDir() + "/";
-    m_batteryFull.load(skin + "bat1.png");
-    m_batteryEmpty.load(skin + "bat2.png");
     m_batteryBar = new VelProcessbar(this);
     m_batteryBar->setObjectName(QStringLiteral("batteryBar"));
     m_batteryBar->setRange(0, 100);
@@ -125,11 +124,12 @@ void StatusRow::showConnection(battery::ConnectionState state) {
 // The battery picture: the full one while the mouse runs on its battery or nothing is connected.
 void StatusRow::paintEvent(QPaintEvent *) {
     const bool onBattery = m_state == battery::kReceiverOnly || m_state == battery::kDisconnected;
-    const QPixmap &picture = onBattery ? m_batteryFull : m_batteryEmpty;
+    const QRect area = DisplayScale::scaledIn(kBatteryPictureRect, kRowRect, m_factor);
+    // Scaled once per size, not at every paint.
+    const QPixmap picture =
+        SkinPictures::scaled(onBattery ? "bat1.png" : "bat2.png", area.size(), Qt::KeepAspectRatio);
     if (picture.isNull())
         return;
     QPainter painter(this);
-    const QRect area = DisplayScale::scaledIn(kBatteryPictureRect, kRowRect, m_factor);
-    painter.drawPixmap(area.topLeft(),
-                       picture.scaled(area.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    painter.drawPixmap(area.topLeft(), picture);
 }

@@ -38,8 +38,6 @@ protected:
 private:
     double m_factor = 1.0;
     battery::ConnectionState m_state = battery::kDisconnected;
-    QPixmap m_batteryFull;
-    QPixmap m_batteryEmpty;
     VelProcessbar *m_batteryBar = nullptr;
     QLabel *m_lightningLabel = nullptr;
     QLabel *m_receiverLabel = nullptr;
