@@ -113,9 +113,13 @@ private slots:
         debug.insert("KORVANE_DEBUG", "1");
         QCOMPARE(ctl({"--virtual", "status"}).err, QString());
         QVERIFY(ctl({"--virtual", "status"}, debug).err.contains("Device Found"));
-        // Without the virtual mouse this machine has none: a clear message and the no-device code.
+        // Without the virtual mouse this machine has none: a clear message and the no-device code, in the
+        // language chosen in the window.
         const Run none = ctl({"status"});
         QVERIFY(none.code == 1 && none.err.contains("No supported mouse is connected."));
+        m_tree->setIniValue("Configs/LangConfig.ini", "Config/LangID", 2);
+        QVERIFY(ctl({"status"}).err.contains("Es ist keine unterstützte Maus angeschlossen."));
+        m_tree->setIniValue("Configs/LangConfig.ini", "Config/LangID", 0);
         // A receiver this user may not open: list and status name the refusal, doctor the node and its mode.
         QProcessEnvironment refused;
         refused.insert("KORVANE_VIRTUAL_NO_ACCESS", "1");
@@ -289,6 +293,8 @@ private slots:
         QTest::newRow("rename without new name") << QStringList{"profile", "rename", "Profile 1"} << 10;
         QTest::newRow("unknown operation") << QStringList{"profile", "frob", "X"} << 10;
         QTest::newRow("macros missing file") << QStringList{"macros", "export", "Jump"} << 10;
+        QTest::newRow("status with an extra word") << QStringList{"status", "now"} << 10;
+        QTest::newRow("doctor with an extra word") << QStringList{"doctor", "all"} << 10;
         QTest::newRow("help of unknown") << QStringList{"help", "frobnicate"} << 10;
         QTest::newRow("help") << QStringList{"help"} << 0;
         QTest::newRow("command help") << QStringList{"apply", "--help"} << 0;

@@ -109,6 +109,10 @@ int KorvaneCtl::run(const QStringList &arguments) {
         return help(rest.value(0));
     if (rest.contains("--help"))
         return help(command);
+    // The commands without arguments refuse extra words: "status foo" is a typing mistake, not a status.
+    static const QStringList kNoArguments{"list", "status", "profiles", "doctor"};
+    if (kNoArguments.contains(command) && !rest.isEmpty())
+        return usageError(tr("wrong arguments for %1").arg(command));
     if (command == "list")
         return list();
     if (command == "status")
