@@ -14,7 +14,6 @@ TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, QObject *parent) : DesktopNoti
 void TrayNotifier::show(Topic topic, const DesktopNotice &notice) {
     m_topic = topic;
     m_actionKey = notice.actionKey;
-    ++m_shown;
     if (!m_tray->isVisible() || !QSystemTrayIcon::supportsMessages()) {
         qCDebug(lcApp) << "notice not shown:" << notice.summary << notice.body;
         return;

@@ -12,11 +12,9 @@ public:
     explicit TrayNotifier(QSystemTrayIcon *tray, QObject *parent = nullptr);
 
     void show(Topic topic, const DesktopNotice &notice) override;
-    int shown() const { return m_shown; }
 
 private:
     QSystemTrayIcon *m_tray;
     int m_topic = -1;
     QString m_actionKey;
-    int m_shown = 0;
 };

@@ -168,10 +168,12 @@ int KorvaneCtl::doctor() {
                       desktop["pointerSpeed"].toString())
           << "\n"
           << tr("start at login: %1; low battery notice: %2; the mouse may hold other settings: %3")
-                 .arg(autostart::enabled() ? autostart::entryPath() : tr("no"),
-                      config::batteryNoticeLevel() == 0 ? tr("off")
-                                                        : QString::number(config::batteryNoticeLevel()) + "%",
-                      yesNo(config::configDiff() == 1))
+                 .arg(desktop["startAtLogin"].toString().isEmpty() ? tr("no")
+                                                                   : desktop["startAtLogin"].toString(),
+                      desktop["batteryNotice"].toInt() == 0
+                          ? tr("off")
+                          : QString::number(desktop["batteryNotice"].toInt()) + "%",
+                      yesNo(desktop["settingsMayDiffer"].toBool()))
           << "\n";
     if (!tracePath.isEmpty())
         m_out << tr("last lines of the wire trace %1:").arg(tracePath) << "\n" << trace.join('\n') << "\n";

@@ -51,7 +51,6 @@ void DbusNotifier::show(Topic topic, const DesktopNotice &notice) {
 }
 
 void DbusNotifier::fallBack(Topic topic, const DesktopNotice &notice) {
-    ++m_fallbacks;
     if (m_fallback)
         m_fallback->show(topic, notice);
 }

@@ -22,9 +22,8 @@ public:
     void show(Topic topic, const DesktopNotice &notice) override;
     // Not owned; must outlive this notifier or be reset first.
     void setFallback(DesktopNotifier *fallback) { m_fallback = fallback; }
-    // Notices handed to the service and not refused, and those that went to the fallback.
+    // Notices handed to the service and not refused.
     int delivered() const { return m_delivered; }
-    int fallbacks() const { return m_fallbacks; }
 
     // The name and version the service gives of itself; empty when no service answers on connection.
     static QString serverName(const QDBusConnection &connection, int timeoutMs = kCallTimeoutMs);
@@ -40,5 +39,4 @@ private:
     std::array<uint, TopicCount> m_ids{};
     DesktopNotifier *m_fallback = nullptr;
     int m_delivered = 0;
-    int m_fallbacks = 0;
 };

@@ -9,7 +9,6 @@ class HeadlessPointerSettings : public PointerSettings {
 public:
     explicit HeadlessPointerSettings(bool desktopSetsSpeed = false) : m_desktopSetsSpeed(desktopSetsSpeed) {}
     int speed() override { return m_desktopSetsSpeed ? 0 : m_speed; }
-    bool controlsSystem() const override { return false; }
     bool desktopSetsSpeed() const override { return m_desktopSetsSpeed; }
     bool setSpeed(int speed) override;
     int setCount() const { return m_setCount; }

@@ -14,8 +14,6 @@ public:
     virtual int speed() = 0;
     // Sets and keeps the speed (clamped to 1..20); false when the system refused.
     virtual bool setSpeed(int speed) = 0;
-    // Whether the speed set here is the system pointer's.
-    virtual bool controlsSystem() const { return true; }
     // The desktop keeps the pointer speed in settings of its own (a Wayland session).
     virtual bool desktopSetsSpeed() const { return false; }
 
