@@ -97,6 +97,10 @@ private slots:
         QDir().mkpath(m_tree->file("in"));
         m_tree->setIniValue("in/Jump.MSMACRO", "Setting/Count", 0);
         m_tree->setIniValue("in/Other.prof", "MouseName/Name", "Another Mouse");
+        // Files of this mouse that hold no whole profile or configuration.
+        m_tree->setIniValue("in/Partial.conf", "MouseName/Name", "Korvane M7 Wireless");
+        m_tree->setIniValue("in/Partial.prof", "MouseName/Name", "Korvane M7 Wireless");
+        m_tree->setIniValue("in/Partial.prof", "PROFILE/pollrate", 1);
     }
 
     void listAndStatus() {
@@ -228,6 +232,14 @@ private slots:
             denied + "is installed but was not applied to it. Apply it with:\n" + trigger);
         row("import other mouse's file", "", {"import", "@in/Other.prof"}, 11,
             "The file is not match current mouse!");
+        const QString damaged = "The file @/%1 is incomplete or damaged: it holds no whole profile.";
+        row("import partial configuration", "", {"import", "@in/Partial.conf"}, 12,
+            damaged.arg("in/Partial.conf"));
+        row("import partial profile", "", {"import", "@in/Partial.prof"}, 12, damaged.arg("in/Partial.prof"));
+        row("apply damaged profile", "current file damaged", {"--virtual", "apply"}, 7,
+            damaged.arg(kProfileDir + "Raid.prof"));
+        row("switch to damaged profile", "damaged file", {"profile", "switch", "Raid"}, 12,
+            damaged.arg(kProfileDir + "Raid.prof"));
         row("macro into full list", "full macros", {"macros", "import", "@in/Jump.MSMACRO"}, 11,
             "TOO MANY MACROS TO BE CREATE!");
         row("export unknown macro", "", {"macros", "export", "Ghost", "@out.MSMACRO"}, 12,
@@ -246,10 +258,13 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QStringList, arguments);
         std::unique_ptr<SingleInstance> window;
-        if (setup.contains("lost")) {
+        if (setup.contains("lost") || setup.contains("damaged")) {
+            // An added profile becomes the current one, as in the window.
             QCOMPARE(ctl({"profile", "add", "Raid"}).code, 0);
-            QVERIFY(setup == "lost file" || ctl({"profile", "switch", "Raid"}).code == 0);
+            QVERIFY(setup.startsWith("current") || ctl({"profile", "switch", "Profile 1"}).code == 0);
             QVERIFY(m_tree->remove(kProfileDir + "Raid.prof"));
+            if (setup.contains("damaged"))
+                m_tree->setIniValue(kProfileDir + "Raid.prof", "PROFILE/pollrate", 999);
         } else if (setup == "full macros") {
             for (int slot = 0; slot < 50; ++slot)
                 m_tree->setIniValue("Configs/Config.ini", QString("MACRO_LIST/%1").arg(slot),
@@ -275,13 +290,73 @@ private slots:
         QCOMPARE(configFiles(), before);
     }
 
-    // A profile added, switched to, exported and imported again shows in the list as current.
+    // A profile added, switched to, exported and imported again shows in the list, the import as current.
     void profilesAddedSwitchedAndCopied() {
         QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "switch", "Raid"}).code == 0);
         QVERIFY(ctl({"export", "@Raid2.prof"}).code == 0 && ctl({"import", "@Raid2.prof"}).code == 0);
         const QJsonObject profiles = json({"profiles"});
-        QCOMPARE(profiles["current"].toString(), QString("Raid"));
+        QCOMPARE(profiles["current"].toString(), QString("Raid2"));
         QCOMPARE(profiles["profiles"].toArray().size(), 3);
+    }
+
+    // Config.ini names the profile being edited. When it cannot be written (here it is a link to a file
+    // outside the configuration folder, which is never written through), an operation that would change
+    // that name fails with exit 12 and is taken back whole: the files stay as they were.
+    void slotStateThatCannotBeStoredIsUndone() {
+        QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "add", "Sniper"}).code == 0);
+        QTemporaryDir outside;
+        const QString config = m_tree->file("Configs/Config.ini");
+        QVERIFY(QFile::rename(config, outside.filePath("Config.ini")) &&
+                QFile::link(outside.filePath("Config.ini"), config));
+        const QByteArray outsideBefore = [&] {
+            QFile file(outside.filePath("Config.ini"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        // The list keeps its order and names; a name taken back may stay behind its count, unread.
+        const QString list = m_tree->file("Configs/Korvane M7 Wireless/Config.ini");
+        QMap<QString, QByteArray> before = configFiles();
+        before.remove(list);
+        const QJsonObject profilesBefore = json({"profiles"});
+        for (const QStringList &arguments : QList<QStringList>{{"profile", "rename", "Sniper", "Ace"},
+                                                               {"profile", "switch", "Raid"},
+                                                               {"profile", "delete", "Sniper"},
+                                                               {"profile", "copy", "Raid"},
+                                                               {"profile", "add", "Scout"}}) {
+            const Run run = ctl(arguments);
+            QVERIFY2(run.code == 12, qPrintable(arguments.join(' ') + ": " + run.err));
+            QCOMPARE(run.err.trimmed(), "The file " + config +
+                                            " is a link to a place outside the configuration folder; it was "
+                                            "not written.");
+            QMap<QString, QByteArray> after = configFiles();
+            after.remove(list);
+            QCOMPARE(after, before);
+            QCOMPARE(json({"profiles"}), profilesBefore);
+        }
+        QFile file(outside.filePath("Config.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == outsideBefore);
+        // A profile that is not current is renamed without touching Config.ini.
+        QCOMPARE(ctl({"profile", "rename", "Raid", "Ace"}).code, 0);
+    }
+
+    // A slot beyond the five the mouse has is the first one; switching and applying then edit and send
+    // the chosen profile's own file.
+    void slotOutOfRange() {
+        QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 &&
+                ctl({"profile", "switch", "Profile 1"}).code == 0);
+        for (int slot : {7, 2}) {
+            m_tree->setIniValue("Configs/Config.ini", "Config/ProfileID", slot);
+            const Run run = ctl({"profile", "switch", "Raid"});
+            QVERIFY2(run.code == 0, qPrintable(run.err));
+            QCOMPARE(json({"profiles"})["current"].toString(), QString("Raid"));
+            QCOMPARE(ctl({"profile", "switch", "Profile 1"}).code, 0);
+        }
+        QSettings factory(m_tree->file(kProfileDir + "DefaultProfile.prof"), QSettings::IniFormat);
+        QSettings raid(m_tree->file(kProfileDir + "Raid.prof"), QSettings::IniFormat);
+        raid.setValue("PROFILE/scrollspeed", 17);
+        raid.sync();
+        QCOMPARE(ctl({"--virtual", "apply", "Raid"}).code, 0);
+        QSettings first(m_tree->file(kProfileDir + "Profile 1.prof"), QSettings::IniFormat);
+        QCOMPARE(first.value("PROFILE/scrollspeed"), factory.value("PROFILE/scrollspeed"));
     }
 
     // Usage errors exit 10; with --json every outcome, help included, is one object carrying its exit code.

@@ -64,9 +64,10 @@ ProfileData sampleProfile() {
           &ProfileData::scrollIsPage, &ProfileData::scrollSpeed, &ProfileData::accelEnable,
           &ProfileData::acee})
         p.*field = value++;
-    // clang-format off
+    p.pollRate = 4; // a report rate code: any other value reads as 1
+                    // clang-format off
     for (uint i = 0; i < 8; ++i)
-        p.dpiStages[i] = {uint8_t(i % 2), uint8_t(1 - i % 2), {}, 70000 + i, 100 * i + 2, 26000 - i,
+        p.dpiStages[i] = {uint8_t(i % 2), uint8_t(1 - i % 2), {}, 700 + i, 100 * i + 2, 1000 - i,
                           QColor(i * 30, 255 - i * 30, 7)};
     for (int b = 0; b < ProfileData::kButtonCount; ++b) {
         ButtonAssignment &a = p.buttons[b];
@@ -77,7 +78,7 @@ ProfileData sampleProfile() {
             a.keys[k] = {uint8_t(b + k), uint8_t(b * k), uint8_t(255 - k)};
     }
     for (uint m = 0; m < 14; ++m)
-        p.ledModes[m] = {QColor(m * 18, 3, 255 - m), 360 - m, m, 2 * m, m % 5, 100000 + m};
+        p.ledModes[m] = {QColor(m * 18, 3, 255 - m), 360 - m, m, 2 * m, m % 4, m % 6};
     p.profileName = QString::fromUtf8("Sniper \xc3\xa9t\xc3\xa9");
     p.profilePath = "C:/Games/Sniper.prof";
     return p;
@@ -90,6 +91,8 @@ AppConfig sampleConfig() {
                                       &AppConfig::sync, &AppConfig::count, &AppConfig::jitter,
                                       &AppConfig::debounce, &AppConfig::wake, &AppConfig::sensorMode})
         c.*field = value++;
+    c.profileId = 3; // one of the five slots
+
     c.profile = sampleProfile();
     c.profileNames[0] = "Raid";
     return c;
@@ -115,39 +118,70 @@ private slots:
         QVERIFY(m_tree->isValid());
     }
 
-    // Binary colour variants and "\" in sub-keys as other installations write them, a colour name and a "/"
-    // as a person might; every field is overwritten, the missing ones with their defaults.
-    void handWrittenFileLoads() {
+    // A file that is not a whole profile (written by hand with a few keys, cut short, emptied or of another
+    // kind) is refused: its record holds the read defaults and is not marked read, so it is never sent.
+    void partialFileIsRefused() {
         const QString path = m_tree->file("hand.prof");
-        QVERIFY(writeText(
-            path,
-            "[MouseName]\nName=Korvane M7 Wireless\n\n[PROFILE]\npollrate=3\ndpi=257\n"
-            "DPI_INFO_1_used=1\nDPI_INFO_1_xy=1600\nDPI_INFO_1_x=1600\nDPI_INFO_1_y=800\n"
-            "DPI_INFO_1_dpicolor=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xff\\xff\\0\\0\\0\\0)\n"
-            "BUTTON_INFO_4_Fun=200\nBUTTON_INFO_4_KeyNumber=2\nBUTTON_INFO_4_macroname=Reload fast\n"
-            "BUTTON_INFO_4_KeyInfo_1_map=6\nBUTTON_INFO_4_KeyInfo_1_=44\nBUTTON_INFO_4_KeyInfo_1_H=1\n"
-            "ProfileName=Raid\nLedMode=4\n"
-            "LedMode\\LED_MODE_4_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\x12\\x12\\x34\\x34VV\\0\\0)\n"
-            "LedMode\\LED_MODE_4_breath=4\nLedMode\\LED_MODE_4_h=360\nLedMode/LED_MODE_5_RGB=#0000ff\n"));
-        ProfileData expected = readDefaults();
-        expected.pollRate = 3;
-        expected.dpiStage = 1; // 257 keeps its low byte
-        expected.dpiStages[1] = {1, 0, {}, 1600, 1600, 800, QColor(0, 255, 0)};
-        expected.buttons[4].function = 200;
-        expected.buttons[4].keyNumber = 2;
-        expected.buttons[4].macroName = "Reload fast";
-        expected.buttons[4].keys[1] = {6, 44, 1};
-        expected.profileName = "Raid";
-        expected.ledMode = 4;
-        expected.ledModes[4] = {QColor(0x12, 0x34, 0x56), 360, 0, 0, 0, 4};
-        expected.ledModes[5].color = QColor(0, 0, 255);
+        QVERIFY(writeText(path, "[MouseName]\nName=Korvane M7 Wireless\n\n[PROFILE]\npollrate=2\ndpi=1\n"
+                                "BUTTON_INFO_0_Fun=1\nProfileName=Raid\n"));
         ProfileData read = sampleProfile();
-        QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-        QVERIFY(read == expected);
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Incomplete);
+        QVERIFY(read == readDefaults() && !read.filled);
         QCOMPARE(profile::readProductMark(path), QString("Korvane M7 Wireless"));
+        // A whole file cut in the middle of its buttons.
+        QCOMPARE(profile::writeProfileFile(sampleProfile(), path), FileResult::Ok);
+        const QByteArray whole = readText(path);
+        QVERIFY(writeText(path, whole.left(whole.indexOf("BUTTON_INFO_20_"))));
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Incomplete);
+        for (const QByteArray &junk : {QByteArray(), QByteArray("\x7f\x45LF\x02\x01\x01\0\0\0garbage")}) {
+            QVERIFY(writeText(path, junk));
+            read = sampleProfile();
+            QCOMPARE(profile::readProfileFile(read, path), FileResult::Incomplete);
+            QVERIFY(read == readDefaults() && !read.filled);
+        }
+        // Files of older versions may lack the names, colours, light-off and sleep time.
+        QVERIFY(writeText(path, whole));
+        QSettings older(path, QSettings::IniFormat);
+        for (const char *key : {"PROFILE/ProfileName", "PROFILE/LedMoveOFF", "PROFILE/LedSleepTime",
+                                "PROFILE/DPI_INFO_3_dpicolor", "PROFILE/BUTTON_INFO_7_macroname"})
+            older.remove(key);
+        older.sync();
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
+        QVERIFY(read.filled && read.ledMoveOff == 255 && read.ledSleepTime == 1 &&
+                read.profileName.isEmpty());
         read = sampleProfile();
         QCOMPARE(profile::readProfileFile(read, m_tree->file("none.prof")), FileResult::NotFound);
         QVERIFY(read == readDefaults());
+    }
+
+    // Values edited by hand beyond their fields come back into range instead of wrapping into a byte.
+    void outOfRangeValuesAreBounded() {
+        const QString path = m_tree->file("edited.prof");
+        QCOMPARE(profile::writeProfileFile(sampleProfile(), path), FileResult::Ok);
+        QSettings edited(path, QSettings::IniFormat);
+        const std::pair<const char *, QVariant> edits[] = {{"PROFILE/pollrate", 999},
+                                                           {"PROFILE/dpi", 200},
+                                                           {"PROFILE/scrollspeed", 300},
+                                                           {"PROFILE/mousespeed", 0},
+                                                           {"PROFILE/DPI_INFO_2_x", -400},
+                                                           {"PROFILE/DPI_INFO_2_y", "99999999999"},
+                                                           {"PROFILE/LedMode", 14},
+                                                           {"PROFILE/BUTTON_INFO_3_Res1", 256},
+                                                           {"PROFILE/BUTTON_INFO_3_KeyNumber", -1},
+                                                           {"PROFILE/LedMode/LED_MODE_2_breath", 9}};
+        for (const auto &edit : edits)
+            edited.setValue(edit.first, edit.second);
+        edited.sync();
+        ProfileData read;
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
+        QVERIFY(read.pollRate == 1 && read.dpiStage == 7 && read.scrollSpeed == 20 && read.mouseSpeed == 1);
+        QVERIFY(read.dpiStages[2].x == 0 && read.dpiStages[2].y == 1023 && read.ledMode == 13);
+        QVERIFY(read.buttons[3].res1 == 255 && read.buttons[3].keyNumber == 0 &&
+                read.ledModes[2].breath == 5);
+        // A value that is no number at all is as good as missing.
+        edited.setValue("PROFILE/DPI_INFO_2_used", "yes");
+        edited.sync();
+        QCOMPARE(profile::readProfileFile(read, path), FileResult::Incomplete);
     }
 
     // Every field reads back over a factory profile, with one DPI value edited in the text.
@@ -167,7 +201,7 @@ private slots:
             "LedSleepTime=7 ProfilePath=C:/Games/Sniper.prof DPI_INFO_7_link=0 BUTTON_INFO_41_ID=41 "
             "BUTTON_INFO_41_LoopNumber=123 BUTTON_INFO_41_Res1=41 BUTTON_INFO_41_Res2=214 "
             "BUTTON_INFO_41_Res3=82 BUTTON_INFO_41_Res4=241 BUTTON_INFO_41_KeyInfo_62_=238 "
-            "LedMode/LED_MODE_13_s=13 LedMode/LED_MODE_13_v=26 LedMode/LED_MODE_13_bright=3 "
+            "LedMode/LED_MODE_13_s=13 LedMode/LED_MODE_13_v=26 LedMode/LED_MODE_13_bright=1 "
             "LedMode/LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\x3\\x3\\xff\\xff\\0\\0) "
             "LedMode/LED_MODE_2_RGB=@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)";
         for (const QString &value : values.split(' '))
@@ -175,11 +209,11 @@ private slots:
 
         QByteArray text = readText(path);
         QVERIFY(text.contains("\nDPI_INFO_4_x=402\n"));
-        QVERIFY(writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=3200\n")));
+        QVERIFY(writeText(path, text.replace("\nDPI_INFO_4_x=402\n", "\nDPI_INFO_4_x=320\n")));
         ProfileData read;
         profile::makeFactoryProfile(read);
         QCOMPARE(profile::readProfileFile(read, path), FileResult::Ok);
-        written.dpiStages[4].x = 3200;
+        written.dpiStages[4].x = 320;
         QVERIFY(read == written);
     }
 
@@ -212,6 +246,25 @@ private slots:
         QVERIFY(current == expected);
         QCOMPARE(config::importConfig(current, m_tree->file("exports/none.conf")), FileResult::NotFound);
         QVERIFY(current == expected);
+        // Only the product mark, a file cut short, or one without its Config group: nothing is taken.
+        const QByteArray whole = readText(path);
+        const QString partial = m_tree->file("exports/partial.conf");
+        for (const QByteArray &text :
+             {QByteArray("[MouseName]\nName=Korvane M7 Wireless\n"), whole.left(whole.size() / 2),
+              whole.mid(whole.indexOf("[PROFILE_0]"))}) {
+            QVERIFY(writeText(partial, text));
+            QCOMPARE(config::importConfig(current, partial), FileResult::Incomplete);
+            QVERIFY(current == expected);
+        }
+        // A slot the mouse does not have is the first one, from an import as from Config.ini.
+        QSettings slot(path, QSettings::IniFormat);
+        slot.setValue("Config/ProfileID", 7);
+        slot.sync();
+        QCOMPARE(config::importConfig(current, path), FileResult::Ok);
+        QCOMPARE(int(current.profileId), 0);
+        m_tree->setIniValue("Configs/Config.ini", "Config/ProfileID", 200);
+        QCOMPARE(config::loadAppConfig(current), FileResult::Ok);
+        QCOMPARE(int(current.profileId), 0);
     }
 
     // From the description (button 15 edited there, ids not taken from it), also for a new configuration,
@@ -258,7 +311,7 @@ private slots:
         AppConfig saved = sampleConfig();
         QCOMPARE(config::saveProfileSlotState(saved), FileResult::Ok);
         QMap<QString, QString> keys = readIniText(m_tree->file("Configs/Config.ini"))["Config"];
-        QVERIFY(keys["ProfileID"] == "20" && keys["Count"] == "24" && keys["Profile1"] == "Raid");
+        QVERIFY(keys["ProfileID"] == "3" && keys["Count"] == "24" && keys["Profile1"] == "Raid");
         QCOMPARE(keys["AngleValue"], QString("7"));
         QCOMPARE(config::saveAppConfig(saved), FileResult::Ok);
         QVERIFY(QFileInfo::exists(m_tree->file("Configs/Korvane M7 Wireless/Profile/Raid.prof")));
@@ -510,7 +563,8 @@ private slots:
         QVERIFY(config::macroCount() == config::kMacroSlots && !config::listMacros().contains("Overflow"));
     }
 
-    // A shorter list leaves stale entries behind its count; a count past the entries reads them as empty.
+    // A shorter list leaves stale entries behind its count; a count past the entries reads only what is
+    // there, each name once, and a count of two billion does not make a list of two billion.
     void profileList() {
         const QString product = "Configs/" + config::currentProductName() + "/Config.ini";
         m_tree->setIniValue(product, "PROFILE_LIST/Count", 0);
@@ -519,7 +573,10 @@ private slots:
         QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
         m_tree->setIniValue(product, "PROFILE_LIST/Count", 4);
-        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid", "Raid", ""}));
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
+        m_tree->setIniValue(product, "PROFILE_LIST/Count", 2000000000);
+        m_tree->setIniValue(product, "PROFILE_LIST/3", "Sniper");
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid", "Sniper"}));
         QVERIFY(m_tree->remove(product));
         QVERIFY(config::loadProfileList().isEmpty());
     }

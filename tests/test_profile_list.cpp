@@ -76,7 +76,7 @@ private slots:
         QString deleted, folder;
         QVERIFY(m_list.add(deleted) == ProfileListResult::Ok && m_list.add(folder) == ProfileListResult::Ok);
         AppConfig config;
-        ProfileList::loadStoredConfig(config);
+        QCOMPARE(ProfileList::loadStoredConfig(config), FileResult::Ok);
         const AppConfig before = config;
         QVERIFY(QFile::remove(profile::profileFilePath(deleted)) &&
                 QFile::remove(profile::profileFilePath(folder)));
@@ -90,10 +90,10 @@ private slots:
     // A Config.ini that names no profile starts from the default one.
     void storedConfigFallsBackToDefaultProfile() {
         AppConfig named;
-        ProfileList::loadStoredConfig(named);
+        QCOMPARE(ProfileList::loadStoredConfig(named), FileResult::Ok);
         m_tree->setIniValue("Configs/Config.ini", "Config/Profile1", QString());
         AppConfig unnamed;
-        ProfileList::loadStoredConfig(unnamed);
+        QCOMPARE(ProfileList::loadStoredConfig(unnamed), FileResult::Ok);
         QCOMPARE(unnamed.profileNames[0], QString("Profile 1"));
         QVERIFY(unnamed == named);
     }
@@ -101,20 +101,20 @@ private slots:
     // The last profile and the default one stay. The next entry takes a removed one's place, the previous
     // one when the last is removed; while another slot is current the first slot's profile is stepped over.
     void removeRules() {
-        QString a, b, c, next;
-        QCOMPARE(m_list.remove("Profile 1", next), ProfileListResult::LastProfile);
-        m_list.add(a); // Profile 2
-        QCOMPARE(m_list.remove("Profile 1", next), ProfileListResult::DefaultProtected);
+        QString a, b, c;
+        QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::LastProfile);
+        QCOMPARE(m_list.add(a), ProfileListResult::Ok); // Profile 2
+        QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::DefaultProtected);
         QVERIFY(exists("Profile 1"));
-        m_list.add(b); // Profile 3
-        m_list.add(c); // Profile 4
-        QCOMPARE(m_list.remove(b, next), ProfileListResult::Ok);
-        QVERIFY(next == c && !exists(b));
-        QCOMPARE(m_list.remove(c, next), ProfileListResult::Ok);
-        QCOMPARE(next, a);
-        m_list.add(b);
-        QCOMPARE(m_list.remove(b, next, 1, a), ProfileListResult::Ok);
-        QCOMPARE(next, QString("Profile 1"));
+        QVERIFY(m_list.add(b) == ProfileListResult::Ok && m_list.add(c) == ProfileListResult::Ok);
+        QCOMPARE(m_list.successor(b), c);
+        QCOMPARE(m_list.remove(b), ProfileListResult::Ok);
+        QVERIFY(!exists(b));
+        QCOMPARE(m_list.successor(c), a);
+        QCOMPARE(m_list.remove(c), ProfileListResult::Ok);
+        QCOMPARE(m_list.add(b), ProfileListResult::Ok);
+        QCOMPARE(m_list.successor(b, 1, a), QString("Profile 1"));
+        QCOMPARE(m_list.remove(b), ProfileListResult::Ok);
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", a}));
     }
 
@@ -146,7 +146,7 @@ private slots:
         QTemporaryDir outside;
         const QString product = config::currentProductName();
         AppConfig config;
-        ProfileList::loadStoredConfig(config);
+        QCOMPARE(ProfileList::loadStoredConfig(config), FileResult::Ok);
         for (const QString &path : {outside.filePath("Raid.prof"), outside.filePath("Raid.conf")}) {
             QFile old(path);
             QVERIFY(old.open(QIODevice::WriteOnly) && old.write("[Old]\nkept=1\n") > 0);

@@ -44,7 +44,7 @@ QString currentName() {
 }
 } // namespace
 
-ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent) {
+ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent), m_session(working()) {
     setObjectName(QStringLiteral("profileBar"));
     m_nameLabel = new VelLabel(this);
     m_nameLabel->setColor(QColor(180, 180, 188));
@@ -118,14 +118,14 @@ void ProfileBar::retranslate() {
 }
 
 void ProfileBar::reload() {
-    m_list.load();
+    m_session.load();
     buildMenu();
 }
 
 void ProfileBar::buildMenu() {
     m_menu->clear();
     m_menu->setFixedWidth(DisplayScale::scaled(kMenuWidth, m_factor));
-    const QStringList names = m_list.names();
+    const QStringList names = m_session.names();
     for (int i = 0; i < names.size() && i < kMaxMenuProfiles; ++i) {
         const QString name = names.at(i);
         QAction *action = m_menu->addAction(name);
@@ -141,7 +141,8 @@ void ProfileBar::showCurrentName() {
 }
 
 void ProfileBar::loadStoredConfig() {
-    ProfileList::loadStoredConfig(AppConfigStore::instance().loaded());
+    // A profile file that could not be read gives a record that is never sent; Apply says so.
+    (void)ProfileList::loadStoredConfig(AppConfigStore::instance().loaded());
     AppConfigStore::instance().resetWorkingCopy();
     const int speed = readPointerSpeed();
     if (speed > 0)
@@ -161,7 +162,7 @@ void ProfileBar::discardEdits() {
     edited.wake = stored.wake;
     edited.sensorMode = stored.sensorMode;
     showCurrentName();
-    config::saveProfileSlotState(working());
+    showResult(ProfileList::fromFileResult(config::saveProfileSlotState(working())));
 }
 
 void ProfileBar::reloadCurrentProfile() {
@@ -171,16 +172,16 @@ void ProfileBar::reloadCurrentProfile() {
         working().profile = stored;
 }
 
-void ProfileBar::showResult(ProfileListResult result) {
+void ProfileBar::showResult(ProfileListResult result, const QString &file) {
     if (result != ProfileListResult::Ok)
-        VelMessageBox::inform(window(),
-                              QCoreApplication::translate("ProfileList", ProfileList::message(result)));
+        VelMessageBox::inform(window(), ProfileList::describe(result, file));
 }
 
-void ProfileBar::choose(const QString &name) {
-    const ProfileListResult result = m_list.select(name, working().profileId, working());
+// Every operation that changes the current profile ends here: the name, the menu and the pages follow.
+void ProfileBar::showChange(ProfileListResult result) {
     if (result != ProfileListResult::Ok) {
-        showResult(result);
+        showResult(result, m_session.failedFile());
+        showCurrentName();
         return;
     }
     showCurrentName();
@@ -188,47 +189,30 @@ void ProfileBar::choose(const QString &name) {
     emit profileChanged();
 }
 
+void ProfileBar::choose(const QString &name) {
+    showChange(m_session.switchTo(name));
+}
+
 void ProfileBar::addProfile() {
     QString name;
-    const ProfileListResult result = m_list.add(name);
-    if (result != ProfileListResult::Ok) {
-        showResult(result);
-        return;
-    }
-    choose(name);
+    showChange(m_session.add(name));
 }
 
 // The copy becomes the current profile, so that the name field always shows the profile being edited. It is
 // made from what the pages show: the edits not yet sent go with it instead of being lost.
 void ProfileBar::copyProfile() {
     QString name;
-    const ProfileListResult result = m_list.copy(currentName(), name);
-    if (result != ProfileListResult::Ok) {
-        showResult(result);
-        return;
-    }
-    ProfileData edited = working().profile;
-    edited.profileName = name;
-    if (profile::saveProfileByName(edited, name) != FileResult::Ok) {
-        showResult(ProfileListResult::WriteFailed);
-        return;
-    }
-    choose(name);
+    showChange(m_session.copy(currentName(), name));
 }
 
 void ProfileBar::renameProfile() {
-    const QString oldName = currentName();
     const QString newName = m_nameEdit->text().trimmed();
-    const ProfileListResult result = m_list.rename(oldName, newName);
+    const ProfileListResult result = m_session.rename(currentName(), newName);
     if (result != ProfileListResult::Ok) {
-        showResult(result);
-        m_nameEdit->setText(oldName);
+        showResult(result, m_session.failedFile());
+        showCurrentName();
         return;
     }
-    working().profileNames[0] = newName;
-    working().profile.profileName = newName;
-    // The configuration must not go on naming a file that no longer exists.
-    config::saveProfileSlotState(working());
     showCurrentName();
     buildMenu();
 }
@@ -236,7 +220,7 @@ void ProfileBar::renameProfile() {
 void ProfileBar::deleteProfile() {
     const QString name = currentName();
     ProfileListResult check = ProfileListResult::Ok;
-    if (m_list.names().size() <= 1)
+    if (m_session.names().size() <= 1)
         check = ProfileListResult::LastProfile;
     else if (name == QLatin1String(ProfileList::kDefaultProfile))
         check = ProfileListResult::DefaultProtected;
@@ -246,25 +230,10 @@ void ProfileBar::deleteProfile() {
     }
     if (!VelMessageBox::ask(window(), tr("Are you sure you want delete this profile?")))
         return;
-    QString next;
-    const ProfileListResult result =
-        m_list.remove(name, next, working().profileId, working().profileNames[0]);
-    if (result != ProfileListResult::Ok) {
-        showResult(result);
-        return;
-    }
-    const ProfileListResult selected = m_list.select(next, working().profileId, working());
-    if (selected != ProfileListResult::Ok) {
-        // The deleted profile cannot stay current: the one after it starts from the factory settings.
-        showResult(selected);
-        working().profileNames[0] = next;
-        profile::makeFactoryProfile(working().profile);
-        working().profile.profileName = next;
-    }
-    config::saveProfileSlotState(working());
-    showCurrentName();
-    buildMenu();
-    emit profileChanged();
+    const ProfileListResult result = m_session.remove(name);
+    if (result == ProfileListResult::Ok)
+        showResult(m_session.warning(), m_session.failedFile());
+    showChange(result);
 }
 
 void ProfileBar::resetProfile() {
@@ -294,7 +263,7 @@ void ProfileBar::exportProfile() {
         VelFileDialog::saveFile(window(), tr("Save Profile File"), tr("Profile File(*.prof)"));
     if (path.isEmpty())
         return;
-    showResult(m_list.exportFile(currentName(), path, config::profileProductName()));
+    showResult(m_session.exportFile(path, config::profileProductName()), path);
 }
 
 void ProfileBar::importProfile() {
@@ -303,13 +272,10 @@ void ProfileBar::importProfile() {
     if (path.isEmpty())
         return;
     QString name;
-    const ProfileListResult result = m_list.importFile(path, config::profileProductName(), name);
-    if (result != ProfileListResult::Ok) {
-        showResult(result);
-        return;
-    }
-    choose(name);
-    emit sendRequested();
+    const ProfileListResult result = m_session.importFile(path, config::profileProductName(), name);
+    showChange(result);
+    if (result == ProfileListResult::Ok)
+        emit sendRequested();
 }
 
 void ProfileBar::loadConfigFile() {
@@ -319,7 +285,7 @@ void ProfileBar::loadConfigFile() {
     const ProfileListResult result =
         ProfileList::importConfigFile(working(), path, config::profileProductName());
     if (result != ProfileListResult::Ok) {
-        showResult(result);
+        showResult(result, path);
         return;
     }
     emit configLoaded();
@@ -329,7 +295,7 @@ void ProfileBar::saveConfigFile() {
     const QString path = VelFileDialog::saveFile(window(), tr("Save Config File"), tr("Config File(*.conf)"));
     if (path.isEmpty())
         return;
-    showResult(ProfileList::exportConfigFile(working(), path, config::profileProductName()));
+    showResult(ProfileList::exportConfigFile(working(), path, config::profileProductName()), path);
 }
 
 void ProfileBar::chooseSlot(QAction *action) {

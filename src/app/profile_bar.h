@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/profile_list.h"
+#include "storage/profile_session.h"
 
 #include <QWidget>
 
@@ -31,7 +31,7 @@ public:
     // The current profile as its file holds it and the sensor settings as last sent: the edits not sent
     // are dropped.
     void discardEdits();
-    QStringList names() const { return m_list.names(); }
+    QStringList names() const { return m_session.names(); }
     VelLineEdit *nameEdit() const { return m_nameEdit; }
 
     void resetAllProfiles();
@@ -53,7 +53,9 @@ signals:
 private:
     VelPushButton *makeButton(const QStringList &images, const char *name);
     void buildMenu();
-    void showResult(ProfileListResult result);
+    // file: the file the text names, where it names one.
+    void showResult(ProfileListResult result, const QString &file = QString());
+    void showChange(ProfileListResult result);
     void choose(const QString &name);
     void addProfile();
     void copyProfile();
@@ -65,7 +67,7 @@ private:
     void chooseSlot(QAction *action);
     void reloadCurrentProfile();
 
-    ProfileList m_list;
+    ProfileSession m_session;
     double m_factor = 1.0;
     VelLabel *m_nameLabel = nullptr;
     VelLineEdit *m_nameEdit = nullptr;

@@ -13,7 +13,9 @@
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 #include "storage/macro_list.h"
+#include "storage/profile_file.h"
 #include "storage/profile_list.h"
+#include "storage/profile_session.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -171,11 +173,12 @@ int KorvaneCtl::usageError(const QString &message) {
     return kUsage;
 }
 
-int KorvaneCtl::refuse(ProfileListResult result) {
+int KorvaneCtl::refuse(ProfileListResult result, const QString &file) {
     const bool fileError = result == ProfileListResult::WriteFailed ||
-                           result == ProfileListResult::NotFound || result == ProfileListResult::FileMissing;
-    return finish(fileError ? kFileError : kRefused,
-                  QCoreApplication::translate("ProfileList", ProfileList::message(result)));
+                           result == ProfileListResult::NotFound ||
+                           result == ProfileListResult::FileMissing || result == ProfileListResult::Damaged ||
+                           result == ProfileListResult::LinkOutside;
+    return finish(fileError ? kFileError : kRefused, ProfileList::describe(result, file));
 }
 
 int KorvaneCtl::refuse(MacroListResult result) {
@@ -327,7 +330,8 @@ int KorvaneCtl::status() {
 int KorvaneCtl::profiles() {
     ProfileList list;
     list.load();
-    ProfileList::loadStoredConfig(working());
+    // Only the current name is shown, which a damaged profile file does not change.
+    (void)ProfileList::loadStoredConfig(working());
     const QString current = working().profileNames[0];
     if (m_json)
         return finish(
@@ -348,40 +352,37 @@ int KorvaneCtl::profile(const QStringList &arguments) {
     if (!holdInstance())
         return kWindowRuns;
     const QString name = arguments.at(1);
-    ProfileList list;
-    list.load();
-    ProfileList::loadStoredConfig(working());
+    // The current profile's file may be damaged: the operations work on the list all the same.
+    (void)ProfileList::loadStoredConfig(working());
+    ProfileSession session(working());
+    session.load();
     // Every operation but add works on a profile of the list; any other name is refused before a file or
     // the list is touched.
-    if (operation != "add" && !list.names().contains(name))
+    if (operation != "add" && !session.names().contains(name))
         return finish(kRefused, tr("This profile does not exist."));
     QString made;
     ProfileListResult result = ProfileListResult::Ok;
-    if (operation == "add") {
-        result = list.addNamed(name);
-    } else if (operation == "copy") {
-        result = list.copy(name, made);
-    } else if (operation == "rename") {
-        result = list.rename(name, arguments.at(2));
-        if (result == ProfileListResult::Ok && working().profileNames[0] == name) {
-            working().profileNames[0] = arguments.at(2);
-            config::saveProfileSlotState(working());
-        }
-    } else if (operation == "delete") {
-        QString next;
-        result = list.remove(name, next, working().profileId, working().profileNames[0]);
-        if (result == ProfileListResult::Ok && working().profileNames[0] == name) {
-            working().profileNames[0] = next;
-            config::saveProfileSlotState(working());
-        }
-    } else {
-        result = list.select(name, working().profileId, working());
-        if (result == ProfileListResult::Ok)
-            config::saveProfileSlotState(working());
-    }
+    if (operation == "add")
+        result = session.addNamed(name);
+    else if (operation == "copy")
+        result = session.copy(name, made);
+    else if (operation == "rename")
+        result = session.rename(name, arguments.at(2));
+    else if (operation == "delete")
+        result = session.remove(name);
+    else
+        result = session.switchTo(name);
     if (result != ProfileListResult::Ok)
-        return refuse(result);
-    return finish(kOk, QString(), QJsonObject{{"profiles", QJsonArray::fromStringList(list.names())}});
+        return refuse(result, session.failedFile());
+    QJsonObject data{{"profiles", QJsonArray::fromStringList(session.names())},
+                     {"current", session.currentName()}};
+    if (session.warning() != ProfileListResult::Ok) {
+        const QString warning = ProfileList::describe(session.warning(), session.failedFile());
+        data.insert("warning", warning);
+        if (!m_json)
+            m_err << warning << "\n";
+    }
+    return finish(kOk, QString(), data);
 }
 
 int KorvaneCtl::apply(const QStringList &arguments) {
@@ -390,16 +391,23 @@ int KorvaneCtl::apply(const QStringList &arguments) {
     if (!holdInstance())
         return kWindowRuns;
     // The window's start: the stored configuration, or the default profile when it names none.
-    ProfileList::loadStoredConfig(AppConfigStore::instance().loaded());
-    AppConfigStore::instance().resetWorkingCopy();
+    AppConfigStore &store = AppConfigStore::instance();
+    const FileResult loaded = ProfileList::loadStoredConfig(store.loaded());
+    store.resetWorkingCopy();
     if (!arguments.isEmpty()) {
-        ProfileList list;
-        list.load();
-        if (!list.names().contains(arguments.first()))
+        ProfileSession session(working());
+        session.load();
+        if (!session.names().contains(arguments.first()))
             return finish(kRefused, tr("This profile does not exist."));
-        const ProfileListResult result = list.select(arguments.first(), 0, working());
+        const ProfileListResult result = session.switchTo(arguments.first());
         if (result != ProfileListResult::Ok)
-            return refuse(result);
+            return refuse(result, session.failedFile());
+    } else if (loaded != FileResult::Ok) {
+        // A profile that was not read whole would take every click from the mouse: it is not sent.
+        const ProfileListResult unread = loaded == FileResult::NotFound ? ProfileListResult::FileMissing
+                                                                        : ProfileList::fromFileResult(loaded);
+        return finish(kResultNoProfile,
+                      ProfileList::describe(unread, profile::profileFilePath(working().profileNames[0])));
     }
     if (!openDevice())
         return noDevice(tr("No mouse is connected."));
@@ -422,13 +430,19 @@ int KorvaneCtl::exportFile(const QStringList &arguments) {
         return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::profileProductName();
-    ProfileList::loadStoredConfig(working());
-    ProfileList list;
-    list.load();
-    const ProfileListResult result = path.endsWith(".conf", Qt::CaseInsensitive)
-                                         ? ProfileList::exportConfigFile(working(), path, product)
-                                         : list.exportFile(working().profileNames[0], path, product);
-    return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result);
+    // A damaged current profile is exported as the file it is; a ".conf" needs it whole.
+    const FileResult loaded = ProfileList::loadStoredConfig(working());
+    if (path.endsWith(".conf", Qt::CaseInsensitive)) {
+        if (loaded != FileResult::Ok)
+            return refuse(ProfileList::fromFileResult(loaded),
+                          profile::profileFilePath(working().profileNames[0]));
+        const ProfileListResult result = ProfileList::exportConfigFile(working(), path, product);
+        return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result, path);
+    }
+    ProfileSession session(working());
+    session.load();
+    const ProfileListResult result = session.exportFile(path, product);
+    return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result, path);
 }
 
 int KorvaneCtl::importFile(const QStringList &arguments) {
@@ -438,21 +452,24 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
         return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::profileProductName();
-    ProfileList::loadStoredConfig(working());
+    // The current profile's file is replaced by the import whether or not it could be read.
+    (void)ProfileList::loadStoredConfig(working());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
         const ProfileListResult result = ProfileList::importConfigFile(working(), path, product);
         if (result != ProfileListResult::Ok)
-            return refuse(result);
-        if (config::saveAppConfig(working()) != FileResult::Ok)
-            return refuse(ProfileListResult::WriteFailed);
+            return refuse(result, path);
+        const FileResult saved = config::saveAppConfig(working());
+        if (saved != FileResult::Ok)
+            return refuse(ProfileList::fromFileResult(saved),
+                          profile::profileFilePath(working().profileNames[0]));
         return finish(kOk, QString());
     }
-    ProfileList list;
-    list.load();
+    ProfileSession session(working());
+    session.load();
     QString name;
-    const ProfileListResult result = list.importFile(path, product, name);
+    const ProfileListResult result = session.importFile(path, product, name);
     if (result != ProfileListResult::Ok)
-        return refuse(result);
+        return refuse(result, session.failedFile());
     return finish(kOk, QString(), QJsonObject{{"profile", name}});
 }
 

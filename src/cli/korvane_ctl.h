@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/profile_list.h"
+
 #include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
@@ -11,7 +13,6 @@ class MouseDevice;
 struct AccessReport;
 class SingleInstance;
 enum class MacroListResult;
-enum class ProfileListResult;
 
 // korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
 // files, profile rules and device link, so its results and messages are the window's.
@@ -66,7 +67,8 @@ private:
     // Prints the outcome: with --json exactly one object per run, otherwise the message (if any).
     int finish(int code, const QString &message, const QJsonObject &data = QJsonObject());
     int usageError(const QString &message);
-    int refuse(ProfileListResult result);
+    // file: the file the text names, where it names one.
+    int refuse(ProfileListResult result, const QString &file = QString());
     int refuse(MacroListResult result);
 
     QTextStream &m_out;

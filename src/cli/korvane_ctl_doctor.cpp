@@ -126,7 +126,8 @@ int KorvaneCtl::doctor() {
         {"batteryNotice", config::batteryNoticeLevel()},
         {"settingsMayDiffer", config::configDiff() == 1}};
 
-    ProfileList::loadStoredConfig(AppConfigStore::instance().working());
+    // The report names the current profile; whether its file reads whole is not asked here.
+    (void)ProfileList::loadStoredConfig(AppConfigStore::instance().working());
     const QString product = config::profileProductName();
     const QString profile = AppConfigStore::instance().working().profileNames[0];
     const QString rule = udevrule::installedPath();

@@ -10,9 +10,9 @@
 // by "Config/Profile1", and the ".conf" export that carries both in one file.
 namespace config {
 
-// Reads the Config keys (missing = 0), the named profile (a refused or missing name gives the profile's
-// read defaults) and the description's button Matrix table into matrix. InvalidName when the profile
-// name was refused.
+// Reads the Config keys (missing = 0; a slot beyond the fifth is the first), the named profile (a refused,
+// missing or incomplete file gives the profile's read defaults, not marked filled) and the description's
+// button Matrix table into matrix. The result is the profile's: Ok, InvalidName, NotFound or Incomplete.
 FileResult loadAppConfig(AppConfig &config, ButtonMatrix &matrix = ButtonMatrix::instance());
 // Writes the Config keys and then the profile to the file named by profileNames[0].
 FileResult saveAppConfig(const AppConfig &config);
@@ -23,7 +23,8 @@ FileResult saveProfileSlotState(const AppConfig &config);
 // colours, LedMoveOFF and LedSleepTime.
 FileResult exportConfig(const AppConfig &config, const QString &path);
 // Reads an export; stage colours, ledMoveOff and ledSleepTime stay as they were, profileNames[0] reads
-// empty from an export. NotFound (config untouched) when the file does not exist.
+// empty from an export. NotFound when the file does not exist, Incomplete when it lacks any key of the
+// Config group or the profile: config is then untouched.
 FileResult importConfig(AppConfig &config, const QString &path);
 
 } // namespace config

@@ -2,7 +2,9 @@
 
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
+#include "storage/file_name.h"
 
+#include <QSet>
 #include <QSettings>
 
 namespace config {
@@ -29,7 +31,10 @@ QString macroKey(int slot) {
 } // namespace
 
 QString currentProductName() {
-    return readValue(AppPaths::mainConfigFile(), "Config/CurrentProductName", QString()).toString();
+    const QString name =
+        readValue(AppPaths::mainConfigFile(), "Config/CurrentProductName", QString()).toString();
+    // The name becomes a folder of the configuration: one that would leave it counts as no name at all.
+    return filename::isSafe(name) ? name : QString();
 }
 
 bool setCurrentProductName(const QString &name) {
@@ -38,7 +43,10 @@ bool setCurrentProductName(const QString &name) {
 
 QString profileProductName() {
     const QString current = currentProductName();
-    return current.isEmpty() ? description::productName() : current;
+    if (!current.isEmpty())
+        return current;
+    const QString described = description::productName();
+    return filename::isSafe(described) ? described : QString();
 }
 
 int languageIndex() {
@@ -124,10 +132,20 @@ bool storeProfileList(const QStringList &names) {
 
 QStringList loadProfileList() {
     QSettings settings(AppPaths::productConfigFile(profileProductName()), QSettings::IniFormat);
-    const int count = settings.value("PROFILE_LIST/Count", 0).toInt();
+    // The file can hold no more names than it has keys: a count beyond them is not a list to walk.
+    settings.beginGroup("PROFILE_LIST");
+    const qlonglong stored = settings.value("Count", 0).toLongLong();
+    const int count = static_cast<int>(qBound<qlonglong>(0, stored, settings.childKeys().size()));
     QStringList names;
-    for (int k = 1; k <= count; ++k)
-        names << settings.value(QString("PROFILE_LIST/%1").arg(k)).toString();
+    QSet<QString> seen;
+    for (int k = 1; k <= count; ++k) {
+        const QString name = settings.value(QString::number(k)).toString();
+        // An empty or repeated entry names no profile of its own.
+        if (!name.isEmpty() && !seen.contains(name)) {
+            seen.insert(name);
+            names << name;
+        }
+    }
     return names;
 }
 

@@ -39,11 +39,23 @@ bool copy(const QString &from, const QString &to) {
         return true;
     if (!AppPaths::ensureParentDir(to) || !clearPart(to))
         return false;
-    if (!QFile::copy(from, partPath(to))) {
-        QFile::remove(partPath(to));
+    const QString part = partPath(to);
+    if (!QFile::copy(from, part) ||
+        !QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                         QFileDevice::ReadGroup | QFileDevice::ReadOther)) {
+        QFile::remove(part);
         return false;
     }
     return commitPart(to);
+}
+
+bool linkStaysInside(const QString &path, const QString &folder) {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return true;
+    const QString target = info.canonicalFilePath();
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    return !target.isEmpty() && !root.isEmpty() && target.startsWith(root + QLatin1Char('/'));
 }
 
 } // namespace filereplace

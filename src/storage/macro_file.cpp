@@ -3,6 +3,7 @@
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "storage/file_name.h"
+#include "storage/file_replace.h"
 #include "storage/settings_sync.h"
 
 #include <QFile>
@@ -49,6 +50,8 @@ FileResult writeMacroFile(const QString &name, int defaultDelay, int delayType, 
     const QString path = macroFilePath(name);
     if (path.isEmpty())
         return FileResult::InvalidName;
+    if (!filereplace::linkStaysInside(path, AppPaths::configDir()))
+        return FileResult::OutsideLink;
     if (!AppPaths::ensureParentDir(path))
         return FileResult::WriteFailed;
     QSettings settings(path, QSettings::IniFormat);

@@ -3,6 +3,7 @@
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/file_name.h"
+#include "storage/file_replace.h"
 #include "storage/profile_keys.h"
 #include "storage/settings_sync.h"
 
@@ -35,6 +36,8 @@ QString factoryProfilePath() {
 }
 
 FileResult writeProfileFile(const ProfileData &profile, const QString &path) {
+    if (!filereplace::linkStaysInside(path, AppPaths::configDir()))
+        return FileResult::OutsideLink;
     if (!AppPaths::ensureParentDir(path))
         return FileResult::WriteFailed;
     QSettings settings(path, QSettings::IniFormat);
@@ -43,11 +46,20 @@ FileResult writeProfileFile(const ProfileData &profile, const QString &path) {
 }
 
 FileResult readProfileFile(ProfileData &profile, const QString &path) {
-    const bool exists = QFileInfo(path).isFile();
+    if (!QFileInfo(path).isFile()) {
+        setReadDefaults(profile);
+        return FileResult::NotFound;
+    }
     QSettings settings(path, QSettings::IniFormat);
-    readProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
-    profile.filled = exists && settings.status() == QSettings::NoError;
-    return profile.filled ? FileResult::Ok : FileResult::NotFound;
+    const KeyReadReport report = readProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
+    // A file cut short, emptied or of another kind would give a record without a single click: it is not
+    // taken as a profile at all.
+    if (settings.status() != QSettings::NoError || !report.complete()) {
+        setReadDefaults(profile);
+        return FileResult::Incomplete;
+    }
+    profile.filled = true;
+    return FileResult::Ok;
 }
 
 FileResult saveProfileByName(const ProfileData &profile, const QString &name) {
@@ -68,6 +80,8 @@ FileResult setProfileDpiStage(const QString &name, int stage) {
     const QString path = profileFilePath(name);
     if (path.isEmpty())
         return FileResult::InvalidName;
+    if (!filereplace::linkStaysInside(path, AppPaths::configDir()))
+        return FileResult::OutsideLink;
     if (!AppPaths::ensureParentDir(path))
         return FileResult::WriteFailed;
     QSettings settings(path, QSettings::IniFormat);

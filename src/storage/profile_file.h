@@ -21,9 +21,10 @@ QString factoryProfilePath();
 
 // Writes the full key set; missing folders are created. WriteFailed when the settings layer fails.
 FileResult writeProfileFile(const ProfileData &profile, const QString &path);
-// Reads the full key set; every field is overwritten, missing keys with their read defaults
-// (LedMoveOFF 255, LedSleepTime 1, invalid colours, empty strings, else 0). NotFound when the file is
-// missing; the record then holds the defaults all the same.
+// Reads the full key set; every field is overwritten, values outside their range with the nearest one
+// inside it. NotFound when the file is missing, Incomplete when it lacks a key a profile needs (only the
+// names, colours, LedMoveOFF and LedSleepTime may be missing); the record then holds the read defaults
+// (LedMoveOFF 255, LedSleepTime 1, invalid colours, empty strings, else 0) and is not marked filled.
 FileResult readProfileFile(ProfileData &profile, const QString &path);
 
 FileResult saveProfileByName(const ProfileData &profile, const QString &name);

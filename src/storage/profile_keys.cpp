@@ -36,21 +36,78 @@ QString plainKey(const QString &group, const char *key) {
     return group % QLatin1Char('/') % QLatin1String(key);
 }
 
-uint8_t readU8(const QSettings &settings, const QString &key, int fallback = 0) {
-    return static_cast<uint8_t>(settings.value(key, fallback).toInt());
-}
+// The ranges a stored value is brought back into. A byte field never wraps: 300 is 255, -1 is 0.
+constexpr int kByteMax = 255;
+constexpr int kWordMax = 0xFFFF;
+constexpr int kMaxStageIndex = ProfileData::kStageCount - 1;
+constexpr int kMaxLedMode = ProfileData::kLedModeCount - 1;
+// Above every sensor's slider range; the write brings a stage into its own sensor's range.
+constexpr int kMaxStageValue = 1023;
+constexpr int kMinPointerSpeed = 1;
+constexpr int kMaxPointerSpeed = 20;
+constexpr int kMinScrollSpeed = 1;
+constexpr int kMaxScrollSpeed = 20;
+constexpr int kMaxBright = 3;
+constexpr int kMaxBreath = 5;
+constexpr int kMaxHue = 360;
+// The report rate codes of 125, 250, 500 and 1000 reports a second; anything else reads as 1000.
+constexpr int kRateCodes[] = {8, 4, 2, 1};
+constexpr int kFallbackRate = 1;
 
-int32_t readI32(const QSettings &settings, const QString &key) {
-    return settings.value(key, 0).toInt();
-}
+// Reads keys the way the file stores them, counting the ones missing and the values out of range.
+class KeyReader {
+public:
+    explicit KeyReader(const QSettings &settings) : m_settings(settings) {}
 
-uint32_t readU32(const QSettings &settings, const QString &key) {
-    return static_cast<uint32_t>(settings.value(key, 0).toInt());
-}
+    // A required number; missing reads fallback and counts as missing.
+    int number(const QString &key, int low, int high, int fallback = 0) {
+        const QVariant value = m_settings.value(key);
+        if (!value.isValid()) {
+            ++m_report.missing;
+            return fallback;
+        }
+        return bounded(value, low, high);
+    }
+    // A number older files may lack: missing reads fallback without counting.
+    int optionalNumber(const QString &key, int low, int high, int fallback) {
+        const QVariant value = m_settings.value(key);
+        return value.isValid() ? bounded(value, low, high) : fallback;
+    }
+    uint8_t byte(const QString &key, int low = 0, int high = kByteMax) {
+        return static_cast<uint8_t>(number(key, low, high, 0));
+    }
+    int rate(const QString &key) {
+        const int code = number(key, 0, kByteMax, kFallbackRate);
+        for (const int known : kRateCodes) {
+            if (code == known)
+                return code;
+        }
+        ++m_report.clamped;
+        return kFallbackRate;
+    }
+    QColor color(const QString &key) const { return m_settings.value(key).value<QColor>(); }
+    QString text(const QString &key) const { return m_settings.value(key).toString(); }
+    KeyReadReport report() const { return m_report; }
 
-QColor readColor(const QSettings &settings, const QString &key) {
-    return settings.value(key).value<QColor>();
-}
+private:
+    int bounded(const QVariant &value, int low, int high) {
+        bool ok = false;
+        // Read wide, so that a value beyond an int is still seen as too large rather than wrapped.
+        const qlonglong read = value.toLongLong(&ok);
+        if (!ok) {
+            ++m_report.missing;
+            return low;
+        }
+        if (read < low || read > high) {
+            ++m_report.clamped;
+            return read < low ? low : high;
+        }
+        return static_cast<int>(read);
+    }
+
+    const QSettings &m_settings;
+    KeyReadReport m_report;
+};
 
 } // namespace
 
@@ -122,65 +179,69 @@ void writeProfileKeys(QSettings &settings, const QString &group, const ProfileDa
     }
 }
 
-void readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
-                     ProfileKeySet set) {
+KeyReadReport readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
+                              ProfileKeySet set) {
     const bool full = set == ProfileKeySet::Full;
-    profile.pollRate = readU8(settings, plainKey(group, "pollrate"));
-    profile.dpiStage = readU8(settings, plainKey(group, "dpi"));
+    KeyReader read(settings);
+    profile.pollRate = static_cast<uint8_t>(read.rate(plainKey(group, "pollrate")));
+    profile.dpiStage = read.byte(plainKey(group, "dpi"), 0, kMaxStageIndex);
     for (int i = 0; i < ProfileData::kStageCount; ++i) {
         DpiStage &stage = profile.dpiStages[i];
         const QString prefix = stagePrefix(group, i);
-        stage.used = readU8(settings, withSuffix(prefix, "_used"));
-        stage.link = readU8(settings, withSuffix(prefix, "_link"));
-        stage.xy = readU32(settings, withSuffix(prefix, "_xy"));
-        stage.x = readU32(settings, withSuffix(prefix, "_x"));
-        stage.y = readU32(settings, withSuffix(prefix, "_y"));
+        stage.used = read.byte(withSuffix(prefix, "_used"), 0, 1);
+        stage.link = read.byte(withSuffix(prefix, "_link"), 0, 1);
+        stage.xy = uint32_t(read.number(withSuffix(prefix, "_xy"), 0, kMaxStageValue));
+        stage.x = uint32_t(read.number(withSuffix(prefix, "_x"), 0, kMaxStageValue));
+        stage.y = uint32_t(read.number(withSuffix(prefix, "_y"), 0, kMaxStageValue));
         if (full)
-            stage.color = readColor(settings, withSuffix(prefix, "_dpicolor"));
+            stage.color = read.color(withSuffix(prefix, "_dpicolor"));
     }
-    profile.mouseSpeed = readU8(settings, plainKey(group, "mousespeed"));
-    profile.doubleClickSpeed = readU8(settings, plainKey(group, "dbclickspeed"));
-    profile.scrollIsPage = readU8(settings, plainKey(group, "scrollispage"));
-    profile.scrollSpeed = readU8(settings, plainKey(group, "scrollspeed"));
-    profile.accelEnable = readU8(settings, plainKey(group, "accelenable"));
-    profile.acee = readU8(settings, plainKey(group, "acee"));
+    profile.mouseSpeed = read.byte(plainKey(group, "mousespeed"), kMinPointerSpeed, kMaxPointerSpeed);
+    profile.doubleClickSpeed = read.byte(plainKey(group, "dbclickspeed"));
+    profile.scrollIsPage = read.byte(plainKey(group, "scrollispage"));
+    profile.scrollSpeed = read.byte(plainKey(group, "scrollspeed"), kMinScrollSpeed, kMaxScrollSpeed);
+    profile.accelEnable = read.byte(plainKey(group, "accelenable"));
+    profile.acee = read.byte(plainKey(group, "acee"));
     for (int b = 0; b < ProfileData::kButtonCount; ++b) {
         ButtonAssignment &button = profile.buttons[b];
         const QString prefix = buttonPrefix(group, b);
-        button.id = readI32(settings, withSuffix(prefix, "_ID"));
-        button.function = readI32(settings, withSuffix(prefix, "_Fun"));
-        button.loopNumber = readI32(settings, withSuffix(prefix, "_LoopNumber"));
-        button.keyNumber = readI32(settings, withSuffix(prefix, "_KeyNumber"));
-        button.res1 = readU8(settings, withSuffix(prefix, "_Res1"));
-        button.res2 = readU8(settings, withSuffix(prefix, "_Res2"));
-        button.res3 = readU8(settings, withSuffix(prefix, "_Res3"));
-        button.res4 = readU8(settings, withSuffix(prefix, "_Res4"));
-        button.macroName = settings.value(withSuffix(prefix, "_macroname")).toString();
+        button.id = read.number(withSuffix(prefix, "_ID"), 0, kWordMax);
+        button.function = read.number(withSuffix(prefix, "_Fun"), 0, kWordMax);
+        button.loopNumber = read.number(withSuffix(prefix, "_LoopNumber"), 0, kWordMax);
+        button.keyNumber = read.number(withSuffix(prefix, "_KeyNumber"), 0, kWordMax);
+        button.res1 = read.byte(withSuffix(prefix, "_Res1"));
+        button.res2 = read.byte(withSuffix(prefix, "_Res2"));
+        button.res3 = read.byte(withSuffix(prefix, "_Res3"));
+        button.res4 = read.byte(withSuffix(prefix, "_Res4"));
+        button.macroName = read.text(withSuffix(prefix, "_macroname"));
         for (int k = 0; k < ButtonAssignment::kMaxKeys; ++k) {
             KeyAction &key = button.keys[k];
             const QString entry = keyEntryPrefix(prefix, k);
-            key.type = readU8(settings, withSuffix(entry, "_map"));
-            key.low = readU8(settings, withSuffix(entry, "_"));
-            key.high = readU8(settings, withSuffix(entry, "_H"));
+            key.type = read.byte(withSuffix(entry, "_map"));
+            key.low = read.byte(withSuffix(entry, "_"));
+            key.high = read.byte(withSuffix(entry, "_H"));
         }
     }
-    profile.profileName = settings.value(plainKey(group, "ProfileName")).toString();
-    profile.profilePath = settings.value(plainKey(group, "ProfilePath")).toString();
-    profile.ledMode = readU8(settings, plainKey(group, "LedMode"));
+    profile.profileName = read.text(plainKey(group, "ProfileName"));
+    profile.profilePath = read.text(plainKey(group, "ProfilePath"));
+    profile.ledMode = read.byte(plainKey(group, "LedMode"), 0, kMaxLedMode);
     if (full) {
-        profile.ledMoveOff = readU8(settings, plainKey(group, "LedMoveOFF"), kDefaultLedMoveOff);
-        profile.ledSleepTime = readU8(settings, plainKey(group, "LedSleepTime"), kDefaultLedSleepTime);
+        profile.ledMoveOff = static_cast<uint8_t>(
+            read.optionalNumber(plainKey(group, "LedMoveOFF"), 0, kByteMax, kDefaultLedMoveOff));
+        profile.ledSleepTime = static_cast<uint8_t>(
+            read.optionalNumber(plainKey(group, "LedSleepTime"), 0, kByteMax, kDefaultLedSleepTime));
     }
     for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
         LedModeSetting &led = profile.ledModes[m];
         const QString prefix = ledPrefix(group, m);
-        led.color = readColor(settings, withSuffix(prefix, "_RGB"));
-        led.h = readU32(settings, withSuffix(prefix, "_h"));
-        led.s = readU32(settings, withSuffix(prefix, "_s"));
-        led.v = readU32(settings, withSuffix(prefix, "_v"));
-        led.bright = readU32(settings, withSuffix(prefix, "_bright"));
-        led.breath = readU32(settings, withSuffix(prefix, "_breath"));
+        led.color = read.color(withSuffix(prefix, "_RGB"));
+        led.h = uint32_t(read.number(withSuffix(prefix, "_h"), 0, kMaxHue));
+        led.s = uint32_t(read.number(withSuffix(prefix, "_s"), 0, kByteMax));
+        led.v = uint32_t(read.number(withSuffix(prefix, "_v"), 0, kByteMax));
+        led.bright = uint32_t(read.number(withSuffix(prefix, "_bright"), 0, kMaxBright));
+        led.breath = uint32_t(read.number(withSuffix(prefix, "_breath"), 0, kMaxBreath));
     }
+    return read.report();
 }
 
 } // namespace profile

@@ -17,9 +17,19 @@ enum class ProfileKeySet {
 // Writes the keys in their fixed order; the caller syncs and checks the status.
 void writeProfileKeys(QSettings &settings, const QString &group, const ProfileData &profile,
                       ProfileKeySet set);
-// Reads the same keys; a missing key gives its read default. Fields outside the key set stay as they were.
-void readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
-                     ProfileKeySet set);
+// What reading a profile's keys found: how many a profile needs were missing, and how many values lay
+// outside their field's range and were brought back into it.
+struct KeyReadReport {
+    int missing = 0;
+    int clamped = 0;
+    bool complete() const { return missing == 0; }
+};
+
+// Reads the same keys; a missing key gives its read default, a value outside its range the nearest value
+// inside it (a report rate that is no rate: the factory's 1000 Hz). Fields outside the key set stay as
+// they were. The names, colours, LedMoveOFF and LedSleepTime may be missing: older files lack them.
+KeyReadReport readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
+                              ProfileKeySet set);
 
 // What reading a file without any key gives: every field 0, empty or invalid, LedMoveOFF 255 and
 // LedSleepTime 1.

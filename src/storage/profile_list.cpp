@@ -25,12 +25,12 @@ bool readableFile(const QString &path) {
 }
 } // namespace
 
-void ProfileList::loadStoredConfig(AppConfig &config) {
-    config::loadAppConfig(config);
-    if (config.profileNames[0].isEmpty()) {
-        config.profileNames[0] = QString::fromLatin1(kDefaultProfile);
-        profile::loadProfileByName(config.profile, config.profileNames[0]);
-    }
+FileResult ProfileList::loadStoredConfig(AppConfig &config) {
+    const FileResult loaded = config::loadAppConfig(config);
+    if (!config.profileNames[0].isEmpty())
+        return loaded;
+    config.profileNames[0] = QString::fromLatin1(kDefaultProfile);
+    return profile::loadProfileByName(config.profile, config.profileNames[0]);
 }
 
 void ProfileList::load() {
@@ -41,6 +41,17 @@ ProfileListResult ProfileList::store() {
     return config::storeProfileList(m_names) ? ProfileListResult::Ok : ProfileListResult::WriteFailed;
 }
 
+ProfileListResult ProfileList::append(const QString &name) {
+    m_names << name;
+    const ProfileListResult stored = store();
+    if (stored != ProfileListResult::Ok) {
+        // A file the list does not name would be "Profile Exist!" and "does not exist" at once.
+        m_names.removeLast();
+        QFile::remove(profile::profileFilePath(name));
+    }
+    return stored;
+}
+
 ProfileListResult ProfileList::create(const QString &name) {
     const QString factory = profile::factoryProfilePath();
     // The factory file is part of the installed tree; when it is gone it is made again, not skipped.
@@ -48,8 +59,7 @@ ProfileListResult ProfileList::create(const QString &name) {
         return ProfileListResult::WriteFailed;
     if (!filereplace::copy(factory, profile::profileFilePath(name)))
         return ProfileListResult::WriteFailed;
-    m_names << name;
-    return store();
+    return append(name);
 }
 
 ProfileListResult ProfileList::add(QString &newName) {
@@ -84,9 +94,10 @@ ProfileListResult ProfileList::copy(const QString &name, QString &newName) {
         return ProfileListResult::NotFound;
     if (!filereplace::copy(source, profile::profileFilePath(candidate)))
         return ProfileListResult::WriteFailed;
-    m_names << candidate;
-    newName = candidate;
-    return store();
+    const ProfileListResult result = append(candidate);
+    if (result == ProfileListResult::Ok)
+        newName = candidate;
+    return result;
 }
 
 ProfileListResult ProfileList::rename(const QString &oldName, const QString &newName) {
@@ -103,33 +114,61 @@ ProfileListResult ProfileList::rename(const QString &oldName, const QString &new
     if (m_names.contains(newName) || profileExists(newName))
         return ProfileListResult::Exists;
     const QString from = profile::profileFilePath(oldName);
-    if (QFileInfo::exists(from) && !QFile::rename(from, profile::profileFilePath(newName)))
+    const QString to = profile::profileFilePath(newName);
+    const bool moved = QFileInfo::exists(from);
+    if (moved && !QFile::rename(from, to))
         return ProfileListResult::WriteFailed;
     m_names[index] = newName;
-    return store();
+    const ProfileListResult stored = store();
+    if (stored != ProfileListResult::Ok) {
+        m_names[index] = oldName;
+        if (moved)
+            QFile::rename(to, from);
+    }
+    return stored;
 }
 
-ProfileListResult ProfileList::remove(const QString &name, QString &next, int slot,
-                                      const QString &firstSlotName) {
+QString ProfileList::successor(const QString &name, int slot, const QString &firstSlotName) const {
+    QStringList rest = m_names;
+    const int index = rest.indexOf(name);
+    if (index < 0 || rest.size() <= 1)
+        return QString();
+    rest.removeAt(index);
+    int pick = index < rest.size() ? index : rest.size() - 1;
+    while (pick > 0 && slot != 0 && rest.at(pick) == firstSlotName)
+        --pick;
+    return rest.at(pick);
+}
+
+ProfileListResult ProfileList::remove(const QString &name) {
     if (m_names.size() <= 1)
         return ProfileListResult::LastProfile;
     if (name == QLatin1String(kDefaultProfile))
         return ProfileListResult::DefaultProtected;
+    if (!m_names.contains(name))
+        return ProfileListResult::NotFound;
+    return discard(name);
+}
+
+ProfileListResult ProfileList::discard(const QString &name) {
     const int index = m_names.indexOf(name);
     if (index < 0)
         return ProfileListResult::NotFound;
     m_names.removeAt(index);
-    int pick = index < m_names.size() ? index : m_names.size() - 1;
-    while (pick > 0 && slot != 0 && m_names.at(pick) == firstSlotName)
-        --pick;
-    next = m_names.at(pick);
-    const ProfileListResult stored = store();
-    if (stored != ProfileListResult::Ok)
-        return stored;
+    ProfileListResult result = store();
     const QString path = profile::profileFilePath(name);
-    if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path))
-        return ProfileListResult::WriteFailed;
-    return ProfileListResult::Ok;
+    if (result == ProfileListResult::Ok && !path.isEmpty() && QFileInfo::exists(path) &&
+        !QFile::remove(path)) {
+        // The list must go on naming a file that is still there.
+        result = ProfileListResult::WriteFailed;
+        m_names.insert(index, name);
+        if (store() != ProfileListResult::Ok)
+            m_names.removeAt(index);
+        return result;
+    }
+    if (result != ProfileListResult::Ok)
+        m_names.insert(index, name);
+    return result;
 }
 
 ProfileListResult ProfileList::importFile(const QString &path, const QString &productName, QString &name) {
@@ -137,15 +176,20 @@ ProfileListResult ProfileList::importFile(const QString &path, const QString &pr
         return ProfileListResult::NotFound;
     if (profile::readProductMark(path) != productName)
         return ProfileListResult::OtherProduct;
-    name = QFileInfo(path).completeBaseName();
-    if (!filename::isSafe(name))
+    const QString base = QFileInfo(path).completeBaseName();
+    if (!filename::isSafe(base))
         return ProfileListResult::InvalidName;
-    if (profileExists(name))
+    if (m_names.contains(base) || profileExists(base))
         return ProfileListResult::Exists;
-    if (!filereplace::copy(path, profile::profileFilePath(name)))
+    ProfileData checked;
+    if (profile::readProfileFile(checked, path) != FileResult::Ok)
+        return ProfileListResult::Damaged;
+    if (!filereplace::copy(path, profile::profileFilePath(base)))
         return ProfileListResult::WriteFailed;
-    m_names << name;
-    return store();
+    const ProfileListResult result = append(base);
+    if (result == ProfileListResult::Ok)
+        name = base;
+    return result;
 }
 
 ProfileListResult ProfileList::exportFile(const QString &name, const QString &path,
@@ -183,23 +227,29 @@ ProfileListResult ProfileList::importConfigFile(AppConfig &config, const QString
     if (profile::readProductMark(path) != productName)
         return ProfileListResult::OtherProduct;
     const QString name = config.profileNames[0];
-    if (config::importConfig(config, path) != FileResult::Ok)
-        return ProfileListResult::NotFound;
+    const FileResult imported = config::importConfig(config, path);
+    if (imported != FileResult::Ok)
+        return fromFileResult(imported);
     config.profileNames[0] = name;
     config.profile.profileName = name;
     return ProfileListResult::Ok;
 }
 
 ProfileListResult ProfileList::select(const QString &name, int slot, AppConfig &config) {
+    if (slot < 0 || slot >= AppConfig::kProfileNameCount)
+        slot = 0;
     if (slot != 0 && name == config.profileNames[0])
         return ProfileListResult::AlreadyUsed;
     const QString path = profile::profileFilePath(name);
     if (path.isEmpty())
         return ProfileListResult::InvalidName;
-    ProfileData loaded;
-    if (!readableFile(path) || profile::readProfileFile(loaded, path) != FileResult::Ok)
+    if (!readableFile(path))
         return ProfileListResult::FileMissing;
-    config.profileNames[slot] = name;
+    ProfileData loaded;
+    const FileResult read = profile::readProfileFile(loaded, path);
+    if (read != FileResult::Ok)
+        return fromFileResult(read);
+    config.profileNames[static_cast<std::size_t>(slot)] = name;
     config.profile = loaded;
     return ProfileListResult::Ok;
 }
@@ -226,6 +276,36 @@ const char *ProfileList::message(ProfileListResult result) {
         return QT_TRANSLATE_NOOP("ProfileList", "The profile file could not be found.");
     case ProfileListResult::WriteFailed:
         return QT_TRANSLATE_NOOP("ProfileList", "The profile file could not be written.");
+    case ProfileListResult::Damaged:
+        return QT_TRANSLATE_NOOP("ProfileList",
+                                 "The file %1 is incomplete or damaged: it holds no whole profile.");
+    case ProfileListResult::LinkOutside:
+        return QT_TRANSLATE_NOOP("ProfileList",
+                                 "The file %1 is a link to a place outside the configuration folder; it "
+                                 "was not written.");
     }
     return "";
+}
+
+QString ProfileList::describe(ProfileListResult result, const QString &file) {
+    const QString text = QCoreApplication::translate("ProfileList", message(result));
+    return text.contains(QLatin1String("%1")) ? text.arg(file) : text;
+}
+
+ProfileListResult ProfileList::fromFileResult(FileResult result) {
+    switch (result) {
+    case FileResult::Ok:
+        return ProfileListResult::Ok;
+    case FileResult::InvalidName:
+        return ProfileListResult::InvalidName;
+    case FileResult::WriteFailed:
+        return ProfileListResult::WriteFailed;
+    case FileResult::NotFound:
+        return ProfileListResult::NotFound;
+    case FileResult::Incomplete:
+        return ProfileListResult::Damaged;
+    case FileResult::OutsideLink:
+        return ProfileListResult::LinkOutside;
+    }
+    return ProfileListResult::WriteFailed;
 }
