@@ -1,6 +1,7 @@
 #include "storage/app_config_file.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
+#include "storage/factory_profile.h"
 #include "storage/file_replace.h"
 #include "storage/profile_file.h"
 #include "storage/profile_list.h"
@@ -168,6 +169,86 @@ private slots:
             QVERIFY(!replaced.contains("Old/kept") && profile::readProductMark(path) == product);
             QVERIFY(!QFileInfo::exists(filereplace::partPath(path)));
         }
+    }
+
+    // When the list cannot be stored (a folder in place of the product's Config.ini), add, copy, rename
+    // and import leave no file behind and rename puts the old file back: the list and the files agree.
+    void unstoredListIsTakenBack() {
+        QTemporaryDir outside;
+        const QString exported = outside.filePath("Raid.prof");
+        QCOMPARE(m_list.exportFile("Profile 1", exported, config::currentProductName()), ProfileListResult::Ok);
+        QString sniper;
+        QCOMPARE(m_list.copy("Profile 1", sniper), ProfileListResult::Ok);
+        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
+        QVERIFY(QFile::remove(listFile) && QDir().mkpath(listFile));
+        const QStringList names = m_list.names();
+        const QStringList files = QDir(profile::profileDir()).entryList(QDir::Files);
+        QString made;
+        QCOMPARE(m_list.add(made), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.addNamed("Raid"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.copy("Profile 1", made), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.rename(sniper, "Scout"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.importFile(exported, config::currentProductName(), made), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.names(), names);
+        QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
+    }
+
+    // A name the list already holds is not imported again, even when its file is gone; a file that holds
+    // no whole profile is refused before it is copied; a read-only file is copied with the user's mode.
+    void importChecksNameAndContent() {
+        QTemporaryDir outside;
+        const QString product = config::currentProductName();
+        const QString exported = outside.filePath("Raid.prof");
+        QCOMPARE(m_list.exportFile("Profile 1", exported, product), ProfileListResult::Ok);
+        QString name;
+        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Ok);
+        QVERIFY(QFile::remove(profile::profileFilePath("Raid")));
+        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Exists);
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
+
+        const QString cut = outside.filePath("Cut.prof");
+        QSettings partial(cut, QSettings::IniFormat);
+        partial.setValue("MouseName/Name", product);
+        partial.setValue("PROFILE/pollrate", 1);
+        partial.sync();
+        QCOMPARE(m_list.importFile(cut, product, name), ProfileListResult::Damaged);
+        QVERIFY(!exists("Cut") && !m_list.names().contains("Cut"));
+        QCOMPARE(ProfileList::describe(ProfileListResult::Damaged, cut),
+                 "The file " + cut + " is incomplete or damaged: it holds no whole profile.");
+
+        const QString locked = outside.filePath("Locked.prof");
+        QVERIFY(QFile::copy(exported, locked));
+        QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        QCOMPARE(m_list.importFile(locked, product, name), ProfileListResult::Ok);
+        QVERIFY(QFileInfo(profile::profileFilePath("Locked")).permissions() & QFileDevice::WriteOwner);
+        ProfileData copy;
+        QCOMPARE(profile::readProfileFile(copy, profile::profileFilePath("Locked")), FileResult::Ok);
+        QCOMPARE(profile::saveProfileByName(copy, "Locked"), FileResult::Ok);
+    }
+
+    // Names that become paths stay inside the configuration folder: a product name that would leave it
+    // counts as none, and a profile file that links outside is not written through.
+    void pathsStayInsideConfigFolder() {
+        m_tree->setIniValue("Configs/Config.ini", "Config/CurrentProductName", "../../escape");
+        QVERIFY(config::currentProductName().isEmpty());
+        QVERIFY(profile::profileDir().startsWith(AppPaths::configDir() + "/Korvane M7 Wireless/"));
+        m_tree->setIniValue("Configs/Config.ini", "Config/CurrentProductName", "Korvane M7 Wireless");
+
+        QTemporaryDir outside;
+        const QString target = outside.filePath("victim.txt");
+        QFile victim(target);
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep me\n") > 0);
+        victim.close();
+        QVERIFY(QFile::link(target, profile::profileFilePath("Linked")));
+        ProfileData data;
+        profile::makeFactoryProfile(data);
+        QCOMPARE(profile::saveProfileByName(data, "Linked"), FileResult::OutsideLink);
+        QCOMPARE(profile::setProfileDpiStage("Linked", 3), FileResult::OutsideLink);
+        QVERIFY(victim.open(QIODevice::ReadOnly) && victim.readAll() == "keep me\n");
+        // A link to another file of the configuration folder is written through as before.
+        QVERIFY(QFile::remove(profile::profileFilePath("Linked")) &&
+                QFile::link(profile::profileFilePath("Profile 1"), profile::profileFilePath("Linked")));
+        QCOMPARE(profile::saveProfileByName(data, "Linked"), FileResult::Ok);
     }
 };
 

@@ -204,6 +204,7 @@ private slots:
         row("store fails", "fail 40", 15, 4, {0x46, 0x01, 0x03, 0x02, 0x04, 0x40}, 1);
         row("asleep: six brackets", "asleep", 15, 5, {0x46}, 1);
         row("never read", "unfilled", 15, 7, {}, 0);
+        row("no left click", "no click", 15, 7, {}, 0);
         row("13 macros", "macros", 15, 6, {}, 2);
         row("no mouse", "no mouse", 15, 1, {}, 1);
     }
@@ -217,6 +218,12 @@ private slots:
         m_h->failAfterFirst(failCode ? failCode : -1);
         m_h->mouse().setAsleep(fault == "asleep");
         config.profile.filled = fault != "unfilled";
+        if (fault == "no click") {
+            // The click kept only on a button the mouse never receives does not count.
+            for (ButtonAssignment &b : config.profile.buttons)
+                b.function = b.function == 1 ? 2 : b.function;
+            config.profile.buttons[30].function = 1;
+        }
         if (fault == "no mouse")
             MouseDevice::setInstance(nullptr);
         if (fault == "macro") {

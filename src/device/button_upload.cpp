@@ -55,6 +55,15 @@ bool recordReachesMouse(int record) {
            record == buttontable::kWheelDownRecord;
 }
 
+bool sendsLeftClick(const ProfileData &profile) {
+    for (int record = 0; record < ProfileData::kButtonCount; ++record) {
+        if (recordReachesMouse(record) &&
+            profile.buttons[static_cast<std::size_t>(record)].function == devicecode::kLeftClick)
+            return true;
+    }
+    return false;
+}
+
 int packButtonTable() {
     DeviceState &state = DeviceState::instance();
     state.macroNumbers().clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/profile_data.h"
+
 #include <cstdint>
 
 // The button table (command 0x03) and the macro images (command 0x05) of a profile write, packed from the
@@ -14,6 +16,10 @@ int packButtonTable();
 // Whether a profile's button record reaches the mouse: the model's buttons (as many as the description
 // names, at most the button matrix) and the two wheel steps. The others are kept in the profile only.
 bool recordReachesMouse(int record);
+
+// Whether a button the mouse receives gives the left click: a profile without one would leave the mouse
+// without a click, so it is never sent.
+bool sendsLeftClick(const ProfileData &profile);
 
 // kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
 uint8_t sendMacros();

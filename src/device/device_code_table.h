@@ -17,7 +17,9 @@ namespace devicecode {
 
 constexpr int kRowCount = 58;
 
-// Function codes whose entries carry parameters after byte 0.
+// The left click, which every profile sent keeps on one button; and the function codes whose entries
+// carry parameters after byte 0.
+constexpr int kLeftClick = 1;
 constexpr int kSingleKey = 6;
 constexpr int kCombo = 7;
 constexpr int kFire = 12;

@@ -41,8 +41,8 @@ uint8_t sendSections(int flags) {
 } // namespace
 
 uint8_t writeProfile(const AppConfig &config, int flags) {
-    // An empty record would take every click from the mouse.
-    if (!config.profile.filled)
+    // An empty record, or one without a left click, would take every click from the mouse.
+    if (!config.profile.filled || !sendsLeftClick(config.profile))
         return kResultNoProfile;
     // The battery reader shares the command handle; it must be quiet before the first report.
     BatteryControl::stop();
