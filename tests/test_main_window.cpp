@@ -34,8 +34,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
@@ -117,6 +119,7 @@ private slots:
     void slotMenuStopsAtSilentMouse();
     void copyKeepsUnsentEdits();
     void missingProfileFileNeverBecomesCurrent();
+    void profileBarAndKorvanectlMakeTheSameFiles();
     void startsWithoutMouseInProductFolder();
     void receiverUnplugShowsWarningUntilItReturns();
     void onMouseChangesFollowedAndShown();
@@ -436,6 +439,59 @@ void TestMainWindow::missingProfileFileNeverBecomesCurrent() {
     click("applyButton");
     QCOMPARE(messages(), QStringList());
     QCOMPARE(decodeButtonSlot(m_rig->mouse(), 0).function, 1);
+}
+
+// The same profile operations through the window's profile bar and through korvanectl leave the same
+// profile files, profile list and current profile: both run them through one profile session.
+void TestMainWindow::profileBarAndKorvanectlMakeTheSameFiles() {
+    const auto snapshot = [](const QString &root) {
+        QMap<QString, QByteArray> files;
+        const QString product = root + "/Configs/Korvane M7 Wireless";
+        QDirIterator it(product, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            files.insert(it.filePath().mid(root.size()),
+                         file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+        }
+        QSettings main(root + "/Configs/Config.ini", QSettings::IniFormat);
+        files.insert("Profile1", main.value("Config/Profile1").toByteArray());
+        return files;
+    };
+    auto *edit = m_window->findChild<VelLineEdit *>("nameEdit");
+    click("addButton");
+    click("copyButton");
+    edit->setText("Raid");
+    QTest::keyClick(edit, Qt::Key_Return);
+    for (QAction *action : m_window->findChildren<QAction *>()) {
+        if (action->isCheckable() && action->text() == "Profile 2")
+            action->trigger();
+    }
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("deleteButton");
+    QCOMPARE(messages(), QStringList{"Are you sure you want delete this profile?"});
+    QCOMPARE(working().profileNames[0], QString("Raid"));
+    const QMap<QString, QByteArray> byWindow = snapshot(m_tree->path());
+
+    TestTree other;
+    QTemporaryDir runtime;
+    const QList<QStringList> commands{{"profile", "add", "Profile 2"},
+                                      {"profile", "copy", "Profile 2"},
+                                      {"profile", "rename", "Profile 2 copy", "Raid"},
+                                      {"profile", "switch", "Profile 2"},
+                                      {"profile", "delete", "Profile 2"}};
+    for (const QStringList &arguments : commands) {
+        QProcess ctl;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        ctl.setProcessEnvironment(env);
+        ctl.start(other.file("korvanectl"), arguments);
+        QVERIFY(ctl.waitForFinished(30000));
+        QVERIFY2(ctl.exitCode() == 0, ctl.readAllStandardError().constData());
+    }
+    const QMap<QString, QByteArray> byCtl = snapshot(other.path());
+    QCOMPARE(byCtl.keys(), byWindow.keys());
+    for (const QString &file : byWindow.keys())
+        QVERIFY2(byCtl.value(file) == byWindow.value(file), qPrintable(file));
 }
 
 // No mouse at start-up: the product name is cleared, but the profiles stay in the product's folder.

@@ -176,7 +176,8 @@ private slots:
     void unstoredListIsTakenBack() {
         QTemporaryDir outside;
         const QString exported = outside.filePath("Raid.prof");
-        QCOMPARE(m_list.exportFile("Profile 1", exported, config::currentProductName()), ProfileListResult::Ok);
+        QCOMPARE(m_list.exportFile("Profile 1", exported, config::currentProductName()),
+                 ProfileListResult::Ok);
         QString sniper;
         QCOMPARE(m_list.copy("Profile 1", sniper), ProfileListResult::Ok);
         const QString listFile = AppPaths::productConfigFile(config::profileProductName());
@@ -188,7 +189,8 @@ private slots:
         QCOMPARE(m_list.addNamed("Raid"), ProfileListResult::WriteFailed);
         QCOMPARE(m_list.copy("Profile 1", made), ProfileListResult::WriteFailed);
         QCOMPARE(m_list.rename(sniper, "Scout"), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.importFile(exported, config::currentProductName(), made), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.importFile(exported, config::currentProductName(), made),
+                 ProfileListResult::WriteFailed);
         QCOMPARE(m_list.names(), names);
         QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }

@@ -3,6 +3,7 @@
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "storage/file_name.h"
+#include "storage/file_replace.h"
 
 #include <QSet>
 #include <QSettings>
@@ -15,9 +16,16 @@ QVariant readValue(const QString &file, const QString &key, const QVariant &fall
     return settings.value(key, fallback);
 }
 
+// A settings file may be written when it is not a link to a place outside the configuration folder and
+// its folder exists or can be made.
+bool mayWrite(const QString &file) {
+    return filereplace::linkStaysInside(file, AppPaths::configDir()) && AppPaths::ensureParentDir(file);
+}
+
 // A write counts only when the settings layer reports it reached the disk.
 bool writeValue(const QString &file, const QString &key, const QVariant &value) {
-    AppPaths::ensureParentDir(file);
+    if (!mayWrite(file))
+        return false;
     QSettings settings(file, QSettings::IniFormat);
     settings.setValue(key, value);
     settings.sync();
@@ -91,7 +99,8 @@ QStringList listMacros() {
 
 bool addMacroName(const QString &name) {
     const QString file = AppPaths::mainConfigFile();
-    AppPaths::ensureParentDir(file);
+    if (!mayWrite(file))
+        return false;
     QSettings settings(file, QSettings::IniFormat);
     for (int i = 0; i < kMacroSlots; ++i) {
         if (settings.value(macroKey(i)).toString().isEmpty()) {
@@ -108,6 +117,8 @@ bool removeMacroName(const QString &name) {
 }
 
 bool renameMacroName(const QString &oldName, const QString &newName) {
+    if (!mayWrite(AppPaths::mainConfigFile()))
+        return false;
     QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
     for (int i = 0; i < kMacroSlots; ++i) {
         if (settings.value(macroKey(i)).toString() == oldName) {
@@ -121,7 +132,8 @@ bool renameMacroName(const QString &oldName, const QString &newName) {
 
 bool storeProfileList(const QStringList &names) {
     const QString file = AppPaths::productConfigFile(profileProductName());
-    AppPaths::ensureParentDir(file);
+    if (!mayWrite(file))
+        return false;
     QSettings settings(file, QSettings::IniFormat);
     settings.setValue("PROFILE_LIST/Count", names.size());
     for (int k = 1; k <= names.size(); ++k)

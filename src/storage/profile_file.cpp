@@ -90,7 +90,8 @@ FileResult setProfileDpiStage(const QString &name, int stage) {
 }
 
 bool writeProductMark(const QString &path, const QString &productName) {
-    if (!AppPaths::ensureParentDir(path))
+    // Exports mark a part file or a profile of the configuration folder; never a file a link leads to.
+    if (!filereplace::linkStaysInside(path, AppPaths::configDir()) || !AppPaths::ensureParentDir(path))
         return false;
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue("MouseName/Name", productName);
