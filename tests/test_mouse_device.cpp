@@ -223,13 +223,14 @@ private slots:
                      descriptor.toHex(' ').constData());
     }
 
-    // USB and Bluetooth ids in either case; an id past 16 bits or a missing part leaves the outputs alone.
+    // USB and Bluetooth ids in either case; an id past 16 bits or a missing part gives none.
     void hidId() {
-        uint16_t v = 0, p = 0;
-        QVERIFY(hiddescriptor::parseHidId("0003:0000248A:00008373", v, p) && v == 0x248A && p == 0x8373);
-        QVERIFY(hiddescriptor::parseHidId("0005:0000248a:0000fb01", v, p) && v == 0x248A && p == 0xFB01);
-        QVERIFY(!hiddescriptor::parseHidId("0003:0001248A:00008373", v, p) &&
-                !hiddescriptor::parseHidId("0003:0000248A", v, p) && p == 0xFB01);
+        const auto ids = hiddescriptor::parseHidId("0003:0000248A:00008373");
+        QVERIFY(ids && ids->vendorId == 0x248A && ids->productId == 0x8373);
+        const auto bluetooth = hiddescriptor::parseHidId("0005:0000248a:0000fb01");
+        QVERIFY(bluetooth && bluetooth->vendorId == 0x248A && bluetooth->productId == 0xFB01);
+        QVERIFY(!hiddescriptor::parseHidId("0003:0001248A:00008373") &&
+                !hiddescriptor::parseHidId("0003:0000248A"));
     }
 
     // The removed node's parent is gone: its kind and ids come from its arrival, once.

@@ -23,12 +23,12 @@ private slots:
         const QByteArray data = record.encode();
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 254), quint16(0x00E9));
         QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 2 * 255), quint16(0));
-        OsdRecord back;
-        QVERIFY(OsdRecord::decode(data, back));
-        QCOMPARE(back.text, record.text.left(255));
-        QVERIFY(back.displayMs == 2000 && back.color == 0x00FFFF00 && back.fontSize == 48);
-        QCOMPARE(back.face, record.face);
-        QVERIFY(!OsdRecord::decode(data.left(1043), back) && !OsdRecord::decode(data + "x", back));
+        const std::optional<OsdRecord> back = OsdRecord::decode(data);
+        QVERIFY(back);
+        QCOMPARE(back->text, record.text.left(255));
+        QVERIFY(back->displayMs == 2000 && back->color == 0x00FFFF00 && back->fontSize == 48);
+        QCOMPARE(back->face, record.face);
+        QVERIFY(!OsdRecord::decode(data.left(1043)) && !OsdRecord::decode(data + "x"));
     }
 
     void missingOsdIsStartedFiveTimesThenDropped() {

@@ -41,9 +41,8 @@ void OsdWindow::readClient() {
         while (data.size() < OsdRecord::kSize && client->waitForReadyRead(kReadTimeoutMs))
             data += client->readAll();
         data += client->readAll();
-        OsdRecord record;
-        if (OsdRecord::decode(data.left(OsdRecord::kSize), record))
-            showRecord(record);
+        if (const std::optional<OsdRecord> record = OsdRecord::decode(data.left(OsdRecord::kSize)))
+            showRecord(*record);
         client->disconnectFromServer();
         client->deleteLater();
     }

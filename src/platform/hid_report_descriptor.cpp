@@ -77,18 +77,16 @@ uint8_t collectionKinds(const QByteArray &descriptor) {
     return kinds;
 }
 
-bool parseHidId(const QString &hidId, uint16_t &vendorId, uint16_t &productId) {
+std::optional<UsbIds> parseHidId(const QString &hidId) {
     const QStringList parts = hidId.split(':');
     if (parts.size() != 3)
-        return false;
+        return std::nullopt;
     bool okVendor = false, okProduct = false;
     const uint vendor = parts[1].toUInt(&okVendor, 16);
     const uint product = parts[2].toUInt(&okProduct, 16);
     if (!okVendor || !okProduct || vendor > 0xFFFF || product > 0xFFFF)
-        return false;
-    vendorId = static_cast<uint16_t>(vendor);
-    productId = static_cast<uint16_t>(product);
-    return true;
+        return std::nullopt;
+    return UsbIds{static_cast<uint16_t>(vendor), static_cast<uint16_t>(product)};
 }
 
 } // namespace hiddescriptor

@@ -31,15 +31,16 @@ QByteArray OsdRecord::encode() const {
     return data;
 }
 
-bool OsdRecord::decode(const QByteArray &data, OsdRecord &out) {
+std::optional<OsdRecord> OsdRecord::decode(const QByteArray &data) {
     if (data.size() != kSize)
-        return false;
+        return std::nullopt;
+    OsdRecord out;
     out.text = takeText(data, kTextOffset);
     out.displayMs = qFromLittleEndian<quint32>(data.constData() + kDisplayTimeOffset);
     out.color = qFromLittleEndian<quint32>(data.constData() + kColorOffset);
     out.fontSize = qFromLittleEndian<quint32>(data.constData() + kFontSizeOffset);
     out.face = takeText(data, kFaceOffset);
-    return true;
+    return out;
 }
 
 uint32_t OsdRecord::colorRef(int red, int green, int blue) {

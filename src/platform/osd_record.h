@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // One on-screen-display notification as it travels to the OSD program: 1044 bytes, little-endian.
 // Offsets: text 0 (256 UTF-16 units, zero-terminated), 512 zero, 516 display time, 520 zero, 524 colour
@@ -24,7 +25,7 @@ struct OsdRecord {
 
     // Texts longer than 255 units are cut so the terminating zero always fits.
     QByteArray encode() const;
-    // False when data is not exactly one record.
-    static bool decode(const QByteArray &data, OsdRecord &out);
+    // Nothing when data is not exactly one record.
+    static std::optional<OsdRecord> decode(const QByteArray &data);
     static uint32_t colorRef(int red, int green, int blue);
 };

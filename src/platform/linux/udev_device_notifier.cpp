@@ -36,19 +36,24 @@ bool UdevDeviceNotifier::start() {
     return true;
 }
 
-bool UdevDeviceNotifier::describe(udev_device *device, DeviceEvent &event) const {
+std::optional<DeviceEvent> UdevDeviceNotifier::describe(udev_device *device) const {
     const char *node = udev_device_get_devnode(device);
     udev_device *hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
     if (!node || !hid)
-        return false;
+        return std::nullopt;
     const char *hidId = udev_device_get_property_value(hid, "HID_ID");
-    if (!hidId || !hiddescriptor::parseHidId(QString::fromLatin1(hidId), event.vendorId, event.productId))
-        return false;
+    const std::optional<hiddescriptor::UsbIds> ids =
+        hidId ? hiddescriptor::parseHidId(QString::fromLatin1(hidId)) : std::nullopt;
+    if (!ids)
+        return std::nullopt;
+    DeviceEvent event;
+    event.vendorId = ids->vendorId;
+    event.productId = ids->productId;
     event.path = QString::fromLocal8Bit(node);
     QFile descriptor(QString::fromLocal8Bit(udev_device_get_syspath(hid)) + "/report_descriptor");
     if (descriptor.open(QIODevice::ReadOnly))
         event.kinds = hiddescriptor::collectionKinds(descriptor.readAll());
-    return true;
+    return event;
 }
 
 void UdevDeviceNotifier::rememberPresentNodes() {
@@ -62,9 +67,8 @@ void UdevDeviceNotifier::rememberPresentNodes() {
         udev_device *device = udev_device_new_from_syspath(m_udev, udev_list_entry_get_name(entry));
         if (!device)
             continue;
-        DeviceEvent event;
-        if (describe(device, event))
-            m_known.remember(event);
+        if (const std::optional<DeviceEvent> event = describe(device))
+            m_known.remember(*event);
         udev_device_unref(device);
     }
     udev_enumerate_unref(list);
@@ -78,10 +82,13 @@ void UdevDeviceNotifier::readEvents() {
         DeviceEvent event;
         bool known = false;
         if (action && node && std::strcmp(action, "add") == 0) {
-            event.arrived = true;
-            known = describe(device, event);
-            if (known)
+            const std::optional<DeviceEvent> described = describe(device);
+            known = described.has_value();
+            if (known) {
+                event = *described;
+                event.arrived = true;
                 m_known.remember(event);
+            }
         } else if (action && node && std::strcmp(action, "remove") == 0) {
             event = m_known.removal(QString::fromLocal8Bit(node));
             known = true;

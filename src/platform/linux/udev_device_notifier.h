@@ -3,6 +3,8 @@
 #include "platform/device_notifier.h"
 #include "platform/hidraw_node_registry.h"
 
+#include <optional>
+
 struct udev;
 struct udev_device;
 struct udev_monitor;
@@ -20,7 +22,7 @@ public:
 
 private:
     void readEvents();
-    bool describe(udev_device *device, DeviceEvent &event) const;
+    std::optional<DeviceEvent> describe(udev_device *device) const;
     void rememberPresentNodes();
 
     udev *m_udev = nullptr;
