@@ -6,7 +6,9 @@
 #include "device/result_code.h"
 #include "device/send_report.h"
 #include "device/vel_get_battery_thread.h"
+#include "device/vel_process_thread.h"
 #include "storage/app_config_store.h"
+#include "storage/config_file.h"
 #include "support/command_harness.h"
 #include "support/test_tree.h"
 #include "widgets/vel_process_dialog.h"
@@ -254,6 +256,29 @@ private slots:
             const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
             QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
             QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == int(withReader); }));
+        }
+    }
+
+    // "Config/Diff" is 1 from before the first report goes out until the mouse took the write: a write
+    // killed half-way leaves the files marked as differing from the mouse, a failed one keeps the mark.
+    void configDiffCoversTheWrite() {
+        for (int result : {0, 4}) {
+            TestTree tree;
+            QVERIFY(tree.isValid());
+            QVERIFY(config::setConfigDiff(0));
+            AppConfigStore::instance().working() = AppConfig();
+            AppConfigStore::instance().working().profile.filled = true;
+            DeviceState::instance().setMouseOff(false);
+            int diffWhileWriting = -1;
+            VelProcessThread thread([&](const AppConfig &, int) {
+                diffWhileWriting = config::configDiff();
+                return uint8_t(result);
+            });
+            thread.start();
+            QVERIFY(thread.wait(10000));
+            QCOMPARE(int(thread.result()), result);
+            QCOMPARE(diffWhileWriting, 1);
+            QCOMPARE(config::configDiff(), result == 0 ? 0 : 1);
         }
     }
 };

@@ -25,11 +25,14 @@ void VelProcessThread::run() {
         // The files are the user's copy and the result speaks of the mouse, so a file that could not be
         // stored does not stop the write.
         config::saveAppConfig(m_config);
+        // Marked before the first report: a write that never ends (killed, crashed) must leave the mark.
+        config::setConfigDiff(1);
         m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : uint8_t(kResultNoDevice);
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;
-        config::setConfigDiff(m_iResult != kResultOk ? 1 : 0);
+        if (m_iResult == kResultOk)
+            config::setConfigDiff(0);
 #ifdef __GLIBC__
         // Storing the profile's thousands of keys takes a few MiB for a moment. The C library keeps what
         // this thread freed resident in the thread's own arena, and a later write thread may be given a
