@@ -187,6 +187,17 @@ private slots:
         QCOMPARE(result["error"].toString(), QString("Mouse is sleeping or not connected."));
         config.sync();
         QCOMPARE(config.value("Config/Diff").toInt(), 1);
+
+        // Settings that cannot be stored (a folder in the place of Config.ini) do not keep the mouse from
+        // being written, but apply tells that nothing was saved and ends as a file error.
+        QVERIFY(QFile::remove(m_tree->file("Configs/Config.ini")) &&
+                QDir().mkpath(m_tree->file("Configs/Config.ini")));
+        QCOMPARE(appliedReports({}, result), written);
+        QCOMPARE(result["exit"].toInt(), 12);
+        QCOMPARE(result["error"].toString(),
+                 QString("The profile could not be saved to its file, so this "
+                         "change is gone at the next start. The mouse was written "
+                         "with it."));
     }
 
     // Every refusal gives its code and message, and leaves every file of the program as it was; while the

@@ -111,6 +111,7 @@ private slots:
     void profileListOperations();
     void applyWhilePointerMoves();
     void mouseOffRefusesWrite();
+    void unsavedProfileIsTold();
     void hotplugDuringWriteWaitsForIt_data();
     void hotplugDuringWriteWaitsForIt();
     void batteryReaderRestartsOnlyForTheMouse();
@@ -306,6 +307,31 @@ void TestMainWindow::mouseOffRefusesWrite() {
     QCOMPARE(written, QStringList(QVector<QString>(6, "46").toList()));
     file.sync();
     QCOMPARE(file.value("Config/Diff").toInt(), 1);
+}
+
+// A profile file that cannot be written (a folder in its place) still lets Apply write the mouse, but the
+// user is told that the change was not saved, and whether the mouse took it.
+void TestMainWindow::unsavedProfileIsTold() {
+    const QString path = profile::profileFilePath(working().profileNames[0]);
+    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+    VirtualMouse *mouse = &m_rig->mouse();
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"The profile could not be saved to its file, so this change is gone at "
+                                     "the next start. The mouse was written with it."});
+    const QStringList written = writtenCommands(
+        *mouse, [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
+    QVERIFY(written.contains("3") && written.last() == "46");
+    QCOMPARE(config::configDiff(), 1);
+
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"The profile could not be saved to its file, so this change is gone at "
+                                     "the next start. The mouse was not written either: Send data failed, "
+                                     "please try again."});
+    mouse->failWrites(0);
 }
 
 void TestMainWindow::hotplugDuringWriteWaitsForIt_data() {

@@ -687,6 +687,14 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>Send data failed, please try again.</source>
         <translation>Senden fehlgeschlagen, bitte erneut versuchen.</translation>
     </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was written with it.</source>
+        <translation>Das Profil konnte nicht in seiner Datei gespeichert werden; diese Änderung ist beim nächsten Start verloren. Die Maus wurde damit beschrieben.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was not written either: %1</source>
+        <translation>Das Profil konnte nicht in seiner Datei gespeichert werden; diese Änderung ist beim nächsten Start verloren. Auch die Maus wurde nicht beschrieben: %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusRow</name>

@@ -687,6 +687,14 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>Send data failed, please try again.</source>
         <translation>L’envoi a échoué, veuillez réessayer.</translation>
     </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was written with it.</source>
+        <translation>Le profil n’a pas pu être enregistré dans son fichier ; cette modification sera perdue au prochain démarrage. La souris a tout de même été programmée.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was not written either: %1</source>
+        <translation>Le profil n’a pas pu être enregistré dans son fichier ; cette modification sera perdue au prochain démarrage. La souris n’a pas été programmée non plus : %1</translation>
+    </message>
 </context>
 <context>
     <name>StatusRow</name>

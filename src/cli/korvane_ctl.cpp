@@ -407,11 +407,15 @@ int KorvaneCtl::apply(const QStringList &arguments) {
     VelProcessThread thread;
     thread.start();
     thread.wait();
-    const int result = thread.result();
+    const ProfileWriteOutcome outcome = thread.outcome();
+    // A configuration that was not stored is a file error whatever the mouse said; the message says both.
+    if (!outcome.saved)
+        return finish(kFileError, outcomeMessage(outcome));
+    const int result = outcome.result;
     if (result == kResultNoDevice)
         return finish(result, tr("No mouse is connected."));
     if (result != kResultOk)
-        return finish(result, QCoreApplication::translate("ResultCode", resultMessage(result)));
+        return finish(result, outcomeMessage(outcome));
     return finish(kOk, QString(), QJsonObject{{"profile", working().profileNames[0]}});
 }
 
