@@ -96,6 +96,7 @@ private slots:
         // A macro file and another mouse's profile file to import, outside the program's folders.
         QDir().mkpath(m_tree->file("in"));
         m_tree->setIniValue("in/Jump.MSMACRO", "Setting/Count", 0);
+        m_tree->setIniValue("in/Endless.MSMACRO", "Setting/Count", 2000000000);
         m_tree->setIniValue("in/Other.prof", "MouseName/Name", "Another Mouse");
     }
 
@@ -243,6 +244,10 @@ private slots:
             "TOO MANY MACROS TO BE CREATE!");
         row("export unknown macro", "", {"macros", "export", "Ghost", "@out.MSMACRO"}, 12,
             "The macro file was not found.");
+        row("import macro of impossible length", "", {"macros", "import", "@in/Endless.MSMACRO"}, 12,
+            "This macro file claims more steps than a macro can hold.");
+        row("import what is no macro", "", {"macros", "import", "@in/Other.prof"}, 12,
+            "This file is not a macro file.");
         const QList<QStringList> changing{
             {"profile", "add", "Raid"},  {"profile", "switch", "Profile 1"},       {"export", "@out.prof"},
             {"import", "@in/Raid.prof"}, {"macros", "import", "@in/Jump.MSMACRO"}, {"--virtual", "apply"}};

@@ -1,5 +1,6 @@
 #include "storage/config_file.h"
 #include "storage/file_replace.h"
+#include "storage/macro_data.h"
 #include "storage/macro_file.h"
 #include "storage/macro_list.h"
 #include "support/test_tree.h"
@@ -81,6 +82,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("import listed name") << "" << MacroListResult::Exists << "in/Macro 1.MSMACRO";
         QTest::newRow("import missing file") << "" << MacroListResult::NotFound << "in/None.MSMACRO";
+        // A count no macro can have would make every reader of the file loop for ever.
+        QTest::newRow("import endless count") << "" << MacroListResult::BadStepCount << "in/Endless.MSMACRO";
+        QTest::newRow("import negative count") << "" << MacroListResult::BadStepCount << "in/Back.MSMACRO";
+        QTest::newRow("import count no number") << "" << MacroListResult::BadStepCount << "in/Word.MSMACRO";
+        QTest::newRow("import no macro file") << "" << MacroListResult::NotMacroFile << "in/Picture.MSMACRO";
         QTest::newRow("export onto own file")
             << "Macro 1" << MacroListResult::Ok << "Configs/MacroDB/Macro 1.MSMACRO";
         QTest::newRow("export unknown") << "Ghost" << MacroListResult::NotFound << "out/Old.MSMACRO";
@@ -94,6 +100,13 @@ private slots:
         QCOMPARE(m_list.add(added), MacroListResult::Ok);
         m_tree->setIniValue("in/Macro 1.MSMACRO", "Setting/Count", 0);
         m_tree->setIniValue("out/Old.MSMACRO", "Setting/Count", 1);
+        m_tree->setIniValue("in/Endless.MSMACRO", "Setting/Count", 2000000000);
+        m_tree->setIniValue("in/Back.MSMACRO", "Setting/Count", -1);
+        m_tree->setIniValue("in/Word.MSMACRO", "Setting/Count", "many");
+        QFile picture(m_tree->file("in/Picture.MSMACRO"));
+        QVERIFY(picture.open(QIODevice::WriteOnly) &&
+                picture.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) == 16);
+        picture.close();
         // A folder where the part file goes makes the copy fail before the target is touched.
         QVERIFY(QDir().mkpath(filereplace::partPath(m_tree->file("out/Old.MSMACRO"))));
         const QMap<QString, QByteArray> before = files();
@@ -102,6 +115,20 @@ private slots:
               "result");
         QCOMPARE(files(), before);
         QCOMPARE(config::listMacros(), QStringList{"Macro 1"});
+    }
+
+    // A macro file already in the folder with a count no macro can have loads as many steps as a macro can
+    // hold, at once, for the page and the upload alike.
+    void impossibleCountReadBounded() {
+        QVERIFY(macrofile::saveMacroSteps("Long", QVector<MacroStep>(70, {MacroStep::kKeyPress, 0, 4})) ==
+                FileResult::Ok);
+        m_tree->setIniValue("Configs/MacroDB/Long.MSMACRO", "Setting/Count", 2000000000);
+        MacroData macro;
+        QCOMPARE(macrofile::loadMacro("Long", macro), FileResult::Ok);
+        QCOMPARE(macro.steps.size(), macrofile::kMaxSteps);
+        QVector<MacroStep> raw;
+        QCOMPARE(macrofile::readRawSteps("Long", 1000, raw), FileResult::Ok);
+        QCOMPARE(raw.size(), macrofile::kMaxSteps);
     }
 
     // A batch import stops at the file that would be the fifty-first macro.

@@ -230,6 +230,25 @@ private slots:
         saveShot(m_page.get(), "macro_page");
     }
 
+    // A macro file whose count no macro can have shows at once as many rows as a macro holds, and the list
+    // never grows past that: inserts on a full list add nothing, a paste only the rows that fit.
+    void rowsBoundedByWhatAMacroHolds() {
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", Steps(70, pressA)) == FileResult::Ok);
+        m_tree->setIniValue("Configs/MacroDB/Macro 1.MSMACRO", "Setting/Count", 2000000000);
+        button(*m_page, "cancelButton")->click();
+        QCOMPARE(m_page->actions().steps().size(), macrofile::kMaxSteps);
+        m_page->SelectRow(3);
+        button(*m_page, "insertDelayButton")->click();
+        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
+        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
+        QCOMPARE(show(m_page->actions().steps()), show(Steps(macrofile::kMaxSteps, pressA)));
+        auto *model = m_page->findChild<MacroActionModel *>();
+        model->setSteps(Steps(macrofile::kMaxSteps - 1, pressA));
+        model->insertSteps(0, {releaseA, delay(1)});
+        QCOMPARE(show(m_page->actions().steps()),
+                 show(Steps{releaseA} + Steps(macrofile::kMaxSteps - 1, pressA)));
+    }
+
     // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
     void editKeyChangesOnlyUsage() {
         record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);

@@ -413,7 +413,8 @@ private slots:
         }
     }
 
-    // The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.
+    // The upload sends what the file holds, also steps the editor would drop, beyond the 63 a button keeps
+    // too, up to the most a macro holds; a count past that is not read on.
     void macroEventsReadRaw() {
         const QString path = macrofile::macroFilePath("Raw");
         QVERIFY(!path.isEmpty());
@@ -428,9 +429,9 @@ private slots:
             }
         }
         const QVector<MacroStep> events = macroimage::readMacroEvents("Raw");
-        QCOMPARE(events.size(), 70);
+        QCOMPARE(events.size(), macrofile::kMaxSteps);
         QCOMPARE(events[1], ev(0x55, 1, 0x07));
-        QCOMPARE(events[69], ev(0x84, 69));
+        QCOMPARE(events[65], ev(0x84, 65));
         QVERIFY(macroimage::readMacroEvents("Missing").isEmpty());
         QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
     }

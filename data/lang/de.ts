@@ -551,6 +551,14 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>The macro file could not be written.</source>
         <translation>Die Makrodatei konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>This file is not a macro file.</source>
+        <translation>Diese Datei ist keine Makrodatei.</translation>
+    </message>
+    <message>
+        <source>This macro file claims more steps than a macro can hold.</source>
+        <translation>Diese Makrodatei gibt mehr Schritte an, als ein Makro fassen kann.</translation>
+    </message>
 </context>
 <context>
     <name>MouseView</name>

@@ -551,6 +551,14 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>The macro file could not be written.</source>
         <translation>Le fichier de macro n’a pas pu être écrit.</translation>
     </message>
+    <message>
+        <source>This file is not a macro file.</source>
+        <translation>Ce fichier n’est pas un fichier de macro.</translation>
+    </message>
+    <message>
+        <source>This macro file claims more steps than a macro can hold.</source>
+        <translation>Ce fichier de macro annonce plus d’étapes qu’une macro ne peut en contenir.</translation>
+    </message>
 </context>
 <context>
     <name>MouseView</name>

@@ -179,7 +179,8 @@ int KorvaneCtl::refuse(ProfileListResult result) {
 }
 
 int KorvaneCtl::refuse(MacroListResult result) {
-    const bool fileError = result == MacroListResult::WriteFailed || result == MacroListResult::NotFound;
+    const bool fileError = result == MacroListResult::WriteFailed || result == MacroListResult::NotFound ||
+                           result == MacroListResult::NotMacroFile || result == MacroListResult::BadStepCount;
     return finish(fileError ? kFileError : kRefused,
                   QCoreApplication::translate("MacroList", MacroList::message(result)));
 }

@@ -8,11 +8,13 @@ struct MacroData;
 // Outcome of a macro-list operation. Every refusal leaves files and list as they were.
 enum class MacroListResult {
     Ok,
-    TooMany,     // the list already holds fifty macros
-    Exists,      // a macro of that name is listed or has a file in the macro folder
-    InvalidName, // the name cannot be a file name
-    NotFound,    // the macro, or the file to import, does not exist
-    WriteFailed, // a file or the list could not be written, copied, renamed or removed
+    TooMany,      // the list already holds fifty macros
+    Exists,       // a macro of that name is listed or has a file in the macro folder
+    InvalidName,  // the name cannot be a file name
+    NotFound,     // the macro, or the file to import, does not exist
+    WriteFailed,  // a file or the list could not be written, copied, renamed or removed
+    NotMacroFile, // the file to import has no macro settings at all
+    BadStepCount, // the file to import claims a number of steps no macro can have
 };
 
 // The user's macros: the names under MACRO_LIST of Config.ini and a ".MSMACRO" file per name in the
@@ -35,6 +37,8 @@ public:
     // name it got. Renaming a macro to its own name changes nothing.
     MacroListResult rename(const QString &oldName, const QString &requested, QString &actual);
     // Copies a macro file into the macro folder under its own base name, which becomes the macro's name.
+    // A file without a step count, or with one that is negative, no number or above macrofile::kMaxSteps,
+    // is refused.
     MacroListResult importFile(const QString &path, QString &name);
     // Imports the files in order and stops at the first one refused; imported holds the names added.
     MacroListResult importFiles(const QStringList &paths, QStringList &imported);
