@@ -1,3 +1,4 @@
+#include "cli/trace_tail.h"
 #include "platform/single_instance.h"
 #include "support/test_tree.h"
 
@@ -9,6 +10,30 @@
 #include <QtTest>
 
 namespace {
+// A file read through a count of the bytes that were read from it.
+class CountingFile : public QIODevice {
+public:
+    explicit CountingFile(const QString &path) : m_file(path) {}
+    bool open(OpenMode mode) override {
+        return m_file.open(mode) && QIODevice::open(mode | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_file.size(); }
+    bool seek(qint64 position) override { return QIODevice::seek(position) && m_file.seek(position); }
+    qint64 bytesRead = 0;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override {
+        const qint64 n = m_file.read(data, maxSize);
+        bytesRead += qMax<qint64>(0, n);
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QFile m_file;
+};
+
 const QString kProfileDir = QStringLiteral("Configs/Korvane M7 Wireless/Profile/");
 const QString kLockText = QStringLiteral(
     "Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.");
@@ -199,6 +224,38 @@ private slots:
                  QString("The profile could not be saved to its file, so this "
                          "change is gone at the next start. The mouse was written "
                          "with it."));
+    }
+
+    // Doctor shows the trace's last twenty lines, read from its end alone: a trace of 300 MB (sparse here,
+    // its lines at the end) costs no more than a short one. A line cut by the bytes read is left out.
+    void doctorReadsOnlyTheTraceEnd() {
+        QStringList lines;
+        for (int i = 0; i < 30; ++i)
+            lines << QString("%1 W receiver command 05 26 FA 46").arg(1000 + i);
+        const QString path = m_tree->file("trace.txt");
+        for (const qint64 gap : {qint64(0), qint64(300) << 20}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(gap) &&
+                    file.seek(gap));
+            QVERIFY(file.write((lines.join('\n') + "\n\n").toLatin1()) > 0);
+            file.close();
+            CountingFile trace(path);
+            QVERIFY(trace.open(QIODevice::ReadOnly | QIODevice::Text));
+            QCOMPARE(tracetail::lastLines(trace, 20), lines.mid(10));
+            QVERIFY2(trace.bytesRead <= tracetail::kMaxTailBytes,
+                     qPrintable(QString::number(trace.bytesRead)));
+            if (gap == 0) {
+                QCOMPARE(tracetail::lastLines(trace, 40), lines);
+                QCOMPARE(tracetail::lastLines(trace, 20, 50), QStringList{lines.last()});
+            }
+        }
+
+        // The whole run shows the same lines.
+        QProcessEnvironment env;
+        env.insert("KORVANE_HID_TRACE", path);
+        const QJsonArray shown = json({"doctor"}, 0, env)["trace"].toObject()["lines"].toArray();
+        QCOMPARE(shown.size(), 20);
+        QCOMPARE(shown.last().toString(), lines.last());
     }
 
     // Every refusal gives its code and message, and leaves every file of the program as it was; while the
