@@ -214,6 +214,19 @@ private slots:
         config.sync();
         QCOMPARE(config.value("Config/Diff").toInt(), 1);
 
+        // A button playing a macro whose file is gone: nothing is sent, and the exit code and message say
+        // why.
+        const QString profileFile = m_tree->file(kProfileDir + "Profile 1.prof");
+        const QVariant function =
+            QSettings(profileFile, QSettings::IniFormat).value("PROFILE/BUTTON_INFO_3_Fun");
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_Fun", 200);
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_macroname", "Gone");
+        QCOMPARE(appliedReports({}, result), QStringList());
+        QCOMPARE(result["exit"].toInt(), 8);
+        QCOMPARE(result["error"].toString(), QString("A button's macro is missing: give that button another "
+                                                     "macro or function, then apply again."));
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_Fun", function);
+
         // Settings that cannot be stored (a folder in the place of Config.ini) do not keep the mouse from
         // being written, but apply tells that nothing was saved and ends as a file error.
         QVERIFY(QFile::remove(m_tree->file("Configs/Config.ini")) &&

@@ -1,8 +1,12 @@
+#include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/factory_profile.h"
 #include "storage/file_replace.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/macro_links.h"
 #include "storage/macro_list.h"
+#include "storage/profile_file.h"
 #include "support/test_tree.h"
 
 #include <QtTest>
@@ -129,6 +133,56 @@ private slots:
         QVector<MacroStep> raw;
         QCOMPARE(macrofile::readRawSteps("Long", 1000, raw), FileResult::Ok);
         QCOMPARE(raw.size(), macrofile::kMaxSteps);
+    }
+
+    // Renaming a macro renames it in every button that plays it (macro and gun file), in the working
+    // configuration and in each listed profile file; deleting it gives those buttons their factory
+    // function. Buttons of other macros and profiles outside the list stay as they were.
+    void buttonsFollowRenameAndDelete() {
+        QString name, actual;
+        QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        ProfileData factory;
+        profile::makeFactoryProfile(factory);
+        const auto playing = [](const QString &macro, int function) {
+            ButtonAssignment button;
+            button.function = function;
+            button.loopNumber = 3;
+            button.macroName = macro;
+            return button;
+        };
+        ProfileData raid = factory;
+        raid.buttons[3] = playing("Macro 1", 200);
+        raid.buttons[4] = playing("Macro 1", 510);
+        raid.buttons[5] = playing("Macro 2", 200);
+        QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
+        QCOMPARE(profile::saveProfileByName(raid, "Raid"), FileResult::Ok);
+        QCOMPARE(profile::saveProfileByName(raid, "Unlisted"), FileResult::Ok);
+        ProfileData &working = AppConfigStore::instance().working().profile;
+        working = factory;
+        working.buttons[6] = playing("Macro 1", 200);
+        const auto stored = [](const QString &profileName) {
+            ProfileData data;
+            profile::loadProfileByName(data, profileName);
+            return data;
+        };
+
+        QCOMPARE(m_list.rename("Macro 1", "Burst", actual), MacroListResult::Ok);
+        QCOMPARE(macrolinks::profilesUsing("Burst"), QStringList{"Raid"});
+        QVERIFY(macrolinks::profilesUsing("Macro 1").isEmpty());
+        ProfileData expected = raid;
+        expected.buttons[3].macroName = expected.buttons[4].macroName = "Burst";
+        QVERIFY(stored("Raid") == expected);
+        QCOMPARE(working.buttons[6].macroName, QString("Burst"));
+        QCOMPARE(stored("Unlisted").buttons[3].macroName, QString("Macro 1"));
+
+        QCOMPARE(m_list.remove("Burst"), MacroListResult::Ok);
+        expected.buttons[3] = factory.buttons[3];
+        expected.buttons[4] = factory.buttons[4];
+        QVERIFY(stored("Raid") == expected);
+        QVERIFY(working.buttons[6] == factory.buttons[6]);
+        QVERIFY(stored("Unlisted") == raid);
+        working = ProfileData();
     }
 
     // A batch import stops at the file that would be the fifty-first macro.

@@ -21,6 +21,7 @@
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/macro_file.h"
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -871,6 +872,23 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
         std::remove_if(events.begin(), events.end(), [](const MacroStep &step) { return step.isDelay(); }),
         events.end());
     QCOMPARE(events, steps);
+
+    // Renamed on the MACRO page, the button's caption follows. Its file gone behind the program's back,
+    // Apply tells so and sends nothing rather than an empty macro.
+    m_window->switchPage(KorvaneWidget::kMacroPage);
+    macros->findChild<VelLineEdit *>("macroNameEdit")->setText("Burst");
+    macros->findChild<VelPushButton *>("changeNameButton")->click();
+    QCOMPARE(page->caption(0, 4)->text(), QString("Burst"));
+    QVERIFY(QFile::remove(macrofile::macroFilePath("Burst")));
+    m_rig->mouse().clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(),
+             QStringList{"A button's macro is missing: give that button another macro or function, "
+                         "then apply again."});
+    QVERIFY(!writtenCommands(m_rig->mouse(), [](const QByteArray &bytes) {
+                 return QString::number(quint8(bytes[3]), 16);
+             }).contains("46"));
 }
 
 // A receiver this user may not open: instead of "Dongle Disconnect!" the warning says so and gives the

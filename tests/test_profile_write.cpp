@@ -205,6 +205,10 @@ private slots:
         row("asleep: six brackets", "asleep", 15, 5, {0x46}, 1);
         row("never read", "unfilled", 15, 7, {}, 0);
         row("13 macros", "macros", 15, 6, {}, 2);
+        row("a macro file gone", "missing macro", 15, 8, {}, 2);
+        row("a macro without name", "nameless macro", 15, 8, {}, 2);
+        row("a macro gone past the buttons sent", "missing macro past buttons", 15, 0,
+            {0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46}, 2);
         row("no mouse", "no mouse", 15, 1, {}, 1);
     }
 
@@ -228,6 +232,10 @@ private slots:
             for (int r = 0; r < 16; ++r)
                 config.profile.buttons[r] = r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : button(1);
         }
+        if (fault.startsWith("missing macro"))
+            config.profile.buttons[fault.endsWith("past buttons") ? 20 : 3] = macroButton("Gone", 0, 3);
+        if (fault == "nameless macro")
+            config.profile.buttons[3] = macroButton(QString(), 0, 3, 510);
         QTEST(int(writeProfile(config, flags)), "result");
         QTEST(m_h->sections(), "codes");
         QStringList calls = QStringList{"stop after 0", "start after %1"}.mid(0, reader);

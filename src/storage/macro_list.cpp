@@ -5,6 +5,7 @@
 #include "storage/file_replace.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/macro_links.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -79,7 +80,11 @@ MacroListResult MacroList::remove(const QString &name) {
     if (!config::removeMacroName(name))
         return MacroListResult::WriteFailed;
     m_names.removeOne(name);
-    return macrofile::deleteMacroFile(name) ? MacroListResult::Ok : MacroListResult::WriteFailed;
+    if (!macrofile::deleteMacroFile(name))
+        return MacroListResult::WriteFailed;
+    // A button left naming the macro would be sent as an empty macro.
+    return macrolinks::resetEverywhere(name) == FileResult::Ok ? MacroListResult::Ok
+                                                               : MacroListResult::ProfilesNotUpdated;
 }
 
 MacroListResult MacroList::rename(const QString &oldName, const QString &requested, QString &actual) {
@@ -102,7 +107,9 @@ MacroListResult MacroList::rename(const QString &oldName, const QString &request
     }
     m_names[index] = candidate;
     actual = candidate;
-    return MacroListResult::Ok;
+    return macrolinks::renameEverywhere(oldName, candidate) == FileResult::Ok
+               ? MacroListResult::Ok
+               : MacroListResult::ProfilesNotUpdated;
 }
 
 MacroListResult MacroList::importFile(const QString &path, QString &name) {
@@ -174,6 +181,9 @@ const char *MacroList::message(MacroListResult result) {
         return QT_TRANSLATE_NOOP("MacroList", "The macro file was not found.");
     case MacroListResult::WriteFailed:
         return QT_TRANSLATE_NOOP("MacroList", "The macro file could not be written.");
+    case MacroListResult::ProfilesNotUpdated:
+        return QT_TRANSLATE_NOOP("MacroList",
+                                 "Not every profile whose buttons use this macro could be saved.");
     case MacroListResult::NotMacroFile:
         return QT_TRANSLATE_NOOP("MacroList", "This file is not a macro file.");
     case MacroListResult::BadStepCount:
