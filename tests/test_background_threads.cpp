@@ -6,7 +6,10 @@
 #include "device/result_code.h"
 #include "device/send_report.h"
 #include "device/vel_get_battery_thread.h"
+#include "device/vel_process_thread.h"
 #include "storage/app_config_store.h"
+#include "storage/config_file.h"
+#include "storage/profile_file.h"
 #include "support/command_harness.h"
 #include "support/test_tree.h"
 #include "widgets/vel_process_dialog.h"
@@ -244,8 +247,9 @@ private slots:
                     dialog.findChild<QLabel *>()->movie() == dialog.movie());
             int execResult = -1;
             const uint8_t code = runProfileWrite(
-                &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&] { return execResult = dialog.exec(); },
-                write);
+                                     &dialog, [&dialog] { dialog.slotProcessDlg(); },
+                                     [&] { return execResult = dialog.exec(); }, write)
+                                     .result;
             QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
             QCOMPARE(int(code), result);
             const bool written = !mouseOff && filled;
@@ -254,6 +258,35 @@ private slots:
             const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
             QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
             QVERIFY(QTest::qWaitFor([&] { return m_controller->readerCount() == int(withReader); }));
+        }
+    }
+
+    // "Config/Diff" is 1 from before the first report goes out until the mouse took the write: a write
+    // killed half-way leaves the files marked as differing from the mouse, a failed one keeps the mark.
+    // A profile file that cannot be written (here a folder in its place) does not keep the mouse from being
+    // written, but the outcome tells it, and the files stay marked as differing from the mouse.
+    void configDiffCoversTheWrite() {
+        for (const auto &[result, savable] : {std::pair{0, true}, {4, true}, {0, false}, {4, false}}) {
+            TestTree tree;
+            QVERIFY(tree.isValid());
+            QVERIFY(config::setConfigDiff(0));
+            AppConfigStore::instance().working() = AppConfig();
+            AppConfigStore::instance().working().profile.filled = true;
+            AppConfigStore::instance().working().profileNames[0] = "Folder";
+            if (!savable)
+                QVERIFY(QDir().mkpath(profile::profileFilePath("Folder")));
+            DeviceState::instance().setMouseOff(false);
+            int diffWhileWriting = -1;
+            VelProcessThread thread([&](const AppConfig &, int) {
+                diffWhileWriting = config::configDiff();
+                return uint8_t(result);
+            });
+            thread.start();
+            QVERIFY(thread.wait(10000));
+            QCOMPARE(int(thread.result()), result);
+            QCOMPARE(thread.outcome().saved, savable);
+            QCOMPARE(diffWhileWriting, 1);
+            QCOMPARE(config::configDiff(), result == 0 && savable ? 0 : 1);
         }
     }
 };

@@ -1,3 +1,4 @@
+#include "cli/trace_tail.h"
 #include "platform/single_instance.h"
 #include "support/test_tree.h"
 
@@ -9,6 +10,30 @@
 #include <QtTest>
 
 namespace {
+// A file read through a count of the bytes that were read from it.
+class CountingFile : public QIODevice {
+public:
+    explicit CountingFile(const QString &path) : m_file(path) {}
+    bool open(OpenMode mode) override {
+        return m_file.open(mode) && QIODevice::open(mode | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_file.size(); }
+    bool seek(qint64 position) override { return QIODevice::seek(position) && m_file.seek(position); }
+    qint64 bytesRead = 0;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override {
+        const qint64 n = m_file.read(data, maxSize);
+        bytesRead += qMax<qint64>(0, n);
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QFile m_file;
+};
+
 const QString kProfileDir = QStringLiteral("Configs/Korvane M7 Wireless/Profile/");
 const QString kLockText = QStringLiteral(
     "Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.");
@@ -96,6 +121,7 @@ private slots:
         // A macro file and another mouse's profile file to import, outside the program's folders.
         QDir().mkpath(m_tree->file("in"));
         m_tree->setIniValue("in/Jump.MSMACRO", "Setting/Count", 0);
+        m_tree->setIniValue("in/Endless.MSMACRO", "Setting/Count", 2000000000);
         m_tree->setIniValue("in/Other.prof", "MouseName/Name", "Another Mouse");
         // Files of this mouse that hold no whole profile or configuration.
         m_tree->setIniValue("in/Partial.conf", "MouseName/Name", "Korvane M7 Wireless");
@@ -191,6 +217,62 @@ private slots:
         QCOMPARE(result["error"].toString(), QString("Mouse is sleeping or not connected."));
         config.sync();
         QCOMPARE(config.value("Config/Diff").toInt(), 1);
+
+        // A button playing a macro whose file is gone: nothing is sent, and the exit code and message say
+        // why.
+        const QString profileFile = m_tree->file(kProfileDir + "Profile 1.prof");
+        const QVariant function =
+            QSettings(profileFile, QSettings::IniFormat).value("PROFILE/BUTTON_INFO_3_Fun");
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_Fun", 200);
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_macroname", "Gone");
+        QCOMPARE(appliedReports({}, result), QStringList());
+        QCOMPARE(result["exit"].toInt(), 8);
+        QCOMPARE(result["error"].toString(), QString("A button's macro is missing: give that button another "
+                                                     "macro or function, then apply again."));
+        m_tree->setIniValue(kProfileDir + "Profile 1.prof", "PROFILE/BUTTON_INFO_3_Fun", function);
+
+        // Settings that cannot be stored (a folder in the place of Config.ini) do not keep the mouse from
+        // being written, but apply tells that nothing was saved and ends as a file error.
+        QVERIFY(QFile::remove(m_tree->file("Configs/Config.ini")) &&
+                QDir().mkpath(m_tree->file("Configs/Config.ini")));
+        QCOMPARE(appliedReports({}, result), written);
+        QCOMPARE(result["exit"].toInt(), 12);
+        QCOMPARE(result["error"].toString(),
+                 QString("The profile could not be saved to its file, so this "
+                         "change is gone at the next start. The mouse was written "
+                         "with it."));
+    }
+
+    // Doctor shows the trace's last twenty lines, read from its end alone: a trace of 300 MB (sparse here,
+    // its lines at the end) costs no more than a short one. A line cut by the bytes read is left out.
+    void doctorReadsOnlyTheTraceEnd() {
+        QStringList lines;
+        for (int i = 0; i < 30; ++i)
+            lines << QString("%1 W receiver command 05 26 FA 46").arg(1000 + i);
+        const QString path = m_tree->file("trace.txt");
+        for (const qint64 gap : {qint64(0), qint64(300) << 20}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(gap) &&
+                    file.seek(gap));
+            QVERIFY(file.write((lines.join('\n') + "\n\n").toLatin1()) > 0);
+            file.close();
+            CountingFile trace(path);
+            QVERIFY(trace.open(QIODevice::ReadOnly | QIODevice::Text));
+            QCOMPARE(tracetail::lastLines(trace, 20), lines.mid(10));
+            QVERIFY2(trace.bytesRead <= tracetail::kMaxTailBytes,
+                     qPrintable(QString::number(trace.bytesRead)));
+            if (gap == 0) {
+                QCOMPARE(tracetail::lastLines(trace, 40), lines);
+                QCOMPARE(tracetail::lastLines(trace, 20, 50), QStringList{lines.last()});
+            }
+        }
+
+        // The whole run shows the same lines.
+        QProcessEnvironment env;
+        env.insert("KORVANE_HID_TRACE", path);
+        const QJsonArray shown = json({"doctor"}, 0, env)["trace"].toObject()["lines"].toArray();
+        QCOMPARE(shown.size(), 20);
+        QCOMPARE(shown.last().toString(), lines.last());
     }
 
     // Every refusal gives its code and message, and leaves every file of the program as it was; while the
@@ -244,6 +326,10 @@ private slots:
             "TOO MANY MACROS TO BE CREATE!");
         row("export unknown macro", "", {"macros", "export", "Ghost", "@out.MSMACRO"}, 12,
             "The macro file was not found.");
+        row("import macro of impossible length", "", {"macros", "import", "@in/Endless.MSMACRO"}, 12,
+            "This macro file claims more steps than a macro can hold.");
+        row("import what is no macro", "", {"macros", "import", "@in/Other.prof"}, 12,
+            "This file is not a macro file.");
         const QList<QStringList> changing{
             {"profile", "add", "Raid"},  {"profile", "switch", "Profile 1"},       {"export", "@out.prof"},
             {"import", "@in/Raid.prof"}, {"macros", "import", "@in/Jump.MSMACRO"}, {"--virtual", "apply"}};

@@ -1,7 +1,12 @@
+#include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/factory_profile.h"
 #include "storage/file_replace.h"
+#include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/macro_links.h"
 #include "storage/macro_list.h"
+#include "storage/profile_file.h"
 #include "support/test_tree.h"
 
 #include <QtTest>
@@ -81,6 +86,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("import listed name") << "" << MacroListResult::Exists << "in/Macro 1.MSMACRO";
         QTest::newRow("import missing file") << "" << MacroListResult::NotFound << "in/None.MSMACRO";
+        // A count no macro can have would make every reader of the file loop for ever.
+        QTest::newRow("import endless count") << "" << MacroListResult::BadStepCount << "in/Endless.MSMACRO";
+        QTest::newRow("import negative count") << "" << MacroListResult::BadStepCount << "in/Back.MSMACRO";
+        QTest::newRow("import count no number") << "" << MacroListResult::BadStepCount << "in/Word.MSMACRO";
+        QTest::newRow("import no macro file") << "" << MacroListResult::NotMacroFile << "in/Picture.MSMACRO";
         QTest::newRow("export onto own file")
             << "Macro 1" << MacroListResult::Ok << "Configs/MacroDB/Macro 1.MSMACRO";
         QTest::newRow("export unknown") << "Ghost" << MacroListResult::NotFound << "out/Old.MSMACRO";
@@ -94,6 +104,13 @@ private slots:
         QCOMPARE(m_list.add(added), MacroListResult::Ok);
         m_tree->setIniValue("in/Macro 1.MSMACRO", "Setting/Count", 0);
         m_tree->setIniValue("out/Old.MSMACRO", "Setting/Count", 1);
+        m_tree->setIniValue("in/Endless.MSMACRO", "Setting/Count", 2000000000);
+        m_tree->setIniValue("in/Back.MSMACRO", "Setting/Count", -1);
+        m_tree->setIniValue("in/Word.MSMACRO", "Setting/Count", "many");
+        QFile picture(m_tree->file("in/Picture.MSMACRO"));
+        QVERIFY(picture.open(QIODevice::WriteOnly) &&
+                picture.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) == 16);
+        picture.close();
         // A folder where the part file goes makes the copy fail before the target is touched.
         QVERIFY(QDir().mkpath(filereplace::partPath(m_tree->file("out/Old.MSMACRO"))));
         const QMap<QString, QByteArray> before = files();
@@ -102,6 +119,70 @@ private slots:
               "result");
         QCOMPARE(files(), before);
         QCOMPARE(config::listMacros(), QStringList{"Macro 1"});
+    }
+
+    // A macro file already in the folder with a count no macro can have loads as many steps as a macro can
+    // hold, at once, for the page and the upload alike.
+    void impossibleCountReadBounded() {
+        QVERIFY(macrofile::saveMacroSteps("Long", QVector<MacroStep>(70, {MacroStep::kKeyPress, 0, 4})) ==
+                FileResult::Ok);
+        m_tree->setIniValue("Configs/MacroDB/Long.MSMACRO", "Setting/Count", 2000000000);
+        MacroData macro;
+        QCOMPARE(macrofile::loadMacro("Long", macro), FileResult::Ok);
+        QCOMPARE(macro.steps.size(), macrofile::kMaxSteps);
+        QVector<MacroStep> raw;
+        QCOMPARE(macrofile::readRawSteps("Long", 1000, raw), FileResult::Ok);
+        QCOMPARE(raw.size(), macrofile::kMaxSteps);
+    }
+
+    // Renaming a macro renames it in every button that plays it (macro and gun file), in the working
+    // configuration and in each listed profile file; deleting it gives those buttons their factory
+    // function. Buttons of other macros and profiles outside the list stay as they were.
+    void buttonsFollowRenameAndDelete() {
+        QString name, actual;
+        QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        ProfileData factory;
+        profile::makeFactoryProfile(factory);
+        const auto playing = [](const QString &macro, int function) {
+            ButtonAssignment button;
+            button.function = function;
+            button.loopNumber = 3;
+            button.macroName = macro;
+            return button;
+        };
+        ProfileData raid = factory;
+        raid.buttons[3] = playing("Macro 1", 200);
+        raid.buttons[4] = playing("Macro 1", 510);
+        raid.buttons[5] = playing("Macro 2", 200);
+        QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
+        QCOMPARE(profile::saveProfileByName(raid, "Raid"), FileResult::Ok);
+        QCOMPARE(profile::saveProfileByName(raid, "Unlisted"), FileResult::Ok);
+        ProfileData &working = AppConfigStore::instance().working().profile;
+        working = factory;
+        working.buttons[6] = playing("Macro 1", 200);
+        const auto stored = [](const QString &profileName) {
+            ProfileData data;
+            profile::loadProfileByName(data, profileName);
+            return data;
+        };
+
+        QCOMPARE(m_list.rename("Macro 1", "Burst", actual), MacroListResult::Ok);
+        QCOMPARE(macrolinks::profilesUsing("Burst"), QStringList{"Raid"});
+        QVERIFY(macrolinks::profilesUsing("Macro 1").isEmpty());
+        ProfileData expected = raid;
+        expected.buttons[3].macroName = expected.buttons[4].macroName = "Burst";
+        QVERIFY(stored("Raid") == expected);
+        QCOMPARE(working.buttons[6].macroName, QString("Burst"));
+        QCOMPARE(stored("Unlisted").buttons[3].macroName, QString("Macro 1"));
+
+        QCOMPARE(m_list.remove("Burst"), MacroListResult::Ok);
+        expected.buttons[3] = factory.buttons[3];
+        expected.buttons[4] = factory.buttons[4];
+        QVERIFY(stored("Raid") == expected);
+        QVERIFY(working.buttons[6] == factory.buttons[6]);
+        QVERIFY(stored("Unlisted") == raid);
+        working = ProfileData();
     }
 
     // A batch import stops at the file that would be the fifty-first macro.

@@ -6,9 +6,12 @@
 #include "macro/macro_recorder.h"
 #include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
+#include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/factory_profile.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "widgets/vel_file_dialog.h"
 #include "widgets/vel_line_edit.h"
@@ -230,6 +233,25 @@ private slots:
         saveShot(m_page.get(), "macro_page");
     }
 
+    // A macro file whose count no macro can have shows at once as many rows as a macro holds, and the list
+    // never grows past that: inserts on a full list add nothing, a paste only the rows that fit.
+    void rowsBoundedByWhatAMacroHolds() {
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", Steps(70, pressA)) == FileResult::Ok);
+        m_tree->setIniValue("Configs/MacroDB/Macro 1.MSMACRO", "Setting/Count", 2000000000);
+        button(*m_page, "cancelButton")->click();
+        QCOMPARE(m_page->actions().steps().size(), macrofile::kMaxSteps);
+        m_page->SelectRow(3);
+        button(*m_page, "insertDelayButton")->click();
+        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
+        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
+        QCOMPARE(show(m_page->actions().steps()), show(Steps(macrofile::kMaxSteps, pressA)));
+        auto *model = m_page->findChild<MacroActionModel *>();
+        model->setSteps(Steps(macrofile::kMaxSteps - 1, pressA));
+        model->insertSteps(0, {releaseA, delay(1)});
+        QCOMPARE(show(m_page->actions().steps()),
+                 show(Steps{releaseA} + Steps(macrofile::kMaxSteps - 1, pressA)));
+    }
+
     // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
     void editKeyChangesOnlyUsage() {
         record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
@@ -257,6 +279,53 @@ private slots:
         button(*m_page, "newMacroButton")->click();
         QCOMPARE(m_messages, QStringList({"TOO MANY MACROS TO BE CREATE!"}));
         QCOMPARE(config::listMacros().size(), config::kMacroSlots);
+    }
+
+    // DELETE of a macro that buttons play asks first, naming the profiles; "No" keeps everything, "Yes"
+    // deletes it and gives those buttons their defaults. CHANGE NAME takes the buttons along. Either way the
+    // window is told to show the working configuration again.
+    void deleteAndRenameFollowedByButtons() {
+        VelMessageBox::takeShownMessages();
+        ProfileData factory;
+        profile::makeFactoryProfile(factory);
+        ProfileData raid = factory;
+        raid.buttons[2].function = 200;
+        raid.buttons[2].macroName = "Macro 1";
+        QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
+        QCOMPARE(profile::saveProfileByName(raid, "Raid"), FileResult::Ok);
+        AppConfigStore::instance().working().profileNames[0] = "Raid";
+        ProfileData &working = AppConfigStore::instance().working().profile;
+        working = raid;
+        int changes = 0;
+        connect(m_page.get(), &ConfigPage::WorkingConfigChanged, this, [&changes] { ++changes; });
+
+        m_page->findChild<VelLineEdit *>("macroNameEdit")->setText("Burst");
+        button(*m_page, "changeNameButton")->click();
+        QCOMPARE(working.buttons[2].macroName, QString("Burst"));
+        QCOMPARE(changes, 1);
+
+        VelMessageBox::setNextAnswers({QDialog::Rejected});
+        button(*m_page, "deleteMacroButton")->click();
+        QCOMPARE(VelMessageBox::takeShownMessages(),
+                 QStringList{"Buttons play the macro \"Burst\" in these profiles: Raid. Delete it, and give "
+                             "those buttons their default functions?"});
+        QVERIFY(config::listMacros() == QStringList{"Burst"} && working.buttons[2].macroName == "Burst");
+        QCOMPARE(changes, 1);
+
+        VelMessageBox::setNextAnswers({QDialog::Accepted});
+        button(*m_page, "deleteMacroButton")->click();
+        QCOMPARE(VelMessageBox::takeShownMessages().size(), 1);
+        QVERIFY(config::listMacros().isEmpty() && working.buttons[2] == factory.buttons[2]);
+        ProfileData stored;
+        QCOMPARE(profile::loadProfileByName(stored, "Raid"), FileResult::Ok);
+        QVERIFY(stored.buttons[2] == factory.buttons[2]);
+        QCOMPARE(changes, 2);
+
+        // A macro no button plays goes without a question.
+        button(*m_page, "newMacroButton")->click();
+        button(*m_page, "deleteMacroButton")->click();
+        QVERIFY(VelMessageBox::takeShownMessages().isEmpty() && config::listMacros().isEmpty());
+        AppConfigStore::instance().working() = AppConfig();
     }
 
     // A macro exported and imported again under a taken name is refused; in batch mode the ticked macros are

@@ -21,6 +21,7 @@
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
+#include "storage/macro_file.h"
 #include "storage/profile_file.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -113,6 +114,7 @@ private slots:
     void profileListOperations();
     void applyWhilePointerMoves();
     void mouseOffRefusesWrite();
+    void unsavedProfileIsTold();
     void hotplugDuringWriteWaitsForIt_data();
     void hotplugDuringWriteWaitsForIt();
     void batteryReaderRestartsOnlyForTheMouse();
@@ -309,6 +311,31 @@ void TestMainWindow::mouseOffRefusesWrite() {
     QCOMPARE(written, QStringList(QVector<QString>(6, "46").toList()));
     file.sync();
     QCOMPARE(file.value("Config/Diff").toInt(), 1);
+}
+
+// A profile file that cannot be written (a folder in its place) still lets Apply write the mouse, but the
+// user is told that the change was not saved, and whether the mouse took it.
+void TestMainWindow::unsavedProfileIsTold() {
+    const QString path = profile::profileFilePath(working().profileNames[0]);
+    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+    VirtualMouse *mouse = &m_rig->mouse();
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"The profile could not be saved to its file, so this change is gone at "
+                                     "the next start. The mouse was written with it."});
+    const QStringList written = writtenCommands(
+        *mouse, [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
+    QVERIFY(written.contains("3") && written.last() == "46");
+    QCOMPARE(config::configDiff(), 1);
+
+    mouse->failWrites(100);
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(), QStringList{"The profile could not be saved to its file, so this change is gone at "
+                                     "the next start. The mouse was not written either: Send data failed, "
+                                     "please try again."});
+    mouse->failWrites(0);
 }
 
 void TestMainWindow::hotplugDuringWriteWaitsForIt_data() {
@@ -901,6 +928,23 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
         std::remove_if(events.begin(), events.end(), [](const MacroStep &step) { return step.isDelay(); }),
         events.end());
     QCOMPARE(events, steps);
+
+    // Renamed on the MACRO page, the button's caption follows. Its file gone behind the program's back,
+    // Apply tells so and sends nothing rather than an empty macro.
+    m_window->switchPage(KorvaneWidget::kMacroPage);
+    macros->findChild<VelLineEdit *>("macroNameEdit")->setText("Burst");
+    macros->findChild<VelPushButton *>("changeNameButton")->click();
+    QCOMPARE(page->caption(0, 4)->text(), QString("Burst"));
+    QVERIFY(QFile::remove(macrofile::macroFilePath("Burst")));
+    m_rig->mouse().clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(),
+             QStringList{"A button's macro is missing: give that button another macro or function, "
+                         "then apply again."});
+    QVERIFY(!writtenCommands(m_rig->mouse(), [](const QByteArray &bytes) {
+                 return QString::number(quint8(bytes[3]), 16);
+             }).contains("46"));
 }
 
 // A receiver this user may not open: instead of "Dongle Disconnect!" the warning says so and gives the

@@ -206,6 +206,10 @@ private slots:
         row("never read", "unfilled", 15, 7, {}, 0);
         row("no left click", "no click", 15, 7, {}, 0);
         row("13 macros", "macros", 15, 6, {}, 2);
+        row("a macro file gone", "missing macro", 15, 8, {}, 2);
+        row("a macro without name", "nameless macro", 15, 8, {}, 2);
+        row("a macro gone past the buttons sent", "missing macro past buttons", 15, 0,
+            {0x46, 0x01, 0x03, 0x02, 0x04, 0x40, 0x46}, 2);
         row("no mouse", "no mouse", 15, 1, {}, 1);
     }
 
@@ -235,6 +239,10 @@ private slots:
             for (int r = 0; r < 16; ++r)
                 config.profile.buttons[r] = r < 13 ? macroButton(QString("M%1").arg(r), 0, 1) : button(1);
         }
+        if (fault.startsWith("missing macro"))
+            config.profile.buttons[fault.endsWith("past buttons") ? 20 : 3] = macroButton("Gone", 0, 3);
+        if (fault == "nameless macro")
+            config.profile.buttons[3] = macroButton(QString(), 0, 3, 510);
         QTEST(int(writeProfile(config, flags)), "result");
         QTEST(m_h->sections(), "codes");
         QStringList calls = QStringList{"stop after 0", "start after %1"}.mid(0, reader);
@@ -420,7 +428,8 @@ private slots:
         }
     }
 
-    // The upload sends what the file holds, also steps the editor would drop, beyond 63 of them too.
+    // The upload sends what the file holds, also steps the editor would drop, beyond the 63 a button keeps
+    // too, up to the most a macro holds; a count past that is not read on.
     void macroEventsReadRaw() {
         const QString path = macrofile::macroFilePath("Raw");
         QVERIFY(!path.isEmpty());
@@ -435,9 +444,9 @@ private slots:
             }
         }
         const QVector<MacroStep> events = macroimage::readMacroEvents("Raw");
-        QCOMPARE(events.size(), 70);
+        QCOMPARE(events.size(), macrofile::kMaxSteps);
         QCOMPARE(events[1], ev(0x55, 1, 0x07));
-        QCOMPARE(events[69], ev(0x84, 69));
+        QCOMPARE(events[65], ev(0x84, 65));
         QVERIFY(macroimage::readMacroEvents("Missing").isEmpty());
         QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
     }

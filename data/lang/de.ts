@@ -80,28 +80,6 @@ Befehle:
 </translation>
     </message>
     <message>
-        <source>
---virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
---json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl COMMAND --help describes one command.
-
-exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
-4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
-10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window runs; 14 no battery report; 15 no permission to open the mouse
-</source>
-        <translation>
---virtual verwendet die eingebaute virtuelle Maus (wie KORVANE_VIRTUAL_MOUSE=1).
---json gibt statt Text ein JSON-Objekt aus; einen Fehler als {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl BEFEHL --help beschreibt einen Befehl.
-
-Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder konnte nicht gelesen werden;
-4 Schreibfehler; 5 Maus ist aus; 6 zu viele Makros; 7 das Profil wurde nicht aus einer Datei gelesen;
-10 Aufruf; 11 von einer Profil- oder Makroregel abgelehnt oder unbekannter Name; 12 Dateifehler;
-13 das Fenster läuft; 14 keine Akkumeldung; 15 keine Berechtigung, die Maus zu öffnen
-</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>kein Befehl angegeben</translation>
     </message>
@@ -246,6 +224,30 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>off</source>
         <translation>aus</translation>
+    </message>
+    <message>
+        <source>
+--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
+--json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl COMMAND --help describes one command.
+
+exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
+4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
+8 a button&apos;s macro is missing;
+10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
+13 the window runs; 14 no battery report; 15 no permission to open the mouse
+</source>
+        <translation>
+--virtual verwendet die eingebaute virtuelle Maus (wie KORVANE_VIRTUAL_MOUSE=1).
+--json gibt statt Text ein JSON-Objekt aus; einen Fehler als {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl BEFEHL --help beschreibt einen Befehl.
+
+Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder konnte nicht gelesen werden;
+4 Schreibfehler; 5 Maus ist aus; 6 zu viele Makros; 7 das Profil wurde nicht aus einer Datei gelesen;
+8 das Makro einer Taste fehlt;
+10 Aufruf; 11 von einer Profil- oder Makroregel abgelehnt oder unbekannter Name; 12 Dateifehler;
+13 das Fenster läuft; 14 keine Akkumeldung; 15 keine Berechtigung, die Maus zu öffnen
+</translation>
     </message>
 </context>
 <context>
@@ -528,6 +530,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>MOVEMENT</source>
         <translation>BEWEGUNG</translation>
     </message>
+    <message>
+        <source>Buttons play the macro &quot;%1&quot; in these profiles: %2. Delete it, and give those buttons their default functions?</source>
+        <translation>Tasten spielen das Makro „%1“ in diesen Profilen: %2. Soll es gelöscht werden und sollen diese Tasten ihre Standardfunktionen erhalten?</translation>
+    </message>
 </context>
 <context>
     <name>MacroList</name>
@@ -550,6 +556,18 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>The macro file could not be written.</source>
         <translation>Die Makrodatei konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>This file is not a macro file.</source>
+        <translation>Diese Datei ist keine Makrodatei.</translation>
+    </message>
+    <message>
+        <source>This macro file claims more steps than a macro can hold.</source>
+        <translation>Diese Makrodatei gibt mehr Schritte an, als ein Makro fassen kann.</translation>
+    </message>
+    <message>
+        <source>Not every profile whose buttons use this macro could be saved.</source>
+        <translation>Nicht jedes Profil, dessen Tasten dieses Makro verwenden, konnte gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -686,6 +704,18 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>Send data failed, please try again.</source>
         <translation>Senden fehlgeschlagen, bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was written with it.</source>
+        <translation>Das Profil konnte nicht in seiner Datei gespeichert werden; diese Änderung ist beim nächsten Start verloren. Die Maus wurde damit beschrieben.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was not written either: %1</source>
+        <translation>Das Profil konnte nicht in seiner Datei gespeichert werden; diese Änderung ist beim nächsten Start verloren. Auch die Maus wurde nicht beschrieben: %1</translation>
+    </message>
+    <message>
+        <source>A button&apos;s macro is missing: give that button another macro or function, then apply again.</source>
+        <translation>Das Makro einer Taste fehlt: Geben Sie dieser Taste ein anderes Makro oder eine andere Funktion und übernehmen Sie dann erneut.</translation>
     </message>
 </context>
 <context>

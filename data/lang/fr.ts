@@ -80,28 +80,6 @@ commandes :
 </translation>
     </message>
     <message>
-        <source>
---virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
---json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl COMMAND --help describes one command.
-
-exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
-4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
-10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window runs; 14 no battery report; 15 no permission to open the mouse
-</source>
-        <translation>
---virtual utilise la souris virtuelle intégrée (comme KORVANE_VIRTUAL_MOUSE=1).
---json affiche un objet JSON au lieu de texte ; un échec sous la forme {&quot;error&quot;: TEXTE, &quot;exit&quot;: CODE}.
-korvanectl COMMANDE --help décrit une commande.
-
-codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de réponse valable ou n’a pas pu être lue ;
-4 erreur d’écriture ; 5 la souris est éteinte ; 6 trop de macros ; 7 le profil n’a pas été lu depuis un fichier ;
-10 utilisation ; 11 refusé par une règle des profils ou des macros, ou nom inconnu ; 12 erreur de fichier ;
-13 la fenêtre est ouverte ; 14 aucun rapport de batterie ; 15 pas le droit d’ouvrir la souris
-</translation>
-    </message>
-    <message>
         <source>no command given</source>
         <translation>aucune commande indiquée</translation>
     </message>
@@ -246,6 +224,30 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>off</source>
         <translation>désactivée</translation>
+    </message>
+    <message>
+        <source>
+--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
+--json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl COMMAND --help describes one command.
+
+exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
+4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
+8 a button&apos;s macro is missing;
+10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
+13 the window runs; 14 no battery report; 15 no permission to open the mouse
+</source>
+        <translation>
+--virtual utilise la souris virtuelle intégrée (comme KORVANE_VIRTUAL_MOUSE=1).
+--json affiche un objet JSON au lieu de texte ; un échec sous la forme {&quot;error&quot;: TEXTE, &quot;exit&quot;: CODE}.
+korvanectl COMMANDE --help décrit une commande.
+
+codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de réponse valable ou n’a pas pu être lue ;
+4 erreur d’écriture ; 5 la souris est éteinte ; 6 trop de macros ; 7 le profil n’a pas été lu depuis un fichier ;
+8 la macro d’un bouton est introuvable ;
+10 utilisation ; 11 refusé par une règle des profils ou des macros, ou nom inconnu ; 12 erreur de fichier ;
+13 la fenêtre est ouverte ; 14 aucun rapport de batterie ; 15 pas le droit d’ouvrir la souris
+</translation>
     </message>
 </context>
 <context>
@@ -528,6 +530,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>MOVEMENT</source>
         <translation>MOUVEMENT</translation>
     </message>
+    <message>
+        <source>Buttons play the macro &quot;%1&quot; in these profiles: %2. Delete it, and give those buttons their default functions?</source>
+        <translation>Des boutons jouent la macro « %1 » dans ces profils : %2. La supprimer et rendre à ces boutons leur fonction par défaut ?</translation>
+    </message>
 </context>
 <context>
     <name>MacroList</name>
@@ -550,6 +556,18 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>The macro file could not be written.</source>
         <translation>Le fichier de macro n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>This file is not a macro file.</source>
+        <translation>Ce fichier n’est pas un fichier de macro.</translation>
+    </message>
+    <message>
+        <source>This macro file claims more steps than a macro can hold.</source>
+        <translation>Ce fichier de macro annonce plus d’étapes qu’une macro ne peut en contenir.</translation>
+    </message>
+    <message>
+        <source>Not every profile whose buttons use this macro could be saved.</source>
+        <translation>Tous les profils dont les boutons utilisent cette macro n’ont pas pu être enregistrés.</translation>
     </message>
 </context>
 <context>
@@ -686,6 +704,18 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>Send data failed, please try again.</source>
         <translation>L’envoi a échoué, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was written with it.</source>
+        <translation>Le profil n’a pas pu être enregistré dans son fichier ; cette modification sera perdue au prochain démarrage. La souris a tout de même été programmée.</translation>
+    </message>
+    <message>
+        <source>The profile could not be saved to its file, so this change is gone at the next start. The mouse was not written either: %1</source>
+        <translation>Le profil n’a pas pu être enregistré dans son fichier ; cette modification sera perdue au prochain démarrage. La souris n’a pas été programmée non plus : %1</translation>
+    </message>
+    <message>
+        <source>A button&apos;s macro is missing: give that button another macro or function, then apply again.</source>
+        <translation>La macro d’un bouton est introuvable : donnez à ce bouton une autre macro ou une autre fonction, puis appliquez à nouveau.</translation>
     </message>
 </context>
 <context>

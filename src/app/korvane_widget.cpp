@@ -288,6 +288,7 @@ ConfigPage *KorvaneWidget::page(int index) {
             [this](const QString &text) { VelMessageBox::inform(this, text); });
     connect(built, &ConfigPage::GotoMacroTab, this, &KorvaneWidget::slotGotoMacro);
     connect(built, &ConfigPage::EnableButtonsSignal, this, &KorvaneWidget::slotEnableButtons);
+    connect(built, &ConfigPage::WorkingConfigChanged, this, &KorvaneWidget::refreshAllPages);
     if (index == kCustomizePage) {
         m_mouseView = &static_cast<VelBtnWindow *>(built)->mouseView();
         m_mouseView->reload();

@@ -50,14 +50,17 @@ void KorvaneWidget::switchSlot() {
 }
 
 int KorvaneWidget::sendToDevice() {
-    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
-        return runProfileWrite(
+    ProfileWriteOutcome outcome;
+    runBehindProgress([&outcome](VelProcessDialog &dialog) {
+        outcome = runProfileWrite(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
+        return outcome.result;
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.
-    m_resendWanted = result != kResultOk;
-    showResult(result);
-    return result;
+    m_resendWanted = outcome.result != kResultOk;
+    if (!outcome.done())
+        VelMessageBox::ask(this, outcomeMessage(outcome));
+    return outcome.result;
 }
 
 uint8_t KorvaneWidget::runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run) {

@@ -88,6 +88,7 @@ QString KorvaneCtl::usage() {
            "korvanectl COMMAND --help describes one command.\n\n"
            "exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;\n"
            "4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;\n"
+           "8 a button's macro is missing;\n"
            "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
            "13 the window runs; 14 no battery report; 15 no permission to open the mouse\n");
     return text;
@@ -182,7 +183,10 @@ int KorvaneCtl::refuse(ProfileListResult result, const QString &file) {
 }
 
 int KorvaneCtl::refuse(MacroListResult result) {
-    const bool fileError = result == MacroListResult::WriteFailed || result == MacroListResult::NotFound;
+    const bool fileError = result == MacroListResult::WriteFailed || result == MacroListResult::NotFound ||
+                           result == MacroListResult::NotMacroFile ||
+                           result == MacroListResult::BadStepCount ||
+                           result == MacroListResult::ProfilesNotUpdated;
     return finish(fileError ? kFileError : kRefused,
                   QCoreApplication::translate("MacroList", MacroList::message(result)));
 }
@@ -415,11 +419,15 @@ int KorvaneCtl::apply(const QStringList &arguments) {
     VelProcessThread thread;
     thread.start();
     thread.wait();
-    const int result = thread.result();
+    const ProfileWriteOutcome outcome = thread.outcome();
+    // A configuration that was not stored is a file error whatever the mouse said; the message says both.
+    if (!outcome.saved)
+        return finish(kFileError, outcomeMessage(outcome));
+    const int result = outcome.result;
     if (result == kResultNoDevice)
         return finish(result, tr("No mouse is connected."));
     if (result != kResultOk)
-        return finish(result, QCoreApplication::translate("ResultCode", resultMessage(result)));
+        return finish(result, outcomeMessage(outcome));
     return finish(kOk, QString(), QJsonObject{{"profile", working().profileNames[0]}});
 }
 

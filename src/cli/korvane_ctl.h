@@ -19,7 +19,7 @@ enum class MacroListResult;
 class KorvaneCtl {
 public:
     // Exit codes. Device results (1 no mouse, 2 gave up or unreadable, 4 write error, 5 mouse off, 6 too
-    // many macros, 7 no profile file) are passed through as they are.
+    // many macros, 7 no profile file, 8 a button's macro missing) are passed through as they are.
     enum Exit {
         kOk = 0,
         kUsage = 10,        // unknown command or missing argument

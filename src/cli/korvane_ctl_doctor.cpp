@@ -2,6 +2,8 @@
 // numbers are left out.
 #include "cli/korvane_ctl.h"
 
+#include "cli/trace_tail.h"
+
 #include "device/device_access.h"
 #include "device/mouse_device.h"
 #include "device/udev_rule.h"
@@ -36,8 +38,7 @@ QStringList traceTail(const QString &path) {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    return lines.mid(qMax(0, lines.size() - kTraceLines));
+    return tracetail::lastLines(file, kTraceLines);
 }
 
 QString orDash(const QString &text) {

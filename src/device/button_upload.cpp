@@ -10,6 +10,7 @@
 #include "device/send_report.h"
 #include "storage/button_matrix.h"
 #include "storage/description_file.h"
+#include "storage/macro_links.h"
 
 #include <algorithm>
 
@@ -37,8 +38,12 @@ uint8_t sendClose(uint8_t code, uint16_t address) {
     return sendCommand(blockwrite::closingReport(code, address));
 }
 
+static_assert(devicecode::kMacro == macrolinks::kMacroFunction &&
+                  devicecode::kGunFile == macrolinks::kGunFileFunction,
+              "the buttons that play a macro file are the same for the files and the mouse");
+
 bool isMacroButton(const ButtonAssignment &button) {
-    return button.function == devicecode::kMacro || button.function == devicecode::kGunFile;
+    return macrolinks::playsMacro(button);
 }
 
 } // namespace

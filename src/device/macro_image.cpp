@@ -5,16 +5,13 @@
 #include <algorithm>
 
 namespace macroimage {
-namespace {
 
-// A corrupt count must not make the upload read for ever; no image holds a tenth of this.
-constexpr int kMaxEventsRead = 4096;
-
-} // namespace
+static_assert(macrofile::kMaxSteps == DeviceState::kMacroImageSize / kEventSize,
+              "a macro file holds as many steps as one macro image holds events");
 
 QVector<MacroStep> readMacroEvents(const QString &name) {
     QVector<MacroStep> events;
-    macrofile::readRawSteps(name, kMaxEventsRead, events);
+    macrofile::readRawSteps(name, macrofile::kMaxSteps, events);
     return events;
 }
 

@@ -8,6 +8,7 @@
 #include "device/result_code.h"
 #include "device/settings_block.h"
 #include "device/store_commands.h"
+#include "storage/macro_links.h"
 
 namespace {
 
@@ -52,6 +53,12 @@ uint8_t writeProfile(const AppConfig &config, int flags) {
     if ((flags & writeflags::kButtons) && packButtonTable() > kMaxMacroImages) {
         BatteryControl::start();
         return kResultTooManyMacros;
+    }
+    // A macro whose file is gone would be sent as an empty one, and the button would do nothing.
+    if ((flags & writeflags::kButtons) &&
+        macrolinks::missingMacroRecord(config.profile, recordReachesMouse) >= 0) {
+        BatteryControl::start();
+        return kResultMacroMissing;
     }
     const uint8_t result = sendSections(flags);
     if (result == kResultOk)

@@ -17,5 +17,5 @@ constexpr int kWriteAll = 15;
 // the closing bracket, and restarts the battery reader. The first nonzero report result ends the write
 // and is returned (the reader then stays stopped); 0 when every report was accepted. Refused before
 // anything is sent: kResultNoProfile for a profile record never filled, kResultTooManyMacros when the
-// buttons name more macros than the mouse holds.
+// buttons name more macros than the mouse holds, kResultMacroMissing when a button's macro file is gone.
 uint8_t writeProfile(const AppConfig &config, int flags);

@@ -20,8 +20,8 @@ void waitServingEvents(QThread &thread, const std::function<int()> &waitModal) {
 }
 } // namespace
 
-uint8_t runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded,
-                        const std::function<int()> &waitModal, ProfileWriteFunction write) {
+ProfileWriteOutcome runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded,
+                                    const std::function<int()> &waitModal, ProfileWriteFunction write) {
     VelProcessThread thread(std::move(write));
     // Connected before the start: a write that ends at once must still end the modal loop.
     QObject::connect(
@@ -29,7 +29,7 @@ uint8_t runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded
         Qt::QueuedConnection);
     thread.start(QThread::InheritPriority);
     waitServingEvents(thread, waitModal);
-    return thread.result();
+    return thread.outcome();
 }
 
 uint8_t runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,

@@ -12,6 +12,9 @@ const char *resultMessage(uint8_t result) {
         return QT_TRANSLATE_NOOP("ResultCode", "At most 12 different macros fit in the mouse.");
     case kResultNoProfile:
         return QT_TRANSLATE_NOOP("ResultCode", "The profile file could not be found.");
+    case kResultMacroMissing:
+        return QT_TRANSLATE_NOOP("ResultCode", "A button's macro is missing: give that button another macro "
+                                               "or function, then apply again.");
     default:
         return QT_TRANSLATE_NOOP("ResultCode", "Send data failed, please try again.");
     }

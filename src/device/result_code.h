@@ -15,6 +15,9 @@ enum ResultCode : uint8_t {
     // The profile to send was never read from its file (or made from the factory defaults); nothing is
     // sent, so a mouse is never programmed with an empty record.
     kResultNoProfile = 7,
+    // A button plays a macro whose file is gone (renamed or deleted outside the program); nothing is sent,
+    // so the mouse never gets an empty macro in its place.
+    kResultMacroMissing = 8,
 };
 
 // The text the window and korvanectl show for a nonzero result (untranslated; front ends translate it in

@@ -23,13 +23,17 @@ void VelProcessThread::run() {
     } else {
         AppConfigStore &store = AppConfigStore::instance();
         // The files are the user's copy and the result speaks of the mouse, so a file that could not be
-        // stored does not stop the write.
-        config::saveAppConfig(m_config);
+        // stored does not stop the write; the outcome tells it.
+        m_bSaved = config::saveAppConfig(m_config) == FileResult::Ok;
+        // Marked before the first report: a write that never ends (killed, crashed) must leave the mark.
+        config::setConfigDiff(1);
         m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : uint8_t(kResultNoDevice);
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;
-        config::setConfigDiff(m_iResult != kResultOk ? 1 : 0);
+        // The files differ from the mouse as well when they could not take what the mouse took.
+        if (m_iResult == kResultOk && m_bSaved)
+            config::setConfigDiff(0);
 #ifdef __GLIBC__
         // Storing the profile's thousands of keys takes a few MiB for a moment. The C library keeps what
         // this thread freed resident in the thread's own arena, and a later write thread may be given a

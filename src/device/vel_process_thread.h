@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/profile_write_outcome.h"
 #include "device/profile_writer.h"
 #include "storage/app_config.h"
 
@@ -17,6 +18,8 @@ public:
 
     // 0 accepted, 5 mouse marked as off, else the first failing report's code; read it after DoProcessDlg.
     uint8_t result() const { return m_iResult; }
+    // The result with whether the configuration was stored; read it after DoProcessDlg.
+    ProfileWriteOutcome outcome() const { return {m_iResult, m_bSaved}; }
 
 signals:
     void DoProcessDlg();
@@ -28,4 +31,5 @@ private:
     ProfileWriteFunction m_write;
     AppConfig m_config;
     uint8_t m_iResult = 0;
+    bool m_bSaved = true;
 };

@@ -1,5 +1,7 @@
 #include "macro/macro_action_model.h"
 
+#include "storage/macro_file.h"
+
 MacroActionModel::MacroActionModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int MacroActionModel::rowCount(const QModelIndex &parent) const {
@@ -45,7 +47,7 @@ void MacroActionModel::setHeaders(const QStringList &headers, const QString &fir
 
 void MacroActionModel::setSteps(const QVector<MacroStep> &steps) {
     beginResetModel();
-    m_steps = steps;
+    m_steps = steps.mid(0, macrofile::kMaxSteps);
     endResetModel();
 }
 
@@ -57,11 +59,13 @@ void MacroActionModel::setStep(int row, const MacroStep &step) {
 }
 
 void MacroActionModel::insertSteps(int row, const QVector<MacroStep> &steps) {
-    if (steps.isEmpty())
+    // Rows past the most a macro holds would be dropped by every reader of the file.
+    const int count = qMin(steps.size(), macrofile::kMaxSteps - m_steps.size());
+    if (count <= 0)
         return;
     row = qBound(0, row, m_steps.size());
-    beginInsertRows(QModelIndex(), row, row + steps.size() - 1);
-    for (int i = 0; i < steps.size(); ++i)
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    for (int i = 0; i < count; ++i)
         m_steps.insert(row + i, steps[i]);
     endInsertRows();
 }

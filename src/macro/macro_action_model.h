@@ -20,10 +20,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     const QVector<MacroStep> &steps() const { return m_steps; }
+    // The first macrofile::kMaxSteps of steps.
     void setSteps(const QVector<MacroStep> &steps);
     MacroStep step(int row) const { return m_steps.value(row); }
     void setStep(int row, const MacroStep &step);
-    // Inserts steps before row (clamped to the list).
+    // Inserts steps before row (clamped to the list), as many as fit below macrofile::kMaxSteps rows.
     void insertSteps(int row, const QVector<MacroStep> &steps);
     void removeSteps(int row, int count);
     // Moves the row to place `to`; false when either is outside the list or they are equal.

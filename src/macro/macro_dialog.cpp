@@ -8,10 +8,12 @@
 #include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
 #include "platform/input_hook.h"
+#include "storage/app_config_store.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/macro_links.h"
 #include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
 #include "widgets/ui_language.h"
@@ -20,6 +22,7 @@
 #include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_menu.h"
+#include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
 
 #include <QCheckBox>
@@ -470,11 +473,25 @@ void MacroDialog::newMacro() {
 void MacroDialog::deleteMacro() {
     if (m_current.isEmpty())
         return;
+    // Buttons that play the macro lose it: they are given their defaults, so the user decides first.
+    QStringList users = macrolinks::profilesUsing(m_current);
+    const QString current = AppConfigStore::instance().working().profileNames[0];
+    const bool workingUses = macrolinks::uses(AppConfigStore::instance().working().profile, m_current);
+    if (workingUses && !current.isEmpty() && !users.contains(current))
+        users.prepend(current);
+    if ((workingUses || !users.isEmpty()) &&
+        !VelMessageBox::ask(this,
+                            tr("Buttons play the macro \"%1\" in these profiles: %2. Delete it, and give "
+                               "those buttons their default functions?")
+                                .arg(m_current, users.join(", "))))
+        return;
     const int row = names().indexOf(m_current);
     const MacroListResult result = m_list.remove(m_current);
     showResult(result);
     m_current.clear();
     showList(names().value(qMin(row, names().size() - 1)));
+    if (result != MacroListResult::NotFound)
+        emit WorkingConfigChanged();
 }
 
 void MacroDialog::changeName() {
@@ -487,7 +504,8 @@ void MacroDialog::renameCurrent(const QString &requested) {
     QString actual;
     const MacroListResult result = m_list.rename(m_current, requested, actual);
     showResult(result);
-    if (result != MacroListResult::Ok) {
+    // Renamed all the same when a profile file could not follow.
+    if (result != MacroListResult::Ok && result != MacroListResult::ProfilesNotUpdated) {
         m_nameEdit->setText(m_current);
         return;
     }
@@ -495,6 +513,7 @@ void MacroDialog::renameCurrent(const QString &requested) {
     m_nameEdit->setText(actual);
     if (VelListItem *item = listItem(names().indexOf(actual)))
         item->setName(actual);
+    emit WorkingConfigChanged();
 }
 
 void MacroDialog::saveMacro() {

@@ -134,7 +134,7 @@ FileResult loadMacro(const QString &name, MacroData &macro) {
     macro.loopTime = settings.value("Setting/LoopTime").toString().toInt();
     macro.loopType = settings.value("Setting/LoopType", 0).toInt();
     QVector<MacroStep> raw;
-    const FileResult result = readRawSteps(name, settings.value("Setting/Count", 0).toInt(), raw);
+    const FileResult result = readRawSteps(name, kMaxSteps, raw);
     macro.steps.clear();
     for (const MacroStep &stored : raw) {
         MacroStep step;
@@ -181,7 +181,7 @@ FileResult readRawSteps(const QString &name, int limit, QVector<MacroStep> &step
     if (path.isEmpty())
         return FileResult::InvalidName;
     QSettings settings(path, QSettings::IniFormat);
-    const int count = qBound(0, settings.value("Setting/Count", 0).toInt(), qMax(limit, 0));
+    const int count = qBound(0, settings.value("Setting/Count", 0).toInt(), qBound(0, limit, kMaxSteps));
     for (int i = 0; i < count; ++i)
         steps.append({readByte(settings, stepKey("Map_%d", i)), readByte(settings, stepKey("DataH_%d", i)),
                       readByte(settings, stepKey("DataL_%d", i))});

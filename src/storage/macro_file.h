@@ -12,6 +12,12 @@
 // would leave the folder is refused with FileResult::InvalidName and nothing is touched.
 namespace macrofile {
 
+// The most steps a macro has: the mouse keeps a macro in 200 bytes of 3-byte events, so no step past the
+// 66th could ever be played. Every count read from a file is held to it (a count of two thousand million
+// would keep a reader busy for minutes), the editor holds no more rows, and an import with a larger count
+// is refused.
+constexpr int kMaxSteps = 66;
+
 // Configs + "/MacroDB/" + name + ".MSMACRO"; empty when name is not a safe file name.
 QString macroFilePath(const QString &name);
 
@@ -30,8 +36,8 @@ QString newMacroName();
 // Copies "Count" (at most 63) and the raw steps into keyNumber and keys; the rest of the record stays.
 // A missing file gives keyNumber 0.
 FileResult readMacroForButton(const QString &name, ButtonAssignment &button);
-// The first limit steps of a macro file as stored (type, high, low), undecoded; NotFound when the file is
-// missing (no steps then).
+// The first limit steps of a macro file as stored (type, high, low), undecoded, never more than kMaxSteps;
+// NotFound when the file is missing (no steps then).
 FileResult readRawSteps(const QString &name, int limit, QVector<MacroStep> &steps);
 
 // The editor's number of a mouse button bit: 1 → 0 (left), 4 → 1 (middle), 2 → 2 (right), 8 → 3

@@ -5,15 +5,31 @@
 #include "storage/file_replace.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "storage/macro_links.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 // What a new macro starts with: the editor's default delay and loop count fields.
 constexpr int kNewMacroDelay = 10;
 constexpr int kNewMacroLoops = 1;
+
+// Whether a file can be taken as a macro: settings that parse, and a step count that is a number from 0 to
+// the most a macro holds.
+MacroListResult checkImported(const QString &path) {
+    const QSettings settings(path, QSettings::IniFormat);
+    const QVariant count = settings.value("Setting/Count");
+    if (settings.status() != QSettings::NoError || !count.isValid())
+        return MacroListResult::NotMacroFile;
+    bool number = false;
+    const int steps = count.toString().trimmed().toInt(&number);
+    if (!number || steps < 0 || steps > macrofile::kMaxSteps)
+        return MacroListResult::BadStepCount;
+    return MacroListResult::Ok;
+}
 } // namespace
 
 void MacroList::load() {
@@ -64,7 +80,11 @@ MacroListResult MacroList::remove(const QString &name) {
     if (!config::removeMacroName(name))
         return MacroListResult::WriteFailed;
     m_names.removeOne(name);
-    return macrofile::deleteMacroFile(name) ? MacroListResult::Ok : MacroListResult::WriteFailed;
+    if (!macrofile::deleteMacroFile(name))
+        return MacroListResult::WriteFailed;
+    // A button left naming the macro would be sent as an empty macro.
+    return macrolinks::resetEverywhere(name) == FileResult::Ok ? MacroListResult::Ok
+                                                               : MacroListResult::ProfilesNotUpdated;
 }
 
 MacroListResult MacroList::rename(const QString &oldName, const QString &requested, QString &actual) {
@@ -87,7 +107,9 @@ MacroListResult MacroList::rename(const QString &oldName, const QString &request
     }
     m_names[index] = candidate;
     actual = candidate;
-    return MacroListResult::Ok;
+    return macrolinks::renameEverywhere(oldName, candidate) == FileResult::Ok
+               ? MacroListResult::Ok
+               : MacroListResult::ProfilesNotUpdated;
 }
 
 MacroListResult MacroList::importFile(const QString &path, QString &name) {
@@ -99,6 +121,9 @@ MacroListResult MacroList::importFile(const QString &path, QString &name) {
         return MacroListResult::InvalidName;
     if (taken(base))
         return MacroListResult::Exists;
+    const MacroListResult readable = checkImported(path);
+    if (readable != MacroListResult::Ok)
+        return readable;
     // The list takes the name only after the file is in place, so a full list is refused before copying.
     if (m_names.size() >= config::kMacroSlots)
         return MacroListResult::TooMany;
@@ -156,6 +181,13 @@ const char *MacroList::message(MacroListResult result) {
         return QT_TRANSLATE_NOOP("MacroList", "The macro file was not found.");
     case MacroListResult::WriteFailed:
         return QT_TRANSLATE_NOOP("MacroList", "The macro file could not be written.");
+    case MacroListResult::ProfilesNotUpdated:
+        return QT_TRANSLATE_NOOP("MacroList",
+                                 "Not every profile whose buttons use this macro could be saved.");
+    case MacroListResult::NotMacroFile:
+        return QT_TRANSLATE_NOOP("MacroList", "This file is not a macro file.");
+    case MacroListResult::BadStepCount:
+        return QT_TRANSLATE_NOOP("MacroList", "This macro file claims more steps than a macro can hold.");
     }
     return "";
 }

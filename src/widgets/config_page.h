@@ -26,6 +26,9 @@ signals:
     void GotoMacroTab(quint8 iPage);
     // The window enables or disables its buttons, tabs and name field.
     void EnableButtonsSignal(bool bEnable);
+    // The page changed the working configuration beyond its own controls (the buttons that play a renamed
+    // or deleted macro); the window shows every page again.
+    void WorkingConfigChanged();
 
 private:
     double m_factor = 1.0;
