@@ -230,6 +230,18 @@ private slots:
         saveShot(m_page.get(), "macro_page");
     }
 
+    // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
+    void editKeyChangesOnlyUsage() {
+        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+        m_page->SelectRow(1);
+        button(*m_page, "rowEdit")->click();
+        QVERIFY(m_page->editingKey());
+        m_page->EditKey(kB, 0);
+        button(*m_page, "saveButton")->click();
+        QVERIFY(!m_page->editingKey());
+        QCOMPARE(show(saved()), show(Steps({pressA, {0x04, 0, 0x05}})));
+    }
+
     // A move's distance typed anew: the field emptied, 0, then the new number. A row of distance 0 would
     // hold no direction (it reads as a move right), so the row keeps its direction throughout, and the
     // saved macro holds the new distance in the old direction; a field left empty keeps the old row.
@@ -267,18 +279,6 @@ private slots:
                 QCOMPARE(direction + show(saved()), direction + show({retyped ? seven : five}));
             }
         }
-    }
-
-    // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
-    void editKeyChangesOnlyUsage() {
-        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
-        m_page->SelectRow(1);
-        button(*m_page, "rowEdit")->click();
-        QVERIFY(m_page->editingKey());
-        m_page->EditKey(kB, 0);
-        button(*m_page, "saveButton")->click();
-        QVERIFY(!m_page->editingKey());
-        QCOMPARE(show(saved()), show(Steps({pressA, {0x04, 0, 0x05}})));
     }
 
     // NEW takes the lowest free number and refuses the 51st macro; CHANGE NAME adds "_2" when taken.
