@@ -2,6 +2,10 @@
 # Runs one test program on a virtual X server of its own. The server picks a free display number
 # itself (-displayfd), so tests that start at the same time never race for one.
 set -u
+# The tests run in an X11 session of their own, whatever session the caller's desktop is.
+XDG_SESSION_TYPE=x11
+export XDG_SESSION_TYPE
+unset WAYLAND_DISPLAY
 displayfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
 server=$!

@@ -10,6 +10,7 @@
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
 #include "support/test_tree.h"
+#include "widgets/vel_label.h"
 #include "widgets/vel_push_button.h"
 
 #include <QCheckBox>
@@ -241,6 +242,39 @@ private slots:
         QCOMPARE(rows.join(", "),
                  QString("84 04, delay, 04 04, delay, 84 05, delay, 04 05, delay, 81 01, delay, 01 01"));
         QVERIFY(page.findChild<QWidget *>("captureNote")->isHidden());
+    }
+
+    // In a Wayland session the program may run on the X server all the same (Xwayland), but that server
+    // sees only the keys typed into X windows. The capture is then the one of the program's own windows,
+    // and the MACRO page and the key dialogs say so; keys typed into the page are still recorded.
+    void waylandSessionCapturesOwnWindows() {
+        const QByteArray session = qgetenv("XDG_SESSION_TYPE");
+        qputenv("XDG_SESSION_TYPE", "wayland");
+        const auto restore = qScopeGuard([&session] {
+            if (session.isNull())
+                qunsetenv("XDG_SESSION_TYPE");
+            else
+                qputenv("XDG_SESSION_TYPE", session);
+        });
+        QVERIFY(!std::unique_ptr<InputHook>(createInputHook(nullptr))->systemWide());
+
+        TestTree tree;
+        QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
+                config::addMacroName("Macro 1"));
+        MacroDialog page(1.0);
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        page.findChild<VelPushButton *>("startButton")->click();
+        QVERIFY(page.findChild<VelLabel *>("captureNote")->isVisible());
+        type({kA, -kA});
+        QTRY_COMPARE(page.actions().steps().size(), 3);
+        page.findChild<VelPushButton *>("stopButton")->click();
+
+        VelSingleKeyWindow dialog(1.0);
+        dialog.show();
+        QVERIFY(dialog.findChild<VelLabel *>("captureNote")->isVisible());
+        saveShot(&page, "macro_page_wayland");
     }
 };
 

@@ -128,6 +128,43 @@ private slots:
         }
     }
 
+    // "Keyboard Key" without a key: Ok is refused, by click and by accept(), until a key is pressed; a
+    // mouse button type needs none. Accepted, the dialog hands back the key and the counts typed.
+    void fireKeyNeedsKey() {
+        for (const bool keyPressed : {false, true}) {
+            VelFireKeyWindow dialog(1.0, nullptr);
+            dialog.show();
+            auto *ok = dialog.findChild<QToolButton *>("msgBoxYesBtn");
+            dialog.findChild<QCheckBox *>("keyboardKeyBox")->click();
+            dialog.findChild<QLineEdit *>("timesEdit")->setText("9");
+            if (keyPressed)
+                feed(dialog, {{30, 0}, {30, 0x80}});
+            QCOMPARE(ok->isEnabled(), keyPressed);
+            saveShot(&dialog, keyPressed ? "fire_key_chosen" : "fire_key_without_key");
+            ok->click();
+            dialog.accept();
+            QCOMPARE(dialog.result() == QDialog::Accepted, keyPressed);
+            QCOMPARE(dialog.isVisible(), !keyPressed);
+            if (keyPressed)
+                QCOMPARE(QVector<int>({dialog.fireKey(), dialog.times()}), QVector<int>({30, 9}));
+        }
+        VelFireKeyWindow dialog(1.0, nullptr);
+        dialog.show();
+        auto *ok = dialog.findChild<QToolButton *>("msgBoxYesBtn");
+        dialog.findChild<QCheckBox *>("keyboardKeyBox")->click();
+        dialog.findChild<QCheckBox *>("rightBox")->click();
+        QVERIFY(ok->isEnabled());
+        ok->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.fireKey(), KeyCode(241));
+        // A stored keyboard key is a chosen key.
+        ButtonAssignment record;
+        record.res1 = 0x04;
+        VelFireKeyWindow preset(1.0, nullptr);
+        preset.SetFireKey(record);
+        QVERIFY(preset.findChild<QToolButton *>("msgBoxYesBtn")->isEnabled());
+    }
+
     // res1 of a stored fire key, the type and key shown.
     void firePreset() {
         const std::tuple<uint8_t, quint8, KeyCode> rows[] = {

@@ -264,6 +264,45 @@ private slots:
         QCOMPARE(show(saved()), show(Steps({pressA, {0x04, 0, 0x05}})));
     }
 
+    // A move's distance typed anew: the field emptied, 0, then the new number. A row of distance 0 would
+    // hold no direction (it reads as a move right), so the row keeps its direction throughout, and the
+    // saved macro holds the new distance in the old direction; a field left empty keeps the old row.
+    void retypedMoveKeepsDirection() {
+        setDelayMode(0);
+        m_page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        auto *tree = m_page->findChild<VelTreeWidget *>();
+        auto *value = m_page->findChild<VelLineEdit *>("rowValueEdit");
+        // The tree's move entries: left, right, up, down; the rows a move of 5 and then of 7 are.
+        const std::tuple<int, MacroStep, MacroStep> rows[] = {{0, {0x02, 0, 251}, {0x02, 0, 249}},
+                                                              {1, {0x02, 0, 5}, {0x02, 0, 7}},
+                                                              {2, {0x02, 251, 0}, {0x02, 249, 0}},
+                                                              {3, {0x02, 5, 0}, {0x02, 7, 0}}};
+        for (const auto &[entry, five, seven] : rows) {
+            const QString direction = QString("direction %1: ").arg(entry);
+            for (const bool retyped : {true, false}) {
+                button(*m_page, "rowClear")->click();
+                tree->moveItem(entry)->setDistance(5);
+                emit tree->moveItem(entry)->VelMousePressed();
+                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
+                value->setFocus();
+                value->selectAll();
+                QTest::keyClick(value, Qt::Key_Backspace);
+                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
+                QTest::keyClick(value, Qt::Key_0);
+                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
+                QTest::keyClick(value, Qt::Key_Backspace);
+                if (retyped)
+                    QTest::keyClicks(value, "7");
+                // Leaving the field shows the row's distance again.
+                value->clearFocus();
+                QCOMPARE(value->text(), retyped ? QString("7") : QString("5"));
+                button(*m_page, "saveButton")->click();
+                QCOMPARE(direction + show(saved()), direction + show({retyped ? seven : five}));
+            }
+        }
+    }
+
     // NEW takes the lowest free number and refuses the 51st macro; CHANGE NAME adds "_2" when taken.
     void macroList() {
         QVERIFY(macrofile::saveMacroSteps("Macro 2", {}) == FileResult::Ok);

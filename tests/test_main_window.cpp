@@ -135,6 +135,7 @@ private slots:
     void lightingModesShowTheirControls();
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
+    void sleepTimeSharedByLightingAndDpiPages();
     void buttonChoiceReachesTheMouse();
     void unreadableReceiverShowsPermission();
     void resendOfferedWhenTheMouseComesBack();
@@ -865,6 +866,39 @@ void TestMainWindow::pagesReachTheMouse() {
 // A macro recorded on the MACRO page (the window locked meanwhile), then on the CUSTOMIZE page a combo on
 // button 3, that macro on button 4 and "DPI +" on button 5, chosen through the page and its dialogs: Apply
 // writes them into the mouse's button table and the macro's events into its macro area.
+// The lighting page and the DPI page (the model's six stages leave room below them) edit the same sleep
+// time and light-off: each page, switched to, shows what the other set, and Apply sends the last change.
+void TestMainWindow::sleepTimeSharedByLightingAndDpiPages() {
+    ConfigPage *pages[] = {m_window->page(KorvaneWidget::kLightingPage),
+                           m_window->page(KorvaneWidget::kDpiPage)};
+    const auto shown = [](ConfigPage *page) {
+        return QString("%1 %2")
+            .arg(page->findChild<QSlider *>("sleepSlider")->value())
+            .arg(page->findChild<QCheckBox *>("moveOffBox")->isChecked() ? "off while moving"
+                                                                         : "on while moving");
+    };
+    for (const int edited : {0, 1}) {
+        ConfigPage *editing = pages[edited];
+        ConfigPage *other = pages[1 - edited];
+        m_window->switchPage(edited == 0 ? KorvaneWidget::kLightingPage : KorvaneWidget::kDpiPage);
+        QVERIFY(editing->findChild<QSlider *>("sleepSlider")->isVisible());
+        const int minutes = edited == 0 ? 6 : 4;
+        editing->findChild<QSlider *>("sleepSlider")->setValue(minutes);
+        editing->findChild<QCheckBox *>("moveOffBox")->click();
+        m_window->switchPage(edited == 0 ? KorvaneWidget::kDpiPage : KorvaneWidget::kLightingPage);
+        QVERIFY(other->isVisible());
+        QCOMPARE(shown(other), shown(editing));
+        QCOMPARE(shown(other),
+                 QString("%1 %2").arg(minutes).arg(working().profile.ledMoveOff == 0 ? "off while moving"
+                                                                                     : "on while moving"));
+    }
+    click("applyButton");
+    QCOMPARE(messages(), QStringList());
+    const SettingsView view(m_rig->mouse());
+    QCOMPARE(int(view.settings().ledSleepTime), 4);
+    QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
+}
+
 void TestMainWindow::buttonChoiceReachesTheMouse() {
     m_window->switchPage(KorvaneWidget::kMacroPage);
     auto *macros = qobject_cast<MacroDialog *>(m_window->page(KorvaneWidget::kMacroPage));

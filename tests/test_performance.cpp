@@ -32,6 +32,29 @@ QString sensorSettings() {
         values << QString::number(v);
     return values.join(' ');
 }
+
+// Gives the description the decoded stage count until it goes, then puts back the keys it is decoded from.
+class StageCount {
+public:
+    StageCount(const TestTree &tree, int decoded) : m_tree(tree) {
+        for (const QString &key : m_keys)
+            m_before << QSettings(m_tree.file("DefaultProfile.bin"), QSettings::IniFormat).value(key);
+        set(decoded);
+    }
+    ~StageCount() {
+        for (int i = 0; i < m_keys.size(); ++i)
+            m_tree.setIniValue("DefaultProfile.bin", m_keys[i], m_before[i]);
+    }
+    void set(int decoded) const {
+        for (int i = 0; i < m_keys.size(); ++i)
+            m_tree.setIniValue("DefaultProfile.bin", m_keys[i], i == 2 ? decoded : 5);
+    }
+
+private:
+    const TestTree &m_tree;
+    const QStringList m_keys{"PROFILE/ButtonCount", "PROFILE/MouseDpi", "PROFILE/DPICount"};
+    QVariantList m_before;
+};
 } // namespace
 
 // The DPI page: its stage rows, the sensor settings, the report rate and lift-off distance.
@@ -46,19 +69,11 @@ private slots:
     void visibleRows() {
         installPointerSettings(std::make_unique<HeadlessPointerSettings>(true));
         const auto ownPointer = qScopeGuard([] { installPointerSettings(nullptr); });
-        const QStringList keys{"PROFILE/ButtonCount", "PROFILE/MouseDpi", "PROFILE/DPICount"};
-        QVariantList before;
-        for (const QString &key : keys)
-            before << QSettings(m_tree.file("DefaultProfile.bin"), QSettings::IniFormat).value(key);
-        const auto restore = qScopeGuard([&] {
-            for (int i = 0; i < keys.size(); ++i)
-                m_tree.setIniValue("DefaultProfile.bin", keys[i], before[i]);
-        });
+        const StageCount stageCount(m_tree, 0);
         // The decoded count, the rows shown and whether the sleep widgets show.
         const int rows[][3] = {{0, 8, 0}, {4, 4, 1}, {6, 6, 1}, {7, 7, 0}, {9, 8, 0}};
         for (const auto &[decoded, rowCount, sleepShown] : rows) {
-            for (int i = 0; i < keys.size(); ++i)
-                m_tree.setIniValue("DefaultProfile.bin", keys[i], i == 2 ? decoded : 5);
+            stageCount.set(decoded);
             VelDPIWindow page(1.5);
             QList<VelSingleDPI *> shown;
             for (VelSingleDPI *row : page.findChildren<VelSingleDPI *>())
@@ -82,6 +97,43 @@ private slots:
         // Where the program sets the speed itself, no note.
         installPointerSettings(std::make_unique<HeadlessPointerSettings>());
         QVERIFY(VelDPIWindow(1.0).findChild<VelLabel *>("pointerNote")->isHidden());
+    }
+
+    // The lighting's sleep time and light-off below the stages are the working profile's, which the
+    // lighting page shows as well and the mouse gets: the slider and the box change them, a change made
+    // elsewhere shows on refresh, and showing writes nothing back.
+    void sleepWidgetsEditProfile() {
+        const StageCount stageCount(m_tree, 4);
+        ProfileData &data = working().profile;
+        data.ledSleepTime = 3;
+        data.ledMoveOff = 255;
+        VelDPIWindow page(1.0);
+        auto *slider = page.findChild<QSlider *>("sleepSlider");
+        auto *box = page.findChild<QCheckBox *>("moveOffBox");
+        QVERIFY(!slider->isHidden() && !box->isHidden());
+        const auto shown = [&] {
+            return QString("%1 %2 %3, profile %4 %5")
+                .arg(slider->value())
+                .arg(page.findChild<VelLabel *>("sleepValue")->text())
+                .arg(box->isChecked() ? "off while moving" : "on while moving")
+                .arg(data.ledSleepTime)
+                .arg(data.ledMoveOff);
+        };
+        QCOMPARE(shown(), QString("3 3 MINUTE on while moving, profile 3 255"));
+        slider->setValue(7);
+        box->click();
+        QCOMPARE(shown(), QString("7 7 MINUTE off while moving, profile 7 0"));
+        box->click();
+        QCOMPARE(shown(), QString("7 7 MINUTE on while moving, profile 7 255"));
+        // The lighting page set 2 and light-off; beyond the slider's range, 12 is shown and kept as stored.
+        for (const int stored : {2, 12}) {
+            data.ledSleepTime = uint8_t(stored);
+            data.ledMoveOff = 0;
+            page.refresh();
+            QCOMPARE(shown(), QString("%1 %2 MINUTE off while moving, profile %2 0")
+                                  .arg(qMin(stored, slider->maximum()))
+                                  .arg(stored));
+        }
     }
 
     // Stage 2 (of sensor 3389: 50 DPI a step, Y 600 beyond its range) edited through each control; showing

@@ -446,7 +446,13 @@ void KorvaneWidget::switchPage(int page) {
     m_iPage = page;
     for (int i = 0; i < kPageCount; ++i)
         m_tabs[i]->setChecked(i == page);
-    m_pageStack->setCurrentWidget(this->page(page));
+    const bool built = m_pages[page] != nullptr;
+    ConfigPage *shown = this->page(page);
+    // Pages share parts of the profile (the DPI page shows the lighting's sleep time and light-off), so a
+    // page shown again shows what another page changed meanwhile. A page just built has shown it already.
+    if (built && m_pageStack->currentWidget() != shown)
+        shown->refresh();
+    m_pageStack->setCurrentWidget(shown);
     update();
 }
 

@@ -13,6 +13,7 @@ KeyCapture::KeyCapture(QWidget *dialog, InputHook::Mode mode, QAbstractButton *c
         emit keyArrived(RemapHookScanCode(static_cast<uint32_t>(scanCode), static_cast<uint32_t>(flags)),
                         flags);
     });
+    note->setObjectName(QStringLiteral("captureNote"));
     note->setText(tr("Keys are captured only while this window has the focus."));
     note->setVisible(!hook->systemWide());
     // Capturing (and the combo dialog's grab, which keeps every key from the desktop) lasts only while the

@@ -56,6 +56,7 @@ void VelFireKeyWindow::SetFireKey(const ButtonAssignment &record) {
         setType(kKeyboardKey);
         m_key = key;
         m_capture->showKey(key);
+        updateOkButton();
     }
     m_timesEdit->setText(QString::number(record.loopNumber));
     m_delayEdit->setText(QString::number(record.keyNumber));
@@ -73,6 +74,19 @@ int VelFireKeyWindow::delay() const {
     return countOf(m_delayEdit);
 }
 
+bool VelFireKeyWindow::choiceComplete() const {
+    return m_type != kKeyboardKey || m_key != 0;
+}
+
+void VelFireKeyWindow::accept() {
+    if (choiceComplete())
+        VelKeyDialog::accept();
+}
+
+void VelFireKeyWindow::updateOkButton() {
+    okButton()->setEnabled(choiceComplete());
+}
+
 bool VelFireKeyWindow::takesKeys() const {
     return m_keySelected && m_type == kKeyboardKey && !m_timesEdit->hasFocus() && !m_delayEdit->hasFocus();
 }
@@ -82,6 +96,7 @@ void VelFireKeyWindow::OnKey(int code, int flags) {
         return;
     m_key = static_cast<KeyCode>(code);
     m_keySelected = true;
+    updateOkButton();
 }
 
 void VelFireKeyWindow::setType(quint8 type) {
@@ -97,6 +112,7 @@ void VelFireKeyWindow::setType(quint8 type) {
         m_key = 0;
         m_capture->showKey(0);
     }
+    updateOkButton();
 }
 
 void VelFireKeyWindow::checkbtn_clicked() {

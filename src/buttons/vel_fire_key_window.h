@@ -33,6 +33,12 @@ public:
     // The edits' numbers; a text that is no number counts as 1.
     int times() const;
     int delay() const;
+    // False while "Keyboard Key" is chosen and no key was pressed: Ok is disabled then.
+    bool choiceComplete() const;
+
+    // Refused while the choice is not complete: a keyboard fire key without its key would be stored as
+    // a left-button burst.
+    void accept() override;
 
 public slots:
     // A captured key (code after the capture rule): taken unless it repeats the last (code, flags) pair.
@@ -49,6 +55,7 @@ signals:
 private:
     void setType(quint8 type);
     void emitValue();
+    void updateOkButton();
     // Keys go to the caption while "Keyboard Key" is chosen and neither edit is being typed into.
     bool takesKeys() const;
 

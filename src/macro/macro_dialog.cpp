@@ -222,6 +222,8 @@ void MacroDialog::buildTools() {
         else if (m_model->step(currentRow()).isMove())
             EditMoveChanged(text);
     });
+    // A field left empty (or at a move's 0, which the row does not take) shows the row's value again.
+    connect(m_rowValueEdit, &VelLineEdit::velLostFocus, this, [this] { showRowEditor(currentRow()); });
     showRowEditor(-1);
 
     for (int mode = 0; mode < kLoopModeCount; ++mode) {

@@ -182,9 +182,12 @@ void MacroDialog::EditDelayChanged(const QString &text) {
 
 void MacroDialog::EditMoveChanged(const QString &text) {
     const int row = currentRow();
-    if (m_model->step(row).isMove() && row >= 0)
-        m_model->setStep(row, macroedit::withDistance(m_model->step(row),
-                                                      qBound(0, text.toInt(), int(MacroStep::kMaxMove))));
+    const int distance = qMin(text.toInt(), int(MacroStep::kMaxMove));
+    // A move row holds its direction only in which of its parts is not zero: a distance of 0 would turn
+    // every move into one to the right. While the field is emptied or 0 to be typed anew, the row keeps
+    // its direction and last distance.
+    if (m_model->step(row).isMove() && row >= 0 && distance > 0)
+        m_model->setStep(row, macroedit::withDistance(m_model->step(row), distance));
 }
 
 void MacroDialog::deleteRow() {

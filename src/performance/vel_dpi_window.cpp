@@ -67,9 +67,8 @@ VelDPIWindow::VelDPIWindow(double scale, QWidget *parent) : ConfigPage(parent) {
     }
     connect(m_radioGroup, &QButtonGroup::idClicked, this, &VelDPIWindow::onRadioChanged);
 
-    // The sleep time and light-off belong to the lighting page, which stores them. This page shows the
-    // working profile's values and lets the user move them, but keeps what it shows to itself: the
-    // lighting page's values are the ones the mouse gets.
+    // The lighting's sleep time and light-off, for models whose stages leave room for them here: the
+    // working profile's, which the lighting page edits as well, so each page shows what the other set.
     int sleepMin = 1;
     int sleepMax = 9;
     description::sleepRange(sleepMin, sleepMax);
@@ -80,11 +79,12 @@ VelDPIWindow::VelDPIWindow(double scale, QWidget *parent) : ConfigPage(parent) {
     m_sleepSlider->setSingleStep(1);
     m_sleepSlider->setPageStep(1);
     m_sleepSlider->setTickPosition(QSlider::NoTicks);
-    connect(m_sleepSlider, &QSlider::valueChanged, this, &VelDPIWindow::showSleepValue);
+    connect(m_sleepSlider, &QSlider::valueChanged, this, &VelDPIWindow::onSleepChanged);
     m_sleepValue = new VelLabel(this);
     m_sleepValue->setObjectName(QStringLiteral("sleepValue"));
     m_moveOffBox = new QCheckBox(this);
     m_moveOffBox->setObjectName(QStringLiteral("moveOffBox"));
+    connect(m_moveOffBox, &QCheckBox::clicked, this, &VelDPIWindow::onMoveOffClicked);
     m_pointerNote = new VelLabel(this);
     m_pointerNote->setObjectName(QStringLiteral("pointerNote"));
     m_pointerNote->setTextWrap(true);
@@ -242,6 +242,15 @@ void VelDPIWindow::onSliderChanged(int x, int y, quint8 index) {
 
 void VelDPIWindow::onDPIColorChanged(QColor color, quint8 index) {
     profile().dpiStages[index].color = color;
+}
+
+void VelDPIWindow::onSleepChanged(int minutes) {
+    profile().ledSleepTime = static_cast<uint8_t>(minutes);
+    showSleepValue(minutes);
+}
+
+void VelDPIWindow::onMoveOffClicked(bool checked) {
+    profile().ledMoveOff = checked ? 0 : 255;
 }
 
 void VelDPIWindow::showSleepValue(int minutes) {

@@ -18,8 +18,9 @@ class VelSlider;
 // The DPI page: the DPI stages of the current profile, each switched on or off, with its X and Y
 // resolution, X and Y coupled where the sensor allows it, and its colour; the radio buttons choose the
 // stage the mouse starts on. Edits go straight into the working profile and reach the mouse with the next
-// OK or Apply. Below the stages, where there is room, the page shows the lighting's sleep time; at the
-// right, the report rate and lift-off distance and the sensor and pointer settings.
+// OK or Apply. Below the stages, where there is room, the page shows and edits the lighting's sleep time
+// and light-off, as the lighting page does; at the right, the report rate and lift-off distance and the
+// sensor and pointer settings.
 class VelDPIWindow : public ConfigPage {
     Q_OBJECT
 public:
@@ -53,6 +54,9 @@ private slots:
     void onEnableChanged(quint8 on, quint8 index);
     void onSliderChanged(int x, int y, quint8 index);
     void onDPIColorChanged(QColor color, quint8 index);
+    void onSleepChanged(int minutes);
+    // Checked: the light goes off while the mouse moves.
+    void onMoveOffClicked(bool checked);
 
 private:
     void layoutWidgets();

@@ -40,4 +40,8 @@ bool pointerControlUsable(Kind kind) {
     return kind != Kind::Wayland;
 }
 
+bool systemWideCaptureUsable(Kind kind) {
+    return kind != Kind::Wayland;
+}
+
 } // namespace desktopsession

@@ -3,9 +3,10 @@
 #include <QString>
 
 // The kind of desktop session the program runs in. It decides what the desktop lets a program do: on X11
-// the on-screen-display program can place its window and the X server's pointer control reaches the real
-// pointer; on Wayland neither holds (a program under Xwayland only changes Xwayland's own pointer), so
-// the program uses desktop notifications and leaves the pointer speed to the desktop's settings.
+// the on-screen-display program can place its window, the X server's pointer control reaches the real
+// pointer and its recording sees every key; on Wayland none holds (a program under Xwayland only changes
+// Xwayland's own pointer and sees only the keys of X windows), so the program uses desktop notifications,
+// leaves the pointer speed to the desktop's settings and captures keys in its own windows only.
 namespace desktopsession {
 
 enum class Kind { X11, Wayland, Other };
@@ -23,5 +24,9 @@ QString name(Kind kind);
 bool osdProgramUsable(Kind kind);
 // The X server's pointer speed is not the desktop's in a Wayland session.
 bool pointerControlUsable(Kind kind);
+// Keys and clicks are captured system-wide through the X server's recording, except in a Wayland session:
+// there the program's X server (Xwayland) sees only what is typed into X windows, and the capture is the
+// one of the program's own windows.
+bool systemWideCaptureUsable(Kind kind);
 
 } // namespace desktopsession

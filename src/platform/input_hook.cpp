@@ -1,5 +1,6 @@
 #include "platform/input_hook.h"
 
+#include "platform/desktop_session.h"
 #include "platform/linux/x_record_input_hook.h"
 #include "platform/widget_key_hook.h"
 #include "platform/x_keycode_mapping.h"
@@ -36,7 +37,10 @@ void InputHook::deliverXButton(unsigned button, bool release) {
 }
 
 InputHook *createInputHook(QObject *parent) {
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    // Qt may well run on xcb in a Wayland session (Xwayland), where the X server's recording would miss
+    // every key typed into a Wayland window: the session decides, not the platform Qt uses.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        desktopsession::systemWideCaptureUsable(desktopsession::current())) {
         auto *record = new XRecordInputHook(parent);
         if (record->isOpen())
             return record;

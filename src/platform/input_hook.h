@@ -41,7 +41,7 @@ private:
     unsigned m_altKeysDown = 0; // bit 0 left Alt, bit 1 right Alt
 };
 
-// The system-wide capture where the X server offers it (X11 with the RECORD extension), else one that sees
-// the keys typed into parent's window (parent and its children), or into any of the program's windows when
-// parent is null.
+// The system-wide capture where the X server offers it (an X11 session with the RECORD extension), else
+// one that sees the keys typed into parent's window (parent and its children), or into any of the
+// program's windows when parent is null.
 InputHook *createInputHook(QObject *parent);
