@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstdio>
 
 // A full profile write of the sample profile with three macro buttons against the virtual mouse, with
 // the protocol's real pauses. Floor: 10 ms per report written plus 50 ms per macro converted.
@@ -18,7 +19,10 @@ int main(int argc, char *argv[]) {
     const int rounds = shortRun(argc, argv) ? 1 : 5;
     TestTree tree;
     AppConfig config;
-    config::loadAppConfig(config);
+    if (config::loadAppConfig(config) != FileResult::Ok) {
+        std::fprintf(stderr, "bench_profile_write: the tree's profile could not be read\n");
+        return 1;
+    }
     const int macros = 3;
     for (int m = 0; m < macros; ++m) {
         const QString name = QString("Burst %1").arg(m + 1);
@@ -26,7 +30,10 @@ int main(int argc, char *argv[]) {
         for (int i = 0; i < 8; ++i)
             steps << MacroStep{MacroStep::kKeyPress, 0, uint8_t(4 + i)} << MacroStep::delay(3)
                   << MacroStep{MacroStep::kKeyRelease, 0, uint8_t(4 + i)};
-        macrofile::saveMacroSteps(name, steps);
+        if (macrofile::saveMacroSteps(name, steps) != FileResult::Ok) {
+            std::fprintf(stderr, "bench_profile_write: the macro %s could not be saved\n", qPrintable(name));
+            return 1;
+        }
         ButtonAssignment &button = config.profile.buttons[3 + m];
         button.function = 200;
         button.macroName = name;

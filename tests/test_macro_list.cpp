@@ -163,7 +163,7 @@ private slots:
         working.buttons[6] = playing("Macro 1", 200);
         const auto stored = [](const QString &profileName) {
             ProfileData data;
-            profile::loadProfileByName(data, profileName);
+            [&] { QCOMPARE(profile::loadProfileByName(data, profileName), FileResult::Ok); }();
             return data;
         };
 

@@ -98,7 +98,7 @@ class TestMacroPage : public QObject {
     }
     Steps saved() const {
         MacroData macro;
-        macrofile::loadMacro(m_page->currentMacro(), macro);
+        [&] { QCOMPARE(macrofile::loadMacro(m_page->currentMacro(), macro), FileResult::Ok); }();
         return macro.steps;
     }
     int current() const { return m_page->findChild<QTableView *>()->currentIndex().row(); }

@@ -404,7 +404,7 @@ void TestMainWindow::batteryReaderRestartsOnlyForTheMouse() {
 void TestMainWindow::slotMenuStopsAtSilentMouse() {
     VirtualMouse *mouse = &m_rig->mouse();
     ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
     QVERIFY(stored.mouseSpeed > 1);
     working().profile.mouseSpeed = 1;
     mouse->setAsleep(true);
@@ -573,7 +573,7 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
     QCOMPARE(int(working().profile.dpiStage), 2);
     QCOMPARE(int(working().profile.pollRate), 8);
     ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
     QCOMPARE(int(stored.dpiStage), 2);
     // Stage 6 and above are not stages; an unknown rate shows no text.
     m_window->slotRefreshStatus(0, 6, 3, 0);
@@ -634,7 +634,7 @@ void TestMainWindow::cancelDiscardsUnsentEdits() {
     QCOMPARE(working().debounce, debounce);
     QVERIFY(m_window->isHidden());
     ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
     QCOMPARE(working().profile.pollRate, stored.pollRate);
     QVERIFY(working().profile.pollRate != 8);
 }
@@ -678,7 +678,7 @@ void TestMainWindow::configurationSavedAndLoaded() {
     // The loaded settings stay with the profile being edited.
     QCOMPARE(working().profileNames[0], QString("Profile 1"));
     ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
     QCOMPARE(int(stored.pollRate), 2);
     // A cancelled dialog does nothing.
     VelFileDialog::setNextAnswers({QString()});
@@ -855,7 +855,7 @@ void TestMainWindow::pagesReachTheMouse() {
     QCOMPARE(int(view.settings().pollRates[0]), 2);
     QCOMPARE(int(view.settings().sensorMode), 2);
     ProfileData stored;
-    profile::loadProfileByName(stored, "Profile 1");
+    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
     QCOMPARE(int(stored.dpiStages[1].x), 100);
     QCOMPARE(stored.ledModes[2].color, QColor(10, 200, 30));
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);

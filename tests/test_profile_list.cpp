@@ -36,8 +36,8 @@ private slots:
         QVERIFY(name == "Profile 2" && exists(name));
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Profile 2"}));
         ProfileData added, factory;
-        profile::readProfileFile(added, profile::profileFilePath(name));
-        profile::readProfileFile(factory, profile::factoryProfilePath());
+        QCOMPARE(profile::readProfileFile(added, profile::profileFilePath(name)), FileResult::Ok);
+        QCOMPARE(profile::readProfileFile(factory, profile::factoryProfilePath()), FileResult::Ok);
         QVERIFY(added == factory);
         QVERIFY(QFile::remove(profile::factoryProfilePath()));
         QCOMPARE(m_list.add(name), ProfileListResult::Ok);

@@ -686,6 +686,14 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>The profile file could not be written.</source>
         <translation>Die Profildatei konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The file %1 is incomplete or damaged: it holds no whole profile.</source>
+        <translation>Die Datei %1 ist unvollständig oder beschädigt: Sie enthält kein vollständiges Profil.</translation>
+    </message>
+    <message>
+        <source>The file %1 is a link to a place outside the configuration folder; it was not written.</source>
+        <translation>Die Datei %1 ist ein Verweis auf einen Ort außerhalb des Konfigurationsordners; sie wurde nicht geschrieben.</translation>
+    </message>
 </context>
 <context>
     <name>ResultCode</name>
@@ -696,10 +704,6 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>At most 12 different macros fit in the mouse.</source>
         <translation>Die Maus fasst höchstens 12 verschiedene Makros.</translation>
-    </message>
-    <message>
-        <source>The profile file could not be found.</source>
-        <translation>Die Profildatei wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>Send data failed, please try again.</source>
@@ -716,6 +720,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>A button&apos;s macro is missing: give that button another macro or function, then apply again.</source>
         <translation>Das Makro einer Taste fehlt: Geben Sie dieser Taste ein anderes Makro oder eine andere Funktion und übernehmen Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>The profile was not read whole from its file, or no button gives the left click: nothing was sent.</source>
+        <translation>Das Profil wurde nicht vollständig aus seiner Datei gelesen, oder keine Taste löst den Linksklick aus: Es wurde nichts gesendet.</translation>
     </message>
 </context>
 <context>

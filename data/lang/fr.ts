@@ -686,6 +686,14 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>The profile file could not be written.</source>
         <translation>Le fichier de profil n’a pas pu être écrit.</translation>
     </message>
+    <message>
+        <source>The file %1 is incomplete or damaged: it holds no whole profile.</source>
+        <translation>Le fichier %1 est incomplet ou endommagé : il ne contient aucun profil complet.</translation>
+    </message>
+    <message>
+        <source>The file %1 is a link to a place outside the configuration folder; it was not written.</source>
+        <translation>Le fichier %1 est un lien vers un emplacement hors du dossier de configuration ; il n’a pas été écrit.</translation>
+    </message>
 </context>
 <context>
     <name>ResultCode</name>
@@ -696,10 +704,6 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>At most 12 different macros fit in the mouse.</source>
         <translation>La souris ne contient pas plus de 12 macros différentes.</translation>
-    </message>
-    <message>
-        <source>The profile file could not be found.</source>
-        <translation>Le fichier de profil est introuvable.</translation>
     </message>
     <message>
         <source>Send data failed, please try again.</source>
@@ -716,6 +720,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>A button&apos;s macro is missing: give that button another macro or function, then apply again.</source>
         <translation>La macro d’un bouton est introuvable : donnez à ce bouton une autre macro ou une autre fonction, puis appliquez à nouveau.</translation>
+    </message>
+    <message>
+        <source>The profile was not read whole from its file, or no button gives the left click: nothing was sent.</source>
+        <translation>Le profil n’a pas été lu en entier depuis son fichier, ou aucun bouton ne donne le clic gauche : rien n’a été envoyé.</translation>
     </message>
 </context>
 <context>

@@ -69,7 +69,8 @@ void KorvaneWidget::finishStartUp() {
     m_linkOpened = true;
     m_presence->openCurrent();
     startBatteryThread();
-    profile::writeFactoryProfileFile();
+    // ADD makes the factory file again when it finds it missing; nothing depends on it before then.
+    (void)profile::writeFactoryProfileFile();
 }
 
 void KorvaneWidget::refreshMouseList() {
@@ -213,7 +214,8 @@ void KorvaneWidget::offerResend() {
 // Everything that depends on which mouse is current: its pictures, stored profiles and pages.
 void KorvaneWidget::reloadForCurrentMouse() {
     m_profileBar->loadStoredConfig();
-    profile::writeFactoryProfileFile();
+    // ADD makes the factory file again when it finds it missing; nothing depends on it before then.
+    (void)profile::writeFactoryProfileFile();
     m_profileBar->showCurrentName();
     m_profileBar->reload();
     switchPage(kLightingPage);
@@ -300,7 +302,8 @@ void KorvaneWidget::slotRefreshWriteStatus(quint8 iStatus) {
 void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {
     ProfileData &profile = working().profile;
     profile.dpiStage = iDPI;
-    profile::setProfileDpiStage(working().profileNames[0], iDPI);
+    // The stage the mouse chose; when its file cannot take it, the next Apply stores it with the rest.
+    (void)profile::setProfileDpiStage(working().profileNames[0], iDPI);
     const int raw = static_cast<int>(profile.dpiStages[iDPI % ProfileData::kStageCount].x);
     const int dpi = positionToDpi(config::sensorType(), raw);
     refreshAllPages();

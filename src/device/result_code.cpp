@@ -11,7 +11,9 @@ const char *resultMessage(uint8_t result) {
     case kResultTooManyMacros:
         return QT_TRANSLATE_NOOP("ResultCode", "At most 12 different macros fit in the mouse.");
     case kResultNoProfile:
-        return QT_TRANSLATE_NOOP("ResultCode", "The profile file could not be found.");
+        return QT_TRANSLATE_NOOP("ResultCode",
+                                 "The profile was not read whole from its file, or no button gives the left "
+                                 "click: nothing was sent.");
     case kResultMacroMissing:
         return QT_TRANSLATE_NOOP("ResultCode", "A button's macro is missing: give that button another macro "
                                                "or function, then apply again.");

@@ -12,8 +12,9 @@ enum ResultCode : uint8_t {
     kResultMouseOff = 5,
     // More different macros among the buttons than the mouse has room for; nothing is sent.
     kResultTooManyMacros = 6,
-    // The profile to send was never read from its file (or made from the factory defaults); nothing is
-    // sent, so a mouse is never programmed with an empty record.
+    // The profile to send was never read whole from its file (or made from the factory defaults), or none
+    // of the buttons the mouse receives gives the left click; nothing is sent, so a mouse is never
+    // programmed with an empty record or left without a click.
     kResultNoProfile = 7,
     // A button plays a macro whose file is gone (renamed or deleted outside the program); nothing is sent,
     // so the mouse never gets an empty macro in its place.

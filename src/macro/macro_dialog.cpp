@@ -418,7 +418,8 @@ void MacroDialog::itemClicked(const QModelIndex &index) {
 
 void MacroDialog::loadMacro(const QString &name) {
     MacroData macro;
-    macrofile::loadMacro(name, macro);
+    // A listed macro whose file is gone shows empty, so that the user can record it anew or delete it.
+    (void)macrofile::loadMacro(name, macro);
     m_current = name;
     m_nameEdit->setText(name);
     m_defaultDelayEdit->setText(QString::number(macro.defaultDelay));
