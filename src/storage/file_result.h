@@ -4,7 +4,9 @@
 
 // Outcome of a profile or macro file operation, for the caller to turn into a message. Never dropped
 // silently: a caller that has nothing to do with it says why where it discards it.
-enum class [[nodiscard]] FileResult : uint8_t{
+// clang-format off
+enum class [[nodiscard]] FileResult : uint8_t {
+    // clang-format on
     Ok = 0,
     InvalidName = 1, // the name would leave its folder or is no file name at all; nothing was touched
     WriteFailed = 2, // the settings layer could not store the file
