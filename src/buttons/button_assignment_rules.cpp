@@ -37,8 +37,7 @@ bool holdsLastLeftClick(const ProfileData &profile, int record) {
 // Moves the entries from position on two places back (the last two drop off) and writes a press and a
 // release of key there, so that keys inserted at 0, 1, 2 nest: their releases follow in reverse order.
 void insertPressRelease(ButtonAssignment &record, int position, KeyCode key) {
-    HidUsage usage = 0;
-    KeyCodeToHid(key, usage);
+    const HidUsage usage = KeyCodeToHid(key).value_or(0);
     auto at = record.keys.begin() + position;
     std::move_backward(at, record.keys.end() - 2, record.keys.end());
     at[0] = {usage, kKeyEntryLow, kPressHigh};
@@ -51,9 +50,7 @@ uint8_t fireTarget(KeyCode key) {
         if (button.key == key)
             return button.res1;
     }
-    HidUsage usage = 0;
-    KeyCodeToHid(key, usage);
-    return usage;
+    return KeyCodeToHid(key).value_or(0);
 }
 
 } // namespace
@@ -100,9 +97,7 @@ KeyCode fireKeyOf(uint8_t res1) {
         if (button.res1 == res1)
             return button.key;
     }
-    KeyCode key = 0;
-    HidToKeyCode(res1, key);
-    return key;
+    return HidToKeyCode(res1).value_or(0);
 }
 
 void assignSniper(ButtonAssignment &record, uint8_t value) {

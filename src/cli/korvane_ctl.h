@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/macro_list.h"
 #include "storage/profile_list.h"
 
 #include <QJsonObject>
@@ -12,7 +13,6 @@ class HidBackend;
 class MouseDevice;
 struct AccessReport;
 class SingleInstance;
-enum class MacroListResult;
 
 // korvanectl: the window's profile, file and device operations from a shell. It uses the program's own
 // files, profile rules and device link, so its results and messages are the window's.

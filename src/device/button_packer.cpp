@@ -61,9 +61,7 @@ ButtonEntry comboEntry(const ButtonAssignment &button) {
         const uint8_t usage = button.keys[static_cast<std::size_t>(i)].type;
         if (usage == 0)
             continue;
-        KeyCode code = 0;
-        HidToKeyCode(usage, code);
-        const int bit = modifierBit(code);
+        const int bit = modifierBit(HidToKeyCode(usage).value_or(0));
         if (bit != 0)
             modifiers += bit;
         else
@@ -172,8 +170,7 @@ void packButton(int profile, int record, int selector) {
         packMacro(button, button.function, entry);
         return;
     case devicecode::kSingleKey: {
-        HidUsage usage = 0;
-        KeyCodeToHid(button.res1, usage);
+        const HidUsage usage = KeyCodeToHid(button.res1).value_or(0);
         packed = {kindOf(devicecode::kSingleKey), 0, usage, 0};
         break;
     }

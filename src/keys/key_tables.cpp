@@ -177,24 +177,20 @@ const std::array<KeyHidPair, kKeyHidPairCount> KeyHidMap = {{
     {29, 0xE0},  {42, 0xE1},  {56, 0xE2},  {91, 0xE3},  {238, 0xE4}, {54, 0xE5},  {239, 0xE6}, {92, 0xE7},
 }};
 
-bool KeyCodeToHid(KeyCode code, HidUsage &out) {
+std::optional<HidUsage> KeyCodeToHid(KeyCode code) {
     for (const KeyHidPair &pair : KeyHidMap) {
-        if (pair.code == code) {
-            out = pair.usage;
-            return true;
-        }
+        if (pair.code == code)
+            return pair.usage;
     }
-    return false;
+    return std::nullopt;
 }
 
-bool HidToKeyCode(HidUsage usage, KeyCode &out) {
+std::optional<KeyCode> HidToKeyCode(HidUsage usage) {
     for (const KeyHidPair &pair : KeyHidMap) {
-        if (pair.usage == usage) {
-            out = pair.code;
-            return true;
-        }
+        if (pair.usage == usage)
+            return pair.code;
     }
-    return false;
+    return std::nullopt;
 }
 
 void SetKeyLayoutLanguages(int frenchLanguage, int germanLanguage) {
@@ -246,8 +242,7 @@ ComboParts SplitCombo(const uint8_t entries[kComboEntryBytes]) {
         const HidUsage usage = entries[entry * 3];
         if (usage == 0)
             continue;
-        KeyCode code = 0;
-        HidToKeyCode(usage, code);
+        const KeyCode code = HidToKeyCode(usage).value_or(0);
         bool isModifier = false;
         for (int m = 0; m < kComboModifierCount; ++m) {
             if (code == kComboModifiers[m].left) {

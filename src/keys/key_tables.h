@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The program's one key code space. 1-93 are keyboard scan codes (set 1 make codes); 100-110 and 118 are
 // F13-F24; 224-237 keypad keys that share a scan code with another key; 238 and 239 right Ctrl and Alt;
@@ -21,9 +22,9 @@ struct KeyHidPair {
 constexpr int kKeyHidPairCount = 104;
 extern const std::array<KeyHidPair, kKeyHidPairCount> KeyHidMap;
 
-// On a hit writes out and returns true; on a miss leaves out untouched and returns false.
-bool KeyCodeToHid(KeyCode code, HidUsage &out);
-bool HidToKeyCode(HidUsage usage, KeyCode &out);
+// The other side of a pair of KeyHidMap; nothing for a value without a pair.
+std::optional<HidUsage> KeyCodeToHid(KeyCode code);
+std::optional<KeyCode> HidToKeyCode(HidUsage usage);
 
 // Which language numbers name keys after the French and German layouts (-1: none), as the device
 // description gives them, and the current interface language. Set at start-up and on a language change.

@@ -94,8 +94,8 @@ void MacroDialog::showRowEditor(int row) {
     QString title, name, value;
     if (valid && step.isKey()) {
         title = tr("KEY");
-        KeyCode code = 0;
-        name = HidToKeyCode(step.low, code) ? KeyName(code) : QString();
+        const std::optional<KeyCode> code = HidToKeyCode(step.low);
+        name = code ? KeyName(*code) : QString();
     } else if (valid && step.isMouseButton()) {
         title = tr("MOUSE");
         name = VelTreeWidget::buttonName(step.low);
@@ -262,11 +262,8 @@ void MacroDialog::EditKey(int code, int flags) {
         return;
     m_editCode = code;
     m_editFlags = flags;
-    HidUsage usage = 0;
-    if (!KeyCodeToHid(static_cast<KeyCode>(code), usage))
-        usage = 0;
     MacroStep step = m_model->step(row);
-    step.low = usage;
+    step.low = KeyCodeToHid(static_cast<KeyCode>(code)).value_or(0);
     m_model->setStep(row, step);
     m_rowName->setText(KeyName(static_cast<KeyCode>(code)));
 }

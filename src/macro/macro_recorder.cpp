@@ -21,9 +21,7 @@ MacroStep MacroRecorder::eventStep(int code, bool press) {
     default:
         break;
     }
-    HidUsage usage = 0;
-    if (!KeyCodeToHid(static_cast<KeyCode>(code), usage))
-        usage = 0;
+    const HidUsage usage = KeyCodeToHid(static_cast<KeyCode>(code)).value_or(0);
     return {press ? MacroStep::kKeyPress : MacroStep::kKeyRelease, 0, usage};
 }
 

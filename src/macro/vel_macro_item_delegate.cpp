@@ -36,8 +36,8 @@ QString VelMacroItemDelegate::text(const QModelIndex &index) const {
         return step.isDelay() ? tr("%1 ms").arg(step.delayMilliseconds(m_minDelay)) : QString();
     const QString state = step.isPress() ? tr("Press") : tr("Release");
     if (step.isKey()) {
-        KeyCode code = 0;
-        return (HidToKeyCode(step.low, code) ? KeyName(code) : QString()) + "  " + state;
+        const std::optional<KeyCode> code = HidToKeyCode(step.low);
+        return (code ? KeyName(*code) : QString()) + "  " + state;
     }
     if (step.isMouseButton())
         return VelTreeWidget::buttonName(step.low) + "  " + state;

@@ -101,25 +101,22 @@ int mouseButtonNumber(uint8_t bit) {
     }
 }
 
-bool decodeStep(uint8_t type, uint8_t high, uint8_t low, MacroStep &out) {
+std::optional<MacroStep> decodeStep(uint8_t type, uint8_t high, uint8_t low) {
     if (type == MacroStep::kMousePress || type == MacroStep::kMouseRelease) {
         if (mouseButtonNumber(low) < 0)
-            return false;
-        out = {type, 0, low};
-        return true;
+            return std::nullopt;
+        return MacroStep{type, 0, low};
     }
     switch (type & ~MacroStep::kPressBit) {
     case MacroStep::kMove:
-        out = decodeMove(high, low);
-        return true;
+        return decodeMove(high, low);
     case MacroStep::kDelay:
-        out = {MacroStep::kDelay, high, low};
-        return true;
+        return MacroStep{MacroStep::kDelay, high, low};
     case MacroStep::kKeyRelease:
-        out = {(type & MacroStep::kPressBit) ? MacroStep::kKeyPress : MacroStep::kKeyRelease, 0, low};
-        return true;
+        return MacroStep{(type & MacroStep::kPressBit) ? MacroStep::kKeyPress : MacroStep::kKeyRelease, 0,
+                         low};
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -137,9 +134,8 @@ FileResult loadMacro(const QString &name, MacroData &macro) {
     const FileResult result = readRawSteps(name, kMaxSteps, raw);
     macro.steps.clear();
     for (const MacroStep &stored : raw) {
-        MacroStep step;
-        if (decodeStep(stored.type, stored.high, stored.low, step))
-            macro.steps.append(step);
+        if (const std::optional<MacroStep> step = decodeStep(stored.type, stored.high, stored.low))
+            macro.steps.append(*step);
     }
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QVector>
+#include <optional>
 
 // Macro files: Configs/MacroDB/<name>.MSMACRO, INI, group "Setting". Names are file names; a name that
 // would leave the folder is refused with FileResult::InvalidName and nothing is touched.
@@ -43,7 +44,7 @@ FileResult readRawSteps(const QString &name, int limit, QVector<MacroStep> &step
 // The editor's number of a mouse button bit: 1 → 0 (left), 4 → 1 (middle), 2 → 2 (right), 8 → 3
 // (forward), 16 → 4 (backward); -1 for any other value.
 int mouseButtonNumber(uint8_t bit);
-// The stored form of one step read from a file, or false when the editor cannot show it.
-bool decodeStep(uint8_t type, uint8_t high, uint8_t low, MacroStep &out);
+// The stored form of one step read from a file; nothing when the editor cannot show it.
+std::optional<MacroStep> decodeStep(uint8_t type, uint8_t high, uint8_t low);
 
 } // namespace macrofile

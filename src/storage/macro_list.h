@@ -6,7 +6,7 @@
 struct MacroData;
 
 // Outcome of a macro-list operation. Every refusal leaves files and list as they were.
-enum class MacroListResult {
+enum class [[nodiscard]] MacroListResult{
     Ok,
     TooMany,     // the list already holds fifty macros
     Exists,      // a macro of that name is listed or has a file in the macro folder
