@@ -6,6 +6,7 @@
 #include "buttons/vel_sniper_window.h"
 #include "gunset/vel_gunset_dialog.h"
 #include "lighting/vel_color_area.h"
+#include "storage/profile_list.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/mouse_view.h"
@@ -83,6 +84,10 @@ int main(int argc, char *argv[]) {
                            tr("ProfileBar", "Are you sure you want reset all profiles?"));
     VelMessageBox receiver(VelMessageBox::ReceiverWarning, {}, tr("KorvaneWidget", "Warning"),
                            tr("KorvaneWidget", "Dongle Disconnect!"));
+    // A refusal that names its file: the longest message a profile operation shows.
+    VelMessageBox damaged(VelMessageBox::Information, {}, tr("VelMessageBox", "Warning"),
+                          ProfileList::describe(ProfileListResult::Damaged,
+                                                "/home/user/Downloads/Korvane M7 Wireless Raid.prof"));
     VelSingleKeyWindow single;
     VelComboKeyWindow combo;
     VelFireKeyWindow fire;
@@ -93,6 +98,7 @@ int main(int argc, char *argv[]) {
     VelProcessDialog progress;
     const std::pair<QWidget *, const char *> dialogs[] = {{&question, "message-question"},
                                                           {&receiver, "message-receiver"},
+                                                          {&damaged, "message-damaged-file"},
                                                           {&single, "key-single"},
                                                           {&combo, "key-combo"},
                                                           {&fire, "key-fire"},
