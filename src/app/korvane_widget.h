@@ -55,7 +55,6 @@ public:
     static QSize windowSizeForStep(int step);
 
     int mouseCount() const { return m_iMouseCount; }
-    int scaleStep() const { return m_iDpiVal; }
     int languageCount() const { return m_languages->count(); }
     bool languageButtonVisible() const;
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }

@@ -28,7 +28,6 @@ public:
 
     QString fileName() const { return m_fileName; }
     QVector<MacroStep> steps() const { return m_steps; }
-    int bulletCount() const { return m_bulletCount; }
 
 public slots:
     // Ok: a name that is empty or blank is refused with a message and the dialog stays open; otherwise the

@@ -90,7 +90,6 @@ private:
     void buildList();
     void buildEditor();
     void buildTools();
-    void layoutPage();
     VelPushButton *addButton(const char *name, void (MacroDialog::*slot)());
     // Shows the macro list from the stored names and selects name (or the first).
     void showList(const QString &select);

@@ -38,10 +38,6 @@ bool VelListItem::isTicked() const {
     return m_box->isChecked();
 }
 
-void VelListItem::setTicked(bool ticked) {
-    m_box->setChecked(ticked);
-}
-
 void VelListItem::editPressSlot() {
     m_editor->setText(m_name);
     m_editor->show();

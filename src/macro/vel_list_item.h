@@ -16,7 +16,6 @@ public:
     void setName(const QString &name);
     void setBatch(bool batch);
     bool isTicked() const;
-    void setTicked(bool ticked);
 
 signals:
     // The user typed a new name into the item's editor.

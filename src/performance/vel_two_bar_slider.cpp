@@ -39,7 +39,6 @@ void VelTwoBarSlider::setValues(int x, int y) {
 }
 
 void VelTwoBarSlider::setLinked(bool linked) {
-    m_linked = linked;
     {
         const QSignalBlocker blocker(m_linkedBar);
         m_linkedBar->setValue(m_xBar->value());

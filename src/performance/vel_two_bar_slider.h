@@ -15,7 +15,6 @@ public:
     // Puts the bars on X and Y (the single bar on X); values outside the range stand at its ends.
     void setValues(int x, int y);
     void setLinked(bool linked);
-    bool isLinked() const { return m_linked; }
     int xValue() const;
     int yValue() const;
     void setScale(double factor);
@@ -35,5 +34,4 @@ private:
     VelSlider *m_xBar = nullptr;
     VelSlider *m_yBar = nullptr;
     VelSlider *m_linkedBar = nullptr;
-    bool m_linked = false;
 };

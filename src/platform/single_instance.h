@@ -17,7 +17,6 @@ public:
 
     // True when this process now holds the lock (kept until destruction); false when another holds it.
     bool acquire();
-    QString lockFilePath() const { return m_path; }
 
     // File name for a product: the product name with characters that cannot appear in a file name
     // replaced, followed by the program's fixed suffix.

@@ -97,7 +97,6 @@ SettingsView::SettingsView(const VirtualMouse &mouse) {
     const std::vector<uint8_t> colours = mouse.memory(report::kCmdSettings, kColourAddress, kColourLength);
     std::copy(colours.begin(), colours.end(), m_colours.begin());
 
-    m_stageCount = mouse.memory(report::kCmdDpiStages, dpistages::kCountAddress, 1).front();
     for (int i = 0; i < kStageCount; ++i) {
         const std::vector<uint8_t> stage =
             mouse.memory(report::kCmdDpiStages, dpistages::kFirstStageAddress + dpistages::kStageStride * i,

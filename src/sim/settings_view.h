@@ -52,7 +52,6 @@ public:
 
     const Settings &settings() const { return m_settings; }
     QColor stageColour(int stage) const;
-    int stageCount() const { return m_stageCount; }
     // The stage as the given sensor reads it.
     Stage stage(int index, int sensorId) const;
     LightingBlock lightingBlock(int block) const;
@@ -63,7 +62,6 @@ public:
 private:
     Settings m_settings;
     std::array<uint8_t, 3 * kStageCount> m_colours{};
-    int m_stageCount = 0;
     std::array<std::array<uint8_t, 5>, kStageCount> m_stages{};
     std::array<std::array<uint8_t, 8>, kLightingBlocks> m_lighting{};
 };

@@ -489,11 +489,6 @@ void VirtualMouse::notify(const std::vector<DeviceEvent> &events) {
         listener(event);
 }
 
-bool VirtualMouse::isPlugged(int connection) const {
-    QMutexLocker lock(&m_mutex);
-    return m_links[connection].plugged;
-}
-
 std::string VirtualMouse::path(int connection, uint8_t kind) const {
     QMutexLocker lock(&m_mutex);
     return kind == kCollectionCommand ? m_links[connection].commandPath : m_links[connection].mousePath;
@@ -522,13 +517,6 @@ void VirtualMouse::setBattery(const Battery &battery) {
 VirtualMouse::Battery VirtualMouse::battery() const {
     QMutexLocker lock(&m_mutex);
     return m_battery;
-}
-
-void VirtualMouse::sendBatteryReport() {
-    QMutexLocker lock(&m_mutex);
-    deliver(activeConnection(), framed(report::kCmdBattery, {static_cast<uint8_t>(m_battery.voltage & 0xFF),
-                                                             static_cast<uint8_t>(m_battery.voltage >> 8),
-                                                             m_battery.charging, m_battery.status}));
 }
 
 void VirtualMouse::sendStatusReport(uint8_t profile, uint8_t dpiStage, uint8_t rate, uint8_t mode) {

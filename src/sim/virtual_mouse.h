@@ -69,7 +69,6 @@ public:
     // Connections. Both start plugged in; plug and unplug send hot-plug events to the listener.
     void plug(int connection);
     void unplug(int connection);
-    bool isPlugged(int connection) const;
     std::string path(int connection, uint8_t kind) const;
     void setPath(int connection, uint8_t kind, const std::string &path);
     void setReleaseNumber(int connection, uint16_t release);
@@ -78,7 +77,6 @@ public:
     // Reports the mouse sends on its own, over the cable when it is plugged, else the receiver.
     void setBattery(const Battery &battery);
     Battery battery() const;
-    void sendBatteryReport();
     // As if a button on the mouse changed profile, DPI stage, rate or mode.
     void sendStatusReport(uint8_t profile, uint8_t dpiStage, uint8_t rate, uint8_t mode);
 

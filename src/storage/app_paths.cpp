@@ -104,10 +104,6 @@ QString AppPaths::skinDir() {
     return applicationDir() + "/skin";
 }
 
-QString AppPaths::langDir() {
-    return applicationDir() + "/lang";
-}
-
 bool AppPaths::ensureParentDir(const QString &filePath) {
     return QDir().mkpath(QFileInfo(filePath).absolutePath());
 }

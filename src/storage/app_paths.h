@@ -46,7 +46,6 @@ public:
     static QString productDir(const QString &productName);
     static QString productConfigFile(const QString &productName);
     static QString skinDir();
-    static QString langDir();
 
     // Creates the folder of a file about to be written; true when it exists afterwards.
     static bool ensureParentDir(const QString &filePath);

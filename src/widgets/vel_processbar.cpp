@@ -13,12 +13,6 @@ void VelProcessbar::setBarText(const QString &text) {
     update();
 }
 
-void VelProcessbar::setTextColors(const QColor &mouseOff, const QColor &other) {
-    m_mouseOffColor = mouseOff;
-    m_otherColor = other;
-    update();
-}
-
 void VelProcessbar::paintEvent(QPaintEvent *event) {
     QProgressBar::paintEvent(event);
     if (m_text.isEmpty())

@@ -11,8 +11,6 @@ public:
 
     void setBarText(const QString &text);
     QString barText() const { return m_text; }
-    // Pen of the translated "MOUSE OFF" and of every other text.
-    void setTextColors(const QColor &mouseOff, const QColor &other);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -53,12 +53,6 @@ void VelPushButton::setEnabled(bool enabled) {
     QPushButton::setEnabled(enabled);
 }
 
-void VelPushButton::setTextColor(int state, const QColor &color) {
-    if (state >= 0 && state < static_cast<int>(m_textColors.size()))
-        m_textColors[state] = color;
-    update();
-}
-
 void VelPushButton::setNumber(uint8_t number) {
     m_number = number;
     update();

@@ -28,7 +28,6 @@ public:
     bool isChecked() const { return m_checked; }
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
-    void setTextColor(int state, const QColor &color);
     // Number shown at the left edge (0 = none); 253 and 254 show the two special marks.
     void setNumber(uint8_t number);
     uint8_t number() const { return m_number; }
@@ -39,7 +38,6 @@ public:
     // Swatch mode: the button paints a round colour swatch instead of its images.
     void setSwatch(bool swatch);
     void setSwatchColor(const QColor &color);
-    QColor swatchColor() const { return m_swatchColor; }
 
     // The skin's tab button pictures (normal, hover or checked, pressed), which most text buttons wear.
     static QStringList tabImages();
