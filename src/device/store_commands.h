@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 
 #include <array>
 #include <cstdint>
@@ -24,13 +25,13 @@ CommandReport selectProfile(uint8_t profile);
 } // namespace storecommands
 
 // which: 0 opens, 1 closes the write. The report's result.
-uint8_t sendWriteBracket(uint8_t which);
+ResultCode sendWriteBracket(uint8_t which);
 // The five store commands in order; the first nonzero result ends them and is returned (kResultMouseOff
 // for a store that only silence accepted).
-uint8_t storeAll();
+ResultCode storeAll();
 // Makes profile 0 to 4 current and stores the profile setting. The mouse does not answer the selection,
 // so both results are ignored and the call always gives 1.
-uint8_t selectProfile(uint8_t profile);
+ResultCode selectProfile(uint8_t profile);
 // The slot menu's switch: with the battery reader stopped, selectProfile() and storeAll(); the reader is
 // started again afterwards. storeAll()'s result (kResultMouseOff when only silence accepted a store).
-uint8_t switchProfile(uint8_t profile);
+ResultCode switchProfile(uint8_t profile);
