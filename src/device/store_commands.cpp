@@ -33,19 +33,21 @@ ResultCode storeAll() {
 }
 
 ResultCode selectProfile(uint8_t profile) {
-    // The mouse does not answer the selection; the call gives 1 whatever happened.
-    (void)sendCommand(storecommands::selectProfile(profile));
+    if (const ResultCode result = sendCommand(storecommands::selectProfile(profile)))
+        return result;
     // storeAll() stores the profile setting again right after and its result tells whether the mouse kept it.
     (void)sendCommand(storecommands::store(storecommands::kStoreProfile));
-    return kResultNoDevice;
+    return kResultOk;
 }
 
 ResultCode switchProfile(uint8_t profile) {
     // The reader shares the command handle and would take the stores' echoes.
     BatteryControl::stop();
-    // Always 1; the stores that follow tell whether the mouse is there.
-    (void)selectProfile(profile);
-    const ResultCode result = storeAll();
+    // A selection that was never written would leave the mouse on its old profile behind stores that
+    // succeed, so it ends the switch.
+    ResultCode result = selectProfile(profile);
+    if (result == kResultOk)
+        result = storeAll();
     // Unlike a failed write there is nothing half-sent to guard: the reader goes on telling the battery.
     BatteryControl::start();
     return result;
