@@ -236,20 +236,20 @@ private slots:
             auto write = [&](const AppConfig &, int f) {
                 flags = f;
                 if (!withReader)
-                    return uint8_t(kResultWriteError);
+                    return kResultWriteError;
                 BatteryControl::stop();
                 BatteryControl::start();
-                return uint8_t(kResultOk);
+                return kResultOk;
             };
             VelProcessDialog dialog(nullptr);
             // The animation comes from the skin resources, which a static library does not load by itself.
             QVERIFY(dialog.movie()->state() == QMovie::Running &&
                     dialog.findChild<QLabel *>()->movie() == dialog.movie());
             int execResult = -1;
-            const uint8_t code = runProfileWrite(
-                                     &dialog, [&dialog] { dialog.slotProcessDlg(); },
-                                     [&] { return execResult = dialog.exec(); }, write)
-                                     .result;
+            const ResultCode code = runProfileWrite(
+                                        &dialog, [&dialog] { dialog.slotProcessDlg(); },
+                                        [&] { return execResult = dialog.exec(); }, write)
+                                        .result;
             QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
             QCOMPARE(int(code), result);
             const bool written = !mouseOff && filled;
@@ -266,7 +266,10 @@ private slots:
     // A profile file that cannot be written (here a folder in its place) does not keep the mouse from being
     // written, but the outcome tells it, and the files stay marked as differing from the mouse.
     void configDiffCoversTheWrite() {
-        for (const auto &[result, savable] : {std::pair{0, true}, {4, true}, {0, false}, {4, false}}) {
+        for (const auto &[result, savable] : {std::pair{kResultOk, true},
+                                              {kResultWriteError, true},
+                                              {kResultOk, false},
+                                              {kResultWriteError, false}}) {
             TestTree tree;
             QVERIFY(tree.isValid());
             QVERIFY(config::setConfigDiff(0));
@@ -279,11 +282,11 @@ private slots:
             int diffWhileWriting = -1;
             VelProcessThread thread([&](const AppConfig &, int) {
                 diffWhileWriting = config::configDiff();
-                return uint8_t(result);
+                return result;
             });
             thread.start();
             QVERIFY(thread.wait(10000));
-            QCOMPARE(int(thread.result()), result);
+            QCOMPARE(int(thread.result()), int(result));
             QCOMPARE(thread.outcome().saved, savable);
             QCOMPARE(diffWhileWriting, 1);
             QCOMPARE(config::configDiff(), result == 0 && savable ? 0 : 1);

@@ -303,7 +303,7 @@ class TestVirtualMouse : public QObject {
     std::unique_ptr<CommandHarness> m_h;
     VirtualMouse *m_mouse = nullptr;
 
-    uint8_t send(const Bytes &r) { return sendReport(m_h->device(), r.data(), 33); }
+    ResultCode send(const Bytes &r) { return sendReport(m_h->device(), r.data(), 33); }
     int writes() const { return int(m_h->written().size()); }
 
 private slots:

@@ -120,7 +120,9 @@ private slots:
         QCOMPARE(int(SettingsView(mouse).lightingBlock(9).bright), 43);
     }
 
-    // A failing store ends the stores; selecting a profile stores it and gives 1 whatever the mouse answers.
+    // A failing store ends the stores; selecting a profile stores it. The selection is not echoed, so only
+    // its failed write tells that the mouse stayed on its profile: the slot switch then ends there and
+    // says so instead of succeeding on the stores that follow.
     void storeAndSelectProfile() {
         {
             CommandHarness h;
@@ -130,13 +132,18 @@ private slots:
             QCOMPARE(h.mouse().storeCommands(), Bytes{0x04});
         }
         CommandHarness h;
-        QCOMPARE(int(selectProfile(3)), 1);
+        QCOMPARE(int(selectProfile(3)), int(kResultOk));
         QCOMPARE(h.written(),
                  (Reports{framed({0x05, 0, 0xFA, 0x44, 3}), framed({0x05, 0, 0xFA, 0x40, 0xF3, 1})}));
         QCOMPARE(h.mouse().currentProfile(), 3);
-        h.mouse().failWrites(2);
-        QCOMPARE(int(selectProfile(0)), 1);
-        QCOMPARE(h.mouse().currentProfile(), 3);
+        QCOMPARE(int(switchProfile(0)), int(kResultOk));
+        QCOMPARE(h.mouse().currentProfile(), 0);
+        QCOMPARE(h.mouse().storeCommands(), (Bytes{0x01, 0x01, 0x04, 0x01, 0x02, 0x08, 0x10}));
+        h.mouse().clearRecords();
+        h.mouse().failWrites(1);
+        QCOMPARE(int(switchProfile(2)), int(kResultWriteError));
+        QCOMPARE(h.mouse().currentProfile(), 0);
+        QVERIFY(h.written().empty());
     }
 
     // Speeds 1 to 20 survive an X acceleration, a faster one comes back as 20; the X server's own default

@@ -2,6 +2,7 @@
 
 #include "app/battery_alert.h"
 #include "app/korvane_tray.h"
+#include "device/result_code.h"
 #include "platform/desktop_session.h"
 #include "storage/config_file.h"
 #include "widgets/display_scale.h"
@@ -140,11 +141,11 @@ private:
     void onConfigLoaded();
     void switchSlot();
     // Writes the working configuration to the mouse behind the progress dialog and tells the result.
-    int sendToDevice();
+    void sendToDevice();
     // Runs one exchange with the mouse behind the progress dialog (run gets the dialog), with hot-plug
     // changes and the warnings they lead to held back until it is over. run's result.
-    uint8_t runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run);
-    void showResult(uint8_t result);
+    ResultCode runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run);
+    void showResult(ResultCode result);
 
     // Device presence and status (korvane_widget_status.cpp).
     void startDeviceLink();

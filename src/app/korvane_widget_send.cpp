@@ -40,7 +40,7 @@ void KorvaneWidget::onConfigLoaded() {
 
 // The mouse switches to the slot and the system pointer follows the slot's speed.
 void KorvaneWidget::switchSlot() {
-    const uint8_t result = runBehindProgress([](VelProcessDialog &dialog) {
+    const ResultCode result = runBehindProgress([](VelProcessDialog &dialog) {
         return runDeviceTask(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); },
             [] { return switchProfile(0); });
@@ -49,9 +49,10 @@ void KorvaneWidget::switchSlot() {
     showResult(result);
 }
 
-int KorvaneWidget::sendToDevice() {
+void KorvaneWidget::sendToDevice() {
     ProfileWriteOutcome outcome;
-    runBehindProgress([&outcome](VelProcessDialog &dialog) {
+    // The outcome, which also tells whether the files were stored, is judged below.
+    (void)runBehindProgress([&outcome](VelProcessDialog &dialog) {
         outcome = runProfileWrite(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
         return outcome.result;
@@ -60,12 +61,11 @@ int KorvaneWidget::sendToDevice() {
     m_resendWanted = outcome.result != kResultOk;
     if (!outcome.done())
         VelMessageBox::ask(this, outcomeMessage(outcome));
-    return outcome.result;
 }
 
-uint8_t KorvaneWidget::runBehindProgress(const std::function<uint8_t(VelProcessDialog &dialog)> &run) {
+ResultCode KorvaneWidget::runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run) {
     m_presence->holdChanges();
-    uint8_t result = kResultOk;
+    ResultCode result = kResultOk;
     {
         VelProcessDialog dialog(this);
         result = run(dialog);
@@ -80,7 +80,7 @@ uint8_t KorvaneWidget::runBehindProgress(const std::function<uint8_t(VelProcessD
     return result;
 }
 
-void KorvaneWidget::showResult(uint8_t result) {
+void KorvaneWidget::showResult(ResultCode result) {
     if (result != kResultOk)
         VelMessageBox::ask(this, QCoreApplication::translate("ResultCode", resultMessage(result)));
 }

@@ -22,9 +22,9 @@ CommandReport closingReport(uint8_t code, uint16_t address) {
     return dataReport(code, address, report::kBlockClose, &data, kClosingLength);
 }
 
-uint8_t sendReports(const std::vector<CommandReport> &reports) {
+ResultCode sendReports(const std::vector<CommandReport> &reports) {
     for (const CommandReport &r : reports) {
-        if (const uint8_t result = sendCommand(r))
+        if (const ResultCode result = sendCommand(r))
             return result;
     }
     return kResultOk;

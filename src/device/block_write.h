@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,6 @@ CommandReport closingReport(uint8_t code, uint16_t address = kClosingAddress);
 
 // Sends the reports in order through the process-wide device; the first nonzero result ends the
 // sending and is returned, 0 when all were accepted.
-uint8_t sendReports(const std::vector<CommandReport> &reports);
+ResultCode sendReports(const std::vector<CommandReport> &reports);
 
 } // namespace blockwrite

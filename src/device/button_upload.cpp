@@ -29,12 +29,12 @@ constexpr uint16_t kMacrosCloseAddress = 0x0FFF;
 constexpr int kPauseAfterMacroMs = 50;
 constexpr int kImageStartChecked = 5; // a slot whose first bytes are all zero holds no macro
 
-uint8_t sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_t *data, int length) {
+ResultCode sendBlock(uint8_t code, uint16_t address, uint8_t position, const uint8_t *data, int length) {
     return sendCommand(
         blockwrite::dataReport(code, address, position, data, static_cast<std::size_t>(length)));
 }
 
-uint8_t sendClose(uint8_t code, uint16_t address) {
+ResultCode sendClose(uint8_t code, uint16_t address) {
     return sendCommand(blockwrite::closingReport(code, address));
 }
 
@@ -80,10 +80,10 @@ int packButtonTable() {
     return state.macroNumbers().size();
 }
 
-uint8_t sendButtonTable() {
+ResultCode sendButtonTable() {
     packButtonTable();
     const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
-    uint8_t result =
+    ResultCode result =
         sendBlock(report::kCmdButtons, 0, report::kBlockFirst, table.data(), buttontable::kHeaderSize);
     for (int address = buttontable::kHeaderSize; result == kResultOk && address < kUploadedTableBytes;
          address += kTableChunk)
@@ -97,7 +97,7 @@ uint8_t sendButtonTable() {
     return result;
 }
 
-uint8_t sendMacros() {
+ResultCode sendMacros() {
     DeviceState &state = DeviceState::instance();
     auto &images = state.macroImages();
     for (DeviceState::MacroImage &image : images)
@@ -128,7 +128,7 @@ uint8_t sendMacros() {
         for (int chunk = 0; chunk < DeviceState::kMacroImageSize / kMacroChunk; ++chunk) {
             const int offset = chunk * kMacroChunk;
             const uint8_t position = slot == 0 && chunk == 0 ? report::kBlockFirst : report::kBlockNext;
-            const uint8_t result = sendBlock(
+            const ResultCode result = sendBlock(
                 report::kCmdMacros, static_cast<uint16_t>(DeviceState::kMacroImageSize * slot + offset),
                 position, image.data() + offset, kMacroChunk);
             if (result != kResultOk)
@@ -136,5 +136,5 @@ uint8_t sendMacros() {
         }
         sent = true;
     }
-    return sent ? sendClose(report::kCmdMacros, kMacrosCloseAddress) : uint8_t(kResultOk);
+    return sent ? sendClose(report::kCmdMacros, kMacrosCloseAddress) : kResultOk;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "device/result_code.h"
 #include "storage/profile_data.h"
-
-#include <cstdint>
 
 // The button table (command 0x03) and the macro images (command 0x05) of a profile write, packed from the
 // device copy of the configuration. sendButtonTable() fills the macro numbers that sendMacros() uses, so
 // it must come first. Both return the first nonzero report result, else 0.
-uint8_t sendButtonTable();
+ResultCode sendButtonTable();
 
 // Packs the button table of the device copy and numbers its macros, without sending anything; returns
 // how many different macros the buttons name. sendButtonTable() packs the same way.
@@ -22,7 +21,7 @@ bool recordReachesMouse(int record);
 bool sendsLeftClick(const ProfileData &profile);
 
 // kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
-uint8_t sendMacros();
+ResultCode sendMacros();
 
 // Macro numbers the mouse plays; a button table naming more macros cannot be served.
 constexpr int kMaxMacroImages = 12;

@@ -39,7 +39,7 @@ std::vector<CommandReport> reports(const ProfileData &profile, int described, in
 
 } // namespace dpistages
 
-uint8_t sendDpiStages(int) {
+ResultCode sendDpiStages(int) {
     DeviceState &state = DeviceState::instance();
     return blockwrite::sendReports(dpistages::reports(state.deviceCopy().profile,
                                                       description::dpiStageCount(), config::sensorType(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 #include "storage/profile_data.h"
 
 #include <cstddef>
@@ -35,4 +36,4 @@ std::vector<CommandReport> reports(const ProfileData &profile, int described, in
 // Writes the DPI stages of the device copy's profile for the configured sensor. profile is the mouse's
 // profile number; the device copy holds one profile, so it is always 0 and not sent. The first nonzero
 // report result, else 0.
-uint8_t sendDpiStages(int profile);
+ResultCode sendDpiStages(int profile);

@@ -94,6 +94,6 @@ std::vector<CommandReport> reports(const ProfileData &profile) {
 
 } // namespace lightingblocks
 
-uint8_t sendLighting() {
+ResultCode sendLighting() {
     return blockwrite::sendReports(lightingblocks::reports(DeviceState::instance().deviceCopy().profile));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 #include "storage/profile_data.h"
 
 #include <array>
@@ -41,4 +42,4 @@ std::vector<CommandReport> reports(const ProfileData &profile);
 } // namespace lightingblocks
 
 // Writes the lighting blocks of the device copy's profile. The first nonzero report result, else 0.
-uint8_t sendLighting();
+ResultCode sendLighting();

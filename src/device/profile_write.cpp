@@ -12,36 +12,36 @@
 
 namespace {
 
-uint8_t sendSections(int flags) {
+ResultCode sendSections(int flags) {
     const AppConfig &copy = DeviceState::instance().deviceCopy();
-    if (const uint8_t r = sendWriteBracket(storecommands::kBracketBegin))
+    if (const ResultCode r = sendWriteBracket(storecommands::kBracketBegin))
         return r;
-    if (const uint8_t r = sendSettingsBlock(copy))
+    if (const ResultCode r = sendSettingsBlock(copy))
         return r;
     if (flags & writeflags::kButtons) {
-        if (const uint8_t r = sendButtonTable())
+        if (const ResultCode r = sendButtonTable())
             return r;
     }
     if (flags & writeflags::kDpiStages) {
-        if (const uint8_t r = sendDpiStages(0))
+        if (const ResultCode r = sendDpiStages(0))
             return r;
     }
     if (flags & writeflags::kLighting) {
-        if (const uint8_t r = sendLighting())
+        if (const ResultCode r = sendLighting())
             return r;
     }
     if (flags != 0) {
-        if (const uint8_t r = storeAll())
+        if (const ResultCode r = storeAll())
             return r;
     }
-    if (const uint8_t r = sendMacros())
+    if (const ResultCode r = sendMacros())
         return r;
     return sendWriteBracket(storecommands::kBracketEnd);
 }
 
 } // namespace
 
-uint8_t writeProfile(const AppConfig &config, int flags) {
+ResultCode writeProfile(const AppConfig &config, int flags) {
     // An empty record, or one without a left click, would take every click from the mouse.
     if (!config.profile.filled || !sendsLeftClick(config.profile))
         return kResultNoProfile;
@@ -60,7 +60,7 @@ uint8_t writeProfile(const AppConfig &config, int flags) {
         BatteryControl::start();
         return kResultMacroMissing;
     }
-    const uint8_t result = sendSections(flags);
+    const ResultCode result = sendSections(flags);
     if (result == kResultOk)
         BatteryControl::start();
     return result;

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "device/result_code.h"
 #include "storage/app_config.h"
-
-#include <cstdint>
 
 // Section flags of writeProfile(); the profile-write thread always passes kWriteAll.
 namespace writeflags {
@@ -18,4 +17,4 @@ constexpr int kWriteAll = 15;
 // and is returned (the reader then stays stopped); 0 when every report was accepted. Refused before
 // anything is sent: kResultNoProfile for a profile record never filled, kResultTooManyMacros when the
 // buttons name more macros than the mouse holds, kResultMacroMissing when a button's macro file is gone.
-uint8_t writeProfile(const AppConfig &config, int flags);
+ResultCode writeProfile(const AppConfig &config, int flags);

@@ -3,13 +3,12 @@
 #include "device/result_code.h"
 
 #include <QString>
-#include <cstdint>
 
 // What one profile write did. The files and the mouse are written one after the other and either may fail
 // alone: the mouse is still written when the configuration could not be stored.
 struct ProfileWriteOutcome {
-    uint8_t result = kResultOk; // the mouse's result code
-    bool saved = true;          // the configuration and the profile file were stored
+    ResultCode result = kResultOk; // the mouse's result code
+    bool saved = true;             // the configuration and the profile file were stored
 
     bool done() const { return result == kResultOk && saved; }
 };

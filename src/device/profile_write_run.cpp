@@ -32,9 +32,9 @@ ProfileWriteOutcome runProfileWrite(QObject *waiter, const std::function<void()>
     return thread.outcome();
 }
 
-uint8_t runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
-                      const std::function<int()> &waitModal, const std::function<uint8_t()> &task) {
-    uint8_t result = kResultOk;
+ResultCode runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
+                         const std::function<int()> &waitModal, const std::function<ResultCode()> &task) {
+    ResultCode result = kResultOk;
     std::unique_ptr<QThread> thread(QThread::create([&result, task] { result = task(); }));
     QObject::connect(
         thread.get(), &QThread::finished, waiter, [taskEnded] { taskEnded(); }, Qt::QueuedConnection);

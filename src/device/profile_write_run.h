@@ -2,8 +2,8 @@
 
 #include "device/profile_write_outcome.h"
 #include "device/profile_writer.h"
+#include "device/result_code.h"
 
-#include <cstdint>
 #include <functional>
 
 class QObject;
@@ -18,5 +18,5 @@ ProfileWriteOutcome runProfileWrite(QObject *waiter, const std::function<void()>
 
 // The same for another exchange with the mouse (the profile switch of the slot menu): task runs on a
 // worker thread and its result code is returned once it has finished.
-uint8_t runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
-                      const std::function<int()> &waitModal, const std::function<uint8_t()> &task);
+ResultCode runDeviceTask(QObject *waiter, const std::function<void()> &taskEnded,
+                         const std::function<int()> &waitModal, const std::function<ResultCode()> &task);

@@ -2,6 +2,6 @@
 
 #include "device/profile_write.h"
 
-uint8_t writeProfileToMouse(const AppConfig &config, int flags) {
+ResultCode writeProfileToMouse(const AppConfig &config, int flags) {
     return writeProfile(config, flags);
 }

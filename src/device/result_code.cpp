@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-const char *resultMessage(uint8_t result) {
+const char *resultMessage(ResultCode result) {
     switch (result) {
     case kResultOk:
         return "";

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 
-// Results of device operations; the first nonzero one ends a multi-report operation.
-enum ResultCode : uint8_t {
+// Results of device operations; the first nonzero one ends a multi-report operation. Never dropped
+// silently: a caller that has nothing to do with one says why where it discards it.
+// clang-format off
+enum [[nodiscard]] ResultCode : uint8_t {
+    // clang-format on
     kResultOk = 0,
     kResultNoDevice = 1,
     kResultGaveUp = 2,
@@ -23,4 +26,4 @@ enum ResultCode : uint8_t {
 
 // The text the window and korvanectl show for a nonzero result (untranslated; front ends translate it in
 // the "ResultCode" context). Empty for kResultOk.
-const char *resultMessage(uint8_t result);
+const char *resultMessage(ResultCode result);

@@ -68,7 +68,7 @@ bool headerIsZero(const uint8_t *reply) {
 
 } // namespace
 
-uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length, bool *acceptedBySilence) {
+ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bool *acceptedBySilence) {
     if (acceptedBySilence)
         *acceptedBySilence = false;
     trace("开始发送--------------------------------------");
@@ -182,7 +182,7 @@ uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length, bool 
     }
 }
 
-uint8_t sendReport(const uint8_t *report, int length, bool *acceptedBySilence) {
+ResultCode sendReport(const uint8_t *report, int length, bool *acceptedBySilence) {
     if (acceptedBySilence)
         *acceptedBySilence = false;
     MouseDevice *device = MouseDevice::instance();
@@ -194,8 +194,8 @@ uint8_t sendReport(const uint8_t *report, int length, bool *acceptedBySilence) {
     return sendReport(*device, report, length, acceptedBySilence);
 }
 
-uint8_t sendCommand(const CommandReport &report) {
+ResultCode sendCommand(const CommandReport &report) {
     bool silent = false;
-    const uint8_t result = sendReport(report.data(), static_cast<int>(report.size()), &silent);
-    return result == kResultOk && silent ? uint8_t(kResultMouseOff) : result;
+    const ResultCode result = sendReport(report.data(), static_cast<int>(report.size()), &silent);
+    return result == kResultOk && silent ? kResultMouseOff : result;
 }

@@ -13,12 +13,13 @@ class MouseDevice;
 // kResultWriteError. Waits go through devicelink::pause, texts through devicelink::trace.
 // A mouse that answers none of six writes counts as having accepted the report; acceptedBySilence, when
 // given, is set to tell that case from a real echo (false for every other outcome).
-uint8_t sendReport(MouseDevice &device, const uint8_t *report, int length, bool *acceptedBySilence = nullptr);
+ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length,
+                      bool *acceptedBySilence = nullptr);
 
 // The same on the process-wide MouseDevice; kResultNoDevice when none is set.
-uint8_t sendReport(const uint8_t *report, int length, bool *acceptedBySilence = nullptr);
+ResultCode sendReport(const uint8_t *report, int length, bool *acceptedBySilence = nullptr);
 
 // One command of a multi-report operation on the process-wide MouseDevice: sendReport's result, except
 // that a report the mouse must echo but only silence accepted gives kResultMouseOff, so that a sleeping
 // mouse ends the operation at its first report instead of being reported as programmed.
-uint8_t sendCommand(const CommandReport &report);
+ResultCode sendCommand(const CommandReport &report);

@@ -72,7 +72,7 @@ std::vector<CommandReport> reports(const AppConfig &config, int syncMode, int sh
 
 } // namespace settingsblock
 
-uint8_t sendSettingsBlock(const AppConfig &config) {
+ResultCode sendSettingsBlock(const AppConfig &config) {
     return blockwrite::sendReports(
         settingsblock::reports(config, description::syncMode(), description::showDpiLed()));
 }

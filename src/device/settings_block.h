@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 #include "storage/app_config.h"
 
 #include <cstddef>
@@ -54,4 +55,4 @@ std::vector<CommandReport> reports(const AppConfig &config, int syncMode, int sh
 
 // Writes the settings block of the given configuration (the device copy), with the description's sync
 // and DPI colour switches. The first nonzero report result, else 0.
-uint8_t sendSettingsBlock(const AppConfig &config);
+ResultCode sendSettingsBlock(const AppConfig &config);

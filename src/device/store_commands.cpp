@@ -20,29 +20,34 @@ CommandReport selectProfile(uint8_t profile) {
 
 } // namespace storecommands
 
-uint8_t sendWriteBracket(uint8_t which) {
+ResultCode sendWriteBracket(uint8_t which) {
     return sendCommand(storecommands::writeBracket(which));
 }
 
-uint8_t storeAll() {
+ResultCode storeAll() {
     for (uint8_t what : storecommands::kStoreOrder) {
-        if (const uint8_t result = sendCommand(storecommands::store(what)))
+        if (const ResultCode result = sendCommand(storecommands::store(what)))
             return result;
     }
     return kResultOk;
 }
 
-uint8_t selectProfile(uint8_t profile) {
-    static_cast<void>(sendCommand(storecommands::selectProfile(profile)));
-    static_cast<void>(sendCommand(storecommands::store(storecommands::kStoreProfile)));
-    return 1;
+ResultCode selectProfile(uint8_t profile) {
+    if (const ResultCode result = sendCommand(storecommands::selectProfile(profile)))
+        return result;
+    // storeAll() stores the profile setting again right after and its result tells whether the mouse kept it.
+    (void)sendCommand(storecommands::store(storecommands::kStoreProfile));
+    return kResultOk;
 }
 
-uint8_t switchProfile(uint8_t profile) {
+ResultCode switchProfile(uint8_t profile) {
     // The reader shares the command handle and would take the stores' echoes.
     BatteryControl::stop();
-    selectProfile(profile);
-    const uint8_t result = storeAll();
+    // A selection that was never written would leave the mouse on its old profile behind stores that
+    // succeed, so it ends the switch.
+    ResultCode result = selectProfile(profile);
+    if (result == kResultOk)
+        result = storeAll();
     // Unlike a failed write there is nothing half-sent to guard: the reader goes on telling the battery.
     BatteryControl::start();
     return result;

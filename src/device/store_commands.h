@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/command_report.h"
+#include "device/result_code.h"
 
 #include <array>
 #include <cstdint>
@@ -24,13 +25,15 @@ CommandReport selectProfile(uint8_t profile);
 } // namespace storecommands
 
 // which: 0 opens, 1 closes the write. The report's result.
-uint8_t sendWriteBracket(uint8_t which);
+ResultCode sendWriteBracket(uint8_t which);
 // The five store commands in order; the first nonzero result ends them and is returned (kResultMouseOff
 // for a store that only silence accepted).
-uint8_t storeAll();
-// Makes profile 0 to 4 current and stores the profile setting. The mouse does not answer the selection,
-// so both results are ignored and the call always gives 1.
-uint8_t selectProfile(uint8_t profile);
-// The slot menu's switch: with the battery reader stopped, selectProfile() and storeAll(); the reader is
-// started again afterwards. storeAll()'s result (kResultMouseOff when only silence accepted a store).
-uint8_t switchProfile(uint8_t profile);
+ResultCode storeAll();
+// Makes profile 0 to 4 current and stores the profile setting. The mouse does not echo the selection, so
+// its result tells only a selection that could not be written (nothing more is sent then); the store's
+// result is left to the storeAll() that follows it.
+ResultCode selectProfile(uint8_t profile);
+// The slot menu's switch: with the battery reader stopped, selectProfile() and, when the selection was
+// written, storeAll(); the reader is started again afterwards. The first failing result (kResultMouseOff
+// when only silence accepted a store).
+ResultCode switchProfile(uint8_t profile);

@@ -27,7 +27,7 @@ void VelProcessThread::run() {
         m_bSaved = config::saveAppConfig(m_config) == FileResult::Ok;
         // Marked before the first report: a write that never ends (killed, crashed) must leave the mark.
         config::setConfigDiff(1);
-        m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : uint8_t(kResultNoDevice);
+        m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : kResultNoDevice;
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;

@@ -2,10 +2,10 @@
 
 #include "device/profile_write_outcome.h"
 #include "device/profile_writer.h"
+#include "device/result_code.h"
 #include "storage/app_config.h"
 
 #include <QThread>
-#include <cstdint>
 
 // One profile write off the GUI thread: stores the working configuration, sends it to the mouse and
 // emits DoProcessDlg when done, leaving the result code for the window to judge. The configuration is
@@ -17,7 +17,7 @@ public:
     explicit VelProcessThread(ProfileWriteFunction write = writeProfileToMouse, QObject *parent = nullptr);
 
     // 0 accepted, 5 mouse marked as off, else the first failing report's code; read it after DoProcessDlg.
-    uint8_t result() const { return m_iResult; }
+    ResultCode result() const { return m_iResult; }
     // The result with whether the configuration was stored; read it after DoProcessDlg.
     ProfileWriteOutcome outcome() const { return {m_iResult, m_bSaved}; }
 
@@ -30,6 +30,6 @@ protected:
 private:
     ProfileWriteFunction m_write;
     AppConfig m_config;
-    uint8_t m_iResult = 0;
+    ResultCode m_iResult = kResultOk;
     bool m_bSaved = true;
 };
