@@ -51,7 +51,7 @@ Bytes tableBytes(int offset, int length) {
 // The entry at the slot of button 0, which the identity matrix puts at bytes 2 to 5.
 ButtonEntry packedEntry(const ButtonAssignment &button) {
     record(0) = button;
-    packButton(0, 0, 0);
+    packButton(0, 0);
     const Bytes b = tableBytes(2, 4);
     return {b[0], b[1], b[2], b[3]};
 }
@@ -334,7 +334,7 @@ private slots:
         record(4).macroName = "Ignored";
         for (int r = 1; r <= 4; ++r) {
             record(r).res4 = 0x77;
-            packButton(0, r, r);
+            packButton(r, r);
         }
         QCOMPARE(macroNumberOf("Burst"), 0);
         QCOMPARE(macroNumberOf("Recoil"), 1);
@@ -352,8 +352,8 @@ private slots:
             ButtonMatrix::instance().table().fill(3);
             record(40) = button(52);
             record(41) = button(53);
-            packButton(0, 40, 22);
-            packButton(0, 41, 23);
+            packButton(40, 22);
+            packButton(41, 23);
             const int up = reverse == 1 ? 94 : 90;
             QCOMPARE(tableBytes(up, 4), (Bytes{0x8B, 0, 0, 0}));
             QCOMPARE(tableBytes(90 + 94 - up, 4), (Bytes{0x8C, 0, 0, 0}));
@@ -361,27 +361,24 @@ private slots:
         }
     }
 
-    // Selectors, matrix values, profiles and records out of range pack nothing; a button count above 16
+    // Selectors, matrix values and records out of range pack nothing; a button count above 16
     // leaves records 16 on unpacked and unnumbered.
     void matrixLookupsBounded() {
-        int slot = -1;
-        QVERIFY(!buttonSlot(16, slot) && !buttonSlot(21, slot) && !buttonSlot(-1, slot));
-        QCOMPARE(slot, -1);
+        QVERIFY(!buttonSlot(16) && !buttonSlot(21) && !buttonSlot(-1));
         ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
         matrix[5] = 30;
         matrix[6] = 31;
         matrix[7] = 255;
         for (int r : {5, 6, 7, 16}) {
             record(r) = button(r == 5 ? 1 : 2);
-            packButton(0, r, r);
+            packButton(r, r);
         }
         QCOMPARE(tableBytes(122, 6), (Bytes{0x81, 0, 0, 0, 0, 0}));
         const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
         QVERIFY(std::find(table.begin(), table.end(), 0x82) == table.end());
         record(5) = button(2);
-        packButton(1, 5, 5);
-        packButton(0, 42, 5);
-        packButton(0, -1, 5);
+        packButton(42, 5);
+        packButton(-1, 5);
         QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
 
         m_h.reset();

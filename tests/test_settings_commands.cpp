@@ -159,8 +159,7 @@ private slots:
             auto *headless = dynamic_cast<HeadlessPointerSettings *>(&pointerSettings());
             QVERIFY(headless);
             QCOMPARE(readPointerSpeed(), int(PointerSettings::kDefaultSpeed));
-            DeviceState::instance().deviceCopy().profile.mouseSpeed = uint8_t(speed);
-            applyPointerSpeed();
+            applyPointerSpeed(uint8_t(speed));
             QVERIFY(headless->setCount() == (kept ? 1 : 0) && readPointerSpeed() == (kept ? kept : 10));
         }
         installPointerSettings(nullptr);

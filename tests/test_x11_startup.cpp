@@ -1,4 +1,3 @@
-#include "device/device_state.h"
 #include "device/pointer_speed.h"
 #include "platform/linux/x11_pointer_settings.h"
 #include "support/test_tree.h"
@@ -105,8 +104,7 @@ private slots:
         X11PointerSettings other;
         QList<int> readBack, speeds;
         for (int speed = PointerSettings::kMinSpeed; speed <= PointerSettings::kMaxSpeed; ++speed) {
-            DeviceState::instance().deviceCopy().profile.mouseSpeed = uint8_t(speed);
-            applyPointerSpeed();
+            applyPointerSpeed(uint8_t(speed));
             speeds << speed << speed;
             readBack << other.speed() << readPointerSpeed();
         }

@@ -15,12 +15,6 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-namespace {
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
-} // namespace
-
 void KorvaneWidget::okClicked() {
     sendToDevice();
     closeWindow();
@@ -45,7 +39,7 @@ void KorvaneWidget::switchSlot() {
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); },
             [] { return switchProfile(0); });
     });
-    applyPointerSpeed(working().profile.mouseSpeed);
+    applyPointerSpeed(workingConfig().profile.mouseSpeed);
     showResult(result);
 }
 

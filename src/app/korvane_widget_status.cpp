@@ -38,9 +38,6 @@ constexpr int kOsdDisplayMs = 1500;
 constexpr int kOsdFontSize = 60;
 constexpr int kMaxDpiStatus = 6; // stage numbers the mouse reports
 
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
 } // namespace
 
 void KorvaneWidget::startDeviceLink() {
@@ -288,9 +285,9 @@ void KorvaneWidget::updateConnectionState() {
 
 void KorvaneWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode) {
     qCDebug(lcApp, "Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
-    if (iDPI < kMaxDpiStatus && iDPI != working().profile.dpiStage)
+    if (iDPI < kMaxDpiStatus && iDPI != workingConfig().profile.dpiStage)
         slotRefreshDPIStage(iDPI);
-    if (iRate != working().profile.pollRate)
+    if (iRate != workingConfig().profile.pollRate)
         slotRefreshRate(iRate);
 }
 
@@ -300,10 +297,10 @@ void KorvaneWidget::slotRefreshWriteStatus(quint8 iStatus) {
 }
 
 void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {
-    ProfileData &profile = working().profile;
+    ProfileData &profile = workingConfig().profile;
     profile.dpiStage = iDPI;
     // The stage the mouse chose; when its file cannot take it, the next Apply stores it with the rest.
-    (void)profile::setProfileDpiStage(working().profileNames[0], iDPI);
+    (void)profile::setProfileDpiStage(workingConfig().profileNames[0], iDPI);
     const int raw = static_cast<int>(profile.dpiStages[iDPI % ProfileData::kStageCount].x);
     const int dpi = positionToDpi(config::sensorType(), raw);
     refreshAllPages();
@@ -311,7 +308,7 @@ void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {
 }
 
 void KorvaneWidget::slotRefreshRate(quint8 iRate) {
-    working().profile.pollRate = iRate;
+    workingConfig().profile.pollRate = iRate;
     refreshAllPages();
     showOsdText(battery::rateText(iRate));
 }

@@ -36,15 +36,12 @@ constexpr QRect kResetRect(154, 228, 118, 28);
 constexpr QRect kExportRect(32, 268, 28, 28);
 constexpr QRect kImportRect(66, 268, 28, 28);
 
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
 QString currentName() {
-    return working().profileNames[0];
+    return workingConfig().profileNames[0];
 }
 } // namespace
 
-ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent), m_session(working()) {
+ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent), m_session(workingConfig()) {
     setObjectName(QStringLiteral("profileBar"));
     m_nameLabel = new VelLabel(this);
     m_nameLabel->setColor(QColor(180, 180, 188));
@@ -74,7 +71,7 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent), m_session(working()) 
     m_slotButton->setChecked(true);
     connect(m_slotButton, &QPushButton::clicked, this, [this] {
         m_slotButton->setChecked(true);
-        working().profileId = 0;
+        workingConfig().profileId = 0;
     });
     m_slotMenu = new VelMenu(this);
     m_slotMenu->addAction(tr("Profile") + " 1");
@@ -146,14 +143,14 @@ void ProfileBar::loadStoredConfig() {
     AppConfigStore::instance().resetWorkingCopy();
     const int speed = readPointerSpeed();
     if (speed > 0)
-        working().profile.mouseSpeed = static_cast<uint8_t>(speed);
+        workingConfig().profile.mouseSpeed = static_cast<uint8_t>(speed);
 }
 
 void ProfileBar::discardEdits() {
     reloadCurrentProfile();
     // The sensor settings belong to the whole configuration: they go back to what was last sent or stored.
     const AppConfig &stored = AppConfigStore::instance().loaded();
-    AppConfig &edited = working();
+    AppConfig &edited = workingConfig();
     edited.angleValue = stored.angleValue;
     edited.liftHigh = stored.liftHigh;
     edited.sync = stored.sync;
@@ -162,14 +159,14 @@ void ProfileBar::discardEdits() {
     edited.wake = stored.wake;
     edited.sensorMode = stored.sensorMode;
     showCurrentName();
-    showResult(ProfileList::fromFileResult(config::saveProfileSlotState(working())));
+    showResult(ProfileList::fromFileResult(config::saveProfileSlotState(workingConfig())));
 }
 
 void ProfileBar::reloadCurrentProfile() {
     // A profile whose file is gone keeps what the pages show rather than becoming an empty record.
     ProfileData stored;
     if (profile::loadProfileByName(stored, currentName()) == FileResult::Ok)
-        working().profile = stored;
+        workingConfig().profile = stored;
 }
 
 void ProfileBar::showResult(ProfileListResult result, const QString &file) {
@@ -241,8 +238,8 @@ void ProfileBar::resetProfile() {
         return;
     qCDebug(lcApp, "Accepted %d", 1);
     const QString name = currentName();
-    profile::makeFactoryProfile(working().profile);
-    working().profile.profileName = name;
+    profile::makeFactoryProfile(workingConfig().profile);
+    workingConfig().profile.profileName = name;
     showCurrentName();
     emit profileReset();
 }
@@ -250,8 +247,8 @@ void ProfileBar::resetProfile() {
 void ProfileBar::resetAllProfiles() {
     if (!VelMessageBox::ask(window(), tr("Are you sure you want reset all profiles?")))
         return;
-    profile::makeFactoryConfig(working());
-    working().profile.profileName = currentName();
+    profile::makeFactoryConfig(workingConfig());
+    workingConfig().profile.profileName = currentName();
     showCurrentName();
     buildMenu();
     emit profileChanged();
@@ -283,7 +280,7 @@ void ProfileBar::loadConfigFile() {
     if (path.isEmpty())
         return;
     const ProfileListResult result =
-        ProfileList::importConfigFile(working(), path, config::profileProductName());
+        ProfileList::importConfigFile(workingConfig(), path, config::profileProductName());
     if (result != ProfileListResult::Ok) {
         showResult(result, path);
         return;
@@ -295,12 +292,12 @@ void ProfileBar::saveConfigFile() {
     const QString path = VelFileDialog::saveFile(window(), tr("Save Config File"), tr("Config File(*.conf)"));
     if (path.isEmpty())
         return;
-    showResult(ProfileList::exportConfigFile(working(), path, config::profileProductName()), path);
+    showResult(ProfileList::exportConfigFile(workingConfig(), path, config::profileProductName()), path);
 }
 
 void ProfileBar::chooseSlot(QAction *action) {
     m_slotSelector->setText(action->text());
-    working().profileId = 0;
+    workingConfig().profileId = 0;
     reloadCurrentProfile();
     emit profileChanged();
     buildMenu();

@@ -32,7 +32,7 @@ constexpr FunctionMenu kMainSubMenus[] = {FunctionMenu::Basic, FunctionMenu::Win
                                           FunctionMenu::Media, FunctionMenu::Dpi};
 
 ProfileData &profile() {
-    return AppConfigStore::instance().working().profile;
+    return workingConfig().profile;
 }
 
 int shownButtons() {

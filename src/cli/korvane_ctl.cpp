@@ -58,10 +58,6 @@ QString tr(const char *text) {
     return QCoreApplication::translate("KorvaneCtl", text);
 }
 
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
-
 QString connectionName(int connection) {
     return connection == kReceiver ? "receiver" : "cable";
 }
@@ -335,8 +331,8 @@ int KorvaneCtl::profiles() {
     ProfileList list;
     list.load();
     // Only the current name is shown, which a damaged profile file does not change.
-    (void)ProfileList::loadStoredConfig(working());
-    const QString current = working().profileNames[0];
+    (void)ProfileList::loadStoredConfig(workingConfig());
+    const QString current = workingConfig().profileNames[0];
     if (m_json)
         return finish(
             kOk, QString(),
@@ -357,8 +353,8 @@ int KorvaneCtl::profile(const QStringList &arguments) {
         return kWindowRuns;
     const QString name = arguments.at(1);
     // The current profile's file may be damaged: the operations work on the list all the same.
-    (void)ProfileList::loadStoredConfig(working());
-    ProfileSession session(working());
+    (void)ProfileList::loadStoredConfig(workingConfig());
+    ProfileSession session(workingConfig());
     session.load();
     // Every operation but add works on a profile of the list; any other name is refused before a file or
     // the list is touched.
@@ -399,7 +395,7 @@ int KorvaneCtl::apply(const QStringList &arguments) {
     const FileResult loaded = ProfileList::loadStoredConfig(store.loaded());
     store.resetWorkingCopy();
     if (!arguments.isEmpty()) {
-        ProfileSession session(working());
+        ProfileSession session(workingConfig());
         session.load();
         if (!session.names().contains(arguments.first()))
             return finish(kRefused, tr("This profile does not exist."));
@@ -410,8 +406,8 @@ int KorvaneCtl::apply(const QStringList &arguments) {
         // A profile that was not read whole would take every click from the mouse: it is not sent.
         const ProfileListResult unread = loaded == FileResult::NotFound ? ProfileListResult::FileMissing
                                                                         : ProfileList::fromFileResult(loaded);
-        return finish(kResultNoProfile,
-                      ProfileList::describe(unread, profile::profileFilePath(working().profileNames[0])));
+        return finish(kResultNoProfile, ProfileList::describe(unread, profile::profileFilePath(
+                                                                          workingConfig().profileNames[0])));
     }
     if (!openDevice())
         return noDevice(tr("No mouse is connected."));
@@ -428,7 +424,7 @@ int KorvaneCtl::apply(const QStringList &arguments) {
         return finish(result, tr("No mouse is connected."));
     if (result != kResultOk)
         return finish(result, outcomeMessage(outcome));
-    return finish(kOk, QString(), QJsonObject{{"profile", working().profileNames[0]}});
+    return finish(kOk, QString(), QJsonObject{{"profile", workingConfig().profileNames[0]}});
 }
 
 int KorvaneCtl::exportFile(const QStringList &arguments) {
@@ -439,15 +435,15 @@ int KorvaneCtl::exportFile(const QStringList &arguments) {
     const QString path = arguments.first();
     const QString product = config::profileProductName();
     // A damaged current profile is exported as the file it is; a ".conf" needs it whole.
-    const FileResult loaded = ProfileList::loadStoredConfig(working());
+    const FileResult loaded = ProfileList::loadStoredConfig(workingConfig());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
         if (loaded != FileResult::Ok)
             return refuse(ProfileList::fromFileResult(loaded),
-                          profile::profileFilePath(working().profileNames[0]));
-        const ProfileListResult result = ProfileList::exportConfigFile(working(), path, product);
+                          profile::profileFilePath(workingConfig().profileNames[0]));
+        const ProfileListResult result = ProfileList::exportConfigFile(workingConfig(), path, product);
         return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result, path);
     }
-    ProfileSession session(working());
+    ProfileSession session(workingConfig());
     session.load();
     const ProfileListResult result = session.exportFile(path, product);
     return result == ProfileListResult::Ok ? finish(kOk, QString()) : refuse(result, path);
@@ -461,18 +457,18 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     const QString path = arguments.first();
     const QString product = config::profileProductName();
     // The current profile's file is replaced by the import whether or not it could be read.
-    (void)ProfileList::loadStoredConfig(working());
+    (void)ProfileList::loadStoredConfig(workingConfig());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
-        const ProfileListResult result = ProfileList::importConfigFile(working(), path, product);
+        const ProfileListResult result = ProfileList::importConfigFile(workingConfig(), path, product);
         if (result != ProfileListResult::Ok)
             return refuse(result, path);
-        const FileResult saved = config::saveAppConfig(working());
+        const FileResult saved = config::saveAppConfig(workingConfig());
         if (saved != FileResult::Ok)
             return refuse(ProfileList::fromFileResult(saved),
-                          profile::profileFilePath(working().profileNames[0]));
+                          profile::profileFilePath(workingConfig().profileNames[0]));
         return finish(kOk, QString());
     }
-    ProfileSession session(working());
+    ProfileSession session(workingConfig());
     session.load();
     QString name;
     const ProfileListResult result = session.importFile(path, product, name);

@@ -128,9 +128,9 @@ int KorvaneCtl::doctor() {
         {"settingsMayDiffer", config::configDiff() == 1}};
 
     // The report names the current profile; whether its file reads whole is not asked here.
-    (void)ProfileList::loadStoredConfig(AppConfigStore::instance().working());
+    (void)ProfileList::loadStoredConfig(workingConfig());
     const QString product = config::profileProductName();
-    const QString profile = AppConfigStore::instance().working().profileNames[0];
+    const QString profile = workingConfig().profileNames[0];
     const QString rule = udevrule::installedPath();
 
     QJsonObject report{{"version", KORVANE_VERSION}, {"distribution", systemreport::distribution()},

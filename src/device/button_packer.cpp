@@ -135,27 +135,28 @@ void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
 
 } // namespace
 
-bool buttonSlot(int selector, int &slot) {
+std::optional<int> buttonSlot(int selector) {
     using namespace buttontable;
     if (selector == kWheelUpSelector || selector == kWheelDownSelector) {
         const bool reversed = description::scrollReverse() == 1;
-        slot = reversed ? kWheelUpSelector + kWheelDownSelector - selector : selector;
-        return true;
+        return reversed ? kWheelUpSelector + kWheelDownSelector - selector : selector;
     }
     // The matrix covers the first 16 buttons only; a model with more must not read past it.
     if (selector < 0 || selector >= ButtonMatrix::kSize)
-        return false;
+        return std::nullopt;
     const int value = ButtonMatrix::instance().table()[static_cast<std::size_t>(selector)];
     if (value > kLastSlot)
-        return false;
-    slot = value;
-    return true;
+        return std::nullopt;
+    return value;
 }
 
-void packButton(int profile, int record, int selector) {
-    int slot = 0;
-    if (profile != 0 || record < 0 || record >= ProfileData::kButtonCount || !buttonSlot(selector, slot))
+void packButton(int record, int selector) {
+    if (record < 0 || record >= ProfileData::kButtonCount)
         return;
+    const std::optional<int> slotOfSelector = buttonSlot(selector);
+    if (!slotOfSelector)
+        return;
+    const int slot = *slotOfSelector;
     DeviceState &state = DeviceState::instance();
     DeviceState::ButtonTable &table = state.buttonTable();
     table[0] = buttontable::kHeader0;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Layout of the button table (DeviceState::buttonTable) and the packing of one button record of the
 // device copy into it.
@@ -34,13 +35,13 @@ constexpr int entryOffset(int slot) {
 
 // Device slot of a slot selector: the wheel selectors go to slots 22 and 23 (exchanged when the model's
 // wheel is reversed), the others through the model's button matrix. false for a selector the matrix does
-// not cover or a matrix value whose entry would not fit in the table.
-bool buttonSlot(int selector, int &slot);
+// not cover or a matrix value whose entry would not fit in the table: nothing.
+std::optional<int> buttonSlot(int selector);
 
 // Writes the entry of button record `record` of the device copy at the slot of `selector`; for macro and
 // gun-file buttons also enters the macro name into the macro map and stores its number in the record's
-// res4. Only profile 0 exists in the device copy; other profiles and unmapped selectors pack nothing.
-void packButton(int profile, int record, int selector);
+// res4. Records outside the profile and unmapped selectors pack nothing.
+void packButton(int record, int selector);
 
 // 0 to 254 for a mapped name, 255 when the map has names but not this one, -1 when the map is empty.
 int macroNumberOf(const QString &name);

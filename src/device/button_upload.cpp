@@ -74,9 +74,9 @@ int packButtonTable() {
     state.macroNumbers().clear();
     const int count = sentButtonCount();
     for (int record = 0; record < count; ++record)
-        packButton(0, record, record);
-    packButton(0, buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
-    packButton(0, buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
+        packButton(record, record);
+    packButton(buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
+    packButton(buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
     return state.macroNumbers().size();
 }
 

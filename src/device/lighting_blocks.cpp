@@ -48,10 +48,6 @@ uint8_t pick(int rule, uint32_t entryValue) {
 
 } // namespace
 
-int blockOfEntry(int entry) {
-    return entry >= 0 && entry < ProfileData::kLedModeCount ? kRules[entry].block : kNoBlock;
-}
-
 Blocks build(const ProfileData &profile) {
     Blocks blocks{};
     for (int entry = 0; entry < ProfileData::kLedModeCount; ++entry) {

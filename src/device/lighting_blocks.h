@@ -31,9 +31,6 @@ constexpr std::size_t kBright = 7;
 constexpr uint8_t kEnabledValue = 0x80;
 constexpr int kNoBlock = -1;
 
-// The block a lighting entry fills; kNoBlock for entries 5 to 8, which the mouse plays as one mode.
-int blockOfEntry(int entry);
-
 Blocks build(const ProfileData &profile);
 
 // Reports of one lighting write: blocks 0-2, 3-5, 6-8, 9, then the closing report.

@@ -1,7 +1,6 @@
 #include "device/pointer_speed.h"
 
 #include "device/device_log.h"
-#include "device/device_state.h"
 
 namespace {
 // Used from the GUI thread only.
@@ -16,10 +15,6 @@ PointerSettings &pointerSettings() {
     if (!g_settings)
         g_settings = PointerSettings::create();
     return *g_settings;
-}
-
-void applyPointerSpeed() {
-    applyPointerSpeed(DeviceState::instance().deviceCopy().profile.mouseSpeed);
 }
 
 void applyPointerSpeed(uint8_t speed) {

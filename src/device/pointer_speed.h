@@ -10,9 +10,6 @@
 void installPointerSettings(std::unique_ptr<PointerSettings> settings);
 PointerSettings &pointerSettings();
 
-// Sets the system pointer speed to the device copy's mouseSpeed (after the current profile changed); a
-// copy that carries none (0, before the first write) leaves the system speed as it is.
-void applyPointerSpeed();
 // Sets the system pointer speed to speed (1..20); 0, a profile that carries none, leaves it as it is.
 void applyPointerSpeed(uint8_t speed);
 // The system pointer speed, 0 when it cannot be read (at start-up, into the working profile).

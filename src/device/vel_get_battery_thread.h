@@ -26,7 +26,6 @@ public:
     ~VelGetBatteryThread() override;
 
     void stop() { m_bStop.store(true); }
-    bool isStopping() const { return m_bStop.load(); }
     // Ready once run() has returned, that is after the last read; a waiter need not keep this object alive.
     std::shared_future<void> readingDone() const { return m_readingDone; }
 

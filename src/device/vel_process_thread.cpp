@@ -12,7 +12,7 @@
 #endif
 
 VelProcessThread::VelProcessThread(ProfileWriteFunction write, QObject *parent)
-    : QThread(parent), m_write(std::move(write)), m_config(AppConfigStore::instance().working()) {}
+    : QThread(parent), m_write(std::move(write)), m_config(workingConfig()) {}
 
 void VelProcessThread::run() {
     if (DeviceState::instance().mouseOff()) {

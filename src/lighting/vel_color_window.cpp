@@ -1,15 +1,15 @@
 #include "lighting/vel_color_window.h"
 
-#include "lighting/default_color_area.h"
 #include "lighting/lighting_log.h"
-#include "lighting/vel_color_area.h"
 #include "storage/app_config_store.h"
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "widgets/accent_color.h"
+#include "widgets/default_color_area.h"
 #include "widgets/display_scale.h"
 #include "widgets/ui_language.h"
 #include "widgets/vel_action.h"
+#include "widgets/vel_color_area.h"
 #include "widgets/vel_label.h"
 #include "widgets/vel_menu.h"
 #include "widgets/vel_push_button.h"
@@ -57,7 +57,7 @@ const char *const kModeTexts[VelColorWindow::kModeCount] = {
     QT_TRANSLATE_NOOP("VelColorWindow", "Marbles")};
 
 ProfileData &profile() {
-    return AppConfigStore::instance().working().profile;
+    return workingConfig().profile;
 }
 
 // The lighting entry of the current effect; a mode number the file may hold beyond the table reads the
@@ -208,9 +208,8 @@ void VelColorWindow::chooseEffect(int mode) {
     const LedModeSetting &entry = currentEntry();
     m_brightSlider->setValue(int(entry.bright));
     m_speedSlider->setValue(int(entry.breath));
-    qCDebug(lcLighting, "EffectMenuFunction iProfile=%d i=%d r=%d g=%d b=%d",
-            AppConfigStore::instance().working().profileId, mode, entry.color.red(), entry.color.green(),
-            entry.color.blue());
+    qCDebug(lcLighting, "EffectMenuFunction iProfile=%d i=%d r=%d g=%d b=%d", workingConfig().profileId, mode,
+            entry.color.red(), entry.color.green(), entry.color.blue());
     m_swatch->setColor(entry.color);
 }
 
@@ -259,9 +258,8 @@ void VelColorWindow::showSleepValue(int minutes) {
 void VelColorWindow::slotSliderMouseChange() {}
 
 void VelColorWindow::slotSendLedState(QColor color) {
-    qCDebug(lcLighting, "slotSendLedState iProfile=%d i=%d r=%d g=%d b=%d",
-            AppConfigStore::instance().working().profileId, currentMode(), color.red(), color.green(),
-            color.blue());
+    qCDebug(lcLighting, "slotSendLedState iProfile=%d i=%d r=%d g=%d b=%d", workingConfig().profileId,
+            currentMode(), color.red(), color.green(), color.blue());
     currentEntry().color = color;
 }
 

@@ -478,8 +478,8 @@ void MacroDialog::deleteMacro() {
         return;
     // Buttons that play the macro lose it: they are given their defaults, so the user decides first.
     QStringList users = macrolinks::profilesUsing(m_current);
-    const QString current = AppConfigStore::instance().working().profileNames[0];
-    const bool workingUses = macrolinks::uses(AppConfigStore::instance().working().profile, m_current);
+    const QString current = workingConfig().profileNames[0];
+    const bool workingUses = macrolinks::uses(workingConfig().profile, m_current);
     if (workingUses && !current.isEmpty() && !users.contains(current))
         users.prepend(current);
     if ((workingUses || !users.isEmpty()) &&

@@ -42,7 +42,7 @@ constexpr int kSleepHeight = 52;
 constexpr QRect kPointerNoteRect(kRowX, 398, 396, 34);
 
 ProfileData &profile() {
-    return AppConfigStore::instance().working().profile;
+    return workingConfig().profile;
 }
 
 int rowTop(int index) {

@@ -40,9 +40,6 @@ constexpr int kMaxResponse = 255;
 constexpr int kMinScroll = 1;
 constexpr int kMaxScroll = 20;
 
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
 } // namespace
 
 VelPointSpeed::VelPointSpeed(double scale, QWidget *parent) : QWidget(parent) {
@@ -64,7 +61,7 @@ VelPointSpeed::VelPointSpeed(double scale, QWidget *parent) : QWidget(parent) {
     m_responseSlider->setPageStep(1);
     m_responseSlider->setTickPosition(QSlider::NoTicks);
     connect(m_responseSlider, &QSlider::valueChanged, this, [this](int value) {
-        working().debounce = static_cast<uint8_t>(value);
+        workingConfig().debounce = static_cast<uint8_t>(value);
         qCDebug(lcPerformance, "slider_clicked 1 = %d", value);
         m_responseValue->setText(QString::number(value));
     });
@@ -171,7 +168,7 @@ void VelPointSpeed::retranslate() {
 }
 
 void VelPointSpeed::refresh() {
-    AppConfig &config = working();
+    AppConfig &config = workingConfig();
     if (config.liftHigh != 1)
         config.liftHigh = 2;
     // Showing the stored values is no edit: the slider and the spin box would write a clamped value back.
@@ -200,11 +197,11 @@ void VelPointSpeed::showSensorMode(quint8 mode) {
 
 void VelPointSpeed::sValueChangedSlot(int s) {
     qCDebug(lcPerformance, "slider_clicked 1 = %d", s);
-    working().profile.scrollSpeed = static_cast<uint8_t>(s);
+    workingConfig().profile.scrollSpeed = static_cast<uint8_t>(s);
 }
 
 void VelPointSpeed::checkbtn_clicked() {
-    AppConfig &config = working();
+    AppConfig &config = workingConfig();
     const QObject *box = sender();
     // Angle snapping, jitter and motion wake are stored as 0 when on.
     const auto offCode = [](const QCheckBox *b) { return static_cast<uint8_t>(b->isChecked() ? 0 : 1); };

@@ -27,9 +27,6 @@ const char *const kRateTexts[VelReportRate::kRateCount] = {
     QT_TRANSLATE_NOOP("VelReportRate", "125 HZ"), QT_TRANSLATE_NOOP("VelReportRate", "250 HZ"),
     QT_TRANSLATE_NOOP("VelReportRate", "500 HZ"), QT_TRANSLATE_NOOP("VelReportRate", "1000 HZ")};
 
-AppConfig &working() {
-    return AppConfigStore::instance().working();
-}
 } // namespace
 
 VelReportRate::VelReportRate(double scale, QWidget *parent) : QWidget(parent) {
@@ -114,7 +111,7 @@ void VelReportRate::retranslate() {
 }
 
 void VelReportRate::refresh() {
-    AppConfig &config = working();
+    AppConfig &config = workingConfig();
     if (config.liftHigh != 1)
         config.liftHigh = 2;
     m_liftRadios[config.liftHigh - 1]->setChecked(true);
@@ -122,7 +119,7 @@ void VelReportRate::refresh() {
 }
 
 void VelReportRate::showRate() {
-    const quint8 code = working().profile.pollRate;
+    const quint8 code = workingConfig().profile.pollRate;
     // A code outside the table leaves the button's text as it was.
     for (int entry = 0; entry < kRateCount; ++entry) {
         m_actions[entry]->setChecked(rateCodes()[entry] == code);
@@ -132,14 +129,14 @@ void VelReportRate::showRate() {
 }
 
 void VelReportRate::chooseRate(int entry) {
-    working().profile.pollRate = rateCodes()[entry];
+    workingConfig().profile.pollRate = rateCodes()[entry];
     qCDebug(lcPerformance, "report rate code = %d", rateCodes()[entry]);
     showRate();
 }
 
 void VelReportRate::onRadioChanged() {
     const quint8 lift = static_cast<quint8>(m_liftGroup->checkedId() + 1);
-    working().liftHigh = lift;
+    workingConfig().liftHigh = lift;
     qCDebug(lcPerformance, "m_iLift = %d", lift);
     emit RefreshLift(lift);
 }

@@ -1,13 +1,13 @@
 #include "performance/vel_single_dpi.h"
 
-#include "lighting/default_color_area.h"
-#include "lighting/vel_color_area.h"
 #include "performance/performance_log.h"
 #include "performance/performance_style.h"
 #include "performance/vel_two_bar_slider.h"
 #include "widgets/accent_color.h"
+#include "widgets/default_color_area.h"
 #include "widgets/display_scale.h"
 #include "widgets/ui_language.h"
+#include "widgets/vel_color_area.h"
 #include "widgets/vel_label.h"
 
 #include <QCheckBox>

@@ -20,3 +20,8 @@ private:
     AppConfig m_loaded;
     AppConfig m_working;
 };
+
+// The working copy of the process-wide store: the configuration the pages edit and the write sends.
+inline AppConfig &workingConfig() {
+    return AppConfigStore::instance().working();
+}

@@ -78,7 +78,7 @@ QStringList profilesUsing(const QString &name) {
 }
 
 FileResult renameEverywhere(const QString &oldName, const QString &newName) {
-    renameIn(AppConfigStore::instance().working().profile, oldName, newName);
+    renameIn(workingConfig().profile, oldName, newName);
     return changeProfileFiles(oldName,
                               [&](ProfileData &stored) { return renameIn(stored, oldName, newName); });
 }
@@ -86,7 +86,7 @@ FileResult renameEverywhere(const QString &oldName, const QString &newName) {
 FileResult resetEverywhere(const QString &name) {
     ProfileData factory;
     profile::makeFactoryProfile(factory);
-    resetIn(AppConfigStore::instance().working().profile, name, factory);
+    resetIn(workingConfig().profile, name, factory);
     return changeProfileFiles(name, [&](ProfileData &stored) { return resetIn(stored, name, factory); });
 }
 

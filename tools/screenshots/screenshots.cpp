@@ -5,11 +5,11 @@
 #include "buttons/vel_single_key_window.h"
 #include "buttons/vel_sniper_window.h"
 #include "gunset/vel_gunset_dialog.h"
-#include "lighting/vel_color_area.h"
 #include "storage/profile_list.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/mouse_view.h"
+#include "widgets/vel_color_area.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_process_dialog.h"
 

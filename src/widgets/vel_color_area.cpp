@@ -1,9 +1,9 @@
-#include "lighting/vel_color_area.h"
+#include "widgets/vel_color_area.h"
 
-#include "lighting/default_color_area.h"
-#include "lighting/h_color_area.h"
-#include "lighting/preview_color_area.h"
-#include "lighting/sv_color_area.h"
+#include "widgets/default_color_area.h"
+#include "widgets/h_color_area.h"
+#include "widgets/preview_color_area.h"
+#include "widgets/sv_color_area.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

@@ -1,6 +1,6 @@
-#include "lighting/sv_color_area.h"
+#include "widgets/sv_color_area.h"
 
-#include "lighting/lighting_log.h"
+#include "widgets/widgets_log.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -58,7 +58,7 @@ void SVColorArea::paintEvent(QPaintEvent *) {
 
 void SVColorArea::pickAt(const QPoint &pos) {
     const int x = qBound(0, pos.x(), m_side), y = qBound(0, m_side - pos.y(), m_side);
-    qCDebug(lcLighting, "SVColorArea mousePressEvent %d %d", x, y);
+    qCDebug(lcWidgets, "SVColorArea mousePressEvent %d %d", x, y);
     m_saturation = qMin(int(x * 2 / m_scale), 255);
     m_value = qMin(int(y * 2 / m_scale), 255);
     emit svChangedSignal(m_hue, m_saturation, m_value);

@@ -1,4 +1,4 @@
-#include "lighting/preview_color_area.h"
+#include "widgets/preview_color_area.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "lighting/h_color_area.h"
+#include "widgets/h_color_area.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

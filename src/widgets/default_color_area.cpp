@@ -1,6 +1,6 @@
-#include "lighting/default_color_area.h"
+#include "widgets/default_color_area.h"
 
-#include "lighting/lighting_log.h"
+#include "widgets/widgets_log.h"
 
 #include <QPainter>
 
@@ -23,6 +23,6 @@ void DefaultColorArea::paintEvent(QPaintEvent *) {
 }
 
 void DefaultColorArea::mousePressEvent(QMouseEvent *) {
-    qCDebug(lcLighting, "DefaultColorArea mousePressEvent");
+    qCDebug(lcWidgets, "DefaultColorArea mousePressEvent");
     emit ClickedSignal();
 }

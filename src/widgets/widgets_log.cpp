@@ -1,0 +1,3 @@
+#include "widgets/widgets_log.h"
+
+Q_LOGGING_CATEGORY(lcWidgets, "korvane.widgets", QtWarningMsg)
