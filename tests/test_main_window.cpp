@@ -607,7 +607,7 @@ void TestMainWindow::batteryLevelsStored() {
     // A new window shows the stored level until the mouse reports, and keeps it stored.
     m_window = nullptr;
     m_rig.reset();
-    config::setBatteryValue(40);
+    QVERIFY(config::setBatteryValue(40));
     openWindow();
     QCOMPARE(m_window->findChild<VelProcessbar *>("batteryBar")->value(), 40);
     QCOMPARE(config::batteryValue(), 40);
@@ -646,7 +646,7 @@ void TestMainWindow::profileFilesOfOtherMiceRefused() {
     QTemporaryDir outside;
     const QString foreign = outside.filePath("Foreign.prof");
     QVERIFY(profile::writeProfileFile(working().profile, foreign) == FileResult::Ok);
-    profile::writeProductMark(foreign, "Another Mouse");
+    QVERIFY(profile::writeProductMark(foreign, "Another Mouse"));
     VelFileDialog::setNextAnswers({foreign});
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("importButton");

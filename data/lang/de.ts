@@ -355,6 +355,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>%1 has %2% battery left. Connect the cable to charge it.</source>
         <translation>%1 hat noch %2 % Akku. Schließen Sie das Kabel an, um ihn zu laden.</translation>
     </message>
+    <message>
+        <source>The configuration could not be written, so the other mouse was not chosen.</source>
+        <translation>Die Konfiguration konnte nicht geschrieben werden, deshalb wurde die andere Maus nicht gewählt.</translation>
+    </message>
 </context>
 <context>
     <name>MacroDialog</name>

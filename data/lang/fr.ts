@@ -355,6 +355,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>%1 has %2% battery left. Connect the cable to charge it.</source>
         <translation>Il reste %2 % de batterie à %1. Branchez le câble pour la recharger.</translation>
     </message>
+    <message>
+        <source>The configuration could not be written, so the other mouse was not chosen.</source>
+        <translation>La configuration n’a pas pu être écrite ; l’autre souris n’a donc pas été choisie.</translation>
+    </message>
 </context>
 <context>
     <name>MacroDialog</name>

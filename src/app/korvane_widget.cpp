@@ -419,7 +419,8 @@ void KorvaneWidget::setStartAtLogin(bool on) {
 }
 
 void KorvaneWidget::setNoticeLevel(int percent) {
-    config::setBatteryNoticeLevel(percent);
+    // The level holds for this run whether or not Config.ini keeps it for the next.
+    (void)config::setBatteryNoticeLevel(percent);
     m_batteryAlert.setNoticeLevel(percent);
     m_trayIcon->setNoticeLevel(percent);
 }

@@ -221,9 +221,14 @@ void KorvaneWidget::reloadForCurrentMouse() {
 }
 
 void KorvaneWidget::slot_show_mousename(QAction *action) {
+    // The device link opens the mouse Config.ini names: a choice it cannot keep would open the old one.
+    if (!config::setCurrentProductName(action->text())) {
+        VelMessageBox::inform(this, tr("The configuration could not be written, so the other mouse was not "
+                                       "chosen."));
+        return;
+    }
     closeDevice();
     m_mouseButton->setText(action->text());
-    config::setCurrentProductName(action->text());
     m_presence->openCurrent();
     reloadForCurrentMouse();
     startBatteryThread();
@@ -242,7 +247,8 @@ void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, qu
     const int level = battery::level(iHiByte * 256 + iLowByte, m_iBatteryFull);
     if (level != m_iBatteryLevel) {
         m_iBatteryLevel = level;
-        config::setBatteryValue(level);
+        // Only the level shown at the next start, before the mouse reports, depends on it.
+        (void)config::setBatteryValue(level);
     }
     m_batteryKnown = true;
     showBatteryLevel();
@@ -292,8 +298,9 @@ void KorvaneWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate
 }
 
 void KorvaneWidget::slotRefreshWriteStatus(quint8 iStatus) {
+    // A Config.ini that cannot take the mark cannot take the profile either: the next Apply tells it.
     if (iStatus == 0)
-        config::setConfigDiff(1);
+        (void)config::setConfigDiff(1);
 }
 
 void KorvaneWidget::slotRefreshDPIStage(quint8 iDPI) {

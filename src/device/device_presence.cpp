@@ -53,15 +53,17 @@ void DevicePresence::refreshMouseList() {
             m_names << entryName(static_cast<int>(i));
     }
     const QString current = config::currentProductName();
+    // The product chosen here is chosen again at every start and hot-plug, so a Config.ini that cannot
+    // keep it loses nothing; one that cannot be written is told by the next Apply.
     if (m_names.size() > 1) {
         if (!m_names.contains(current))
-            config::setCurrentProductName(m_names.first());
+            (void)config::setCurrentProductName(m_names.first());
     } else if (m_names.size() == 1) {
         qCDebug(lcDevice) << m_names.first() + "RefreshMouseList";
         if (current != m_names.first())
-            config::setCurrentProductName(m_names.first());
+            (void)config::setCurrentProductName(m_names.first());
     } else if (!current.isEmpty()) {
-        config::setCurrentProductName(QString());
+        (void)config::setCurrentProductName(QString());
     }
     emit mouseListChanged();
 }
@@ -129,8 +131,9 @@ void DevicePresence::onDeviceChanged(const DeviceEvent &event) {
         }
         if (!switched && name == config::currentProductName() && change.connectionPresent)
             emit reopenRequested();
+        // A Config.ini that cannot take the mark cannot take the profile either: the next Apply tells it.
         if (change.isNew)
-            config::setConfigDiff(1);
+            (void)config::setConfigDiff(1);
     }
     // Other devices come and go all the time; only the mouse's own connections concern the window.
     if (!changes.empty())

@@ -25,15 +25,17 @@ void VelProcessThread::run() {
         // The files are the user's copy and the result speaks of the mouse, so a file that could not be
         // stored does not stop the write; the outcome tells it.
         m_bSaved = config::saveAppConfig(m_config) == FileResult::Ok;
-        // Marked before the first report: a write that never ends (killed, crashed) must leave the mark.
-        config::setConfigDiff(1);
+        // Marked before the first report: a write that never ends (killed, crashed) must leave the mark. A
+        // Config.ini that cannot take it has failed the save just made, which the outcome tells.
+        (void)config::setConfigDiff(1);
         m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : kResultNoDevice;
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;
         // The files differ from the mouse as well when they could not take what the mouse took.
+        // A mark that stays 1 only offers a resend the mouse does not need.
         if (m_iResult == kResultOk && m_bSaved)
-            config::setConfigDiff(0);
+            (void)config::setConfigDiff(0);
 #ifdef __GLIBC__
         // Storing the profile's thousands of keys takes a few MiB for a moment. The C library keeps what
         // this thread freed resident in the thread's own arena, and a later write thread may be given a

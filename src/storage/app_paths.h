@@ -48,7 +48,7 @@ public:
     static QString skinDir();
 
     // Creates the folder of a file about to be written; true when it exists afterwards.
-    static bool ensureParentDir(const QString &filePath);
+    [[nodiscard]] static bool ensureParentDir(const QString &filePath);
 
     // For an installed tree whose user folder holds no Config.ini yet (the first start, or one after the
     // user removed it): copies each template file the user folder lacks, never replacing one the user has,

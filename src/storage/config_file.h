@@ -15,13 +15,13 @@ constexpr int kMacroSlots = 50;
 constexpr int kDefaultBatteryFull = 4200; // millivolts
 
 QString currentProductName();
-bool setCurrentProductName(const QString &name);
+[[nodiscard]] bool setCurrentProductName(const QString &name);
 // The product whose folder holds the profile list and profiles: the current product, or while no mouse
 // is present (the current product name is then empty) the product the device description names.
 QString profileProductName();
 
 int languageIndex();
-bool setLanguageIndex(int index);
+[[nodiscard]] bool setLanguageIndex(int index);
 void readLanguageTable(LanguageTable &table);
 LanguageFont fontForLanguage(int index);
 
@@ -29,26 +29,26 @@ LanguageFont fontForLanguage(int index);
 int macroCount();
 QStringList listMacros();
 // Stores name in the first free slot; false when all slots are taken or the write failed.
-bool addMacroName(const QString &name);
+[[nodiscard]] bool addMacroName(const QString &name);
 // Empties the lowest slot holding exactly name; false when no slot holds it.
-bool removeMacroName(const QString &name);
+[[nodiscard]] bool removeMacroName(const QString &name);
 // Puts newName into the lowest slot holding exactly oldName, so the macro keeps its place in the list.
-bool renameMacroName(const QString &oldName, const QString &newName);
+[[nodiscard]] bool renameMacroName(const QString &oldName, const QString &newName);
 
 // Profile list of the current product. Entries beyond a shorter new list stay in the file, unread.
-bool storeProfileList(const QStringList &names);
+[[nodiscard]] bool storeProfileList(const QStringList &names);
 QStringList loadProfileList();
 
 // "Config/Diff": 1 while the mouse may hold other settings than the files (a write failed or did not
 // reach it, a connection arrived), 0 after a write the mouse took.
 int configDiff();
-bool setConfigDiff(int diff);
+[[nodiscard]] bool setConfigDiff(int diff);
 // "Config/BatteryNotice": the battery level in percent at which the user is told to charge; 0 is off.
 constexpr int kDefaultBatteryNotice = 15;
 int batteryNoticeLevel();
-bool setBatteryNoticeLevel(int percent);
+[[nodiscard]] bool setBatteryNoticeLevel(int percent);
 int batteryValue();
-bool setBatteryValue(int percent);
+[[nodiscard]] bool setBatteryValue(int percent);
 int batteryFull();
 QString modelText();
 int accentColorIndex();

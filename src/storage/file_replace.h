@@ -14,11 +14,11 @@ bool sameFile(const QString &a, const QString &b);
 // user's normal mode (read-write for the owner, readable by others) whatever from's mode was, so that a
 // read-only original does not give a file that can never be saved again. Copying a file onto itself
 // succeeds without touching it.
-bool copy(const QString &from, const QString &to);
+[[nodiscard]] bool copy(const QString &from, const QString &to);
 // Empties the part path of to for a new write; false when something there cannot be removed.
-bool clearPart(const QString &to);
+[[nodiscard]] bool clearPart(const QString &to);
 // Renames the finished part file of to into place; on failure the part file is removed.
-bool commitPart(const QString &to);
+[[nodiscard]] bool commitPart(const QString &to);
 // False when path is a symbolic link whose target lies outside folder (or leads nowhere): writing the
 // settings file there would change a file that is not the program's. Any other path is fine.
 bool linkStaysInside(const QString &path, const QString &folder);

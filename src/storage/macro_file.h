@@ -31,7 +31,7 @@ FileResult saveMacroSteps(const QString &name, const QVector<MacroStep> &steps);
 // skipped. NotFound when the file is missing: the record then holds 0s and no steps.
 FileResult loadMacro(const QString &name, MacroData &macro);
 // true when the file is gone afterwards.
-bool deleteMacroFile(const QString &name);
+[[nodiscard]] bool deleteMacroFile(const QString &name);
 // base + " " + n for the first n = 1, 2, ... whose file does not exist; base from the description.
 QString newMacroName();
 // Copies "Count" (at most 63) and the raw steps into keyNumber and keys; the rest of the record stays.

@@ -60,7 +60,8 @@ MacroListResult MacroList::add(MacroData &macro) {
     if (macrofile::saveMacro(macro) != FileResult::Ok)
         return MacroListResult::WriteFailed;
     if (!config::addMacroName(macro.name)) {
-        macrofile::deleteMacroFile(macro.name);
+        // Taking the new file back is all that can be done; the refusal is told either way.
+        (void)macrofile::deleteMacroFile(macro.name);
         return MacroListResult::WriteFailed;
     }
     m_names << macro.name;
@@ -130,7 +131,8 @@ MacroListResult MacroList::importFile(const QString &path, QString &name) {
     if (!filereplace::copy(path, target))
         return MacroListResult::WriteFailed;
     if (!config::addMacroName(base)) {
-        macrofile::deleteMacroFile(base);
+        // Taking the copy back is all that can be done; the refusal is told either way.
+        (void)macrofile::deleteMacroFile(base);
         return MacroListResult::WriteFailed;
     }
     m_names << base;

@@ -33,7 +33,7 @@ FileResult loadProfileByName(ProfileData &profile, const QString &name);
 FileResult setProfileDpiStage(const QString &name, int stage);
 
 // "MouseName/Name": the product an exported ".prof" or ".conf" file was made for.
-bool writeProductMark(const QString &path, const QString &productName);
+[[nodiscard]] bool writeProductMark(const QString &path, const QString &productName);
 QString readProductMark(const QString &path);
 
 } // namespace profile

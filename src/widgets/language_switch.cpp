@@ -30,7 +30,8 @@ bool LanguageSwitch::select(int index) {
     if (index == m_index)
         return false;
     m_index = index;
-    config::setLanguageIndex(index);
+    // The language holds for this run whether or not LangConfig.ini keeps it for the next.
+    (void)config::setLanguageIndex(index);
     UiLanguage::setIndex(index);
     install();
     return true;
