@@ -1,6 +1,7 @@
 #include "storage/profile_keys.h"
 
 #include <QStringBuilder>
+#include <type_traits>
 
 namespace profile {
 namespace {
@@ -54,39 +55,40 @@ constexpr int kMaxHue = 360;
 constexpr int kRateCodes[] = {8, 4, 2, 1};
 constexpr int kFallbackRate = 1;
 
-// Reads keys the way the file stores them, counting the ones missing and the values out of range.
+// Reads keys the way the file stores them into the fields the walk names, counting the keys missing and
+// the values out of range.
 class KeyReader {
 public:
     explicit KeyReader(const QSettings &settings) : m_settings(settings) {}
 
-    // A required number; missing reads fallback and counts as missing.
-    int number(const QString &key, int low, int high, int fallback = 0) {
+    // A required number; missing reads 0 and counts as missing.
+    template <typename Field> void number(const QString &key, Field &field, int low, int high) {
         const QVariant value = m_settings.value(key);
         if (!value.isValid()) {
             ++m_report.missing;
-            return fallback;
+            field = 0;
+            return;
         }
-        return bounded(value, low, high);
+        field = static_cast<Field>(bounded(value, low, high));
     }
     // A number older files may lack: missing reads fallback without counting.
-    int optionalNumber(const QString &key, int low, int high, int fallback) {
+    template <typename Field>
+    void optionalNumber(const QString &key, Field &field, int low, int high, int fallback) {
         const QVariant value = m_settings.value(key);
-        return value.isValid() ? bounded(value, low, high) : fallback;
+        field = static_cast<Field>(value.isValid() ? bounded(value, low, high) : fallback);
     }
-    uint8_t byte(const QString &key, int low = 0, int high = kByteMax) {
-        return static_cast<uint8_t>(number(key, low, high, 0));
-    }
-    int rate(const QString &key) {
-        const int code = number(key, 0, kByteMax, kFallbackRate);
+    void rate(const QString &key, uint8_t &field) {
+        int code = kFallbackRate;
+        number(key, code, 0, kByteMax);
+        field = kFallbackRate;
         for (const int known : kRateCodes) {
             if (code == known)
-                return code;
+                field = static_cast<uint8_t>(code);
         }
-        ++m_report.clamped;
-        return kFallbackRate;
+        m_report.clamped += field == code ? 0 : 1;
     }
-    QColor color(const QString &key) const { return m_settings.value(key).value<QColor>(); }
-    QString text(const QString &key) const { return m_settings.value(key).toString(); }
+    void color(const QString &key, QColor &field) const { field = m_settings.value(key).value<QColor>(); }
+    void text(const QString &key, QString &field) const { field = m_settings.value(key).toString(); }
     KeyReadReport report() const { return m_report; }
 
 private:
@@ -109,6 +111,97 @@ private:
     KeyReadReport m_report;
 };
 
+// Writes the fields the walk names. Fields of 32 unsigned bits are stored as unsigned numbers, the others
+// as ints, as existing files spell them.
+class KeyWriter {
+public:
+    explicit KeyWriter(QSettings &settings) : m_settings(settings) {}
+
+    template <typename Field> void number(const QString &key, const Field &field, int, int) {
+        if constexpr (std::is_same_v<Field, uint32_t>)
+            m_settings.setValue(key, uint(field));
+        else
+            m_settings.setValue(key, int(field));
+    }
+    template <typename Field>
+    void optionalNumber(const QString &key, const Field &field, int low, int high, int) {
+        number(key, field, low, high);
+    }
+    void rate(const QString &key, const uint8_t &field) { m_settings.setValue(key, int(field)); }
+    void color(const QString &key, const QColor &field) { m_settings.setValue(key, field); }
+    void text(const QString &key, const QString &field) { m_settings.setValue(key, field); }
+
+private:
+    QSettings &m_settings;
+};
+
+// Every key of a profile once, in the order files hold them; the writer and the reader both walk it.
+// Profile is ProfileData for reading and const ProfileData for writing. Each number carries the range a
+// read brings it back into.
+template <typename Access, typename Profile>
+void walkProfile(Access &access, const QString &group, Profile &profile, ProfileKeySet set) {
+    const bool full = set == ProfileKeySet::Full;
+    access.rate(plainKey(group, "pollrate"), profile.pollRate);
+    access.number(plainKey(group, "dpi"), profile.dpiStage, 0, kMaxStageIndex);
+    for (int i = 0; i < ProfileData::kStageCount; ++i) {
+        auto &stage = profile.dpiStages[static_cast<std::size_t>(i)];
+        const QString prefix = stagePrefix(group, i);
+        access.number(withSuffix(prefix, "_used"), stage.used, 0, 1);
+        access.number(withSuffix(prefix, "_link"), stage.link, 0, 1);
+        access.number(withSuffix(prefix, "_xy"), stage.xy, 0, kMaxStageValue);
+        access.number(withSuffix(prefix, "_x"), stage.x, 0, kMaxStageValue);
+        access.number(withSuffix(prefix, "_y"), stage.y, 0, kMaxStageValue);
+        if (full)
+            access.color(withSuffix(prefix, "_dpicolor"), stage.color);
+    }
+    access.number(plainKey(group, "mousespeed"), profile.mouseSpeed, kMinPointerSpeed, kMaxPointerSpeed);
+    access.number(plainKey(group, "dbclickspeed"), profile.doubleClickSpeed, 0, kByteMax);
+    access.number(plainKey(group, "scrollispage"), profile.scrollIsPage, 0, kByteMax);
+    access.number(plainKey(group, "scrollspeed"), profile.scrollSpeed, kMinScrollSpeed, kMaxScrollSpeed);
+    access.number(plainKey(group, "accelenable"), profile.accelEnable, 0, kByteMax);
+    access.number(plainKey(group, "acee"), profile.acee, 0, kByteMax);
+    for (int b = 0; b < ProfileData::kButtonCount; ++b) {
+        auto &button = profile.buttons[static_cast<std::size_t>(b)];
+        const QString prefix = buttonPrefix(group, b);
+        access.number(withSuffix(prefix, "_ID"), button.id, 0, kWordMax);
+        access.number(withSuffix(prefix, "_Fun"), button.function, 0, kWordMax);
+        access.number(withSuffix(prefix, "_LoopNumber"), button.loopNumber, 0, kWordMax);
+        access.number(withSuffix(prefix, "_KeyNumber"), button.keyNumber, 0, kWordMax);
+        access.number(withSuffix(prefix, "_Res1"), button.res1, 0, kByteMax);
+        access.number(withSuffix(prefix, "_Res2"), button.res2, 0, kByteMax);
+        access.number(withSuffix(prefix, "_Res3"), button.res3, 0, kByteMax);
+        access.number(withSuffix(prefix, "_Res4"), button.res4, 0, kByteMax);
+        access.text(withSuffix(prefix, "_macroname"), button.macroName);
+        // Every entry is stored whatever keyNumber says, so a shorter assignment keeps the rest.
+        for (int k = 0; k < ButtonAssignment::kMaxKeys; ++k) {
+            auto &key = button.keys[static_cast<std::size_t>(k)];
+            const QString entry = keyEntryPrefix(prefix, k);
+            access.number(withSuffix(entry, "_map"), key.type, 0, kByteMax);
+            access.number(withSuffix(entry, "_"), key.low, 0, kByteMax);
+            access.number(withSuffix(entry, "_H"), key.high, 0, kByteMax);
+        }
+    }
+    access.text(plainKey(group, "ProfileName"), profile.profileName);
+    access.text(plainKey(group, "ProfilePath"), profile.profilePath);
+    access.number(plainKey(group, "LedMode"), profile.ledMode, 0, kMaxLedMode);
+    if (full) {
+        access.optionalNumber(plainKey(group, "LedMoveOFF"), profile.ledMoveOff, 0, kByteMax,
+                              kDefaultLedMoveOff);
+        access.optionalNumber(plainKey(group, "LedSleepTime"), profile.ledSleepTime, 0, kByteMax,
+                              kDefaultLedSleepTime);
+    }
+    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
+        auto &led = profile.ledModes[static_cast<std::size_t>(m)];
+        const QString prefix = ledPrefix(group, m);
+        access.color(withSuffix(prefix, "_RGB"), led.color);
+        access.number(withSuffix(prefix, "_h"), led.h, 0, kMaxHue);
+        access.number(withSuffix(prefix, "_s"), led.s, 0, kByteMax);
+        access.number(withSuffix(prefix, "_v"), led.v, 0, kByteMax);
+        access.number(withSuffix(prefix, "_bright"), led.bright, 0, kMaxBright);
+        access.number(withSuffix(prefix, "_breath"), led.breath, 0, kMaxBreath);
+    }
+}
+
 } // namespace
 
 void setReadDefaults(ProfileData &profile) {
@@ -119,129 +212,15 @@ void setReadDefaults(ProfileData &profile) {
 
 void writeProfileKeys(QSettings &settings, const QString &group, const ProfileData &profile,
                       ProfileKeySet set) {
-    const bool full = set == ProfileKeySet::Full;
-    settings.setValue(plainKey(group, "pollrate"), int(profile.pollRate));
-    settings.setValue(plainKey(group, "dpi"), int(profile.dpiStage));
-    for (int i = 0; i < ProfileData::kStageCount; ++i) {
-        const DpiStage &stage = profile.dpiStages[i];
-        const QString prefix = stagePrefix(group, i);
-        settings.setValue(withSuffix(prefix, "_used"), int(stage.used));
-        settings.setValue(withSuffix(prefix, "_link"), int(stage.link));
-        settings.setValue(withSuffix(prefix, "_xy"), uint(stage.xy));
-        settings.setValue(withSuffix(prefix, "_x"), uint(stage.x));
-        settings.setValue(withSuffix(prefix, "_y"), uint(stage.y));
-        if (full)
-            settings.setValue(withSuffix(prefix, "_dpicolor"), stage.color);
-    }
-    settings.setValue(plainKey(group, "mousespeed"), int(profile.mouseSpeed));
-    settings.setValue(plainKey(group, "dbclickspeed"), int(profile.doubleClickSpeed));
-    settings.setValue(plainKey(group, "scrollispage"), int(profile.scrollIsPage));
-    settings.setValue(plainKey(group, "scrollspeed"), int(profile.scrollSpeed));
-    settings.setValue(plainKey(group, "accelenable"), int(profile.accelEnable));
-    settings.setValue(plainKey(group, "acee"), int(profile.acee));
-    for (int b = 0; b < ProfileData::kButtonCount; ++b) {
-        const ButtonAssignment &button = profile.buttons[b];
-        const QString prefix = buttonPrefix(group, b);
-        settings.setValue(withSuffix(prefix, "_ID"), int(button.id));
-        settings.setValue(withSuffix(prefix, "_Fun"), int(button.function));
-        settings.setValue(withSuffix(prefix, "_LoopNumber"), int(button.loopNumber));
-        settings.setValue(withSuffix(prefix, "_KeyNumber"), int(button.keyNumber));
-        settings.setValue(withSuffix(prefix, "_Res1"), int(button.res1));
-        settings.setValue(withSuffix(prefix, "_Res2"), int(button.res2));
-        settings.setValue(withSuffix(prefix, "_Res3"), int(button.res3));
-        settings.setValue(withSuffix(prefix, "_Res4"), int(button.res4));
-        settings.setValue(withSuffix(prefix, "_macroname"), button.macroName);
-        // Every entry is stored whatever keyNumber says, so a shorter assignment keeps the rest.
-        for (int k = 0; k < ButtonAssignment::kMaxKeys; ++k) {
-            const KeyAction &key = button.keys[k];
-            const QString entry = keyEntryPrefix(prefix, k);
-            settings.setValue(withSuffix(entry, "_map"), int(key.type));
-            settings.setValue(withSuffix(entry, "_"), int(key.low));
-            settings.setValue(withSuffix(entry, "_H"), int(key.high));
-        }
-    }
-    settings.setValue(plainKey(group, "ProfileName"), profile.profileName);
-    settings.setValue(plainKey(group, "ProfilePath"), profile.profilePath);
-    settings.setValue(plainKey(group, "LedMode"), int(profile.ledMode));
-    if (full) {
-        settings.setValue(plainKey(group, "LedMoveOFF"), int(profile.ledMoveOff));
-        settings.setValue(plainKey(group, "LedSleepTime"), int(profile.ledSleepTime));
-    }
-    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
-        const LedModeSetting &led = profile.ledModes[m];
-        const QString prefix = ledPrefix(group, m);
-        settings.setValue(withSuffix(prefix, "_RGB"), led.color);
-        settings.setValue(withSuffix(prefix, "_h"), uint(led.h));
-        settings.setValue(withSuffix(prefix, "_s"), uint(led.s));
-        settings.setValue(withSuffix(prefix, "_v"), uint(led.v));
-        settings.setValue(withSuffix(prefix, "_bright"), uint(led.bright));
-        settings.setValue(withSuffix(prefix, "_breath"), uint(led.breath));
-    }
+    KeyWriter writer(settings);
+    walkProfile(writer, group, profile, set);
 }
 
 KeyReadReport readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
                               ProfileKeySet set) {
-    const bool full = set == ProfileKeySet::Full;
-    KeyReader read(settings);
-    profile.pollRate = static_cast<uint8_t>(read.rate(plainKey(group, "pollrate")));
-    profile.dpiStage = read.byte(plainKey(group, "dpi"), 0, kMaxStageIndex);
-    for (int i = 0; i < ProfileData::kStageCount; ++i) {
-        DpiStage &stage = profile.dpiStages[i];
-        const QString prefix = stagePrefix(group, i);
-        stage.used = read.byte(withSuffix(prefix, "_used"), 0, 1);
-        stage.link = read.byte(withSuffix(prefix, "_link"), 0, 1);
-        stage.xy = uint32_t(read.number(withSuffix(prefix, "_xy"), 0, kMaxStageValue));
-        stage.x = uint32_t(read.number(withSuffix(prefix, "_x"), 0, kMaxStageValue));
-        stage.y = uint32_t(read.number(withSuffix(prefix, "_y"), 0, kMaxStageValue));
-        if (full)
-            stage.color = read.color(withSuffix(prefix, "_dpicolor"));
-    }
-    profile.mouseSpeed = read.byte(plainKey(group, "mousespeed"), kMinPointerSpeed, kMaxPointerSpeed);
-    profile.doubleClickSpeed = read.byte(plainKey(group, "dbclickspeed"));
-    profile.scrollIsPage = read.byte(plainKey(group, "scrollispage"));
-    profile.scrollSpeed = read.byte(plainKey(group, "scrollspeed"), kMinScrollSpeed, kMaxScrollSpeed);
-    profile.accelEnable = read.byte(plainKey(group, "accelenable"));
-    profile.acee = read.byte(plainKey(group, "acee"));
-    for (int b = 0; b < ProfileData::kButtonCount; ++b) {
-        ButtonAssignment &button = profile.buttons[b];
-        const QString prefix = buttonPrefix(group, b);
-        button.id = read.number(withSuffix(prefix, "_ID"), 0, kWordMax);
-        button.function = read.number(withSuffix(prefix, "_Fun"), 0, kWordMax);
-        button.loopNumber = read.number(withSuffix(prefix, "_LoopNumber"), 0, kWordMax);
-        button.keyNumber = read.number(withSuffix(prefix, "_KeyNumber"), 0, kWordMax);
-        button.res1 = read.byte(withSuffix(prefix, "_Res1"));
-        button.res2 = read.byte(withSuffix(prefix, "_Res2"));
-        button.res3 = read.byte(withSuffix(prefix, "_Res3"));
-        button.res4 = read.byte(withSuffix(prefix, "_Res4"));
-        button.macroName = read.text(withSuffix(prefix, "_macroname"));
-        for (int k = 0; k < ButtonAssignment::kMaxKeys; ++k) {
-            KeyAction &key = button.keys[k];
-            const QString entry = keyEntryPrefix(prefix, k);
-            key.type = read.byte(withSuffix(entry, "_map"));
-            key.low = read.byte(withSuffix(entry, "_"));
-            key.high = read.byte(withSuffix(entry, "_H"));
-        }
-    }
-    profile.profileName = read.text(plainKey(group, "ProfileName"));
-    profile.profilePath = read.text(plainKey(group, "ProfilePath"));
-    profile.ledMode = read.byte(plainKey(group, "LedMode"), 0, kMaxLedMode);
-    if (full) {
-        profile.ledMoveOff = static_cast<uint8_t>(
-            read.optionalNumber(plainKey(group, "LedMoveOFF"), 0, kByteMax, kDefaultLedMoveOff));
-        profile.ledSleepTime = static_cast<uint8_t>(
-            read.optionalNumber(plainKey(group, "LedSleepTime"), 0, kByteMax, kDefaultLedSleepTime));
-    }
-    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
-        LedModeSetting &led = profile.ledModes[m];
-        const QString prefix = ledPrefix(group, m);
-        led.color = read.color(withSuffix(prefix, "_RGB"));
-        led.h = uint32_t(read.number(withSuffix(prefix, "_h"), 0, kMaxHue));
-        led.s = uint32_t(read.number(withSuffix(prefix, "_s"), 0, kByteMax));
-        led.v = uint32_t(read.number(withSuffix(prefix, "_v"), 0, kByteMax));
-        led.bright = uint32_t(read.number(withSuffix(prefix, "_bright"), 0, kMaxBright));
-        led.breath = uint32_t(read.number(withSuffix(prefix, "_breath"), 0, kMaxBreath));
-    }
-    return read.report();
+    KeyReader reader(settings);
+    walkProfile(reader, group, profile, set);
+    return reader.report();
 }
 
 } // namespace profile
