@@ -19,7 +19,7 @@ constexpr uint8_t kReleaseHigh = 0x00;
 
 struct FireButton {
     KeyCode key;
-    uint8_t res1;
+    uint8_t target; // the fire target that stands for the button
 };
 constexpr FireButton kFireButtons[] = {{240, 0x81}, {241, 0x82}, {242, 0x84}};
 
@@ -44,11 +44,11 @@ void insertPressRelease(ButtonAssignment &record, int position, KeyCode key) {
     at[1] = {usage, kKeyEntryLow, kReleaseHigh};
 }
 
-// res1 of a fire key: the mouse button's code, else the key's HID usage (0 for a key without one).
+// The fire target of a key: the mouse button's code, else the key's HID usage (0 for a key without one).
 uint8_t fireTarget(KeyCode key) {
     for (const FireButton &button : kFireButtons) {
         if (button.key == key)
-            return button.res1;
+            return button.target;
     }
     return KeyCodeToHid(key).value_or(0);
 }
@@ -70,7 +70,7 @@ ChoiceResult chooseFunction(ProfileData &profile, int record, int function) {
 }
 
 void assignSingleKey(ButtonAssignment &record, KeyCode key) {
-    record.res1 = key;
+    record.setSingleKey(key);
     record.function = devicecode::kSingleKey;
 }
 
@@ -84,24 +84,24 @@ void assignCombo(ButtonAssignment &record, const QVector<KeyCode> &keys) {
 }
 
 void assignFireKey(ButtonAssignment &record, KeyCode key, int times, int delay) {
-    record.res1 = fireTarget(key);
-    record.loopNumber = times;
-    record.keyNumber = delay;
+    record.setFireTarget(fireTarget(key));
+    record.setFireTimes(times);
+    record.setFireDelay(delay);
     record.function = devicecode::kFire;
 }
 
-KeyCode fireKeyOf(uint8_t res1) {
-    if (res1 == 0)
+KeyCode fireKeyOf(uint8_t target) {
+    if (target == 0)
         return kFireButtons[0].key;
     for (const FireButton &button : kFireButtons) {
-        if (button.res1 == res1)
+        if (button.target == target)
             return button.key;
     }
-    return HidToKeyCode(res1).value_or(0);
+    return HidToKeyCode(target).value_or(0);
 }
 
 void assignSniper(ButtonAssignment &record, uint8_t value) {
-    record.res1 = value;
+    record.setSniperStep(value);
     record.function = devicecode::kSniper;
 }
 
@@ -111,7 +111,7 @@ FileResult assignMacro(ButtonAssignment &record, int function, const QString &na
         return FileResult::InvalidName;
     record.function = function;
     record.loopNumber = loopCount;
-    record.res1 = loopMode;
+    record.setLoopMode(loopMode);
     record.macroName = name;
     record.keys.fill({});
     record.keyNumber = 0;

@@ -31,9 +31,9 @@ void assignSingleKey(ButtonAssignment &record, KeyCode key);
 void assignCombo(ButtonAssignment &record, const QVector<KeyCode> &keys);
 // key: a keyboard key, or 240, 241, 242 for the left, right and middle button.
 void assignFireKey(ButtonAssignment &record, KeyCode key, int times, int delay);
-// The fire key a record's res1 stands for (what assignFireKey took): 240, 241, 242 for the buttons (0 counts
-// as the left one), else the key of the HID usage (0 for a usage without a key).
-KeyCode fireKeyOf(uint8_t res1);
+// The fire key a record's fire target stands for (what assignFireKey took): 240, 241, 242 for the buttons
+// (0 counts as the left one), else the key of the HID usage (0 for a usage without a key).
+KeyCode fireKeyOf(uint8_t target);
 void assignSniper(ButtonAssignment &record, uint8_t value);
 // function: 200 (macro) or 510 (gun file); loopMode 0, 1 or 2. Copies at most 63 steps of the macro file
 // into the key list; a missing file leaves it empty. An invalid name (empty, or leaving the macro folder)

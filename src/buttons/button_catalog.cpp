@@ -186,7 +186,7 @@ int recordIndex(int group, int index) {
 QString buttonCaption(const ButtonAssignment &record, int group) {
     switch (record.function) {
     case devicecode::kSingleKey:
-        return KeyName(record.res1);
+        return KeyName(record.singleKey());
     case devicecode::kCombo:
         return ComboKeyText(comboEntries(record).data());
     case devicecode::kMacro:

@@ -264,10 +264,10 @@ void VelBtnWindow::runDialog(ButtonAssignment &record, int function) {
     case devicecode::kSingleKey: {
         VelSingleKeyWindow dialog(scale(), window());
         if (preset)
-            dialog.SetKey(record.res1);
+            dialog.SetKey(record.singleKey());
         if (dialog.exec() == QDialog::Accepted && dialog.key() != 0) {
             buttonrules::assignSingleKey(record, dialog.key());
-            qCDebug(lcButtons, "%d", record.res1);
+            qCDebug(lcButtons, "%d", record.singleKey());
         }
         break;
     }
@@ -290,7 +290,7 @@ void VelBtnWindow::runDialog(ButtonAssignment &record, int function) {
     case devicecode::kSniper: {
         VelSniperWindow dialog(scale(), window());
         if (preset)
-            dialog.SetSniper(record.res1);
+            dialog.SetSniper(record.sniperStep());
         if (dialog.exec() == QDialog::Accepted)
             buttonrules::assignSniper(record, dialog.value());
         break;
@@ -299,7 +299,7 @@ void VelBtnWindow::runDialog(ButtonAssignment &record, int function) {
     case devicecode::kGunFile: {
         VelMacroSelect dialog(scale(), window(), function);
         dialog.SetMacro(preset ? record.macroName : QString(), preset ? record.loopNumber : 1,
-                        preset ? record.res1 : 0);
+                        preset ? record.loopMode() : 0);
         if (dialog.exec() != QDialog::Accepted)
             break;
         const FileResult result = buttonrules::assignMacro(record, function, dialog.selectedName(),

@@ -49,7 +49,7 @@ VelFireKeyWindow::VelFireKeyWindow(double scale, QWidget *parent)
 }
 
 void VelFireKeyWindow::SetFireKey(const ButtonAssignment &record) {
-    const KeyCode key = buttonrules::fireKeyOf(record.res1);
+    const KeyCode key = buttonrules::fireKeyOf(record.fireTarget());
     if (key >= kFirstButtonKey) {
         setType(static_cast<quint8>(key - kFirstButtonKey));
     } else {
@@ -58,8 +58,8 @@ void VelFireKeyWindow::SetFireKey(const ButtonAssignment &record) {
         m_capture->showKey(key);
         updateOkButton();
     }
-    m_timesEdit->setText(QString::number(record.loopNumber));
-    m_delayEdit->setText(QString::number(record.keyNumber));
+    m_timesEdit->setText(QString::number(record.fireTimes()));
+    m_delayEdit->setText(QString::number(record.fireDelay()));
 }
 
 KeyCode VelFireKeyWindow::fireKey() const {

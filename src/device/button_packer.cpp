@@ -71,11 +71,11 @@ ButtonEntry comboEntry(const ButtonAssignment &button) {
 }
 
 ButtonEntry fireEntry(const ButtonAssignment &button) {
-    if (button.res1 == 0)
+    if (button.fireTarget() == 0)
         return {kindOf(devicecode::kFire), kFireDefault[0], kFireDefault[1], kFireDefault[2]};
     // The fire delay goes to the mouse divided by ten.
-    const uint8_t step = button.keyNumber < kFireKeyNumberFloor ? 2 : lowByte(button.keyNumber / 10);
-    return {kindOf(devicecode::kFire), button.res1, lowByte(button.loopNumber), step};
+    const uint8_t step = button.fireDelay() < kFireKeyNumberFloor ? 2 : lowByte(button.fireDelay() / 10);
+    return {kindOf(devicecode::kFire), button.fireTarget(), lowByte(button.fireTimes()), step};
 }
 
 // The sniper DPI in the register form of the configured sensor.
@@ -109,7 +109,7 @@ void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
     }
     entry[0] = kindOf(function);
     const uint8_t m = lowByte(number);
-    switch (button.res1) {
+    switch (button.loopMode()) {
     case 0:
         entry[1] = m;
         entry[2] = lowByte(button.loopNumber);
@@ -130,7 +130,7 @@ void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
         entry[3] = secondByte(button.loopNumber);
         break;
     }
-    button.res4 = m;
+    button.setMacroNumber(m);
 }
 
 } // namespace
@@ -171,7 +171,7 @@ void packButton(int record, int selector) {
         packMacro(button, button.function, entry);
         return;
     case devicecode::kSingleKey: {
-        const HidUsage usage = KeyCodeToHid(button.res1).value_or(0);
+        const HidUsage usage = KeyCodeToHid(button.singleKey()).value_or(0);
         packed = {kindOf(devicecode::kSingleKey), 0, usage, 0};
         break;
     }
@@ -182,7 +182,7 @@ void packButton(int record, int selector) {
         packed = fireEntry(button);
         break;
     case devicecode::kSniper: {
-        const uint8_t value = sniperValue(button.res1);
+        const uint8_t value = sniperValue(button.sniperStep());
         packed = {kindOf(devicecode::kSniper), kSniperMarker, value, value};
         break;
     }
