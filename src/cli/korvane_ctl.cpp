@@ -456,7 +456,7 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
         return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::profileProductName();
-    // The current profile's file is replaced by the import whether or not it could be read.
+    // An import needs no whole current profile: a ".conf" replaces it, a ".prof" becomes current.
     (void)ProfileList::loadStoredConfig(workingConfig());
     if (path.endsWith(".conf", Qt::CaseInsensitive)) {
         const ProfileListResult result = ProfileList::importConfigFile(workingConfig(), path, product);
