@@ -337,6 +337,22 @@ void TestMainWindow::unsavedProfileIsTold() {
                                      "the next start. The mouse was not written either: Send data failed, "
                                      "please try again."});
     mouse->failWrites(0);
+
+    // A current profile whose file is damaged is never sent, and the refusal names the file.
+    m_window = nullptr;
+    m_rig.reset();
+    QVERIFY(QDir(path).removeRecursively());
+    m_tree->setIniValue(path.mid(m_tree->path().size() + 1), "PROFILE/pollrate", 999);
+    openWindow();
+    mouse = &m_rig->mouse();
+    mouse->clearRecords();
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("applyButton");
+    QCOMPARE(messages(),
+             QStringList{"The file " + path + " is incomplete or damaged: it holds no whole profile."});
+    QVERIFY(writtenCommands(*mouse, [](const QByteArray &bytes) {
+                return QString::number(quint8(bytes[3]));
+            }).isEmpty());
 }
 
 void TestMainWindow::hotplugDuringWriteWaitsForIt_data() {

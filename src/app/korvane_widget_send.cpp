@@ -9,10 +9,13 @@
 #include "device/result_code.h"
 #include "device/store_commands.h"
 #include "storage/app_config_store.h"
+#include "storage/profile_file.h"
+#include "storage/profile_list.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_process_dialog.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 void KorvaneWidget::okClicked() {
@@ -53,8 +56,17 @@ void KorvaneWidget::sendToDevice() {
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.
     m_resendWanted = outcome.result != kResultOk;
-    if (!outcome.done())
-        VelMessageBox::ask(this, outcomeMessage(outcome));
+    if (outcome.done())
+        return;
+    QString text = outcomeMessage(outcome);
+    // A profile that was never read whole from its file is refused by name, so the user knows which file
+    // to mend or replace (RESET gives the profile its factory settings again).
+    if (outcome.result == kResultNoProfile && !workingConfig().profile.filled) {
+        const QString file = profile::profileFilePath(workingConfig().profileNames[0]);
+        text = ProfileList::describe(
+            QFileInfo::exists(file) ? ProfileListResult::Damaged : ProfileListResult::FileMissing, file);
+    }
+    VelMessageBox::ask(this, text);
 }
 
 ResultCode KorvaneWidget::runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run) {
