@@ -401,21 +401,6 @@ private slots:
         QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
     }
 
-    // Battery 3600 mV (0E10), charging, status 2, capability 5A; then a status report.
-    void batteryAnswerAndStatusReport() {
-        m_mouse->setBattery({3600, 1, 2, 0x5A});
-        HidHandle *h = m_h->device().commandHandle();
-        const Bytes request = harness::report("0524fa48");
-        QCOMPARE(m_mouse->write(h, request.data(), request.size()), 33);
-        Bytes reply(33, 0);
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
-        QCOMPARE(reply, harness::report("0505fa48100e010200005a"));
-        m_mouse->sendStatusReport(2, 3, 1, 0);
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
-        QCOMPARE(reply, harness::report("052ffa4902030100"));
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
-    }
-
     // Slot s at byte 2 + 4s, 0 to 30: exact rows first (17 before the combo's 7), then functions by their
     // first byte (macro 200, sniper 55); an empty entry is 16, unknown bytes and slot 31 are no function.
     void buttonSlotReading() {
