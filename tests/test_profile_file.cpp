@@ -471,14 +471,10 @@ private slots:
         QVERIFY(loaded.steps == saved.steps && loaded.defaultDelay == 10 && loaded.delayType == 1 &&
                 loaded.loopType == 0 && loaded.loopTime == 1);
 
-        // A missing file clears the macro and the button's key count; a file can be deleted.
+        // A missing file clears the macro; a file can be deleted.
         QCOMPARE(macrofile::loadMacro("Nothing", loaded), FileResult::NotFound);
         QVERIFY(loaded.defaultDelay == 0 && loaded.delayType == 0 && loaded.loopType == 0 &&
                 loaded.loopTime == 0 && loaded.steps.isEmpty());
-        ButtonAssignment button;
-        button.keyNumber = 5;
-        QCOMPARE(macrofile::readMacroForButton("Nothing", button), FileResult::NotFound);
-        QCOMPARE(button.keyNumber, 0);
         QVERIFY(macrofile::deleteMacroFile("Macro 1") &&
                 !QFileInfo::exists(macrofile::macroFilePath("Macro 1")));
     }
