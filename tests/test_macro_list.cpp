@@ -121,20 +121,6 @@ private slots:
         QCOMPARE(config::listMacros(), QStringList{"Macro 1"});
     }
 
-    // A macro file already in the folder with a count no macro can have loads as many steps as a macro can
-    // hold, at once, for the page and the upload alike.
-    void impossibleCountReadBounded() {
-        QVERIFY(macrofile::saveMacroSteps("Long", QVector<MacroStep>(70, {MacroStep::kKeyPress, 0, 4})) ==
-                FileResult::Ok);
-        m_tree->setIniValue("Configs/MacroDB/Long.MSMACRO", "Setting/Count", 2000000000);
-        MacroData macro;
-        QCOMPARE(macrofile::loadMacro("Long", macro), FileResult::Ok);
-        QCOMPARE(macro.steps.size(), macrofile::kMaxSteps);
-        QVector<MacroStep> raw;
-        QCOMPARE(macrofile::readRawSteps("Long", 1000, raw), FileResult::Ok);
-        QCOMPARE(raw.size(), macrofile::kMaxSteps);
-    }
-
     // Renaming a macro renames it in every button that plays it (macro and gun file), in the working
     // configuration and in each listed profile file; deleting it gives those buttons their factory
     // function. Buttons of other macros and profiles outside the list stay as they were.

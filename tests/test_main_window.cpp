@@ -101,6 +101,30 @@ QStringList writtenCommands(const VirtualMouse &mouse,
     }
     return written;
 }
+
+// The command codes written, in hexadecimal.
+QStringList writtenCodes(const VirtualMouse &mouse) {
+    return writtenCommands(mouse,
+                           [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
+}
+
+ProfileData storedProfile(const QString &name = "Profile 1") {
+    ProfileData stored;
+    [&] { QCOMPARE(profile::loadProfileByName(stored, name), FileResult::Ok); }();
+    return stored;
+}
+
+// Triggers the first action under parent with this text: checkable 1 picks the profile list's entries, 0 the
+// slot menu's, -1 either. A switch rebuilds the menu, which deletes its actions: the search ends here.
+bool trigger(const QObject *parent, const QString &text, int checkable = -1) {
+    for (QAction *action : parent->findChildren<QAction *>()) {
+        if (action->text() == text && (checkable < 0 || action->isCheckable() == bool(checkable))) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 // The main window with the virtual mouse: what the user does and what reaches the mouse and the files.
@@ -119,7 +143,6 @@ private slots:
     void hotplugDuringWriteWaitsForIt();
     void batteryReaderRestartsOnlyForTheMouse();
     void slotMenuStopsAtSilentMouse();
-    void copyKeepsUnsentEdits();
     void missingProfileFileNeverBecomesCurrent();
     void profileBarAndKorvanectlMakeTheSameFiles();
     void startsWithoutMouseInProductFolder();
@@ -135,7 +158,6 @@ private slots:
     void lightingModesShowTheirControls();
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
-    void sleepTimeSharedByLightingAndDpiPages();
     void buttonChoiceReachesTheMouse();
     void unreadableReceiverShowsPermission();
     void resendOfferedWhenTheMouseComesBack();
@@ -143,6 +165,7 @@ private slots:
 
 private:
     void click(const char *name);
+    BatteryThreadController *stopReaders();
     QStringList messages() { return VelMessageBox::takeShownMessages(); }
 
     std::unique_ptr<TestTree> m_tree;
@@ -173,6 +196,8 @@ void TestMainWindow::init() {
 }
 
 void TestMainWindow::openWindow(bool mousePresent) {
+    m_window = nullptr;
+    m_rig.reset();
     m_rig = std::make_unique<VirtualWindow>(mousePresent);
     m_window = m_rig->window.get();
 }
@@ -183,6 +208,14 @@ void TestMainWindow::cleanup() {
     m_window = nullptr;
     m_rig.reset();
     m_tree.reset();
+}
+
+// Stops the battery reader, so that the test alone sets what the mouse reports.
+BatteryThreadController *TestMainWindow::stopReaders() {
+    auto *readers = m_window->findChild<BatteryThreadController *>();
+    readers->stopBatteryThread();
+    readers->waitForStoppedReaders();
+    return readers;
 }
 
 void TestMainWindow::click(const char *name) {
@@ -224,9 +257,13 @@ void TestMainWindow::profileListOperations() {
     edit->setText("Raid");
     QTest::keyClick(edit, Qt::Key_Return);
     QVERIFY(QFileInfo::exists(profile::profileFilePath("Raid")));
+    // COPY makes the copy from what the pages show, so edits not yet sent go with it.
+    working().profile.pollRate = 8;
     click("copyButton");
     QCOMPARE(m_window->profileNames(), (QStringList{"Profile 1", "Raid", "Raid copy"}));
     QCOMPARE(working().profileNames[0], QString("Raid copy"));
+    const ProfileData copy = storedProfile("Raid copy");
+    QVERIFY(copy.pollRate == 8 && copy.profileName == "Raid copy" && working().profile.pollRate == 8);
 
     // Deleting asks first; "No" keeps the profile.
     VelMessageBox::setNextAnswers({QDialog::Rejected, QDialog::Accepted});
@@ -247,9 +284,7 @@ void TestMainWindow::profileListOperations() {
 void TestMainWindow::applyWhilePointerMoves() {
     VirtualMouse *mouse = &m_rig->mouse();
     // The reader's real 400 ms between reads, long enough for the kernel's queue to fill many times over.
-    auto *readers = m_window->findChild<BatteryThreadController *>();
-    readers->stopBatteryThread();
-    readers->waitForStoppedReaders();
+    BatteryThreadController *readers = stopReaders();
     devicelink::setPauseFunction({});
     readers->startBatteryThread();
     mouse->streamMovement(1000);
@@ -266,8 +301,7 @@ void TestMainWindow::applyWhilePointerMoves() {
     mouse->sendStatusReport(0, 2, working().profile.pollRate, 0);
     QTRY_COMPARE_WITH_TIMEOUT(int(working().profile.dpiStage), 2, 3000);
     mouse->streamMovement(0);
-    readers->stopBatteryThread();
-    readers->waitForStoppedReaders();
+    stopReaders();
     initTestCase();
 }
 
@@ -275,9 +309,7 @@ void TestMainWindow::mouseOffRefusesWrite() {
     VirtualMouse *mouse = &m_rig->mouse();
     // The mouse's state is set here alone: a running reader could report it on (or, asleep, off) between
     // a step and the click that depends on it.
-    auto *readers = m_window->findChild<BatteryThreadController *>();
-    readers->stopBatteryThread();
-    readers->waitForStoppedReaders();
+    stopReaders();
     m_window->slotRefreshBatteryStatus(0, 0, 0);
     mouse->clearRecords();
     VelMessageBox::setNextAnswers({QDialog::Accepted});
@@ -307,9 +339,7 @@ void TestMainWindow::mouseOffRefusesWrite() {
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("applyButton");
     QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
-    const QStringList written = writtenCommands(
-        *mouse, [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
-    QCOMPARE(written, QStringList(QVector<QString>(6, "46").toList()));
+    QCOMPARE(writtenCodes(*mouse), QStringList(QVector<QString>(6, "46").toList()));
     file.sync();
     QCOMPARE(file.value("Config/Diff").toInt(), 1);
 }
@@ -325,8 +355,7 @@ void TestMainWindow::unsavedProfileIsTold() {
     click("applyButton");
     QCOMPARE(messages(), QStringList{"The profile could not be saved to its file, so this change is gone at "
                                      "the next start. The mouse was written with it."});
-    const QStringList written = writtenCommands(
-        *mouse, [](const QByteArray &bytes) { return QString::number(quint8(bytes[3]), 16); });
+    const QStringList written = writtenCodes(*mouse);
     QVERIFY(written.contains("3") && written.last() == "46");
     QCOMPARE(config::configDiff(), 1);
 
@@ -419,23 +448,14 @@ void TestMainWindow::batteryReaderRestartsOnlyForTheMouse() {
 // with a message, and the pointer takes the slot's own speed.
 void TestMainWindow::slotMenuStopsAtSilentMouse() {
     VirtualMouse *mouse = &m_rig->mouse();
-    ProfileData stored;
-    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
+    const ProfileData stored = storedProfile();
     QVERIFY(stored.mouseSpeed > 1);
     working().profile.mouseSpeed = 1;
     mouse->setAsleep(true);
     QTest::qWait(100);
     mouse->clearRecords();
     VelMessageBox::setNextAnswers({QDialog::Accepted});
-    auto *menu = m_window->findChild<VelPushButton *>("slotSelector");
-    QVERIFY(menu);
-    QAction *entry = nullptr;
-    for (QAction *action : m_window->findChildren<QAction *>()) {
-        if (action->text() == "Profile 1" && !action->isCheckable())
-            entry = action;
-    }
-    QVERIFY(entry);
-    entry->trigger();
+    QVERIFY(trigger(m_window, "Profile 1", 0));
     QCOMPARE(messages(), QStringList{"Mouse is sleeping or not connected."});
     const QStringList written = writtenCommands(*mouse, [](const QByteArray &bytes) {
         return QString("%1 %2").arg(quint8(bytes[3]), 0, 16).arg(quint8(bytes[5]), 0, 16);
@@ -446,20 +466,6 @@ void TestMainWindow::slotMenuStopsAtSilentMouse() {
     QCOMPARE(pointerSettings().speed(), int(stored.mouseSpeed));
 }
 
-// COPY makes the copy from what the pages show, so edits not yet sent go with it.
-void TestMainWindow::copyKeepsUnsentEdits() {
-    working().profile.pollRate = 8;
-    working().profile.dpiStages[1].x = 77;
-    click("copyButton");
-    QCOMPARE(working().profileNames[0], QString("Profile 1 copy"));
-    QCOMPARE(int(working().profile.pollRate), 8);
-    ProfileData copy;
-    QCOMPARE(profile::loadProfileByName(copy, "Profile 1 copy"), FileResult::Ok);
-    QCOMPARE(int(copy.pollRate), 8);
-    QCOMPARE(int(copy.dpiStages[1].x), 77);
-    QCOMPARE(copy.profileName, QString("Profile 1 copy"));
-}
-
 // A listed profile whose file was deleted is not switched to (an empty record would reach the mouse as a
 // profile without a click); deleting the profile before it gives the next one the factory settings.
 void TestMainWindow::missingProfileFileNeverBecomesCurrent() {
@@ -468,10 +474,7 @@ void TestMainWindow::missingProfileFileNeverBecomesCurrent() {
     QCOMPARE(working().profileNames[0], QString("Profile 3"));
     QVERIFY(QFile::remove(profile::profileFilePath("Profile 2")));
     VelMessageBox::setNextAnswers({QDialog::Accepted, QDialog::Accepted, QDialog::Accepted});
-    for (QAction *action : m_window->findChildren<QAction *>()) {
-        if (action->isCheckable() && action->text() == "Profile 2")
-            action->trigger();
-    }
+    QVERIFY(trigger(m_window, "Profile 2", 1));
     QCOMPARE(messages(), QStringList{"The profile file could not be found."});
     QCOMPARE(working().profileNames[0], QString("Profile 3"));
     QVERIFY(working().profile.filled);
@@ -506,13 +509,7 @@ void TestMainWindow::profileBarAndKorvanectlMakeTheSameFiles() {
     click("copyButton");
     edit->setText("Raid");
     QTest::keyClick(edit, Qt::Key_Return);
-    // A switch rebuilds the menu, which deletes its actions: the search ends at the one triggered.
-    for (QAction *action : m_window->findChildren<QAction *>()) {
-        if (action->isCheckable() && action->text() == "Profile 2") {
-            action->trigger();
-            break;
-        }
-    }
+    QVERIFY(trigger(m_window, "Profile 2", 1));
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("deleteButton");
     QCOMPARE(messages(), QStringList{"Are you sure you want delete this profile?"});
@@ -543,8 +540,6 @@ void TestMainWindow::profileBarAndKorvanectlMakeTheSameFiles() {
 
 // No mouse at start-up: the product name is cleared, but the profiles stay in the product's folder.
 void TestMainWindow::startsWithoutMouseInProductFolder() {
-    m_window = nullptr;
-    m_rig.reset();
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     openWindow(false);
     QCOMPARE(m_window->mouseCount(), 0);
@@ -591,9 +586,7 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
     QCOMPARE(m_osd, (QStringList{"DPI 3:2400", "125 HZ"}));
     QCOMPARE(int(working().profile.dpiStage), 2);
     QCOMPARE(int(working().profile.pollRate), 8);
-    ProfileData stored;
-    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
-    QCOMPARE(int(stored.dpiStage), 2);
+    QCOMPARE(int(storedProfile().dpiStage), 2);
     // Stage 6 and above are not stages; an unknown rate shows no text.
     m_window->slotRefreshStatus(0, 6, 3, 0);
     QCOMPARE(int(working().profile.dpiStage), 2);
@@ -621,8 +614,6 @@ void TestMainWindow::onMouseChangesFollowedAndShown() {
 
 void TestMainWindow::batteryLevelsStored() {
     // A new window shows the stored level until the mouse reports, and keeps it stored.
-    m_window = nullptr;
-    m_rig.reset();
     QVERIFY(config::setBatteryValue(40));
     openWindow();
     QCOMPARE(m_window->findChild<VelProcessbar *>("batteryBar")->value(), 40);
@@ -652,9 +643,7 @@ void TestMainWindow::cancelDiscardsUnsentEdits() {
     click("cancelButton");
     QCOMPARE(working().debounce, debounce);
     QVERIFY(m_window->isHidden());
-    ProfileData stored;
-    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
-    QCOMPARE(working().profile.pollRate, stored.pollRate);
+    QCOMPARE(working().profile.pollRate, storedProfile().pollRate);
     QVERIFY(working().profile.pollRate != 8);
 }
 
@@ -696,9 +685,7 @@ void TestMainWindow::configurationSavedAndLoaded() {
     QCOMPARE(int(working().profile.pollRate), 2);
     // The loaded settings stay with the profile being edited.
     QCOMPARE(working().profileNames[0], QString("Profile 1"));
-    ProfileData stored;
-    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
-    QCOMPARE(int(stored.pollRate), 2);
+    QCOMPARE(int(storedProfile().pollRate), 2);
     // A cancelled dialog does nothing.
     VelFileDialog::setNextAnswers({QString()});
     click("load1Button");
@@ -756,22 +743,17 @@ void TestMainWindow::lightingModesShowTheirControls_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("effect");
     QTest::addColumn<QString>("shown"); // b brightness, s speed, c colour; the upper row first
-    QTest::newRow("off") << 0 << "OFF"
-                         << "";
-    QTest::newRow("full lighted") << 1 << "FULL LIGHTED"
-                                  << "bc";
-    QTest::newRow("breathing") << 2 << "BREATHING"
-                               << "sc";
-    QTest::newRow("7 colour breathing") << 3 << "7 COLOR BREATHING"
-                                        << "s";
-    QTest::newRow("rainbow") << 4 << "RAINBOW"
-                             << "bs";
-    QTest::newRow("not in the menu") << 6 << "Horizontal WAVE"
-                                     << "bs";
-    QTest::newRow("reactive") << 11 << "REACTIVE"
-                              << "b";
-    QTest::newRow("beyond the table") << 200 << "OFF"
-                                      << "";
+    const std::tuple<const char *, int, const char *, const char *> rows[] = {
+        {"off", 0, "OFF", ""},
+        {"full lighted", 1, "FULL LIGHTED", "bc"},
+        {"breathing", 2, "BREATHING", "sc"},
+        {"7 colour breathing", 3, "7 COLOR BREATHING", "s"},
+        {"rainbow", 4, "RAINBOW", "bs"},
+        {"not in the menu", 6, "Horizontal WAVE", "bs"},
+        {"reactive", 11, "REACTIVE", "b"},
+        {"beyond the table", 200, "OFF", ""}};
+    for (const auto &[name, mode, effect, shown] : rows)
+        QTest::newRow(name) << mode << QString(effect) << QString(shown);
 }
 
 // A profile's effect shows its name and its controls, the speed row above for the breathing effects; the
@@ -808,8 +790,6 @@ void TestMainWindow::lightingModesShowTheirControls() {
 }
 
 void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
-    m_window = nullptr;
-    m_rig.reset();
     m_tree->setIniValue("DefaultProfile.bin", "PROFILE/ledDisable", 1);
     openWindow();
     QCOMPARE(m_window->currentPage(), int(KorvaneWidget::kCustomizePage));
@@ -820,26 +800,37 @@ void TestMainWindow::modelWithoutLightingOpensOnCustomize() {
 
 // What the pages set reaches the mouse with Apply: on the lighting page the breathing effect with a colour
 // picked by hand, its speed, the sleep time and light-off-while-moving; on the DPI page a stage's X set by
-// hand (in its sensor's encoding), the active stage, a stage colour, 500 HZ and Competitive. What was sent is
-// what is stored, and the configuration is marked as matching the mouse.
+// hand (in its sensor's encoding), the active stage, a stage colour, 500 HZ and Competitive. The DPI page
+// (the model's six stages leave room below them) shows the same sleep time and light-off, and its change of
+// them is the one sent. What was sent is what is stored, and the configuration is marked as matching the
+// mouse.
 void TestMainWindow::pagesReachTheMouse() {
     m_window->switchPage(KorvaneWidget::kLightingPage);
     ConfigPage *lighting = m_window->page(KorvaneWidget::kLightingPage);
-    for (QAction *action : lighting->findChildren<QAction *>()) {
-        if (action->text() == "BREATHING")
-            action->trigger();
-    }
+    QVERIFY(trigger(lighting, "BREATHING"));
     lighting->findChild<QSlider *>("speedSlider")->setValue(4);
     lighting->findChild<QSlider *>("sleepSlider")->setValue(6);
     const uint8_t moveOffBefore = working().profile.ledMoveOff;
     lighting->findChild<QCheckBox *>("moveOffBox")->click();
     QVERIFY(working().profile.ledMoveOff != moveOffBefore);
+    const auto sleepShown = [](ConfigPage *page) {
+        return QString("%1 %2")
+            .arg(page->findChild<QSlider *>("sleepSlider")->value())
+            .arg(page->findChild<QCheckBox *>("moveOffBox")->isChecked() ? "off while moving"
+                                                                         : "on while moving");
+    };
+    QCOMPARE(sleepShown(lighting),
+             QString("6 ") + (working().profile.ledMoveOff ? "on" : "off") + " while moving");
     pickNextColor(QColor(10, 200, 30));
     QTest::mouseClick(lighting->findChild<QWidget *>("colorSwatch"), Qt::LeftButton);
     saveShot(m_window, "main_window_lighting");
 
     m_window->switchPage(KorvaneWidget::kDpiPage);
     ConfigPage *dpi = m_window->page(KorvaneWidget::kDpiPage);
+    QCOMPARE(sleepShown(dpi), sleepShown(lighting));
+    dpi->findChild<QSlider *>("sleepSlider")->setValue(4);
+    dpi->findChild<QCheckBox *>("moveOffBox")->click();
+    QVERIFY(working().profile.ledMoveOff == moveOffBefore);
     QWidget *second = dpi->findChild<QWidget *>("stageRow1");
     if (second->findChild<QCheckBox *>("linkBox")->isChecked())
         second->findChild<QCheckBox *>("linkBox")->click();
@@ -848,12 +839,12 @@ void TestMainWindow::pagesReachTheMouse() {
     pickNextColor(QColor(200, 0, 90));
     QTest::mouseClick(dpi->findChild<QWidget *>("stageRow2")->findChild<QWidget *>("colorButton"),
                       Qt::LeftButton);
-    for (QAction *action : dpi->findChildren<QAction *>()) {
-        if (action->text() == "500 HZ")
-            action->trigger();
-    }
+    QVERIFY(trigger(dpi, "500 HZ"));
     dpi->findChild<QCheckBox *>("competitiveBox")->click();
     saveShot(m_window, "main_window_dpi");
+    m_window->switchPage(KorvaneWidget::kLightingPage);
+    QCOMPARE(sleepShown(lighting), sleepShown(dpi));
+    QCOMPARE(sleepShown(lighting).left(2), QString("4 "));
 
     click("applyButton");
     QCOMPARE(messages(), QStringList());
@@ -863,7 +854,7 @@ void TestMainWindow::pagesReachTheMouse() {
     const SettingsView::LightingBlock block = view.lightingBlock(2);
     QCOMPARE(block.colour, QColor(10, 200, 30));
     QCOMPARE(int(block.speed), 4);
-    QCOMPARE(int(view.settings().ledSleepTime), 6);
+    QCOMPARE(int(view.settings().ledSleepTime), 4);
     QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
     const int sensorId = config::sensorType();
     QCOMPARE(view.stage(1, sensorId).x, 100);
@@ -873,8 +864,7 @@ void TestMainWindow::pagesReachTheMouse() {
     QCOMPARE(view.stageColour(2), QColor(200, 0, 90));
     QCOMPARE(int(view.settings().pollRates[0]), 2);
     QCOMPARE(int(view.settings().sensorMode), 2);
-    ProfileData stored;
-    QCOMPARE(profile::loadProfileByName(stored, "Profile 1"), FileResult::Ok);
+    const ProfileData stored = storedProfile();
     QCOMPARE(int(stored.dpiStages[1].x), 100);
     QCOMPARE(stored.ledModes[2].color, QColor(10, 200, 30));
     QSettings file(m_tree->file("Configs/Config.ini"), QSettings::IniFormat);
@@ -885,39 +875,6 @@ void TestMainWindow::pagesReachTheMouse() {
 // A macro recorded on the MACRO page (the window locked meanwhile), then on the CUSTOMIZE page a combo on
 // button 3, that macro on button 4 and "DPI +" on button 5, chosen through the page and its dialogs: Apply
 // writes them into the mouse's button table and the macro's events into its macro area.
-// The lighting page and the DPI page (the model's six stages leave room below them) edit the same sleep
-// time and light-off: each page, switched to, shows what the other set, and Apply sends the last change.
-void TestMainWindow::sleepTimeSharedByLightingAndDpiPages() {
-    ConfigPage *pages[] = {m_window->page(KorvaneWidget::kLightingPage),
-                           m_window->page(KorvaneWidget::kDpiPage)};
-    const auto shown = [](ConfigPage *page) {
-        return QString("%1 %2")
-            .arg(page->findChild<QSlider *>("sleepSlider")->value())
-            .arg(page->findChild<QCheckBox *>("moveOffBox")->isChecked() ? "off while moving"
-                                                                         : "on while moving");
-    };
-    for (const int edited : {0, 1}) {
-        ConfigPage *editing = pages[edited];
-        ConfigPage *other = pages[1 - edited];
-        m_window->switchPage(edited == 0 ? KorvaneWidget::kLightingPage : KorvaneWidget::kDpiPage);
-        QVERIFY(editing->findChild<QSlider *>("sleepSlider")->isVisible());
-        const int minutes = edited == 0 ? 6 : 4;
-        editing->findChild<QSlider *>("sleepSlider")->setValue(minutes);
-        editing->findChild<QCheckBox *>("moveOffBox")->click();
-        m_window->switchPage(edited == 0 ? KorvaneWidget::kDpiPage : KorvaneWidget::kLightingPage);
-        QVERIFY(other->isVisible());
-        QCOMPARE(shown(other), shown(editing));
-        QCOMPARE(shown(other),
-                 QString("%1 %2").arg(minutes).arg(working().profile.ledMoveOff == 0 ? "off while moving"
-                                                                                     : "on while moving"));
-    }
-    click("applyButton");
-    QCOMPARE(messages(), QStringList());
-    const SettingsView view(m_rig->mouse());
-    QCOMPARE(int(view.settings().ledSleepTime), 4);
-    QCOMPARE(view.settings().ledMoveOff, working().profile.ledMoveOff);
-}
-
 void TestMainWindow::buttonChoiceReachesTheMouse() {
     m_window->switchPage(KorvaneWidget::kMacroPage);
     auto *macros = qobject_cast<MacroDialog *>(m_window->page(KorvaneWidget::kMacroPage));
@@ -995,16 +952,12 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
     QCOMPARE(messages(),
              QStringList{"A button's macro is missing: give that button another macro or function, "
                          "then apply again."});
-    QVERIFY(!writtenCommands(m_rig->mouse(), [](const QByteArray &bytes) {
-                 return QString::number(quint8(bytes[3]), 16);
-             }).contains("46"));
+    QVERIFY(!writtenCodes(m_rig->mouse()).contains("46"));
 }
 
 // A receiver this user may not open: instead of "Dongle Disconnect!" the warning says so and gives the
 // command that installs the udev rule.
 void TestMainWindow::unreadableReceiverShowsPermission() {
-    m_window = nullptr;
-    m_rig.reset();
     qputenv("KORVANE_VIRTUAL_NO_ACCESS", "1");
     qputenv("KORVANE_UDEV_RULES_DIRS", m_tree->file("rules").toLocal8Bit());
     VelMessageBox::setNextAnswers({QDialog::Accepted});
@@ -1020,7 +973,6 @@ void TestMainWindow::unreadableReceiverShowsPermission() {
         qPrintable(shown[0]));
 }
 
-QTEST_MAIN(TestMainWindow)
 // A write that did not reach the mouse is offered again when the mouse comes back: in the shown window as
 // a question whose Yes sends; while the window is in the tray as a notice whose action sends.
 void TestMainWindow::resendOfferedWhenTheMouseComesBack() {
@@ -1114,4 +1066,5 @@ void TestMainWindow::lowBatteryNoticedOnceWithToolTip() {
     QCOMPARE(m_notices.size(), 1);
 }
 
+QTEST_MAIN(TestMainWindow)
 #include "test_main_window.moc"

@@ -471,14 +471,10 @@ private slots:
         QVERIFY(loaded.steps == saved.steps && loaded.defaultDelay == 10 && loaded.delayType == 1 &&
                 loaded.loopType == 0 && loaded.loopTime == 1);
 
-        // A missing file clears the macro and the button's key count; a file can be deleted.
+        // A missing file clears the macro; a file can be deleted.
         QCOMPARE(macrofile::loadMacro("Nothing", loaded), FileResult::NotFound);
         QVERIFY(loaded.defaultDelay == 0 && loaded.delayType == 0 && loaded.loopType == 0 &&
                 loaded.loopTime == 0 && loaded.steps.isEmpty());
-        ButtonAssignment button;
-        button.keyNumber = 5;
-        QCOMPARE(macrofile::readMacroForButton("Nothing", button), FileResult::NotFound);
-        QCOMPARE(button.keyNumber, 0);
         QVERIFY(macrofile::deleteMacroFile("Macro 1") &&
                 !QFileInfo::exists(macrofile::macroFilePath("Macro 1")));
     }
@@ -528,19 +524,6 @@ private slots:
         QVERIFY(button == expected);
     }
 
-    // As shipped: 7 buttons, 6 stages, one profile (the three languages show in the start-up suite).
-    void shippedFiles() {
-        QVERIFY(config::sensorType() == 3389 && config::batteryFull() == 4200);
-        QVERIFY(!config::currentProductName().isEmpty() &&
-                config::mouseListEntry() == config::currentProductName());
-        QCOMPARE(config::loadProfileList(), QStringList{"Profile 1"});
-        QVERIFY(!description::productName().isEmpty() && !description::version().isEmpty());
-        QVERIFY(description::buttonCount() == 7 && description::dpiStageCount() == 6);
-        DeviceDescription record;
-        QCOMPARE(description::loadDescription(record), 0);
-        QVERIFY(record.dpiValues[0] > 0 && record.dpiValues[5] > 0);
-    }
-
     // Holes are filled first; the same name in two slots: removal empties only the lower one.
     void macroListFillsHolesAndRemovesLowestCopy() {
         m_tree->setIniValue("Configs/Config.ini", "MACRO_LIST/0", "Reload");
@@ -581,15 +564,6 @@ private slots:
         QVERIFY(config::loadProfileList().isEmpty());
     }
 
-    void fontsByLanguageIndex() {
-        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_3", "Noto Sans");
-        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_SIZE_3", 15);
-        QVERIFY(config::fontForLanguage(3).family == "Noto Sans" &&
-                config::fontForLanguage(3).pixelSize == 15);
-        QVERIFY(!config::fontForLanguage(1).family.isEmpty() && config::fontForLanguage(1).pixelSize > 0);
-        QVERIFY(config::fontForLanguage(7).family.isEmpty() && config::fontForLanguage(7).pixelSize == 0);
-    }
-
     // A new mouse's profile list is kept before its folder exists. Without any file every value reads its
     // default, the bulk reads leave their outputs alone and the first write makes the folder; a folder in
     // the settings file's place fails every write, for root too.
@@ -610,15 +584,6 @@ private slots:
 
         QVERIFY(description::productName().isEmpty() && description::newMacroName() == "Macro");
         QVERIFY(description::buttonCount() == 0 && description::dpiStageCount() == 0);
-        int ids[4] = {};
-        description::deviceIds(ids[0], ids[1], ids[2], ids[3]);
-        QCOMPARE(QVector<int>(ids, ids + 4), (QVector<int>{0x248A, 0x8373, 0x248A, 0xFB01}));
-        QVERIFY(description::frenchLanguage() == -1 && description::germanLanguage() == -1);
-        QVERIFY(description::showSleep() == 1 && description::minDelay() == 10 &&
-                description::colorMode() == 1);
-        int sleepMin = 0, sleepMax = 0;
-        description::sleepRange(sleepMin, sleepMax);
-        QVERIFY(sleepMin == 1 && sleepMax == 9);
         DeviceDescription record;
         record.pollRate = 77;
         std::array<uint8_t, 16> matrix;

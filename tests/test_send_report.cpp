@@ -4,8 +4,6 @@
 #include "device/hid/hidraw_node.h"
 #include "device/link_hooks.h"
 #include "device/send_report.h"
-#include "sim/button_view.h"
-#include "sim/macro_view.h"
 #include "support/command_harness.h"
 
 #include <QtTest>
@@ -283,11 +281,6 @@ namespace {
 
 using Knob = std::function<void(VirtualMouse &)>;
 
-Bytes hexBytes(const char *hex) {
-    const QByteArray b = QByteArray::fromHex(hex);
-    return Bytes(b.begin(), b.end());
-}
-
 Bytes counting(int n, int from) {
     Bytes out(n);
     std::iota(out.begin(), out.end(), uint8_t(from));
@@ -399,50 +392,6 @@ private slots:
                 m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20) == Bytes(20, 0));
         QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
         QVERIFY(m_mouse->storeCommands() == (Bytes{0x04, 0x01}) && m_mouse->currentProfile() == 3);
-    }
-
-    // Battery 3600 mV (0E10), charging, status 2, capability 5A; then a status report.
-    void batteryAnswerAndStatusReport() {
-        m_mouse->setBattery({3600, 1, 2, 0x5A});
-        HidHandle *h = m_h->device().commandHandle();
-        const Bytes request = harness::report("0524fa48");
-        QCOMPARE(m_mouse->write(h, request.data(), request.size()), 33);
-        Bytes reply(33, 0);
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
-        QCOMPARE(reply, harness::report("0505fa48100e010200005a"));
-        m_mouse->sendStatusReport(2, 3, 1, 0);
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 33);
-        QCOMPARE(reply, harness::report("052ffa4902030100"));
-        QCOMPARE(m_mouse->readTimeout(h, reply.data(), reply.size(), 50), 0);
-    }
-
-    // Slot s at byte 2 + 4s, 0 to 30: exact rows first (17 before the combo's 7), then functions by their
-    // first byte (macro 200, sniper 55); an empty entry is 16, unknown bytes and slot 31 are no function.
-    void buttonSlotReading() {
-        const std::tuple<int, const char *, int> rows[] = {
-            {0, "81000000", 1},   {6, "8f030400", 7},  {7, "8f011b00", 17}, {22, "9180ffff", 200},
-            {30, "9a011616", 55}, {3, "00000000", 16}, {4, "12345678", -1}, {31, "81000000", -1}};
-        for (const auto &[slot, hex, function] : rows) {
-            QCOMPARE(int(send(onWire(report::kCmdButtons, 2 + 4 * slot, report::kBlockNext, hexBytes(hex)))),
-                     0);
-            const ButtonSlotView view = decodeButtonSlot(*m_mouse, slot);
-            QVERIFY2(view.function == function && Bytes(view.bytes.begin(), view.bytes.end()) ==
-                                                      (slot < 31 ? hexBytes(hex) : Bytes(4, 0)),
-                     hex);
-        }
-    }
-
-    // Image n at 200n, 0 to 19, each event kind, low, high; an event of kind 0 ends the image.
-    void macroImageReading() {
-        const std::tuple<int, const char *, QVector<MacroStep>> rows[] = {
-            {0, "840400040400062c01", {{0x84, 0, 4}, {0x04, 0, 4}, {6, 1, 0x2c}}},
-            {1, "02f60a000000840500", {{2, 0x0a, 0xf6}}},
-            {19, "810100", {{0x81, 0, 1}}},
-            {20, "810100", {}}};
-        for (const auto &[slot, hex, events] : rows) {
-            QCOMPARE(int(send(onWire(report::kCmdMacros, 200 * slot, report::kBlockNext, hexBytes(hex)))), 0);
-            QCOMPARE(decodeMacroEvents(*m_mouse, slot), events);
-        }
     }
 
     void faults_data() {

@@ -83,7 +83,6 @@ private slots:
             QVERIFY2(shipped.contains(name), qPrintable(name + " is named in the sources but not shipped"));
     }
 
-    // Three frames written and read back give the same pixels, index 0 transparent.
     // Three frames written and read back give the same pixels, index 0 transparent: flat ones, and noise,
     // which fills the code table many times over, forcing clear codes in the middle of a frame.
     void animationDecodesToTheSamePixels() {
