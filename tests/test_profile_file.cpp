@@ -584,7 +584,7 @@ private slots:
 
         QVERIFY(description::productName().isEmpty() && description::newMacroName() == "Macro");
         QVERIFY(description::buttonCount() == 0 && description::dpiStageCount() == 0);
-        DeviceDescription record;
+        ProfileData record;
         record.pollRate = 77;
         std::array<uint8_t, 16> matrix;
         matrix.fill(9);
@@ -600,7 +600,8 @@ private slots:
                 !config::addMacroName("Lost"));
     }
 
-    // Counts are stored encoded (13 XOR 7 is 10 buttons, XOR 1 11 stages); bytes keep the low byte, text 0.
+    // Counts are stored encoded (13 XOR 7 is 10 buttons, XOR 1 11 stages); the matrices and sensor bytes
+    // keep the low byte, the profile's values come into their range as a profile file's do; text reads 0.
     void encodedCountsAndLowBytes() {
         for (const QString value :
              {"ButtonCount=13", "MouseDpi=7", "DPICount=1", "dpi=257", "BUTTON_INFO_3_Matrix=510",
@@ -612,9 +613,9 @@ private slots:
         QCOMPARE(description::readButtonMatrix2(matrix), 10);
         description::readButtonMatrix(matrix);
         QCOMPARE(int(matrix[3]), 0xFE);
-        DeviceDescription record;
+        ProfileData record;
         QCOMPARE(description::loadDescription(record), 0);
-        QVERIFY(record.dpiStage == 1 && record.buttons[2].res4 == 0);
+        QVERIFY(record.dpiStage == 7 && record.buttons[2].res4 == 0);
         std::array<uint8_t, description::kSensorDefaultCount> sensor{};
         QCOMPARE(description::readSensorDefaults(sensor), 0);
         QCOMPARE(int(sensor[description::kButtonDelay]), 300 & 0xFF);
@@ -630,15 +631,15 @@ private slots:
             "BUTTON_INFO_15_ID=15\r\nBUTTON_INFO_15_Res1=2\r\nLedMode\\LED_MODE_13_RGB=#00ff80\r\n"
             "LedMode\\LED_MODE_13_bright=4\r\nLedMode\\LED_MODE_13_breath=5\r\n";
         QVERIFY(writeText(m_tree->file("DefaultProfile.bin"), text));
-        DeviceDescription record;
+        ProfileData record;
         QCOMPARE(description::loadDescription(record), 0);
         QVERIFY(record.pollRate == 2 && record.ledMode == 9 && record.ledMoveOff == 255);
-        QVERIFY(record.dpiValues[7] == 480 && record.dpiValues[0] == 0);
-        const DescriptionButton &b = record.buttons[15];
+        QVERIFY(record.dpiStages[7].xy == 480 && record.dpiStages[0].xy == 0);
+        const ButtonAssignment &b = record.buttons[15];
         QVERIFY(b.function == 200 && b.loopNumber == 3 && b.keyNumber == 4 && b.id == 15 && b.res1 == 2);
-        QCOMPARE(record.leds[13].color, QColor(0, 255, 128));
-        QVERIFY(record.leds[13].bright == 4 && record.leds[13].breath == 5 &&
-                !record.leds[0].color.isValid());
+        QCOMPARE(record.ledModes[13].color, QColor(0, 255, 128));
+        QVERIFY(record.ledModes[13].bright == 3 && record.ledModes[13].breath == 5 &&
+                !record.ledModes[0].color.isValid());
         std::array<uint8_t, description::kSensorDefaultCount> sensor{};
         QCOMPARE(description::readSensorDefaults(sensor), 0);
         QVERIFY(sensor[description::kButtonDelay] == 32 && sensor[description::kSensorMode] == 1 &&

@@ -1,6 +1,7 @@
 #include "storage/description_file.h"
 
 #include "storage/app_paths.h"
+#include "storage/profile_keys.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -34,39 +35,15 @@ QString buttonKey(int button, const char *suffix) {
     return QString("PROFILE/BUTTON_INFO_%1_%2").arg(button).arg(suffix);
 }
 
-QString ledKey(int mode, const char *suffix) {
-    return QString("PROFILE/LedMode/LED_MODE_%1_%2").arg(mode).arg(suffix);
-}
-
 } // namespace
 
-int loadDescription(DeviceDescription &out) {
+int loadDescription(ProfileData &out) {
     if (!descriptionExists())
         return -1;
-    QSettings file(AppPaths::descriptionFile(), QSettings::IniFormat);
-    out.dpiStage = lowByte(file.value("PROFILE/dpi", 0).toInt());
-    out.ledMoveOff = lowByte(file.value("PROFILE/LedMoveOFF", 0).toInt());
-    for (int i = 0; i < DeviceDescription::kStageCount; ++i)
-        out.dpiValues[i] = file.value(QString("PROFILE/DPI_INFO_%1_xy").arg(i), 0).toInt();
-    out.pollRate = file.value("PROFILE/pollrate", 0).toInt();
-    out.ledMode = lowByte(file.value("PROFILE/LedMode", 0).toInt());
-    for (int b = 0; b < DeviceDescription::kButtonCount; ++b) {
-        DescriptionButton &button = out.buttons[b];
-        button.id = file.value(buttonKey(b, "ID"), 0).toInt();
-        button.function = file.value(buttonKey(b, "Fun"), 0).toInt();
-        button.loopNumber = file.value(buttonKey(b, "LoopNumber"), 0).toInt();
-        button.keyNumber = file.value(buttonKey(b, "KeyNumber"), 0).toInt();
-        button.res1 = lowByte(file.value(buttonKey(b, "Res1"), 0).toInt());
-        button.res2 = lowByte(file.value(buttonKey(b, "Res2"), 0).toInt());
-        button.res3 = lowByte(file.value(buttonKey(b, "Res3"), 0).toInt());
-        button.res4 = lowByte(file.value(buttonKey(b, "Res4"), 0).toInt());
-    }
-    for (int m = 0; m < DeviceDescription::kLedModeCount; ++m) {
-        DescriptionLed &led = out.leds[m];
-        led.color = file.value(ledKey(m, "RGB")).value<QColor>();
-        led.bright = file.value(ledKey(m, "bright"), 0).toInt();
-        led.breath = file.value(ledKey(m, "breath"), 0).toInt();
-    }
+    const QSettings file(AppPaths::descriptionFile(), QSettings::IniFormat);
+    out = ProfileData();
+    // The description holds only part of a profile, so the missing keys it reports are expected.
+    (void)profile::readProfileKeys(file, QStringLiteral("PROFILE"), out, profile::ProfileKeySet::Full);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/device_description.h"
+#include "storage/profile_data.h"
 
 #include <QString>
 #include <array>
@@ -8,15 +8,17 @@
 
 // Accessors of the device description, DefaultProfile.bin in the application directory. The file is
 // read-only for the program. Every call opens the file, reads its keys and closes it again, so an edit
-// of the file is seen by the next call. Missing keys give fixed defaults; numbers stored in byte fields
-// keep their low byte only.
+// of the file is seen by the next call. Missing keys give fixed defaults; the button matrices and
+// the sensor defaults keep the low byte of their numbers.
 namespace description {
 
 // Sensor settings in the order readSensorDefaults() fills them.
 enum SensorDefault { kLift, kAngle, kButtonDelay, kJitter, kWake, kSensorMode, kSync, kSensorDefaultCount };
 
-// 0 when the file exists; -1 when it does not, leaving the record untouched.
-int loadDescription(DeviceDescription &out);
+// The factory values of a profile: the PROFILE group read through the keys and ranges of a profile file.
+// Keys the description does not hold read 0 (LedMoveOFF 255, as in a profile file). 0 when the file
+// exists; -1 when it does not, leaving the record untouched.
+int loadDescription(ProfileData &out);
 
 // The counts are stored encoded: buttons = ButtonCount ^ MouseDpi, stages = that ^ DPICount.
 int buttonCount();

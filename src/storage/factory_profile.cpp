@@ -1,7 +1,6 @@
 #include "storage/factory_profile.h"
 
 #include "storage/description_file.h"
-#include "storage/device_description.h"
 #include "storage/profile_file.h"
 
 namespace profile {
@@ -38,31 +37,18 @@ void setStage(DpiStage &stage, uint32_t value, const QColor &color) {
     stage.color = color;
 }
 
-void fromDescription(ProfileData &profile, const DeviceDescription &source) {
-    profile.pollRate = static_cast<uint8_t>(source.pollRate);
-    profile.ledMode = source.ledMode;
-    profile.dpiStage = source.dpiStage;
-    profile.ledMoveOff = source.ledMoveOff;
-    profile.ledSleepTime = 1;
+// The description's profile with the factory's own rules laid over it: every stage used and linked at its
+// one value, the factory colours, no button ids and no functions past the factory buttons.
+void fromDescription(ProfileData &profile, const ProfileData &source) {
+    profile = source;
     for (int i = 0; i < ProfileData::kStageCount; ++i)
-        setStage(profile.dpiStages[i], static_cast<uint32_t>(source.dpiValues[i]), kStageColors[i]);
-    for (int b = 0; b < kFactoryButtonCount; ++b) {
-        const DescriptionButton entry =
-            b < DeviceDescription::kButtonCount ? source.buttons[b] : DescriptionButton();
+        setStage(profile.dpiStages[i], source.dpiStages[i].xy, kStageColors[i]);
+    for (int b = 0; b < ProfileData::kButtonCount; ++b) {
         ButtonAssignment &button = profile.buttons[b];
-        button.function = entry.function;
-        button.loopNumber = entry.loopNumber;
-        button.keyNumber = entry.keyNumber;
-        button.res1 = entry.res1;
-        button.res2 = entry.res2;
-        button.res3 = entry.res3;
-        button.res4 = entry.res4;
+        button = b < kFactoryButtonCount ? source.buttons[b] : ButtonAssignment();
+        button.id = 0;
     }
-    for (int m = 0; m < ProfileData::kLedModeCount; ++m) {
-        LedModeSetting &led = profile.ledModes[m];
-        led.color = source.leds[m].color;
-        led.bright = static_cast<uint32_t>(source.leds[m].bright);
-        led.breath = static_cast<uint32_t>(source.leds[m].breath);
+    for (LedModeSetting &led : profile.ledModes) {
         led.h = kFactoryHue;
         led.s = 0;
         led.v = 0;
@@ -98,23 +84,25 @@ void builtIn(ProfileData &profile) {
 } // namespace
 
 bool makeFactoryProfile(ProfileData &profile) {
+    ProfileData source;
+    const bool found = description::loadDescription(source) == 0;
     profile = ProfileData();
-    profile.pollRate = 1;
-    profile.dpiStage = 1;
-    profile.ledMode = 1;
+    if (found) {
+        fromDescription(profile, source);
+    } else {
+        profile.pollRate = 1;
+        profile.dpiStage = 1;
+        builtIn(profile);
+    }
     profile.mouseSpeed = 10;
     profile.doubleClickSpeed = 5;
     profile.scrollIsPage = 0;
     profile.scrollSpeed = 1;
     profile.accelEnable = 1;
     profile.acee = 1;
-
-    DeviceDescription source;
-    const bool found = description::loadDescription(source) == 0;
-    if (found)
-        fromDescription(profile, source);
-    else
-        builtIn(profile);
+    profile.ledSleepTime = 1;
+    profile.profileName.clear();
+    profile.profilePath.clear();
     profile.buttons[kWheelUpButton].function = kWheelUpFunction;
     profile.buttons[kWheelDownButton].function = kWheelDownFunction;
     profile.filled = true;
