@@ -107,7 +107,7 @@ private slots:
     }
 
     // The entry lands under XDG_CONFIG_HOME (under ~/.config when it is unset or relative), starts the
-    // program minimized with its path quoted where needed, and is removed again.
+    // program minimized with its path quoted and escaped where needed, and is removed again.
     void autostartEntryWrittenAndRemoved() {
         QTemporaryDir home, config;
         qputenv("HOME", home.path().toUtf8());
@@ -125,7 +125,12 @@ private slots:
         QVERIFY(autostart::setEnabled(true, "/usr/bin/korvane-config"));
         QVERIFY(autostart::entryText("/usr/bin/korvane-config")
                     .contains("\nExec=/usr/bin/korvane-config --minimized\n"));
-        QVERIFY(autostart::entryText("/a/$x`%").contains("\nExec=\"/a/\\$x\\`%%\" --minimized\n"));
+        // Quoting first, then the entry's string escapes: a backslash reaches the file four times, and a
+        // line break in the path stays inside the Exec line.
+        QVERIFY(autostart::entryText("/a/$x`%").contains("\nExec=\"/a/\\\\$x\\\\`%%\" --minimized\n"));
+        const QByteArray odd = autostart::entryText("/a\nb\\c\t");
+        QVERIFY(odd.contains("\nExec=\"/a\\nb\\\\\\\\c\\t\" --minimized\n"));
+        QCOMPARE(odd.count('\n'), autostart::entryText("/a").count('\n'));
         QVERIFY(autostart::setEnabled(false, QString()) && !QFile::exists(path) && !autostart::enabled());
         QVERIFY(autostart::setEnabled(false, QString()));
         qputenv("XDG_CONFIG_HOME", "relative/dir");

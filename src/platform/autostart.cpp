@@ -27,6 +27,25 @@ QString execArgument(const QString &program) {
     }
     return '"' + quoted + '"';
 }
+
+// The value rules every string of a desktop entry follows, applied after the quoting: a backslash is
+// doubled and a line break or tab becomes its escape, so no path can end the line and add keys.
+QString escapedValue(const QString &value) {
+    QString escaped;
+    for (const QChar c : value) {
+        if (c == '\\')
+            escaped += QStringLiteral("\\\\");
+        else if (c == '\n')
+            escaped += QStringLiteral("\\n");
+        else if (c == '\r')
+            escaped += QStringLiteral("\\r");
+        else if (c == '\t')
+            escaped += QStringLiteral("\\t");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
 } // namespace
 
 QString entryPath() {
@@ -41,7 +60,7 @@ QByteArray entryText(const QString &program) {
                       "Type=Application\n"
                       "Name=Korvane Config\n"
                       "Comment=Starts the mouse configuration hidden in the tray\n";
-    text += "Exec=" + execArgument(program).toUtf8() + ' ' + kMinimizedArgument + '\n';
+    text += "Exec=" + escapedValue(execArgument(program)).toUtf8() + ' ' + kMinimizedArgument + '\n';
     text += "Icon=korvane-config\n"
             "Terminal=false\n"
             "X-GNOME-Autostart-enabled=true\n";
