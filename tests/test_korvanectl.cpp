@@ -376,6 +376,57 @@ private slots:
         QCOMPARE(configFiles(), before);
     }
 
+    // Whoever holds the lock is named: another korvanectl run to korvanectl, korvanectl to the window
+    // started meanwhile; a second window ends at once without a word. A copy of sleep under each program's
+    // name stands in for it, holding the lock the way that program does.
+    void lockHolderIsNamed() {
+        const QString lock = m_runtime->path() + "/" + SingleInstance::lockFileName("Korvane M7 Wireless");
+        QVERIFY(QDir().mkpath(m_tree->file("holders")));
+        for (const QString program : {"korvanectl", "korvane-config"}) {
+            QVERIFY(QFile::copy("/bin/sleep", m_tree->file("holders/" + program)));
+            QProcess holder;
+            holder.start(m_tree->file("holders/" + program), {"60"});
+            QVERIFY(holder.waitForStarted());
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QString("%1\n%2\n%3\n")
+                           .arg(holder.processId())
+                           .arg(program, QSysInfo::machineHostName())
+                           .toUtf8());
+            file.close();
+            const Run run = ctl({"profile", "add", "Raid"});
+            QCOMPARE(run.code, 13);
+            const QString pid = QString::number(holder.processId());
+            QCOMPARE(run.err.trimmed(), program == "korvanectl"
+                                            ? "Another korvanectl command (process " + pid +
+                                                  ") holds the mouse and the profiles; try again when it "
+                                                  "has ended."
+                                            : kLockText);
+            QProcess window;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_RUNTIME_DIR", m_runtime->path());
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            window.setProcessEnvironment(env);
+            window.start(m_tree->file("korvane-config"), {"--virtual"});
+            if (program == "korvanectl") {
+                // The message box stays until answered; the same text goes to standard error first.
+                window.setReadChannel(QProcess::StandardError);
+                QTRY_VERIFY_WITH_TIMEOUT((window.waitForReadyRead(50), window.canReadLine()), 10000);
+                QCOMPARE(QString::fromUtf8(window.readLine()).trimmed(),
+                         "korvanectl (process " + pid +
+                             ") is using the mouse and the profiles; start Korvane Config again when it "
+                             "has ended.");
+                window.kill();
+                window.waitForFinished();
+            } else {
+                QVERIFY(window.waitForFinished(10000));
+                QVERIFY(window.exitCode() == 1 && window.readAllStandardError().isEmpty());
+            }
+            holder.kill();
+            holder.waitForFinished();
+        }
+    }
+
     // A profile added, switched to, exported and imported again shows in the list, the import as current.
     void profilesAddedSwitchedAndCopied() {
         QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "switch", "Raid"}).code == 0);

@@ -235,7 +235,8 @@ exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be
 4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
 8 a button&apos;s macro is missing;
 10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window runs; 14 no battery report; 15 no permission to open the mouse
+13 the window or another korvanectl command holds the mouse; 14 no battery report;
+15 no permission to open the mouse
 </source>
         <translation>
 --virtual verwendet die eingebaute virtuelle Maus (wie KORVANE_VIRTUAL_MOUSE=1).
@@ -246,8 +247,13 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
 4 Schreibfehler; 5 Maus ist aus; 6 zu viele Makros; 7 das Profil wurde nicht aus einer Datei gelesen;
 8 das Makro einer Taste fehlt;
 10 Aufruf; 11 von einer Profil- oder Makroregel abgelehnt oder unbekannter Name; 12 Dateifehler;
-13 das Fenster läuft; 14 keine Akkumeldung; 15 keine Berechtigung, die Maus zu öffnen
+13 das Fenster oder ein anderer korvanectl-Befehl hält die Maus; 14 keine Akkumeldung;
+15 keine Berechtigung, die Maus zu öffnen
 </translation>
+    </message>
+    <message>
+        <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
+        <translation>Ein anderer korvanectl-Befehl (Prozess %1) hält die Maus und die Profile; versuchen Sie es erneut, wenn er beendet ist.</translation>
     </message>
 </context>
 <context>
@@ -1550,6 +1556,13 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>1000 HZ</source>
         <translation>1000 Hz</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>%1 (process %2) is using the mouse and the profiles; start Korvane Config again when it has ended.</source>
+        <translation>%1 (Prozess %2) verwendet die Maus und die Profile; starten Sie Korvane Config erneut, wenn er beendet ist.</translation>
     </message>
 </context>
 </TS>

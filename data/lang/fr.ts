@@ -235,7 +235,8 @@ exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be
 4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
 8 a button&apos;s macro is missing;
 10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window runs; 14 no battery report; 15 no permission to open the mouse
+13 the window or another korvanectl command holds the mouse; 14 no battery report;
+15 no permission to open the mouse
 </source>
         <translation>
 --virtual utilise la souris virtuelle intégrée (comme KORVANE_VIRTUAL_MOUSE=1).
@@ -246,8 +247,13 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
 4 erreur d’écriture ; 5 la souris est éteinte ; 6 trop de macros ; 7 le profil n’a pas été lu depuis un fichier ;
 8 la macro d’un bouton est introuvable ;
 10 utilisation ; 11 refusé par une règle des profils ou des macros, ou nom inconnu ; 12 erreur de fichier ;
-13 la fenêtre est ouverte ; 14 aucun rapport de batterie ; 15 pas le droit d’ouvrir la souris
+13 la fenêtre ou une autre commande korvanectl tient la souris ; 14 aucun rapport de batterie ;
+15 pas le droit d’ouvrir la souris
 </translation>
+    </message>
+    <message>
+        <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
+        <translation>Une autre commande korvanectl (processus %1) tient la souris et les profils ; réessayez quand elle sera terminée.</translation>
     </message>
 </context>
 <context>
@@ -1550,6 +1556,13 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>1000 HZ</source>
         <translation>1000 Hz</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>%1 (process %2) is using the mouse and the profiles; start Korvane Config again when it has ended.</source>
+        <translation>%1 (processus %2) utilise la souris et les profils ; relancez Korvane Config quand il sera terminé.</translation>
     </message>
 </context>
 </TS>

@@ -6,8 +6,11 @@
 #include "sim/backend_choice.h"
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
+#include "widgets/vel_message_box.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char *argv[]) {
     // The program scales its windows itself in steps; the toolkit's own high-DPI scaling stays off so
@@ -29,8 +32,21 @@ int main(int argc, char *argv[]) {
     const QString productName = description::productName();
 
     SingleInstance instance(productName);
-    if (!instance.acquire())
+    if (!instance.acquire()) {
+        // A second start of the program ends without a word; anything else holding the mouse (korvanectl
+        // in the middle of a command) is named, or the user would see nothing happen.
+        const SingleInstance::Holder holder = instance.holder();
+        if (holder.program.isEmpty() || holder.program == QFileInfo(app.applicationFilePath()).fileName())
+            return 1;
+        const QString text = QCoreApplication::translate("main", "%1 (process %2) is using the mouse and the "
+                                                                 "profiles; start Korvane Config again when "
+                                                                 "it has ended.")
+                                 .arg(holder.program)
+                                 .arg(holder.pid);
+        fprintf(stderr, "%s\n", qPrintable(text));
+        VelMessageBox::inform(nullptr, text);
         return 1;
+    }
 
     // The mouse is reached through hidapi, or through the virtual mouse with --virtual or
     // KORVANE_VIRTUAL_MOUSE=1; the window works the same either way.

@@ -18,6 +18,7 @@
 #include "storage/profile_session.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -86,7 +87,8 @@ QString KorvaneCtl::usage() {
            "4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;\n"
            "8 a button's macro is missing;\n"
            "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
-           "13 the window runs; 14 no battery report; 15 no permission to open the mouse\n");
+           "13 the window or another korvanectl command holds the mouse; 14 no battery report;\n"
+           "15 no permission to open the mouse\n");
     return text;
 }
 
@@ -191,9 +193,17 @@ bool KorvaneCtl::holdInstance() {
     m_instance = std::make_unique<SingleInstance>(description::productName());
     if (m_instance->acquire())
         return true;
-    finish(kWindowRuns,
-           tr("Korvane Config is running and holds the mouse and the profiles; close it from its "
-              "tray icon first."));
+    // The lock names the program holding it: another run of this command ends by itself, the window
+    // must be closed.
+    const SingleInstance::Holder holder = m_instance->holder();
+    if (holder.program == QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+        finish(kWindowRuns, tr("Another korvanectl command (process %1) holds the mouse and the profiles; "
+                               "try again when it has ended.")
+                                .arg(holder.pid));
+    else
+        finish(kWindowRuns,
+               tr("Korvane Config is running and holds the mouse and the profiles; close it from its "
+                  "tray icon first."));
     return false;
 }
 

@@ -26,6 +26,14 @@ bool SingleInstance::acquire() {
     return m_lock->tryLock(0);
 }
 
+SingleInstance::Holder SingleInstance::holder() const {
+    Holder holder;
+    QString hostName;
+    if (!QLockFile(m_path).getLockInfo(&holder.pid, &hostName, &holder.program))
+        return Holder();
+    return holder;
+}
+
 QString SingleInstance::lockFileName(const QString &productName) {
     QString name = productName;
     for (QChar &c : name) {

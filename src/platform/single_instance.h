@@ -18,6 +18,14 @@ public:
     // True when this process now holds the lock (kept until destruction); false when another holds it.
     bool acquire();
 
+    // The process holding the lock, as its lock file names it: the program's file name (such as
+    // "korvanectl") and its process id. Empty and 0 when the lock is free or its file cannot be read.
+    struct Holder {
+        qint64 pid = 0;
+        QString program;
+    };
+    Holder holder() const;
+
     // File name for a product: the product name with characters that cannot appear in a file name
     // replaced, followed by the program's fixed suffix.
     static QString lockFileName(const QString &productName);
