@@ -66,6 +66,32 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!osd.isVisible(), 4000);
     }
 
+    // The socket lives in this user's runtime folder, open to this user only; a file that is no socket is
+    // never removed to make room for it.
+    void socketInUsersRuntimeFolder() {
+        QTemporaryDir runtime;
+        QVERIFY(
+            QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QString path = LocalOsdMessenger::defaultServerName();
+        QCOMPARE(path, runtime.path() + "/Wireless Mouse OSD");
+        QFile stranger(path);
+        QVERIFY(stranger.open(QIODevice::WriteOnly) && stranger.write("keep") == 4);
+        stranger.close();
+        OsdWindow osd;
+        QVERIFY(!osd.listen(path));
+        QVERIFY(stranger.open(QIODevice::ReadOnly) && stranger.readAll() == "keep");
+        stranger.close();
+        QVERIFY(stranger.remove() && osd.listen(path));
+        QCOMPARE(QFileInfo(path).permissions() &
+                     (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+                 QFile::Permissions());
+        LocalOsdMessenger messenger("/app");
+        QSignalSpy shown(&osd, &OsdWindow::recordShown);
+        QVERIFY(messenger.send(OsdRecord{"DPI 2:1600"}));
+        QTRY_COMPARE(shown.count(), 1);
+    }
+
     void launcherRefusesWhatCannotRun() {
         QTemporaryDir dir;
         const QString windows = dir.filePath("Updater.exe"), script = dir.filePath("update.sh");

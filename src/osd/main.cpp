@@ -1,6 +1,6 @@
 #include "osd/osd_window.h"
 #include "platform/debug_switch.h"
-#include "platform/osd_messenger.h"
+#include "platform/local_osd_messenger.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char *argv[]) {
     applyDebugSwitch();
     app.setQuitOnLastWindowClosed(false);
     OsdWindow window;
-    if (!window.listen(QString::fromLatin1(OsdMessenger::kOsdName)))
+    if (!window.listen(LocalOsdMessenger::defaultServerName()))
         return 0;
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "osd/osd_window.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -7,6 +8,8 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr int kMargin = 40;
@@ -25,12 +28,20 @@ OsdWindow::OsdWindow(QWidget *parent)
 }
 
 bool OsdWindow::listen(const QString &name) {
+    if (name.isEmpty())
+        return false;
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(100))
         return false;
+    // Only a socket nobody answers on is left over from an OSD program that ended; any other file at
+    // that path is not ours to remove.
+    struct stat info;
+    if (::lstat(QFile::encodeName(name).constData(), &info) == 0 && !S_ISSOCK(info.st_mode))
+        return false;
     QLocalServer::removeServer(name);
     m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &OsdWindow::readClient);
     return m_server->listen(name);
 }

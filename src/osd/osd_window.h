@@ -14,7 +14,9 @@ class OsdWindow : public QWidget {
 public:
     explicit OsdWindow(QWidget *parent = nullptr);
 
-    // Listens for notifications; false when another OSD already listens or the name cannot be taken.
+    // Listens for notifications on name (a socket path, or a bare name Qt places in its temporary folder),
+    // readable by this user only; false when another OSD already listens, a file that is no socket sits
+    // at the path, or the name cannot be taken.
     bool listen(const QString &name);
     void showRecord(const OsdRecord &record);
     OsdRecord current() const { return m_record; }

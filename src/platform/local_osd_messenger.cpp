@@ -4,6 +4,7 @@
 
 #include <QLocalSocket>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -12,11 +13,19 @@ constexpr int kWriteTimeoutMs = 500;
 } // namespace
 
 LocalOsdMessenger::LocalOsdMessenger(const QString &applicationDir)
-    : m_program(applicationDir + "/korvane-osd"), m_serverName(QString::fromLatin1(kOsdName)),
+    : m_program(applicationDir + "/korvane-osd"), m_serverName(defaultServerName()),
       m_starter([](const QString &program) { return QProcess::startDetached(program, QStringList()); }),
       m_pause([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }) {}
 
+QString LocalOsdMessenger::defaultServerName() {
+    // Qt makes the folder (0700) when the session names none.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return dir.isEmpty() ? QString() : dir + '/' + QString::fromLatin1(kOsdName);
+}
+
 bool LocalOsdMessenger::deliver(const QByteArray &data) {
+    if (m_serverName.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
