@@ -10,7 +10,7 @@ TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-da
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 
-.PHONY: all build deps test-deps run-deps run screenshots install test test-asan test-tsan test-kernel bench clean format format-check translations
+.PHONY: all build deps test-deps run-deps run screenshots install test test-asan test-tsan test-kernel test-random bench clean format format-check translations
 
 all: build
 
@@ -49,6 +49,13 @@ test-kernel: deps
 	@./scripts/install-deps.sh $(KERNEL_TEST_DEPS) || \
 		{ echo "test-kernel: cannot install $(KERNEL_TEST_DEPS); the kernel test did not run"; exit 1; }
 	./tests/kernel/run.sh
+
+# The random profile and macro operations against their model with more seeds than `make test` runs
+# (two), 1,000 operations each.
+RANDOM_SEEDS := 3 4 5 6 7 8 9 10 11 12
+test-random: test-deps build
+	cd $(BUILD_DIR) && KORVANE_RANDOM_SEEDS="$(RANDOM_SEEDS)" QTEST_FUNCTION_TIMEOUT=3000000 \
+		ctest --output-on-failure -R test_random_operations --timeout 3000
 
 # The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
 bench: build

@@ -64,7 +64,8 @@ MacroListResult MacroList::add(MacroData &macro) {
         (void)macrofile::deleteMacroFile(macro.name);
         return MacroListResult::WriteFailed;
     }
-    m_names << macro.name;
+    // The name takes the first free place of the stored list, as the list will read after a restart.
+    load();
     return MacroListResult::Ok;
 }
 
@@ -135,7 +136,7 @@ MacroListResult MacroList::importFile(const QString &path, QString &name) {
         (void)macrofile::deleteMacroFile(base);
         return MacroListResult::WriteFailed;
     }
-    m_names << base;
+    load();
     name = base;
     return MacroListResult::Ok;
 }

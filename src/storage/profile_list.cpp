@@ -85,6 +85,9 @@ ProfileListResult ProfileList::copy(const QString &name, QString &newName) {
     const QString source = profile::profileFilePath(name);
     if (source.isEmpty())
         return ProfileListResult::InvalidName;
+    // The profile folder also holds the factory profile's file, which is no profile of the list.
+    if (!m_names.contains(name))
+        return ProfileListResult::NotFound;
     QString candidate = name + " copy";
     for (int n = 2; profileExists(candidate); ++n)
         candidate = name + " copy" + QString::asprintf("%d", n);

@@ -43,7 +43,8 @@ public:
     // A new profile from the factory profile under the given name; a taken or unusable name is refused
     // before anything is made.
     ProfileListResult addNamed(const QString &name);
-    // A copy of name, called name + " copy", or name + " copy2", " copy3" ... when taken.
+    // A copy of name, a profile of the list, called name + " copy", or name + " copy2", " copy3" ... when
+    // taken.
     ProfileListResult copy(const QString &name, QString &newName);
     // Only a profile of the list is renamed; NotFound for any other name.
     ProfileListResult rename(const QString &oldName, const QString &newName);

@@ -126,6 +126,9 @@ ProfileListResult ProfileSession::remove(const QString &name) {
 }
 
 ProfileListResult ProfileSession::switchTo(const QString &name) {
+    // Only a profile of the list: the folder also holds the factory profile's file.
+    if (!m_list.names().contains(name))
+        return fail(ProfileListResult::NotFound, profile::profileFilePath(name));
     return becomeCurrent(name);
 }
 

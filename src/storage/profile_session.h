@@ -38,7 +38,7 @@ public:
     // Deletes a profile of the list. When it was the current one, the profile that takes its place is
     // loaded (from the factory settings when its own file cannot be read).
     ProfileListResult remove(const QString &name);
-    // Makes name the current profile, loaded from its file.
+    // Makes name, a profile of the list, the current profile, loaded from its file.
     ProfileListResult switchTo(const QString &name);
     // Copies a ".prof" made for productName into the list and makes it the current profile.
     ProfileListResult importFile(const QString &path, const QString &productName, QString &made);
