@@ -6,11 +6,6 @@ DeviceState &DeviceState::instance() {
 }
 
 void DeviceState::reset() {
-    m_deviceCopy = AppConfig();
-    m_buttonTable.fill(0);
-    m_macroNumbers.clear();
-    for (MacroImage &image : m_macroImages)
-        image.fill(0);
     m_capability.store(0);
     m_mouseOff.store(false);
 }
