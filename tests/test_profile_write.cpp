@@ -144,7 +144,7 @@ private slots:
     // The shipped sample: sensor 3389, six stages described, sync options and stage colours on.
     void sampleProfileByteExact() {
         QCOMPARE(config::sensorType(), int(sensor::k3389));
-        QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll)), 0);
+        QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll, 0)), 0);
         Reports mine;
         for (const Bytes &r : m_h->written()) {
             if (r[report::kCommand] != report::kCmdButtons && r[report::kCommand] != report::kCmdMacros)
@@ -244,7 +244,7 @@ private slots:
             config.profile.buttons[fault.endsWith("past buttons") ? 20 : 3] = macroButton("Gone", 0, 3);
         if (fault == "nameless macro")
             config.profile.buttons[3] = macroButton(QString(), 0, 3, 510);
-        QTEST(int(writeProfile(config, flags)), "result");
+        QTEST(int(writeProfile(config, flags, 0)), "result");
         QTEST(m_h->sections(), "codes");
         QStringList calls = QStringList{"stop after 0", "start after %1"}.mid(0, reader);
         QCOMPARE(m_battery->calls, calls.replaceInStrings("%1", QString::number(m_h->written().size())));

@@ -2,7 +2,6 @@
 
 #include "device/battery_control.h"
 #include "device/button_upload.h"
-#include "device/device_state.h"
 #include "device/dpi_stages.h"
 #include "device/lighting_blocks.h"
 #include "device/result_code.h"
@@ -26,7 +25,7 @@ ResultCode packButtons(WriteSession &session) {
 
 } // namespace
 
-ResultCode writeProfile(const AppConfig &config, int flags) {
+ResultCode writeProfile(const AppConfig &config, int flags, uint8_t capability) {
     // An empty record, or one without a left click, would take every click from the mouse.
     if (!config.profile.filled || !sendsLeftClick(config.profile))
         return kResultNoProfile;
@@ -51,7 +50,7 @@ ResultCode writeProfile(const AppConfig &config, int flags) {
             return r;
     }
     if (flags & writeflags::kDpiStages) {
-        if (const ResultCode r = sendDpiStages(session, DeviceState::instance().capabilityByte()))
+        if (const ResultCode r = sendDpiStages(session, capability))
             return r;
     }
     if (flags & writeflags::kLighting) {

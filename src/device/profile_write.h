@@ -3,6 +3,8 @@
 #include "device/result_code.h"
 #include "storage/app_config.h"
 
+#include <cstdint>
+
 // Section flags of writeProfile(); the profile-write thread always passes kWriteAll.
 namespace writeflags {
 constexpr int kDpiStages = 2;
@@ -17,5 +19,6 @@ constexpr int kWriteAll = 15;
 // first nonzero report result ends the write and is returned (the reader then stays stopped); 0 when
 // every report was accepted. Refused before anything is sent: kResultNoProfile for a profile record never
 // filled, kResultTooManyMacros when the buttons name more macros than the mouse holds, kResultMacroMissing
-// when a button's macro file is gone.
-ResultCode writeProfile(const AppConfig &config, int flags);
+// when a button's macro file is gone. capability is the byte of the mouse's last battery report; the DPI
+// stages are encoded for it.
+ResultCode writeProfile(const AppConfig &config, int flags, uint8_t capability);
