@@ -49,7 +49,7 @@ int main(int argc, char *argv[]) {
         mouse.clearRecords();
         QElapsedTimer clock;
         clock.start();
-        const ResultCode result = writeProfile(config, writeflags::kWriteAll);
+        const ResultCode result = writeProfile(config, writeflags::kWriteAll, 0);
         const double elapsed = clock.nsecsElapsed() / 1e6;
         if (result != 0) {
             std::fprintf(stderr, "profile write failed with %d\n", result);

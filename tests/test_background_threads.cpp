@@ -1,6 +1,5 @@
 #include "device/battery_thread_controller.h"
 #include "device/command_report.h"
-#include "device/device_state.h"
 #include "device/link_hooks.h"
 #include "device/profile_write_run.h"
 #include "device/result_code.h"
@@ -76,11 +75,15 @@ class TestBackgroundThreads : public QObject {
     std::unique_ptr<BatteryThreadController> m_controller;
 
     // A reader told to stop in pause stopAt, a status report sent in pause statusAt: its pauses and signals
-    // in order ("B charge,low,high", "S profile,dpi,rate,mode", "W status").
-    QPair<QVector<int>, QString> runReader(int stopAt, int statusAt = 0) {
+    // in order ("B charge,low,high", "S profile,dpi,rate,mode", "W status"), and the last capability byte
+    // it reported (-1 for none).
+    std::tuple<QVector<int>, QString, int> runReader(int stopAt, int statusAt = 0) {
         VelGetBatteryThread thread;
         QVector<int> pauses;
         QStringList log;
+        int capability = -1;
+        connect(&thread, &VelGetBatteryThread::RefreshCapability,
+                [&capability](quint8 c) { capability = c; });
         auto note = [&log](const char *name) {
             return [&log, name](auto... values) {
                 QStringList v;
@@ -102,7 +105,7 @@ class TestBackgroundThreads : public QObject {
         thread.wait(10000);
         thread.stop();
         thread.wait();
-        return {pauses, log.join(' ')};
+        return {pauses, log.join(' '), capability};
     }
 
     Setup battery(VirtualMouse::Battery state) {
@@ -128,12 +131,12 @@ private slots:
     // An off-by-one in the cycle counter shows as a request too early or too late, or a wrong pause.
     void oneCycleIsRequestAnd56PassiveReads() {
         const QVector<int> cycle = QVector<int>{10, 450} + QVector<int>(56, 400) + QVector<int>{10, 450, 400};
-        QCOMPARE(runReader(59).first, cycle);
+        QCOMPARE(std::get<0>(runReader(59)), cycle);
         QCOMPARE(m_h->written(), Reports(2, harness::report("0524fa48")));
     }
 
-    // The reader's pauses and signals over its first cycle and the capability byte it stores, for each state
-    // of the mouse.
+    // The reader's pauses and signals over its first cycle and the capability byte it reports, for each
+    // state of the mouse.
     void readerSignals() {
         const QVector<int> cycle{10, 450, 400};
         const std::tuple<Setup, QString, QVector<int>, int, int> rows[] = {
@@ -144,18 +147,18 @@ private slots:
             {battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", cycle, 0, 8}, // the capability byte
             // The reply stays queued and the passive read takes it.
             {[this] { m_mouse->failReads(1); }, "B0,0,0 B0,192,3 W1", cycle, 0, 0},
-            {[this] { m_mouse->failWrites(1); }, "", cycle, 0, 0},               // request not written
-            {[this] { m_mouse->failReads(2); }, "B0,0,0", {10, 450, 450}, 0, 0}, // read errors: longer pause
-            {[this] { m_h->device().closeAll(); }, "", {}, 0, 0}}; // no command handle: ends at once
+            {[this] { m_mouse->failWrites(1); }, "", cycle, 0, -1},               // request not written
+            {[this] { m_mouse->failReads(2); }, "B0,0,0", {10, 450, 450}, 0, -1}, // read errors: longer pause
+            {[this] { m_h->device().closeAll(); }, "", {}, 0, -1}}; // no command handle: ends at once
         for (const auto &[setup, emitted, pauses, statusAt, capability] : rows) {
             cleanup();
             init(); // a fresh mouse and device state for each row
             if (setup)
                 setup();
-            const auto [paused, log] = runReader(2, statusAt);
+            const auto [paused, log, reported] = runReader(2, statusAt);
             QCOMPARE(log, emitted);
             QCOMPARE(paused, pauses);
-            QCOMPARE(int(DeviceState::instance().capabilityByte()), capability);
+            QCOMPARE(reported, capability);
         }
     }
 
@@ -188,7 +191,9 @@ private slots:
     }
 
     // A stop with one read to go returns after it, so the write gets its own echo; the start runs on the GUI.
+    // The capability byte the reader read stays with the controller for the next write.
     void writeThreadStopWaitsForLastRead() {
+        m_mouse->setBattery({960, 0, 1, 8});
         m_controller->startBatteryThread();
         QVERIFY(m_gate->reached(1, 1));
         QVERIFY(m_gate->reached(2, 1, true));
@@ -209,11 +214,12 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] { return m_controller->hasBatteryThread() && m_controller->readerCount() == 1; }));
         QCOMPARE(VelGetBatteryThread::liveObjects(), 1);
+        QCOMPARE(int(m_controller->capabilityByte()), 8);
     }
 
     // The write thread's reader stop is served from the dialog's exec(), which closes when the write ends:
     // a write that fails at once, a mouse that is off (nothing sent), a profile never read (nothing stored or
-    // sent), and a write that stops and restarts the reader.
+    // sent), and a write that stops and restarts the reader. The write gets the capability byte it was given.
     void profileWriteRun() {
         for (int result : {4, 5, 7, 0}) {
             const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;
@@ -224,7 +230,6 @@ private slots:
             store.working() = AppConfig();
             store.working().jitter = 7; // differs from the loaded copy until a write takes it
             store.working().profile.filled = filled;
-            DeviceState::instance().setMouseOff(mouseOff);
             // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
             devicelink::setPauseFunction([](int) {
                 if (onReaderThread())
@@ -232,9 +237,10 @@ private slots:
             });
             if (withReader)
                 m_controller->startBatteryThread();
-            int flags = -1;
-            auto write = [&](const AppConfig &, int f) {
+            int flags = -1, capability = -1;
+            auto write = [&](const AppConfig &, int f, uint8_t c) {
                 flags = f;
+                capability = c;
                 if (!withReader)
                     return kResultWriteError;
                 BatteryControl::stop();
@@ -246,14 +252,16 @@ private slots:
             QVERIFY(dialog.movie()->state() == QMovie::Running &&
                     dialog.findChild<QLabel *>()->movie() == dialog.movie());
             int execResult = -1;
-            const ResultCode code = runProfileWrite(
-                                        &dialog, [&dialog] { dialog.slotProcessDlg(); },
-                                        [&] { return execResult = dialog.exec(); }, write)
-                                        .result;
+            const ResultCode code =
+                runProfileWrite(
+                    &dialog, [&dialog] { dialog.slotProcessDlg(); },
+                    [&] { return execResult = dialog.exec(); }, MouseCondition{mouseOff, 8}, write)
+                    .result;
             QVERIFY(execResult == QDialog::Accepted && !dialog.isVisible());
             QCOMPARE(int(code), result);
             const bool written = !mouseOff && filled;
             QCOMPARE(flags, written ? 15 : -1);
+            QCOMPARE(capability, written ? 8 : -1);
             QCOMPARE(store.loaded() == store.working(), written);
             const QSettings stored(tree.file("Configs/Config.ini"), QSettings::IniFormat);
             QCOMPARE(stored.value("Config/Jitter").toInt() == 7, written);
@@ -278,9 +286,8 @@ private slots:
             AppConfigStore::instance().working().profileNames[0] = "Folder";
             if (!savable)
                 QVERIFY(QDir().mkpath(profile::profileFilePath("Folder")));
-            DeviceState::instance().setMouseOff(false);
             int diffWhileWriting = -1;
-            VelProcessThread thread([&](const AppConfig &, int) {
+            VelProcessThread thread(MouseCondition{}, [&](const AppConfig &, int, uint8_t) {
                 diffWhileWriting = config::configDiff();
                 return result;
             });

@@ -1,7 +1,6 @@
 #include "buttons/vel_btn_window.h"
 #include "buttons/vel_combo_key_window.h"
 #include "device/battery_thread_controller.h"
-#include "device/button_packer.h"
 #include "device/device_entry.h"
 #include "device/device_presence.h"
 #include "device/link_hooks.h"
@@ -932,8 +931,10 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
         table << QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' ');
     }
     QCOMPARE(table, QStringList({"8f 01 06 00", "91 00 05 00", "8a 00 00 00"}));
-    // The mouse's image adds pauses around the clicks; the events are the recording's.
-    QVector<MacroStep> events = decodeMacroEvents(m_rig->mouse(), macroNumberOf(name));
+    // The mouse's image adds pauses around the clicks; the events are the recording's. The macro's number
+    // is byte 1 of its button's entry.
+    QVector<MacroStep> events =
+        decodeMacroEvents(m_rig->mouse(), decodeButtonSlot(m_rig->mouse(), 4).bytes[1]);
     events.erase(
         std::remove_if(events.begin(), events.end(), [](const MacroStep &step) { return step.isDelay(); }),
         events.end());

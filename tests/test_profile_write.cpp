@@ -3,12 +3,12 @@
 #include "device/button_upload.h"
 #include "device/command_report.h"
 #include "device/device_code_table.h"
-#include "device/device_state.h"
 #include "device/lighting_blocks.h"
 #include "device/macro_image.h"
 #include "device/profile_write.h"
 #include "device/result_code.h"
 #include "device/sensor_dpi.h"
+#include "device/write_session.h"
 #include "storage/app_config_file.h"
 #include "storage/button_matrix.h"
 #include "storage/config_file.h"
@@ -37,23 +37,6 @@ AppConfig sampleConfig() {
     AppConfig config;
     [&] { QCOMPARE(config::loadAppConfig(config), FileResult::Ok); }();
     return config;
-}
-
-ButtonAssignment &record(int r) {
-    return DeviceState::instance().deviceCopy().profile.buttons[static_cast<std::size_t>(r)];
-}
-
-Bytes tableBytes(int offset, int length) {
-    const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
-    return Bytes(table.begin() + offset, table.begin() + offset + length);
-}
-
-// The entry at the slot of button 0, which the identity matrix puts at bytes 2 to 5.
-ButtonEntry packedEntry(const ButtonAssignment &button) {
-    record(0) = button;
-    packButton(0, 0);
-    const Bytes b = tableBytes(2, 4);
-    return {b[0], b[1], b[2], b[3]};
 }
 
 ButtonAssignment button(int function, int res1 = 0, int loops = 0, int keyNumber = 0) {
@@ -105,7 +88,7 @@ Bytes imageBytes(const QVector<MacroStep> &events, Bytes out = {}) {
     const std::size_t start = out.size();
     for (const MacroStep &e : events)
         out.insert(out.end(), {e.type, e.low, e.high});
-    out.resize(start + DeviceState::kMacroImageSize);
+    out.resize(start + WriteSession::kMacroImageSize);
     return out;
 }
 
@@ -117,8 +100,24 @@ class TestProfileWrite : public QObject {
     std::unique_ptr<TestTree> m_tree;
     std::unique_ptr<CommandHarness> m_h;
     std::unique_ptr<RecordingBatteryControl> m_battery;
+    // The session the step tests pack and send.
+    WriteSession m_s;
 
     void setIni(const char *key, int value) { m_tree->setIniValue("DefaultProfile.bin", key, value); }
+
+    ButtonAssignment &record(int r) { return m_s.deviceCopy.profile.buttons[static_cast<std::size_t>(r)]; }
+
+    Bytes tableBytes(int offset, int length) const {
+        return Bytes(m_s.buttonTable.begin() + offset, m_s.buttonTable.begin() + offset + length);
+    }
+
+    // The entry at the slot of button 0, which the identity matrix puts at bytes 2 to 5.
+    ButtonEntry packedEntry(const ButtonAssignment &button) {
+        record(0) = button;
+        packButton(m_s, 0, 0);
+        const Bytes b = tableBytes(2, 4);
+        return {b[0], b[1], b[2], b[3]};
+    }
 
 private slots:
     // Seven buttons (the count is stored encoded with MouseDpi; 0 leaves it plain), wheel as built, 3389.
@@ -132,6 +131,7 @@ private slots:
         QVERIFY(m_h->isOpen());
         m_battery = std::make_unique<RecordingBatteryControl>(m_h);
         BatteryControl::install(m_battery.get());
+        m_s = WriteSession();
     }
 
     void cleanup() {
@@ -144,7 +144,7 @@ private slots:
     // The shipped sample: sensor 3389, six stages described, sync options and stage colours on.
     void sampleProfileByteExact() {
         QCOMPARE(config::sensorType(), int(sensor::k3389));
-        QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll)), 0);
+        QCOMPARE(int(writeProfile(sampleConfig(), writeflags::kWriteAll, 0)), 0);
         Reports mine;
         for (const Bytes &r : m_h->written()) {
             if (r[report::kCommand] != report::kCmdButtons && r[report::kCommand] != report::kCmdMacros)
@@ -244,7 +244,7 @@ private slots:
             config.profile.buttons[fault.endsWith("past buttons") ? 20 : 3] = macroButton("Gone", 0, 3);
         if (fault == "nameless macro")
             config.profile.buttons[3] = macroButton(QString(), 0, 3, 510);
-        QTEST(int(writeProfile(config, flags)), "result");
+        QTEST(int(writeProfile(config, flags, 0)), "result");
         QTEST(m_h->sections(), "codes");
         QStringList calls = QStringList{"stop after 0", "start after %1"}.mid(0, reader);
         QCOMPARE(m_battery->calls, calls.replaceInStrings("%1", QString::number(m_h->written().size())));
@@ -254,7 +254,6 @@ private slots:
             QVERIFY(m_h->mouse().writeBrackets() == Bytes{0} && m_h->mouse().bracketOpen());
             QCOMPARE(m_h->mouse().closedBlocks(uint8_t(failCode == 0x40 ? 0x04 : failCode)),
                      failCode == 0x40);
-            QVERIFY(DeviceState::instance().deviceCopy() == config);
         }
     }
 
@@ -317,8 +316,8 @@ private slots:
             row(QString("function %1 has no row").arg(f), button(f), {0, 0, 0, 0});
         for (const auto &[name, sensor, button, entry] : rows) {
             m_tree->setIniValue("Configs/Config.ini", "MouseSenSor/1", sensor);
-            DeviceState::instance().reset();
-            DeviceState::instance().buttonTable().fill(0xEE);
+            m_s = WriteSession();
+            m_s.buttonTable.fill(0xEE);
             QVERIFY2(packedEntry(button) == entry, qPrintable(name));
             QCOMPARE(tableBytes(0, 2), (Bytes{0x0A, 0x00}));
             QCOMPARE(tableBytes(6, 4), Bytes(4, 0xEE));
@@ -327,7 +326,7 @@ private slots:
 
     // Numbers follow packing order: the first name gets 0, a shared name keeps its number, res4 records it.
     void macroNumbersSharedInPackingOrder() {
-        QCOMPARE(macroNumberOf("Burst"), -1);
+        QCOMPARE(macroNumberOf(m_s, "Burst"), -1);
         record(1) = macroButton("Burst", 0, 1);
         record(2) = macroButton("Recoil", 1, 1, 510);
         record(3) = macroButton("Burst", 2, 1);
@@ -335,11 +334,11 @@ private slots:
         record(4).macroName = "Ignored";
         for (int r = 1; r <= 4; ++r) {
             record(r).res4 = 0x77;
-            packButton(r, r);
+            packButton(m_s, r, r);
         }
-        QCOMPARE(macroNumberOf("Burst"), 0);
-        QCOMPARE(macroNumberOf("Recoil"), 1);
-        QCOMPARE(macroNumberOf("Ignored"), 255);
+        QCOMPARE(macroNumberOf(m_s, "Burst"), 0);
+        QCOMPARE(macroNumberOf(m_s, "Recoil"), 1);
+        QCOMPARE(macroNumberOf(m_s, "Ignored"), 255);
         QCOMPARE(tableBytes(6, 12),
                  (Bytes{0x91, 0x00, 1, 0, 0x9D, 0x81, 0xFF, 0xFF, 0x91, 0x40, 0xFF, 0xFF}));
         QCOMPARE((QVector<int>{record(1).res4, record(2).res4, record(3).res4}), (QVector<int>{0, 1, 0}));
@@ -349,12 +348,12 @@ private slots:
     void wheelSlots() {
         for (int reverse : {0, 1, 2}) {
             setIni("PROFILE/ScrollRev", reverse);
-            DeviceState::instance().buttonTable().fill(0);
+            m_s.buttonTable.fill(0);
             ButtonMatrix::instance().table().fill(3);
             record(40) = button(52);
             record(41) = button(53);
-            packButton(40, 22);
-            packButton(41, 23);
+            packButton(m_s, 40, 22);
+            packButton(m_s, 41, 23);
             const int up = reverse == 1 ? 94 : 90;
             QCOMPARE(tableBytes(up, 4), (Bytes{0x8B, 0, 0, 0}));
             QCOMPARE(tableBytes(90 + 94 - up, 4), (Bytes{0x8C, 0, 0, 0}));
@@ -372,34 +371,35 @@ private slots:
         matrix[7] = 255;
         for (int r : {5, 6, 7, 16}) {
             record(r) = button(r == 5 ? 1 : 2);
-            packButton(r, r);
+            packButton(m_s, r, r);
         }
         QCOMPARE(tableBytes(122, 6), (Bytes{0x81, 0, 0, 0, 0, 0}));
-        const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
-        QVERIFY(std::find(table.begin(), table.end(), 0x82) == table.end());
+        QVERIFY(std::find(m_s.buttonTable.begin(), m_s.buttonTable.end(), 0x82) == m_s.buttonTable.end());
         record(5) = button(2);
-        packButton(42, 5);
-        packButton(-1, 5);
+        packButton(m_s, 42, 5);
+        packButton(m_s, -1, 5);
         QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
 
         m_h.reset();
         m_h = std::make_unique<CommandHarness>();
+        m_s = WriteSession();
         setIni("PROFILE/ButtonCount", 24);
         for (int r = 0; r < 24; ++r)
             record(r) = r < 16 ? button(1) : macroButton(QString("Extra%1").arg(r), 0, 1);
         record(0) = macroButton("Kept", 0, 1);
         record(40) = button(52);
         record(41) = button(53);
-        QCOMPARE(int(sendButtonTable()), int(kResultOk));
-        QCOMPARE(DeviceState::instance().macroNumbers().keys(), QStringList{"Kept"});
+        packButtonTable(m_s);
+        QCOMPARE(int(sendButtonTable(m_s)), int(kResultOk));
+        QCOMPARE(m_s.macroNumbers.keys(), QStringList{"Kept"});
         for (int s = 1; s < 24; ++s)
             QCOMPARE(int(m_h->mouse().memory(0x03, 2 + 4 * s, 1)[0]), s < 16   ? 0x81
                                                                       : s < 22 ? 0
                                                                                : 0x8B + s - 22);
     }
 
-    // Events and the image they make in image slot 3; the other slots stay empty. A macro without delays of
-    // its own gets a pause after every fourth event and at the end; only kind 6 is a delay.
+    // Events and the image they make. A macro without delays of its own gets a pause after every fourth
+    // event and at the end; only kind 6 is a delay.
     void macroImage() {
         const QVector<MacroStep> five = keyEvents(5);
         const QVector<MacroStep> timed = {ev(0x84, 4), ev(6, 44, 1), ev(0x04, 4), ev(0x81, 1), ev(0x01, 1)};
@@ -416,13 +416,9 @@ private slots:
             // 52 events and 13 pauses make 65; the closing pause is the 66th and fits. With 60 it is cut.
             {keyEvents(52), withPauses(keyEvents(52))},
             {keyEvents(60), withPauses(keyEvents(60)).mid(0, 66)}};
-        const auto &images = DeviceState::instance().macroImages();
         for (const auto &[events, image] : rows) {
-            macroimage::buildMacroImage(events, 3);
-            QCOMPARE(Bytes(images[3].begin(), images[3].end()), imageBytes(image));
-            for (int other : {0, 2, 4})
-                QCOMPARE(Bytes(images[other].begin(), images[other].end()),
-                         Bytes(DeviceState::kMacroImageSize, 0));
+            const WriteSession::MacroImage made = macroimage::macroImage(events);
+            QCOMPARE(Bytes(made.begin(), made.end()), imageBytes(image));
         }
     }
 
@@ -456,7 +452,8 @@ private slots:
             record(r) = button(functions[r]);
         record(40) = button(52);
         record(41) = button(53);
-        QCOMPARE(int(sendButtonTable()), int(kResultOk));
+        packButtonTable(m_s);
+        QCOMPARE(int(sendButtonTable(m_s)), int(kResultOk));
         const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
                                  0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
         Bytes slots6to11(24, 0), slots18to23(24, 0);
@@ -479,16 +476,17 @@ private slots:
         const QVector<MacroStep> reload = {ev(0x81, 1), ev(6, 30), ev(0x01, 1), ev(2, 246)};
         QCOMPARE(macrofile::saveMacroSteps("Burst", burst), FileResult::Ok);
         QCOMPARE(macrofile::saveMacroSteps("Reload", reload), FileResult::Ok);
-        QCOMPARE(int(sendMacros()), int(kResultOk)); // no macro buttons: nothing
+        packButtonTable(m_s);
+        // No macro buttons: nothing.
+        QVERIFY(packMacroImages(m_s) == kResultOk && sendMacros(m_s) == kResultOk);
         QVERIFY(m_h->written().empty());
         record(1) = macroButton("Burst", 0, 3);
         record(2) = macroButton("Reload", 1, 1);
         record(3) = macroButton("Burst", 0, 3);
         record(20) = macroButton("Elsewhere", 0, 1);
-        QCOMPARE(int(sendButtonTable()), int(kResultOk));
-        m_h->mouse().clearRecords();
-        m_h->pauses.clear();
-        QCOMPARE(int(sendMacros()), int(kResultOk));
+        packButtonTable(m_s);
+        QCOMPARE(int(packMacroImages(m_s)), int(kResultOk));
+        QCOMPARE(int(sendMacros(m_s)), int(kResultOk));
 
         // Image slot 0 at 0 to 199, slot 1 at 200 to 399, 20 bytes a report, low address byte first.
         const Bytes images = imageBytes(reload, imageBytes(withPauses(burst)));
@@ -500,15 +498,19 @@ private slots:
         QCOMPARE(m_h->pauses.count(50), 3);
     }
 
-    // More macros than the mouse plays must not look like a successful write: twelve fit, thirteen fail.
+    // More macros than the mouse plays must not look like a successful write: twelve fit, thirteen fail
+    // before anything is sent.
     void tooManyMacrosFail() {
         setIni("PROFILE/ButtonCount", 16);
         for (int macros : {12, 13}) {
             for (int r = 0; r < 16; ++r)
                 record(r) = r < macros ? macroButton(QString("M%1").arg(r), 0, 1) : button(1);
-            QCOMPARE(int(sendButtonTable()), int(kResultOk));
+            packButtonTable(m_s);
             m_h->mouse().clearRecords();
-            QCOMPARE(int(sendMacros()), macros > 12 ? int(kResultTooManyMacros) : 0);
+            const ResultCode packed = packMacroImages(m_s);
+            QCOMPARE(int(packed), macros > 12 ? int(kResultTooManyMacros) : 0);
+            if (packed == kResultOk)
+                QCOMPARE(int(sendMacros(m_s)), 0);
             QCOMPARE(int(m_h->written().size()), macros > 12 ? 0 : 12 * 10 + 1);
         }
     }

@@ -1,4 +1,3 @@
-#include "device/device_state.h"
 #include "device/dpi_encoding.h"
 #include "device/dpi_stages.h"
 #include "device/lighting_blocks.h"
@@ -163,7 +162,6 @@ private slots:
             QVERIFY(headless->setCount() == (kept ? 1 : 0) && readPointerSpeed() == (kept ? kept : 10));
         }
         installPointerSettings(nullptr);
-        DeviceState::instance().reset();
     }
 
     // Every range edge and table of every sensor: 3389 above 320 offset by 160 and flagged, y first on 3104

@@ -3,6 +3,7 @@
 #include "app/korvane_widget.h"
 
 #include "app/profile_bar.h"
+#include "device/battery_thread_controller.h"
 #include "device/device_presence.h"
 #include "device/pointer_speed.h"
 #include "device/profile_write_run.h"
@@ -48,10 +49,11 @@ void KorvaneWidget::switchSlot() {
 
 void KorvaneWidget::sendToDevice() {
     ProfileWriteOutcome outcome;
+    const MouseCondition mouse{m_mouseOff, m_batteryThreads->capabilityByte()};
     // The outcome, which also tells whether the files were stored, is judged below.
-    (void)runBehindProgress([&outcome](VelProcessDialog &dialog) {
+    (void)runBehindProgress([&outcome, mouse](VelProcessDialog &dialog) {
         outcome = runProfileWrite(
-            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); });
+            &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); }, mouse);
         return outcome.result;
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.

@@ -11,7 +11,6 @@
 #include "device/battery_thread_controller.h"
 #include "device/device_access.h"
 #include "device/device_presence.h"
-#include "device/device_state.h"
 #include "device/mouse_device.h"
 #include "device/sensor_dpi.h"
 #include "platform/desktop_notifier.h"
@@ -237,12 +236,10 @@ void KorvaneWidget::slot_show_mousename(QAction *action) {
 void KorvaneWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
     if (iCharge == 0 && iLowByte == 0 && iHiByte == 0) {
         m_statusRow->showMouseOff();
-        DeviceState::instance().setMouseOff(true);
         m_batteryAlert.mouseLost();
         m_mouseOff = true;
         return;
     }
-    DeviceState::instance().setMouseOff(false);
     m_bCharging = iCharge != 0;
     const int level = battery::level(iHiByte * 256 + iLowByte, m_iBatteryFull);
     if (level != m_iBatteryLevel) {

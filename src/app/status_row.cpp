@@ -1,6 +1,5 @@
 #include "app/status_row.h"
 
-#include "device/device_state.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
@@ -90,11 +89,12 @@ void StatusRow::retranslate() {
         m_buttons[i]->setText(tr(kTexts[i]));
     m_versionLabel->setText(tr("Version") + " " + description::version());
     m_modelLabel->setText(config::modelText());
-    if (DeviceState::instance().mouseOff())
+    if (m_mouseOff)
         m_batteryBar->setBarText(tr("MOUSE OFF"));
 }
 
 void StatusRow::showMouseOff() {
+    m_mouseOff = true;
     m_batteryBar->setTextVisible(false);
     m_batteryBar->setBarText(tr("MOUSE OFF"));
     m_batteryBar->setStyleSheet(barStyle(QColor(100, 100, 100), QColor(100, 100, 100), Qt::white,
@@ -103,6 +103,7 @@ void StatusRow::showMouseOff() {
 }
 
 void StatusRow::showLevel(int level, battery::ConnectionState state) {
+    m_mouseOff = false;
     m_batteryBar->setBarText(QString());
     m_batteryBar->setStyleSheet(
         barStyle(AccentColor::current(), Qt::white, Qt::black, DisplayScale::scaled(kBarFontPx, m_factor)));

@@ -25,7 +25,7 @@ public:
     void retranslate();
     VelPushButton *button(Button which) const { return m_buttons[which]; }
 
-    // "MOUSE OFF" on a grey bar.
+    // "MOUSE OFF" on a grey bar, until a level is shown again.
     void showMouseOff();
     // The level in the accent colour; on the cable the bar is full and without text.
     void showLevel(int level, battery::ConnectionState state);
@@ -38,6 +38,7 @@ protected:
 private:
     double m_factor = 1.0;
     battery::ConnectionState m_state = battery::kDisconnected;
+    bool m_mouseOff = false;
     VelProcessbar *m_batteryBar = nullptr;
     QLabel *m_lightningLabel = nullptr;
     QLabel *m_receiverLabel = nullptr;

@@ -421,8 +421,9 @@ int KorvaneCtl::apply(const QStringList &arguments) {
     }
     if (!openDevice())
         return noDevice(tr("No mouse is connected."));
-    // The window's write: store the configuration, send it, keep the result.
-    VelProcessThread thread;
+    // The window's write: store the configuration, send it, keep the result. No battery report has been
+    // read, so the mouse counts as on with no capability reported.
+    VelProcessThread thread(MouseCondition{});
     thread.start();
     thread.wait();
     const ProfileWriteOutcome outcome = thread.outcome();

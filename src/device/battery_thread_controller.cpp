@@ -71,6 +71,9 @@ void BatteryThreadController::startOnOwnThread() {
             Qt::QueuedConnection);
     connect(thread, &VelGetBatteryThread::RefreshWriteStatus, this,
             &BatteryThreadController::RefreshWriteStatus, Qt::QueuedConnection);
+    connect(
+        thread, &VelGetBatteryThread::RefreshCapability, this,
+        [this](quint8 capability) { m_capability = capability; }, Qt::QueuedConnection);
     connect(thread, &QThread::finished, this, &BatteryThreadController::deleteFinishedReaders,
             Qt::QueuedConnection);
     m_pGetBatteryThread = thread;

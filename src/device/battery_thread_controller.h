@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <cstdint>
 #include <future>
 #include <vector>
 
@@ -12,7 +13,8 @@ class VelGetBatteryThread;
 // Starts and stops the battery reader for the main window, which owns one instance. Only the thread this
 // object lives in (the GUI thread) creates readers and changes which one is current: requests from other
 // threads, such as the profile write's, are posted to it. Stopped readers are joined and deleted once
-// their last read is over. The readers' signals arrive here, queued, and are sent on under the same names.
+// their last read is over. The readers' signals arrive here, queued, and are sent on under the same names;
+// the capability byte is kept here for the next profile write.
 class BatteryThreadController : public QObject, public BatteryControl {
     Q_OBJECT
 public:
@@ -39,6 +41,8 @@ public:
     bool hasBatteryThread() const { return m_pGetBatteryThread != nullptr; }
     // The current reader and the stopped ones not yet deleted.
     int readerCount() const { return m_stopped.size() + (m_pGetBatteryThread ? 1 : 0); }
+    // The capability byte of the last battery report a reader read; 0 before the first.
+    uint8_t capabilityByte() const { return m_capability; }
 
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
@@ -56,4 +60,5 @@ private:
 
     VelGetBatteryThread *m_pGetBatteryThread = nullptr;
     QList<VelGetBatteryThread *> m_stopped;
+    uint8_t m_capability = 0;
 };

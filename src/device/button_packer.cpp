@@ -100,9 +100,9 @@ uint8_t sniperValue(uint8_t value) {
 
 // Loop mode 0 sends the loop count; 1 and 2 flag the macro number and repeat without count; any other
 // mode leaves byte 1 as the table held it.
-void packMacro(ButtonAssignment &button, int function, uint8_t *entry) {
-    QMap<QString, int> &numbers = DeviceState::instance().macroNumbers();
-    int number = macroNumberOf(button.macroName);
+void packMacro(WriteSession &session, ButtonAssignment &button, int function, uint8_t *entry) {
+    QMap<QString, int> &numbers = session.macroNumbers;
+    int number = macroNumberOf(session, button.macroName);
     if (number == buttontable::kNoMacroMapped || number == buttontable::kMacroNotMapped) {
         number = numbers.size();
         numbers.insert(button.macroName, number);
@@ -150,25 +150,24 @@ std::optional<int> buttonSlot(int selector) {
     return value;
 }
 
-void packButton(int record, int selector) {
+void packButton(WriteSession &session, int record, int selector) {
     if (record < 0 || record >= ProfileData::kButtonCount)
         return;
     const std::optional<int> slotOfSelector = buttonSlot(selector);
     if (!slotOfSelector)
         return;
     const int slot = *slotOfSelector;
-    DeviceState &state = DeviceState::instance();
-    DeviceState::ButtonTable &table = state.buttonTable();
+    WriteSession::ButtonTable &table = session.buttonTable;
     table[0] = buttontable::kHeader0;
     table[1] = buttontable::kHeader1;
     uint8_t *entry = table.data() + buttontable::entryOffset(slot);
-    ButtonAssignment &button = state.deviceCopy().profile.buttons[static_cast<std::size_t>(record)];
+    ButtonAssignment &button = session.deviceCopy.profile.buttons[static_cast<std::size_t>(record)];
 
     ButtonEntry packed{};
     switch (button.function) {
     case devicecode::kMacro:
     case devicecode::kGunFile:
-        packMacro(button, button.function, entry);
+        packMacro(session, button, button.function, entry);
         return;
     case devicecode::kSingleKey: {
         const HidUsage usage = KeyCodeToHid(button.singleKey()).value_or(0);
@@ -193,8 +192,8 @@ void packButton(int record, int selector) {
     std::copy(packed.begin(), packed.end(), entry);
 }
 
-int macroNumberOf(const QString &name) {
-    const QMap<QString, int> &numbers = DeviceState::instance().macroNumbers();
+int macroNumberOf(const WriteSession &session, const QString &name) {
+    const QMap<QString, int> &numbers = session.macroNumbers;
     if (numbers.isEmpty())
         return buttontable::kNoMacroMapped;
     const auto it = numbers.constFind(name);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "device/device_state.h"
+#include "device/write_session.h"
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-// Layout of the button table (DeviceState::buttonTable) and the packing of one button record of the
-// device copy into it.
+// Layout of the button table (WriteSession::buttonTable) and the packing of one button record of the
+// session's device copy into it.
 namespace buttontable {
 
 constexpr uint8_t kHeader0 = 0x0A; // bytes 0 and 1, written with every entry
@@ -15,7 +15,7 @@ constexpr uint8_t kHeader1 = 0x00;
 constexpr int kHeaderSize = 2;
 constexpr int kEntrySize = 4;
 // The last slot whose entry still fits in the table.
-constexpr int kLastSlot = (DeviceState::kButtonTableSize - kHeaderSize) / kEntrySize - 1;
+constexpr int kLastSlot = (WriteSession::kButtonTableSize - kHeaderSize) / kEntrySize - 1;
 
 // The wheel's up and down steps, packed under the selectors of slots 22 and 23.
 constexpr int kWheelUpRecord = 40;
@@ -38,10 +38,10 @@ constexpr int entryOffset(int slot) {
 // not cover or a matrix value whose entry would not fit in the table: nothing.
 std::optional<int> buttonSlot(int selector);
 
-// Writes the entry of button record `record` of the device copy at the slot of `selector`; for macro and
-// gun-file buttons also enters the macro name into the macro map and stores its number in the record's
-// res4. Records outside the profile and unmapped selectors pack nothing.
-void packButton(int record, int selector);
+// Writes the entry of button record `record` of the session's device copy at the slot of `selector`; for
+// macro and gun-file buttons also enters the macro name into the session's macro map and stores its number
+// in the record's res4. Records outside the profile and unmapped selectors pack nothing.
+void packButton(WriteSession &session, int record, int selector);
 
 // 0 to 254 for a mapped name, 255 when the map has names but not this one, -1 when the map is empty.
-int macroNumberOf(const QString &name);
+int macroNumberOf(const WriteSession &session, const QString &name);

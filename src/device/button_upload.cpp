@@ -38,6 +38,8 @@ ResultCode sendClose(uint8_t code, uint16_t address) {
     return sendCommand(blockwrite::closingReport(code, address));
 }
 
+static_assert(kMaxMacroImages <= WriteSession::kMacroSlots, "every macro the mouse plays has an image slot");
+
 static_assert(devicecode::kMacro == macrolinks::kMacroFunction &&
                   devicecode::kGunFile == macrolinks::kGunFileFunction,
               "the buttons that play a macro file are the same for the files and the mouse");
@@ -69,20 +71,18 @@ bool sendsLeftClick(const ProfileData &profile) {
     return false;
 }
 
-int packButtonTable() {
-    DeviceState &state = DeviceState::instance();
-    state.macroNumbers().clear();
+int packButtonTable(WriteSession &session) {
+    session.macroNumbers.clear();
     const int count = sentButtonCount();
     for (int record = 0; record < count; ++record)
-        packButton(record, record);
-    packButton(buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
-    packButton(buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
-    return state.macroNumbers().size();
+        packButton(session, record, record);
+    packButton(session, buttontable::kWheelUpRecord, buttontable::kWheelUpSelector);
+    packButton(session, buttontable::kWheelDownRecord, buttontable::kWheelDownSelector);
+    return session.macroNumbers.size();
 }
 
-ResultCode sendButtonTable() {
-    packButtonTable();
-    const DeviceState::ButtonTable &table = DeviceState::instance().buttonTable();
+ResultCode sendButtonTable(const WriteSession &session) {
+    const WriteSession::ButtonTable &table = session.buttonTable;
     ResultCode result =
         sendBlock(report::kCmdButtons, 0, report::kBlockFirst, table.data(), buttontable::kHeaderSize);
     for (int address = buttontable::kHeaderSize; result == kResultOk && address < kUploadedTableBytes;
@@ -97,16 +97,13 @@ ResultCode sendButtonTable() {
     return result;
 }
 
-ResultCode sendMacros() {
-    DeviceState &state = DeviceState::instance();
-    auto &images = state.macroImages();
-    for (DeviceState::MacroImage &image : images)
+ResultCode packMacroImages(WriteSession &session) {
+    for (WriteSession::MacroImage &image : session.macroImages)
         image.fill(0);
-
-    for (const ButtonAssignment &button : state.deviceCopy().profile.buttons) {
+    for (const ButtonAssignment &button : session.deviceCopy.profile.buttons) {
         if (!isMacroButton(button))
             continue;
-        const int number = macroNumberOf(button.macroName);
+        const int number = macroNumberOf(session, button.macroName);
         if (number == buttontable::kNoMacroMapped)
             return kResultOk;
         if (number == buttontable::kMacroNotMapped)
@@ -116,20 +113,25 @@ ResultCode sendMacros() {
             // Reported as a failed write: succeeding here would leave buttons pointing at absent macros.
             return kResultTooManyMacros;
         }
-        macroimage::buildMacroImage(macroimage::readMacroEvents(button.macroName), number);
+        session.macroImages[static_cast<std::size_t>(number)] =
+            macroimage::macroImage(macroimage::readMacroEvents(button.macroName));
         devicelink::pause(kPauseAfterMacroMs);
     }
+    return kResultOk;
+}
 
+ResultCode sendMacros(const WriteSession &session) {
+    const auto &images = session.macroImages;
     bool sent = false;
     for (std::size_t slot = 0; slot < images.size(); ++slot) {
-        const DeviceState::MacroImage &image = images[slot];
+        const WriteSession::MacroImage &image = images[slot];
         if (std::all_of(image.begin(), image.begin() + kImageStartChecked, [](uint8_t b) { return b == 0; }))
             continue;
-        for (int chunk = 0; chunk < DeviceState::kMacroImageSize / kMacroChunk; ++chunk) {
+        for (int chunk = 0; chunk < WriteSession::kMacroImageSize / kMacroChunk; ++chunk) {
             const int offset = chunk * kMacroChunk;
             const uint8_t position = slot == 0 && chunk == 0 ? report::kBlockFirst : report::kBlockNext;
             const ResultCode result = sendBlock(
-                report::kCmdMacros, static_cast<uint16_t>(DeviceState::kMacroImageSize * slot + offset),
+                report::kCmdMacros, static_cast<uint16_t>(WriteSession::kMacroImageSize * slot + offset),
                 position, image.data() + offset, kMacroChunk);
             if (result != kResultOk)
                 return result;

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "device/result_code.h"
+#include "device/write_session.h"
 #include "storage/profile_data.h"
 
 // The button table (command 0x03) and the macro images (command 0x05) of a profile write, packed from the
-// device copy of the configuration. sendButtonTable() fills the macro numbers that sendMacros() uses, so
-// it must come first. Both return the first nonzero report result, else 0.
-ResultCode sendButtonTable();
+// session's device copy. packButtonTable() numbers the macros that packMacroImages() reads, so it comes
+// first. The send steps return the first nonzero report result, else 0.
 
-// Packs the button table of the device copy and numbers its macros, without sending anything; returns
-// how many different macros the buttons name. sendButtonTable() packs the same way.
-int packButtonTable();
+// Packs the button table of the session's device copy and numbers its macros, without sending anything;
+// returns how many different macros the buttons name.
+int packButtonTable(WriteSession &session);
+
+// Sends the session's packed button table.
+ResultCode sendButtonTable(const WriteSession &session);
 
 // Whether a profile's button record reaches the mouse: the model's buttons (as many as the description
 // names, at most the button matrix) and the two wheel steps. The others are kept in the profile only.
@@ -20,8 +23,12 @@ bool recordReachesMouse(int record);
 // without a click, so it is never sent.
 bool sendsLeftClick(const ProfileData &profile);
 
-// kResultTooManyMacros, with nothing sent, when the buttons name more macros than kMaxMacroImages.
-ResultCode sendMacros();
+// Reads the macro file of every numbered macro button into the image of its number, pausing after each;
+// nothing is sent. kResultTooManyMacros, and nothing read on, for a number past kMaxMacroImages.
+ResultCode packMacroImages(WriteSession &session);
+
+// Sends every image of the session that holds a macro, then the closing report; nothing when none does.
+ResultCode sendMacros(const WriteSession &session);
 
 // Macro numbers the mouse plays; a button table naming more macros cannot be served.
 constexpr int kMaxMacroImages = 12;

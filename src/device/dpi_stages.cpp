@@ -1,7 +1,6 @@
 #include "device/dpi_stages.h"
 
 #include "device/block_write.h"
-#include "device/device_state.h"
 #include "device/dpi_encoding.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
@@ -39,9 +38,7 @@ std::vector<CommandReport> reports(const ProfileData &profile, int described, in
 
 } // namespace dpistages
 
-ResultCode sendDpiStages(int) {
-    DeviceState &state = DeviceState::instance();
-    return blockwrite::sendReports(dpistages::reports(state.deviceCopy().profile,
-                                                      description::dpiStageCount(), config::sensorType(),
-                                                      state.capabilityByte()));
+ResultCode sendDpiStages(const WriteSession &session, uint8_t capability) {
+    return blockwrite::sendReports(dpistages::reports(
+        session.deviceCopy.profile, description::dpiStageCount(), config::sensorType(), capability));
 }

@@ -2,6 +2,7 @@
 
 #include "device/command_report.h"
 #include "device/result_code.h"
+#include "device/write_session.h"
 #include "storage/profile_data.h"
 
 #include <cstddef>
@@ -33,7 +34,6 @@ std::vector<CommandReport> reports(const ProfileData &profile, int described, in
 
 } // namespace dpistages
 
-// Writes the DPI stages of the device copy's profile for the configured sensor. profile is the mouse's
-// profile number; the device copy holds one profile, so it is always 0 and not sent. The first nonzero
-// report result, else 0.
-ResultCode sendDpiStages(int profile);
+// Writes the DPI stages of the session's profile for the configured sensor, encoded for the capability
+// byte the mouse last reported. The first nonzero report result, else 0.
+ResultCode sendDpiStages(const WriteSession &session, uint8_t capability);

@@ -1,7 +1,6 @@
 #include "device/lighting_blocks.h"
 
 #include "device/block_write.h"
-#include "device/device_state.h"
 
 namespace lightingblocks {
 
@@ -90,6 +89,6 @@ std::vector<CommandReport> reports(const ProfileData &profile) {
 
 } // namespace lightingblocks
 
-ResultCode sendLighting() {
-    return blockwrite::sendReports(lightingblocks::reports(DeviceState::instance().deviceCopy().profile));
+ResultCode sendLighting(const WriteSession &session) {
+    return blockwrite::sendReports(lightingblocks::reports(session.deviceCopy.profile));
 }

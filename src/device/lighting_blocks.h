@@ -2,6 +2,7 @@
 
 #include "device/command_report.h"
 #include "device/result_code.h"
+#include "device/write_session.h"
 #include "storage/profile_data.h"
 
 #include <array>
@@ -38,5 +39,5 @@ std::vector<CommandReport> reports(const ProfileData &profile);
 
 } // namespace lightingblocks
 
-// Writes the lighting blocks of the device copy's profile. The first nonzero report result, else 0.
-ResultCode sendLighting();
+// Writes the lighting blocks of the session's profile. The first nonzero report result, else 0.
+ResultCode sendLighting(const WriteSession &session);

@@ -6,7 +6,7 @@
 
 namespace macroimage {
 
-static_assert(macrofile::kMaxSteps == DeviceState::kMacroImageSize / kEventSize,
+static_assert(macrofile::kMaxSteps == WriteSession::kMacroImageSize / kEventSize,
               "a macro file holds as many steps as one macro image holds events");
 
 QVector<MacroStep> readMacroEvents(const QString &name) {
@@ -16,8 +16,8 @@ QVector<MacroStep> readMacroEvents(const QString &name) {
     return events;
 }
 
-DeviceState::MacroImage macroImage(const QVector<MacroStep> &events) {
-    DeviceState::MacroImage image{};
+WriteSession::MacroImage macroImage(const QVector<MacroStep> &events) {
+    WriteSession::MacroImage image{};
     std::size_t at = 0;
     auto put = [&image, &at](const MacroStep &event) {
         if (at + kEventSize > image.size())
@@ -40,13 +40,6 @@ DeviceState::MacroImage macroImage(const QVector<MacroStep> &events) {
     }
     put(kInsertedPause);
     return image;
-}
-
-void buildMacroImage(const QVector<MacroStep> &events, int number) {
-    auto &images = DeviceState::instance().macroImages();
-    if (number < 0 || number >= static_cast<int>(images.size()))
-        return;
-    images[static_cast<std::size_t>(number)] = macroImage(events);
 }
 
 } // namespace macroimage

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/device_state.h"
+#include "device/write_session.h"
 #include "storage/macro_step.h"
 
 #include <QString>
@@ -20,10 +20,6 @@ QVector<MacroStep> readMacroEvents(const QString &name);
 
 // The image of a macro: its events unchanged when one of them is a delay, else with kInsertedPause after
 // every fourth event and once more after the last (so an empty macro is a single pause).
-DeviceState::MacroImage macroImage(const QVector<MacroStep> &events);
-
-// Puts the image of the events into image slot `number` of the device state; numbers outside the image
-// slots are ignored.
-void buildMacroImage(const QVector<MacroStep> &events, int number);
+WriteSession::MacroImage macroImage(const QVector<MacroStep> &events);
 
 } // namespace macroimage

@@ -21,8 +21,9 @@ void waitServingEvents(QThread &thread, const std::function<int()> &waitModal) {
 } // namespace
 
 ProfileWriteOutcome runProfileWrite(QObject *waiter, const std::function<void()> &writeEnded,
-                                    const std::function<int()> &waitModal, ProfileWriteFunction write) {
-    VelProcessThread thread(std::move(write));
+                                    const std::function<int()> &waitModal, MouseCondition mouse,
+                                    ProfileWriteFunction write) {
+    VelProcessThread thread(mouse, std::move(write));
     // Connected before the start: a write that ends at once must still end the modal loop.
     QObject::connect(
         &thread, &VelProcessThread::DoProcessDlg, waiter, [writeEnded] { writeEnded(); },

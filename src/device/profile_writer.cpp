@@ -2,6 +2,6 @@
 
 #include "device/profile_write.h"
 
-ResultCode writeProfileToMouse(const AppConfig &config, int flags) {
-    return writeProfile(config, flags);
+ResultCode writeProfileToMouse(const AppConfig &config, int flags, uint8_t capability) {
+    return writeProfile(config, flags, capability);
 }

@@ -2,7 +2,6 @@
 
 #include "device/battery_status.h"
 #include "device/device_log.h"
-#include "device/device_state.h"
 #include "device/link_hooks.h"
 #include "device/mouse_device.h"
 
@@ -79,7 +78,7 @@ void VelGetBatteryThread::readLoop() {
 
 void VelGetBatteryThread::handleBatteryReport(const CommandReport &reply) {
     const BatteryReport decoded = battery::decodeReport(reply);
-    DeviceState::instance().setCapabilityByte(decoded.capability);
+    emit RefreshCapability(decoded.capability);
     emit RefreshBatteryStatus(decoded.charging ? 1 : 0, static_cast<quint8>(decoded.raw & 0xFF),
                               static_cast<quint8>(decoded.raw >> 8));
     // The mouse-off reading carries no write status.

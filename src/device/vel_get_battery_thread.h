@@ -36,6 +36,8 @@ signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
     void RefreshWriteStatus(quint8 iStatus);
+    // The capability byte of every battery report read, before its RefreshBatteryStatus.
+    void RefreshCapability(quint8 iCapability);
 
 protected:
     void run() override;

@@ -1,6 +1,5 @@
 #include "device/vel_process_thread.h"
 
-#include "device/device_state.h"
 #include "device/profile_write.h"
 #include "device/result_code.h"
 #include "storage/app_config_file.h"
@@ -11,11 +10,11 @@
 #include <malloc.h>
 #endif
 
-VelProcessThread::VelProcessThread(ProfileWriteFunction write, QObject *parent)
-    : QThread(parent), m_write(std::move(write)), m_config(workingConfig()) {}
+VelProcessThread::VelProcessThread(MouseCondition mouse, ProfileWriteFunction write, QObject *parent)
+    : QThread(parent), m_mouse(mouse), m_write(std::move(write)), m_config(workingConfig()) {}
 
 void VelProcessThread::run() {
-    if (DeviceState::instance().mouseOff()) {
+    if (m_mouse.off) {
         m_iResult = kResultMouseOff;
     } else if (!m_config.profile.filled) {
         // Storing it would make an empty record look like the user's profile file next time.
@@ -28,7 +27,7 @@ void VelProcessThread::run() {
         // Marked before the first report: a write that never ends (killed, crashed) must leave the mark. A
         // Config.ini that cannot take it has failed the save just made, which the outcome tells.
         (void)config::setConfigDiff(1);
-        m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll) : kResultNoDevice;
+        m_iResult = m_write ? m_write(m_config, writeflags::kWriteAll, m_mouse.capability) : kResultNoDevice;
         // What was written becomes the loaded copy even when the mouse refused it; "Config/Diff"
         // remembers that the mouse differs from the files.
         store.loaded() = m_config;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/mouse_condition.h"
 #include "device/profile_write_outcome.h"
 #include "device/profile_writer.h"
 #include "device/result_code.h"
@@ -8,13 +9,15 @@
 #include <QThread>
 
 // One profile write off the GUI thread: stores the working configuration, sends it to the mouse and
-// emits DoProcessDlg when done, leaving the result code for the window to judge. The configuration is
-// the working copy as it stood when the thread was made: the window goes on serving status reports
-// (which edit the working copy) while the write runs, so the write never reads it.
+// emits DoProcessDlg when done, leaving the result code for the window to judge. The configuration and
+// the mouse's condition are those of when the thread was made: the window goes on serving status and
+// battery reports (which edit the working copy) while the write runs, so the write never reads them.
 class VelProcessThread : public QThread {
     Q_OBJECT
 public:
-    explicit VelProcessThread(ProfileWriteFunction write = writeProfileToMouse, QObject *parent = nullptr);
+    // mouse: what the battery reports told of the mouse; a mouse that is off is not written.
+    explicit VelProcessThread(MouseCondition mouse, ProfileWriteFunction write = writeProfileToMouse,
+                              QObject *parent = nullptr);
 
     // 0 accepted, 5 mouse marked as off, else the first failing report's code; read it after DoProcessDlg.
     ResultCode result() const { return m_iResult; }
@@ -28,6 +31,7 @@ protected:
     void run() override;
 
 private:
+    MouseCondition m_mouse;
     ProfileWriteFunction m_write;
     AppConfig m_config;
     ResultCode m_iResult = kResultOk;

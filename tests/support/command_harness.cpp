@@ -1,7 +1,6 @@
 #include "support/command_harness.h"
 
 #include "device/command_report.h"
-#include "device/device_state.h"
 #include "device/link_hooks.h"
 #include "storage/button_matrix.h"
 
@@ -32,7 +31,6 @@ CommandHarness::CommandHarness(bool drained) {
     m_mouse->setDrainEnabled(drained);
     m_device = harness::openMouse(*m_mouse);
     MouseDevice::setInstance(m_device.get());
-    DeviceState::instance().reset();
     ButtonMatrix::Table &matrix = ButtonMatrix::instance().table();
     std::iota(matrix.begin(), matrix.end(), 0);
 }
@@ -42,7 +40,6 @@ CommandHarness::~CommandHarness() {
     m_device.reset();
     m_mouse.reset();
     devicelink::setPauseFunction({});
-    DeviceState::instance().reset();
 }
 
 QVector<int> CommandHarness::sections() const {

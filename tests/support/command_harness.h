@@ -21,9 +21,9 @@ template <typename Report> QStringList hexLines(const std::vector<Report> &repor
     return lines;
 }
 
-// A virtual mouse opened through the mouse device as the program's mouse, with an empty device state and
-// the identity button matrix; drained, as the program's backend keeps command handles. Every report written
-// is followed by one pause, recorded in pauses.
+// A virtual mouse opened through the mouse device as the program's mouse, with the identity button matrix;
+// drained, as the program's backend keeps command handles. Every report written is followed by one pause,
+// recorded in pauses.
 class CommandHarness {
 public:
     explicit CommandHarness(bool drained = true);
