@@ -6,6 +6,7 @@
 #include "storage/config_file.h"
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
+#include "support/step_text.h"
 #include "support/test_tree.h"
 
 #include <QItemSelectionModel>
@@ -19,14 +20,6 @@ constexpr int kA = 30, kB = 48, kLeft = MacroRecorder::kLeftButtonCode;
 constexpr int kPress = 0, kRelease = 0x80;
 constexpr MacroStep pressA{0x84, 0, 0x04}, releaseA{0x04, 0, 0x04}, pressB{0x84, 0, 0x05},
     releaseB{0x04, 0, 0x05}, leftDown{0x81, 0, 1};
-
-// Steps as "84 00 04, 06 00 05", for readable comparisons.
-QString show(const Steps &steps) {
-    QStringList rows;
-    for (const MacroStep &step : steps)
-        rows << QString::asprintf("%02x %02x %02x", step.type, step.high, step.low);
-    return rows.join(", ");
-}
 
 MacroStep delay(int count) {
     return MacroStep::delay(count);
@@ -141,8 +134,8 @@ private slots:
                 m_editor->record(code, flags);
             }
             m_editor->stopRecording();
-            QCOMPARE(show(rows()), show(row.expected));
-            QCOMPARE(show(saved()), show(row.expected));
+            QCOMPARE(stepText(rows()), stepText(row.expected));
+            QCOMPARE(stepText(saved()), stepText(row.expected));
             QVERIFY(!m_capture->running && changes.size() == 2 && !changes[1][0].toBool());
             QCOMPARE(held.size(), row.onStop ? 1 : 0);
         }
@@ -168,7 +161,7 @@ private slots:
         emit m_capture->keyEvent(48, 0); // B by its scan code
         emit m_capture->mouseButtonEvent(kLeft, 1);
         m_editor->stopRecording();
-        QCOMPARE(show(rows()), show({pressA, pressB, leftDown, releaseA}));
+        QCOMPARE(stepText(rows()), stepText({pressA, pressB, leftDown, releaseA}));
         QCOMPARE(m_editor->currentRow(), 2);
 
         m_editor->selectRow(1);
@@ -181,7 +174,7 @@ private slots:
         for (const int flags : {kPress, kPress, kRelease})
             emit m_capture->keyEvent(kA, flags);
         emit m_capture->mouseButtonEvent(kLeft, 129);
-        QCOMPARE(show(rows()), show({pressA, pressA, leftDown, releaseA}));
+        QCOMPARE(stepText(rows()), stepText({pressA, pressA, leftDown, releaseA}));
         QCOMPARE(edited.size(), 2);
         m_editor->endKeyEditing();
         QVERIFY(!m_editor->editingKey() && !m_capture->running);
@@ -205,7 +198,7 @@ private slots:
             m_editor->selectRow(row);
             m_editor->startKeyEditing();
             m_editor->editKey(kB, kPress);
-            QVERIFY(!m_editor->editingKey() && show(rows()) == show({step}));
+            QVERIFY(!m_editor->editingKey() && stepText(rows()) == stepText({step}));
         }
         m_capture->works = true;
         use({releaseA});
@@ -215,7 +208,7 @@ private slots:
             save ? m_editor->saveEdits() : m_editor->revertEdits();
             QVERIFY(!m_editor->editingKey() && !m_capture->running);
         }
-        QVERIFY(show(saved()) == show({releaseB}) && show(rows()) == show({releaseB}));
+        QVERIFY(stepText(saved()) == stepText({releaseB}) && stepText(rows()) == stepText({releaseB}));
     }
 
     // The row tools on A press, a 50 ms delay, A release, from the selected rows (the first current).
@@ -246,7 +239,7 @@ private slots:
             use(start);
             select(row.selected);
             (m_editor.get()->*row.tool)();
-            QCOMPARE(show(rows()), show(row.expected));
+            QCOMPARE(stepText(rows()), stepText(row.expected));
             QCOMPARE(m_editor->currentRow(), row.current);
         }
         // Copied rows are pasted after the current row; a closed macro takes none.
@@ -255,7 +248,7 @@ private slots:
         m_editor->copyRows();
         m_editor->selectRow(0);
         m_editor->pasteRows();
-        QCOMPARE(show(rows()), show({pressA, pressA, delay(5), delay(5), releaseA}));
+        QCOMPARE(stepText(rows()), stepText({pressA, pressA, delay(5), delay(5), releaseA}));
         QCOMPARE(m_editor->currentRow(), 2);
         m_editor->close();
         m_editor->pasteRows();
@@ -281,15 +274,15 @@ private slots:
             use({pressA, releaseA}, row.mode);
             m_editor->selectRow(row.current);
             row.delay ? m_editor->insertDelay() : m_editor->insertRows({pressB, releaseB});
-            QCOMPARE(show(rows()), show(row.expected));
+            QCOMPARE(stepText(rows()), stepText(row.expected));
             QCOMPARE(m_editor->currentRow(), row.selected);
         }
         use(Steps(macrofile::kMaxSteps - 1, pressA));
         m_editor->selectRow(3);
         m_editor->insertRows({pressB, releaseB});
         m_editor->insertDelay();
-        QCOMPARE(show(rows()),
-                 show(Steps(4, pressA) + Steps{pressB} + Steps(macrofile::kMaxSteps - 5, pressA)));
+        QCOMPARE(stepText(rows()),
+                 stepText(Steps(4, pressA) + Steps{pressB} + Steps(macrofile::kMaxSteps - 5, pressA)));
         m_editor->close();
         m_editor->insertRows({pressB});
         QVERIFY(rows().isEmpty());
@@ -309,7 +302,7 @@ private slots:
             use(start);
             m_editor->setCurrentDelay(milliseconds);
             m_editor->setCurrentDistance(distance);
-            QCOMPARE(show(rows()), show({expected}));
+            QCOMPARE(stepText(rows()), stepText({expected}));
         }
     }
 
