@@ -1,5 +1,5 @@
-// The macro page's list of macros: showing the catalog, opening, storing and reloading a macro, and the
-// dialogs of the list's operations.
+// The macro page's list of macros: the catalog's list shown, the open macro's name and settings shown, and
+// the dialogs of the list's operations.
 #include "gunset/vel_gunset_dialog.h"
 #include "macro/macro_catalog.h"
 #include "macro/macro_dialog.h"

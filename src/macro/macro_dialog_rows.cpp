@@ -6,7 +6,6 @@
 #include "macro/macro_edit.h"
 #include "macro/macro_editor.h"
 #include "macro/macro_log.h"
-#include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
 #include "storage/macro_list.h"
 #include "widgets/vel_label.h"
