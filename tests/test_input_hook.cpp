@@ -3,6 +3,7 @@
 #include "keys/key_tables.h"
 #include "macro/macro_action_model.h"
 #include "macro/macro_dialog.h"
+#include "macro/macro_editor.h"
 #include "platform/input_hook.h"
 #include "platform/widget_key_hook.h"
 #include "platform/x_keycode_mapping.h"
@@ -232,7 +233,7 @@ private slots:
         constexpr int kB = 56;
         type({kA, -kA, kB, -kB});
         click({1, -1});
-        QTRY_COMPARE(page.actions().steps().size(), 11);
+        QTRY_COMPARE(page.editor().model()->steps().size(), 11);
         page.findChild<VelPushButton *>("stopButton")->click();
         MacroData saved;
         QVERIFY(macrofile::loadMacro("Macro 1", saved) == FileResult::Ok);
@@ -268,7 +269,7 @@ private slots:
         page.findChild<VelPushButton *>("startButton")->click();
         QVERIFY(page.findChild<VelLabel *>("captureNote")->isVisible());
         type({kA, -kA});
-        QTRY_COMPARE(page.actions().steps().size(), 3);
+        QTRY_COMPARE(page.editor().model()->steps().size(), 3);
         page.findChild<VelPushButton *>("stopButton")->click();
 
         VelSingleKeyWindow dialog(1.0);

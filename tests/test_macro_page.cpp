@@ -2,8 +2,9 @@
 #include "gunset/vel_gunset_dialog.h"
 #include "macro/macro_action_model.h"
 #include "macro/macro_dialog.h"
-#include "macro/macro_edit.h"
+#include "macro/macro_editor.h"
 #include "macro/macro_recorder.h"
+#include "macro/vel_list_item.h"
 #include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
 #include "storage/app_config_store.h"
@@ -12,8 +13,10 @@
 #include "storage/macro_data.h"
 #include "storage/macro_file.h"
 #include "storage/profile_file.h"
+#include "support/step_text.h"
 #include "support/test_tree.h"
 #include "widgets/vel_file_dialog.h"
+#include "widgets/vel_label.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
@@ -35,14 +38,6 @@ constexpr int kPress = 0, kRelease = 0x80;
 constexpr MacroStep leftUp{0x01, 0, 1}, leftDown{0x81, 0, 1};
 constexpr MacroStep pressA{0x84, 0, 0x04}, releaseA{0x04, 0, 0x04}, pressB{0x84, 0, 0x05};
 
-// Steps as "84 00 04, 06 00 05", for readable comparisons.
-QString show(const Steps &steps) {
-    QStringList rows;
-    for (const MacroStep &step : steps)
-        rows << QString::asprintf("%02x %02x %02x", step.type, step.high, step.low);
-    return rows.join(", ");
-}
-
 MacroStep delay(int count) {
     return MacroStep::delay(count);
 }
@@ -52,7 +47,8 @@ VelPushButton *button(const QWidget &page, const char *name) {
 }
 } // namespace
 
-// The MACRO page: recording with a clock the test moves, row editing and the macro list.
+// The MACRO page over its editor and catalog: what it forwards and shows, with a clock the test moves; the
+// macro list's dialogs and the gun set.
 class TestMacroPage : public QObject {
     Q_OBJECT
     std::unique_ptr<TestTree> m_tree;
@@ -86,16 +82,11 @@ class TestMacroPage : public QObject {
         button(*m_page, "startButton")->click();
         for (const auto &[code, flags, gap] : events) {
             m_now += gap;
-            if (!m_page->recording())
-                break;
-            if (code >= kLeft)
-                emit m_page->mouseHooked(code, flags == kPress ? 1 : 129);
-            else
-                m_page->OnHookKey(code, flags);
+            m_page->editor().record(code, flags);
         }
-        if (m_page->recording())
-            button(*m_page, "stopButton")->click();
+        button(*m_page, "stopButton")->click();
     }
+    Steps steps() const { return m_page->editor().model()->steps(); }
     Steps saved() const {
         MacroData macro;
         [&] { QCOMPARE(macrofile::loadMacro(m_page->currentMacro(), macro), FileResult::Ok); }();
@@ -107,247 +98,140 @@ private slots:
     void init() { openPage(); }
     void cleanup() { VelMessageBox::setNextAnswers({}); }
 
-    // What a recording stores, by delay mode; it is saved at STOP and the window is locked meanwhile.
-    void recordedRows() {
-        const std::tuple<int, QVector<std::tuple<int, int, int>>, Steps> rows[] = {
-            // The first event has no delay; 57 ms is five units, 3 ms and 0 ms one.
-            {1,
-             {{kA, kPress, 0}, {kA, kRelease, 57}, {kB, kPress, 3}, {kB, kRelease, 0}},
-             {pressA, delay(5), releaseA, delay(1), pressB, delay(1), {0x04, 0, 0x05}}},
-            // A held key repeats its press: one press and one release.
-            {0,
-             {{kA, kPress, 0}, {kA, kPress, 30}, {kA, kPress, 30}, {kA, kRelease, 30}},
-             {pressA, releaseA}},
-            // The default delay (10 ms) whatever the pause; mouse buttons as their bits.
-            {2, {{kLeft + 1, kPress, 500}, {kLeft + 1, kRelease, 7}}, {{0x81, 0, 2}, delay(1), {0x01, 0, 2}}},
-        };
-        for (const auto &[mode, events, expected] : rows) {
-            openPage();
-            QSignalSpy locks(m_page.get(), &ConfigPage::EnableButtonsSignal);
-            record(events, mode);
-            QCOMPARE(show(m_page->actions().steps()), show(expected));
-            QCOMPARE(show(saved()), show(expected));
-            QCOMPARE(locks.size(), 2);
-            QVERIFY(!locks[0][0].toBool() && locks[1][0].toBool());
-            QVERIFY(m_messages.isEmpty());
-        }
-    }
-
-    // Without delays the 41st event ends the recording unstored; with delays the list stops at 63 rows.
-    void fullListEndsRecording() {
-        for (const int mode : {0, 1}) {
-            openPage();
-            QVector<std::tuple<int, int, int>> events;
-            for (int i = 0; i < 50; ++i)
-                events << std::make_tuple(4 + i / 2, i % 2 ? kRelease : kPress, 20);
-            record(events, mode);
-            QVERIFY(!m_page->recording());
-            QCOMPARE(saved().size(), mode ? 63 : 40);
-        }
-    }
-
-    // The left click on STOP is not recorded; a key still held at STOP is reported and the macro saved.
-    void stopClickAndHeldKey() {
-        VelPushButton *start = button(*m_page, "startButton");
-        VelPushButton *stop = button(*m_page, "stopButton");
-        start->click();
-        m_page->OnHookKey(kA, kPress);
-        QCursor::setPos(stop->mapToGlobal(stop->rect().center()));
-        emit m_page->mouseHooked(kLeft, 1);
-        stop->click();
-        QCOMPARE(show(saved()), show(Steps({pressA})));
-        QCOMPARE(m_messages, QStringList({"ONE OR MORE KEYS HAS NOT BEEN RELEASED."}));
-        QVERIFY(!macroedit::allReleased({releaseA, pressA}));
-        QVERIFY(macroedit::allReleased({releaseA, pressA, {0x02, 0, 4}, releaseA}));
-    }
-
-    // RECORD AFTER keeps the list and records after the selected row.
-    void recordAfterSelectedRow() {
-        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+    // START puts STOP in its place and locks the window; the delay boxes choose the editor's mode, one at a
+    // time. With RECORD AFTER a key goes after the selected row and a left click on STOP is left out; the key
+    // still held at STOP is reported and the macro saved.
+    void recordingThroughThePage() {
+        setDelayMode(2);
+        QVERIFY(!m_page->findChild<QCheckBox *>("recordDelaysBox")->isChecked() &&
+                m_page->editor().delayMode() == 2);
+        record({{kA, kPress, 0}, {kA, kRelease, 50}}, 1);
         m_page->SelectRow(0);
         button(*m_page, "recordAfterButton")->setChecked(true);
-        record({{kB, kPress, 10}}, 0);
-        QCOMPARE(show(saved()), show(Steps({pressA, pressB, releaseA})));
+        QSignalSpy locks(m_page.get(), &ConfigPage::EnableButtonsSignal);
+        VelPushButton *stop = button(*m_page, "stopButton");
+        button(*m_page, "startButton")->click();
+        QVERIFY(stop->isVisible() && !button(*m_page, "startButton")->isVisible());
+        QVERIFY(!button(*m_page, "rowDelete")->isEnabled() && stop->isEnabled());
+        m_now += 20;
+        m_page->editor().record(kB, kPress);
+        QCursor::setPos(stop->mapToGlobal(stop->rect().center()));
+        m_page->editor().record(kLeft, 1);
+        stop->click();
+        QCOMPARE(stepText(saved()), stepText(Steps({pressA, pressB, delay(5), releaseA})));
+        QCOMPARE(current(), 1);
+        QVERIFY(locks.size() == 2 && !locks[0][0].toBool() && locks[1][0].toBool());
+        QVERIFY(!stop->isVisible() && button(*m_page, "rowDelete")->isEnabled());
+        QCOMPARE(m_messages, QStringList({"ONE OR MORE KEYS HAS NOT BEEN RELEASED."}));
     }
 
-    // The row tools on the list A press, a 50 ms delay, A release.
+    // Each row tool reaches the editor, on A press, a 50 ms delay, A release.
     void rowTools() {
-        record({{kA, kPress, 0}, {kA, kRelease, 50}}, 1);
         const Steps start{pressA, delay(5), releaseA};
-        QCOMPARE(show(m_page->actions().steps()), show(start));
         const struct {
             const char *tool;
             int row;
             Steps steps;
-            int selected;
         } rows[] = {
-            {"rowUp", 0, start, 0},
-            {"rowDown", 2, start, 2},
-            {"rowDown", 0, {delay(5), pressA, releaseA}, 1},
-            {"rowTop", 2, {releaseA, pressA, delay(5)}, 0},
-            {"rowBottom", 0, {delay(5), releaseA, pressA}, 2},
-            {"rowDelete", 2, {pressA, delay(5)}, 1},
-            {"rowDelete", 0, {delay(5), releaseA}, 0},
-            {"rowClear", 1, {}, -1},
+            {"rowUp", 2, {pressA, releaseA, delay(5)}},  {"rowDown", 0, {delay(5), pressA, releaseA}},
+            {"rowTop", 2, {releaseA, pressA, delay(5)}}, {"rowBottom", 0, {delay(5), releaseA, pressA}},
+            {"rowDelete", 2, {pressA, delay(5)}},        {"rowClear", 1, {}},
         };
         for (const auto &row : rows) {
             m_page->findChild<MacroActionModel *>()->setSteps(start);
             m_page->SelectRow(row.row);
             button(*m_page, row.tool)->click();
-            QCOMPARE(show(m_page->actions().steps()), show(row.steps));
-            QCOMPARE(current(), row.selected);
+            QCOMPARE(row.tool + stepText(steps()), row.tool + stepText(row.steps));
         }
-        // Copy and paste after the selected row; cut removes the rows.
         m_page->findChild<MacroActionModel *>()->setSteps(start);
-        m_page->SelectRow(0);
-        button(*m_page, "rowCut")->click();
-        m_page->SelectRow(1);
-        button(*m_page, "rowPaste")->click();
-        QCOMPARE(show(m_page->actions().steps()), show(Steps({delay(5), releaseA, pressA})));
+        const std::pair<const char *, int> clipboard[] = {{"rowCopy", 0}, {"rowCut", 0}, {"rowPaste", 1}};
+        for (const auto &[tool, row] : clipboard) {
+            m_page->SelectRow(row);
+            button(*m_page, tool)->click();
+        }
+        QCOMPARE(stepText(steps()), stepText(Steps({delay(5), releaseA, pressA})));
     }
 
-    // Inserted moves, clicks and delays, and the editing panel's fields.
+    // The tree's moves (left, right, up, down) insert a move of their field's distance, its buttons a click
+    // once opened and a press from their first entry; INSERT DELAY a delay. The row panel edits the current
+    // row.
     void insertedAndEditedRows() {
-        setDelayMode(0);
-        auto *tree = m_page->findChild<VelTreeWidget *>();
-        tree->moveItem(2)->setDistance(5);
-        emit tree->moveItem(2)->VelMousePressed();
-        QCOMPARE(show(m_page->actions().steps()), show(Steps({{0x02, 251, 0}})));
-        auto *value = m_page->findChild<VelLineEdit *>("rowValueEdit");
-        value->setText("7");
-        emit value->textEdited("7");
-        QCOMPARE(show(m_page->actions().steps()), show(Steps({{0x02, 249, 0}})));
-        // A button entry opens on its first click and inserts a click on the next; its child only a press.
-        QTreeWidgetItem *right = tree->buttonItem(2);
-        m_page->TreeitemClick(right, 0);
-        QCOMPARE(m_page->actions().steps().size(), 1);
-        m_page->TreeitemClick(right, 0);
-        m_page->TreeitemClick(right->child(0), 0);
-        QCOMPARE(show(m_page->actions().steps().mid(1)),
-                 show(Steps({{0x81, 0, 2}, {0x01, 0, 2}, {0x81, 0, 2}})));
-        button(*m_page, "insertDelayButton")->click();
-        QCOMPARE(m_page->actions().steps().constLast(), delay(1));
-        value->setText("120");
-        emit value->textEdited("120");
-        QCOMPARE(m_page->actions().steps().constLast(), delay(12));
-        saveShot(m_page.get(), "macro_page");
-    }
-
-    // A macro file whose count no macro can have shows at once as many rows as a macro holds, and the list
-    // never grows past that: inserts on a full list add nothing, a paste only the rows that fit.
-    void rowsBoundedByWhatAMacroHolds() {
-        QVERIFY(macrofile::saveMacroSteps("Macro 1", Steps(70, pressA)) == FileResult::Ok);
-        m_tree->setIniValue("Configs/MacroDB/Macro 1.MSMACRO", "Setting/Count", 2000000000);
-        button(*m_page, "cancelButton")->click();
-        QCOMPARE(m_page->actions().steps().size(), macrofile::kMaxSteps);
-        m_page->SelectRow(3);
-        button(*m_page, "insertDelayButton")->click();
-        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
-        m_page->TreeitemClick(m_page->findChild<VelTreeWidget *>()->buttonItem(2), 0);
-        QCOMPARE(show(m_page->actions().steps()), show(Steps(macrofile::kMaxSteps, pressA)));
-        auto *model = m_page->findChild<MacroActionModel *>();
-        model->setSteps(Steps(macrofile::kMaxSteps - 1, pressA));
-        model->insertSteps(0, {releaseA, delay(1)});
-        QCOMPARE(show(m_page->actions().steps()),
-                 show(Steps{releaseA} + Steps(macrofile::kMaxSteps - 1, pressA)));
-    }
-
-    // EDIT gives the selected key row the next key typed, keeping its kind; SAVE ends editing.
-    void editKeyChangesOnlyUsage() {
-        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
-        m_page->SelectRow(1);
-        button(*m_page, "rowEdit")->click();
-        QVERIFY(m_page->editingKey());
-        m_page->EditKey(kB, 0);
-        button(*m_page, "saveButton")->click();
-        QVERIFY(!m_page->editingKey());
-        QCOMPARE(show(saved()), show(Steps({pressA, {0x04, 0, 0x05}})));
-    }
-
-    // A move's distance typed anew: the field emptied, 0, then the new number. A row of distance 0 would
-    // hold no direction (it reads as a move right), so the row keeps its direction throughout, and the
-    // saved macro holds the new distance in the old direction; a field left empty keeps the old row.
-    void retypedMoveKeepsDirection() {
         setDelayMode(0);
         m_page->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
         auto *tree = m_page->findChild<VelTreeWidget *>();
         auto *value = m_page->findChild<VelLineEdit *>("rowValueEdit");
-        // The tree's move entries: left, right, up, down; the rows a move of 5 and then of 7 are.
-        const std::tuple<int, MacroStep, MacroStep> rows[] = {{0, {0x02, 0, 251}, {0x02, 0, 249}},
-                                                              {1, {0x02, 0, 5}, {0x02, 0, 7}},
-                                                              {2, {0x02, 251, 0}, {0x02, 249, 0}},
-                                                              {3, {0x02, 5, 0}, {0x02, 7, 0}}};
-        for (const auto &[entry, five, seven] : rows) {
-            const QString direction = QString("direction %1: ").arg(entry);
-            for (const bool retyped : {true, false}) {
-                button(*m_page, "rowClear")->click();
-                tree->moveItem(entry)->setDistance(5);
-                emit tree->moveItem(entry)->VelMousePressed();
-                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
-                value->setFocus();
-                value->selectAll();
-                QTest::keyClick(value, Qt::Key_Backspace);
-                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
-                QTest::keyClick(value, Qt::Key_0);
-                QCOMPARE(direction + show(m_page->actions().steps()), direction + show({five}));
-                QTest::keyClick(value, Qt::Key_Backspace);
-                if (retyped)
-                    QTest::keyClicks(value, "7");
-                // Leaving the field shows the row's distance again.
-                value->clearFocus();
-                QCOMPARE(value->text(), retyped ? QString("7") : QString("5"));
-                button(*m_page, "saveButton")->click();
-                QCOMPARE(direction + show(saved()), direction + show({retyped ? seven : five}));
-            }
+        const MacroStep fives[] = {{0x02, 0, 251}, {0x02, 0, 5}, {0x02, 251, 0}, {0x02, 5, 0}};
+        for (int entry = 0; entry < VelTreeWidget::kMoveCount; ++entry) {
+            button(*m_page, "rowClear")->click();
+            tree->moveItem(entry)->setDistance(5);
+            emit tree->moveItem(entry)->VelMousePressed();
+            QCOMPARE(stepText(steps()), stepText({fives[entry]}));
         }
+        // Emptied, the field leaves the row as it is and shows its distance again once left.
+        value->setFocus();
+        value->selectAll();
+        QTest::keyClick(value, Qt::Key_Backspace);
+        value->clearFocus();
+        QCOMPARE(value->text(), QString("5"));
+        value->selectAll();
+        QTest::keyClicks(value, "7");
+        QCOMPARE(stepText(steps()), stepText(Steps({{0x02, 7, 0}})));
+        QTreeWidgetItem *right = tree->buttonItem(2);
+        for (QTreeWidgetItem *item : {right, right, right->child(0)})
+            m_page->TreeitemClick(item, 0);
+        QCOMPARE(stepText(steps().mid(1)), stepText(Steps({{0x81, 0, 2}, {0x01, 0, 2}, {0x81, 0, 2}})));
+        button(*m_page, "insertDelayButton")->click();
+        QCOMPARE(steps().constLast(), delay(1));
+        value->setText("120");
+        emit value->textEdited("120");
+        QCOMPARE(steps().constLast(), delay(12));
+        saveShot(m_page.get(), "macro_page");
     }
 
-    // DELETE of a macro that buttons play asks first, naming the profiles; "No" keeps everything, "Yes"
-    // deletes it and gives those buttons their defaults. CHANGE NAME takes the buttons along. Either way the
-    // window is told to show the working configuration again.
+    // EDIT gives the selected key row the next key typed, showing its name; SAVE ends editing and writes it.
+    void editedKey() {
+        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
+        m_page->SelectRow(1);
+        button(*m_page, "rowEdit")->click();
+        QVERIFY(m_page->editor().editingKey() && button(*m_page, "saveButton")->isEnabled());
+        m_page->editor().editKey(kB, 0);
+        const QList<VelLabel *> labels = m_page->findChildren<VelLabel *>();
+        QVERIFY(
+            std::any_of(labels.begin(), labels.end(), [](VelLabel *label) { return label->text() == "B"; }));
+        button(*m_page, "saveButton")->click();
+        QVERIFY(!m_page->editor().editingKey());
+        QCOMPARE(stepText(saved()), stepText(Steps({pressA, {0x04, 0, 0x05}})));
+    }
+
+    // DELETE of a macro that buttons play asks first, naming the profiles; "No" keeps it, "Yes" deletes it. A
+    // macro no button plays goes without a question. CHANGE NAME shows the new name. Renaming and deleting
+    // change the buttons, and the window is told to show the working configuration again.
     void deleteAndRenameFollowedByButtons() {
         VelMessageBox::takeShownMessages();
-        ProfileData factory;
-        profile::makeFactoryProfile(factory);
-        ProfileData raid = factory;
+        ProfileData raid;
+        profile::makeFactoryProfile(raid);
         raid.buttons[2].function = 200;
         raid.buttons[2].macroName = "Macro 1";
         QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
         QCOMPARE(profile::saveProfileByName(raid, "Raid"), FileResult::Ok);
-        AppConfigStore::instance().working().profileNames[0] = "Raid";
-        ProfileData &working = AppConfigStore::instance().working().profile;
-        working = raid;
-        int changes = 0;
-        connect(m_page.get(), &ConfigPage::WorkingConfigChanged, this, [&changes] { ++changes; });
-
+        QSignalSpy changes(m_page.get(), &ConfigPage::WorkingConfigChanged);
         m_page->findChild<VelLineEdit *>("macroNameEdit")->setText("Burst");
         button(*m_page, "changeNameButton")->click();
-        QCOMPARE(working.buttons[2].macroName, QString("Burst"));
-        QCOMPARE(changes, 1);
-
-        VelMessageBox::setNextAnswers({QDialog::Rejected});
-        button(*m_page, "deleteMacroButton")->click();
-        QCOMPARE(VelMessageBox::takeShownMessages(),
-                 QStringList{"Buttons play the macro \"Burst\" in these profiles: Raid. Delete it, and give "
-                             "those buttons their default functions?"});
-        QVERIFY(config::listMacros() == QStringList{"Burst"} && working.buttons[2].macroName == "Burst");
-        QCOMPARE(changes, 1);
-
-        VelMessageBox::setNextAnswers({QDialog::Accepted});
-        button(*m_page, "deleteMacroButton")->click();
-        QCOMPARE(VelMessageBox::takeShownMessages().size(), 1);
-        QVERIFY(config::listMacros().isEmpty() && working.buttons[2] == factory.buttons[2]);
-        ProfileData stored;
-        QCOMPARE(profile::loadProfileByName(stored, "Raid"), FileResult::Ok);
-        QVERIFY(stored.buttons[2] == factory.buttons[2]);
-        QCOMPARE(changes, 2);
-
-        // A macro no button plays goes without a question.
+        QCOMPARE(m_page->findChild<VelListItem *>()->name(), QString("Burst"));
+        for (const auto answer : {QDialog::Rejected, QDialog::Accepted}) {
+            VelMessageBox::setNextAnswers({answer});
+            button(*m_page, "deleteMacroButton")->click();
+            QCOMPARE(
+                VelMessageBox::takeShownMessages(),
+                QStringList{"Buttons play the macro \"Burst\" in these profiles: Raid. Delete it, and give "
+                            "those buttons their default functions?"});
+            QCOMPARE(config::listMacros().size(), answer == QDialog::Rejected ? 1 : 0);
+        }
+        QCOMPARE(changes.size(), 2);
         button(*m_page, "newMacroButton")->click();
         button(*m_page, "deleteMacroButton")->click();
         QVERIFY(VelMessageBox::takeShownMessages().isEmpty() && config::listMacros().isEmpty());
-        AppConfigStore::instance().working() = AppConfig();
     }
 
     // A macro exported and imported again under a taken name is refused; in batch mode the ticked macros are
@@ -382,7 +266,7 @@ private slots:
             {{{0, 0, 0}, {9, 0, 0}}, {leftUp, leftDown, leftUp, leftDown, {0x06, 0, 0}}},
         };
         for (const auto &[bullets, expected] : rows)
-            QCOMPARE(show(::gunSteps(bullets)), show(expected));
+            QCOMPARE(stepText(::gunSteps(bullets)), stepText(expected));
     }
 
     // Two bullets chosen in the menu: two rows shown and marked, and Ok yields their steps only; Ok without
@@ -413,7 +297,7 @@ private slots:
         dialog.OnYesClick();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(
-            dialog.fileName() + ": " + show(dialog.steps()),
+            dialog.fileName() + ": " + stepText(dialog.steps()),
             QString("Burst: 01 00 01, 81 00 01, 02 00 02, 06 00 19, 01 00 01, 81 00 01, 02 fc 00, 06 00 0a"));
     }
 

@@ -9,6 +9,7 @@
 #include "device/sensor_dpi.h"
 #include "macro/macro_action_model.h"
 #include "macro/macro_dialog.h"
+#include "macro/macro_editor.h"
 #include "platform/desktop_notifier.h"
 #include "platform/device_notifier.h"
 #include "platform/local_osd_messenger.h"
@@ -881,14 +882,12 @@ void TestMainWindow::buttonChoiceReachesTheMouse() {
     const QString name = macros->currentMacro();
     macros->findChild<VelPushButton *>("startButton")->click();
     QVERIFY(!m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
-    for (const auto &[code, flags] : {std::pair<int, int>{30, 0}, {30, 0x80}})
-        macros->OnHookKey(code, flags);
-    emit macros->mouseHooked(240, 1);
-    emit macros->mouseHooked(240, 129);
+    for (const auto &[code, flags] : {std::pair<int, int>{30, 0}, {30, 0x80}, {240, 1}, {240, 129}})
+        macros->editor().record(code, flags);
     macros->findChild<VelPushButton *>("stopButton")->click();
     QVERIFY(m_window->findChild<VelPushButton *>("applyButton")->isEnabled());
     saveShot(m_window, "main_window_macro");
-    const QVector<MacroStep> steps = macros->actions().steps();
+    const QVector<MacroStep> steps = macros->editor().model()->steps();
     QCOMPARE(steps.size(), 4);
 
     m_window->switchPage(KorvaneWidget::kCustomizePage);

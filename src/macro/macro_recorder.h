@@ -42,6 +42,7 @@ public:
     int delayMode() const { return m_delayMode; }
     // The default delay in milliseconds (the page's field).
     void setDefaultDelay(int milliseconds) { m_defaultDelay = milliseconds; }
+    int defaultDelay() const { return m_defaultDelay; }
     int minDelay() const { return m_minDelay; }
 
     // Records one event into rows at row `at`, which moves past what was inserted.

@@ -85,6 +85,36 @@ QString VelTreeWidget::moveName(macroedit::Direction direction) {
     return tr("MOVE DOWN");
 }
 
+QString VelTreeWidget::entryName(int entry) {
+    return entry < kButtonCount ? buttonName(buttonBitAt(entry))
+                                : moveName(directionAt(entry - kButtonCount));
+}
+
+QVector<MacroStep> VelTreeWidget::entrySteps(int entry) const {
+    if (entry < kButtonCount)
+        return {{MacroStep::kMousePress, 0, buttonBitAt(entry)},
+                {MacroStep::kMouseRelease, 0, buttonBitAt(entry)}};
+    const int move = entry - kButtonCount;
+    return {macroedit::moveStep(directionAt(move), m_moves[size_t(move)]->distance())};
+}
+
+QVector<MacroStep> VelTreeWidget::click(QTreeWidgetItem *item) {
+    const uint8_t bit = uint8_t(buttonBit(item));
+    if (!item || bit == 0)
+        return {};
+    if (item->parent()) {
+        // "PRESS DOWN" is the first child, "BOUNCE UP" the second.
+        const bool press = item->parent()->indexOfChild(item) == 0;
+        return {{press ? MacroStep::kMousePress : MacroStep::kMouseRelease, 0, bit}};
+    }
+    if (!item->isExpanded()) {
+        for (QTreeWidgetItem *button : m_buttons)
+            button->setExpanded(button == item);
+        return {};
+    }
+    return {{MacroStep::kMousePress, 0, bit}, {MacroStep::kMouseRelease, 0, bit}};
+}
+
 void VelTreeWidget::retranslate() {
     for (int i = 0; i < kButtonCount; ++i) {
         m_buttons[i]->setText(0, buttonName(kButtonBits[size_t(i)]));
