@@ -274,7 +274,6 @@ private slots:
                                 "is not installed. Install it with:\nsudo cp @/70-korvane-config.rules "
                                 "/etc/udev/rules.d/ && sudo udevadm control --reload-rules && " +
                                 trigger;
-        row("status without access", "no access", {"--virtual", "status"}, 15, install);
         row("apply without access", "no access", {"--virtual", "apply"}, 15, install);
         row("list without access, rule installed", "no access, rule installed", {"--virtual", "list"}, 15,
             denied + "is installed but was not applied to it. Apply it with:\n" + trigger);
