@@ -195,17 +195,16 @@ private slots:
         QCOMPARE(m_buttons, Buttons());
     }
 
-    // The key dialogs as the program opens them: a key typed anywhere is named in the single key dialog,
-    // and the combo key dialog takes its key while the window that has the focus is given none.
+    // The key dialogs as the program opens them: a key typed anywhere is named in the single key dialog (the
+    // keycodes' key codes are checked above), and the combo key dialog takes its key while the window that
+    // has the focus is given none.
     void keyDialogsTakeTypedKeys() {
-        const std::tuple<int, KeyCode, QString> rows[] = {
-            {kA, 30, "A"}, {kRightCtrl, 238, "RCtr"}, {kKeypadEnter, 229, "Num Enter"}, {kUp, 72, "Up"}};
-        for (const auto &[keycode, code, name] : rows) {
+        {
             VelSingleKeyWindow dialog(1.0);
             dialog.show();
-            type({keycode, -keycode});
-            QTRY_COMPARE(dialog.key(), code);
-            QCOMPARE(dialog.findChild<QToolButton *>("keyCaption")->text(), name);
+            type({kRightCtrl, -kRightCtrl});
+            QTRY_COMPARE(dialog.key(), KeyCode(238));
+            QCOMPARE(dialog.findChild<QToolButton *>("keyCaption")->text(), QString("RCtr"));
         }
         // The dialog takes the focus when shown; the keys are typed into the other window all the same.
         VelComboKeyWindow combo(1.0);
@@ -249,14 +248,8 @@ private slots:
     // sees only the keys typed into X windows. The capture is then the one of the program's own windows,
     // and the MACRO page and the key dialogs say so; keys typed into the page are still recorded.
     void waylandSessionCapturesOwnWindows() {
-        const QByteArray session = qgetenv("XDG_SESSION_TYPE");
         qputenv("XDG_SESSION_TYPE", "wayland");
-        const auto restore = qScopeGuard([&session] {
-            if (session.isNull())
-                qunsetenv("XDG_SESSION_TYPE");
-            else
-                qputenv("XDG_SESSION_TYPE", session);
-        });
+        const auto restore = qScopeGuard([] { qputenv("XDG_SESSION_TYPE", "x11"); }); // run-with-xvfb.sh's
         QVERIFY(!std::unique_ptr<InputHook>(createInputHook(nullptr))->systemWide());
 
         TestTree tree;

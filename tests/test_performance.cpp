@@ -33,47 +33,32 @@ QString sensorSettings() {
     return values.join(' ');
 }
 
-// Gives the description the decoded stage count until it goes, then puts back the keys it is decoded from.
-class StageCount {
-public:
-    StageCount(const TestTree &tree, int decoded) : m_tree(tree) {
-        for (const QString &key : m_keys)
-            m_before << QSettings(m_tree.file("DefaultProfile.bin"), QSettings::IniFormat).value(key);
-        set(decoded);
-    }
-    ~StageCount() {
-        for (int i = 0; i < m_keys.size(); ++i)
-            m_tree.setIniValue("DefaultProfile.bin", m_keys[i], m_before[i]);
-    }
-    void set(int decoded) const {
-        for (int i = 0; i < m_keys.size(); ++i)
-            m_tree.setIniValue("DefaultProfile.bin", m_keys[i], i == 2 ? decoded : 5);
-    }
-
-private:
-    const TestTree &m_tree;
-    const QStringList m_keys{"PROFILE/ButtonCount", "PROFILE/MouseDpi", "PROFILE/DPICount"};
-    QVariantList m_before;
-};
+// Gives the description the decoded stage count (button count and resolution cancel out).
+void setStageCount(const TestTree &tree, int decoded) {
+    for (const char *key : {"PROFILE/ButtonCount", "PROFILE/MouseDpi"})
+        tree.setIniValue("DefaultProfile.bin", key, 5);
+    tree.setIniValue("DefaultProfile.bin", "PROFILE/DPICount", decoded);
+}
 } // namespace
 
 // The DPI page: its stage rows, the sensor settings, the report rate and lift-off distance.
 class TestPerformance : public QObject {
     Q_OBJECT
-    TestTree m_tree;
+    std::unique_ptr<TestTree> m_tree;
 
 private slots:
+    void init() { m_tree = std::make_unique<TestTree>(); }
+
     // The description's decoded stage count picks the rows shown (0 and 9 stand for eight); the sleep
     // widgets show below the last row only while they fit inside the page. Where the desktop sets the
     // pointer speed (Wayland), a note below them says so while it fits.
     void visibleRows() {
         installPointerSettings(std::make_unique<HeadlessPointerSettings>(true));
         const auto ownPointer = qScopeGuard([] { installPointerSettings(nullptr); });
-        const StageCount stageCount(m_tree, 0);
         // The decoded count, the rows shown and whether the sleep widgets show.
         const int rows[][3] = {{0, 8, 0}, {4, 4, 1}, {6, 6, 1}, {7, 7, 0}, {9, 8, 0}};
         for (const auto &[decoded, rowCount, sleepShown] : rows) {
-            stageCount.set(decoded);
+            setStageCount(*m_tree, decoded);
             VelDPIWindow page(1.5);
             QList<VelSingleDPI *> shown;
             for (VelSingleDPI *row : page.findChildren<VelSingleDPI *>())
@@ -103,7 +88,7 @@ private slots:
     // lighting page shows as well and the mouse gets: the slider and the box change them, a change made
     // elsewhere shows on refresh, and showing writes nothing back.
     void sleepWidgetsEditProfile() {
-        const StageCount stageCount(m_tree, 4);
+        setStageCount(*m_tree, 4);
         ProfileData &data = working().profile;
         data.ledSleepTime = 3;
         data.ledMoveOff = 255;
@@ -123,8 +108,6 @@ private slots:
         slider->setValue(7);
         box->click();
         QCOMPARE(shown(), QString("7 7 MINUTE off while moving, profile 7 0"));
-        box->click();
-        QCOMPARE(shown(), QString("7 7 MINUTE on while moving, profile 7 255"));
         // The lighting page set 2 and light-off; beyond the slider's range, 12 is shown and kept as stored.
         for (const int stored : {2, 12}) {
             data.ledSleepTime = uint8_t(stored);

@@ -88,17 +88,6 @@ private slots:
         QCOMPARE(m_list.select("Profile 1", 0, config), ProfileListResult::Ok);
     }
 
-    // A Config.ini that names no profile starts from the default one.
-    void storedConfigFallsBackToDefaultProfile() {
-        AppConfig named;
-        QCOMPARE(ProfileList::loadStoredConfig(named), FileResult::Ok);
-        m_tree->setIniValue("Configs/Config.ini", "Config/Profile1", QString());
-        AppConfig unnamed;
-        QCOMPARE(ProfileList::loadStoredConfig(unnamed), FileResult::Ok);
-        QCOMPARE(unnamed.profileNames[0], QString("Profile 1"));
-        QVERIFY(unnamed == named);
-    }
-
     // The last profile and the default one stay. The next entry takes a removed one's place, the previous
     // one when the last is removed; while another slot is current the first slot's profile is stepped over.
     void removeRules() {
@@ -119,7 +108,9 @@ private slots:
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", a}));
     }
 
-    // Exports carry the product mark; another product's file, a taken name or a missing file are refused.
+    // Exports carry the product mark; another product's file, a missing file, a name the list already holds
+    // (even when its file is gone) and a file that holds no whole profile are refused before anything is
+    // copied; a read-only file is copied with the user's mode.
     void importAndExport() {
         QTemporaryDir outside;
         const QString product = config::currentProductName();
@@ -131,14 +122,32 @@ private slots:
         QVERIFY(!exists("Raid"));
         QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Ok);
         QVERIFY(name == "Raid" && exists("Raid"));
-        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Exists);
-        QCOMPARE(m_list.names(), (QStringList{"Profile 1", "Raid"}));
         QCOMPARE(m_list.exportFile("Raid", exported, product), ProfileListResult::Ok);
         QCOMPARE(m_list.importFile(outside.filePath("absent.prof"), product, name),
                  ProfileListResult::NotFound);
         // Onto its own file the export only marks it.
         QCOMPARE(m_list.exportFile("Raid", profile::profileFilePath("Raid"), product), ProfileListResult::Ok);
         QCOMPARE(profile::readProductMark(profile::profileFilePath("Raid")), product);
+        QVERIFY(QFile::remove(profile::profileFilePath("Raid")));
+        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Exists);
+        QCOMPARE(m_list.names(), (QStringList{"Profile 1", "Raid"}));
+
+        const QString cut = outside.filePath("Cut.prof");
+        QSettings partial(cut, QSettings::IniFormat);
+        partial.setValue("MouseName/Name", product);
+        partial.setValue("PROFILE/pollrate", 1);
+        partial.sync();
+        QCOMPARE(m_list.importFile(cut, product, name), ProfileListResult::Damaged);
+        QVERIFY(!exists("Cut") && !m_list.names().contains("Cut"));
+
+        const QString locked = outside.filePath("Locked.prof");
+        QVERIFY(QFile::copy(exported, locked));
+        QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        QCOMPARE(m_list.importFile(locked, product, name), ProfileListResult::Ok);
+        QVERIFY(QFileInfo(profile::profileFilePath("Locked")).permissions() & QFileDevice::WriteOwner);
+        ProfileData copy;
+        QCOMPARE(profile::readProfileFile(copy, profile::profileFilePath("Locked")), FileResult::Ok);
+        QCOMPARE(profile::saveProfileByName(copy, "Locked"), FileResult::Ok);
     }
 
     // A part file that cannot be written (a folder in its way) leaves the old target as it was, for a
@@ -149,9 +158,7 @@ private slots:
         AppConfig config;
         QCOMPARE(ProfileList::loadStoredConfig(config), FileResult::Ok);
         for (const QString &path : {outside.filePath("Raid.prof"), outside.filePath("Raid.conf")}) {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("[Old]\nkept=1\n") > 0);
-            old.close();
+            QVERIFY(writeFile(path, "[Old]\nkept=1\n"));
             auto exportTo = [&] {
                 return path.endsWith(".conf") ? ProfileList::exportConfigFile(config, path, product)
                                               : m_list.exportFile("Profile 1", path, product);
@@ -195,39 +202,6 @@ private slots:
         QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }
 
-    // A name the list already holds is not imported again, even when its file is gone; a file that holds
-    // no whole profile is refused before it is copied; a read-only file is copied with the user's mode.
-    void importChecksNameAndContent() {
-        QTemporaryDir outside;
-        const QString product = config::currentProductName();
-        const QString exported = outside.filePath("Raid.prof");
-        QCOMPARE(m_list.exportFile("Profile 1", exported, product), ProfileListResult::Ok);
-        QString name;
-        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Ok);
-        QVERIFY(QFile::remove(profile::profileFilePath("Raid")));
-        QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Exists);
-        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
-
-        const QString cut = outside.filePath("Cut.prof");
-        QSettings partial(cut, QSettings::IniFormat);
-        partial.setValue("MouseName/Name", product);
-        partial.setValue("PROFILE/pollrate", 1);
-        partial.sync();
-        QCOMPARE(m_list.importFile(cut, product, name), ProfileListResult::Damaged);
-        QVERIFY(!exists("Cut") && !m_list.names().contains("Cut"));
-        QCOMPARE(ProfileList::describe(ProfileListResult::Damaged, cut),
-                 "The file " + cut + " is incomplete or damaged: it holds no whole profile.");
-
-        const QString locked = outside.filePath("Locked.prof");
-        QVERIFY(QFile::copy(exported, locked));
-        QVERIFY(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        QCOMPARE(m_list.importFile(locked, product, name), ProfileListResult::Ok);
-        QVERIFY(QFileInfo(profile::profileFilePath("Locked")).permissions() & QFileDevice::WriteOwner);
-        ProfileData copy;
-        QCOMPARE(profile::readProfileFile(copy, profile::profileFilePath("Locked")), FileResult::Ok);
-        QCOMPARE(profile::saveProfileByName(copy, "Locked"), FileResult::Ok);
-    }
-
     // Names that become paths stay inside the configuration folder: a product name that would leave it
     // counts as none, and a profile file that links outside is not written through.
     void pathsStayInsideConfigFolder() {
@@ -238,15 +212,13 @@ private slots:
 
         QTemporaryDir outside;
         const QString target = outside.filePath("victim.txt");
-        QFile victim(target);
-        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("keep me\n") > 0);
-        victim.close();
+        QVERIFY(writeFile(target, "keep me\n"));
         QVERIFY(QFile::link(target, profile::profileFilePath("Linked")));
         ProfileData data;
         profile::makeFactoryProfile(data);
         QCOMPARE(profile::saveProfileByName(data, "Linked"), FileResult::OutsideLink);
         QCOMPARE(profile::setProfileDpiStage("Linked", 3), FileResult::OutsideLink);
-        QVERIFY(victim.open(QIODevice::ReadOnly) && victim.readAll() == "keep me\n");
+        QCOMPARE(readFile(target), QByteArray("keep me\n"));
         // A link to another file of the configuration folder is written through as before.
         QVERIFY(QFile::remove(profile::profileFilePath("Linked")) &&
                 QFile::link(profile::profileFilePath("Profile 1"), profile::profileFilePath("Linked")));

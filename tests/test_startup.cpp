@@ -110,8 +110,8 @@ private slots:
         QVERIFY(window.languageCount() == 1 && !window.languageButtonVisible());
     }
 
-    // The installed program started twice: the second ends at once with 1 and the first keeps running.
-    // Killed, the first leaves its lock behind, which must not block a new start.
+    // The installed program started twice: the second ends at once with 1, without a word, and the first
+    // keeps running. Killed, the first leaves its lock behind, which must not block a new start.
     void secondProcessExitsWithOne() {
         TestTree tree;
         QTemporaryDir runtime;
@@ -128,6 +128,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(runtime.path()).entryList({"*.lock"}, QDir::Files).isEmpty(), 10000);
         QVERIFY(start(second) && second.waitForFinished(10000));
         QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 1);
+        QCOMPARE(second.readAllStandardError(), QByteArray());
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         first.waitForFinished();

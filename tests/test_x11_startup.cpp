@@ -77,17 +77,17 @@ private:
 
 using DisplayPointer = std::unique_ptr<Display, int (*)(Display *)>;
 
-// The built program on the virtual mouse, on this X server, without a session bus (so that the tray is
-// the X one), with the given arguments.
-void startProgram(QProcess &program, const QTemporaryDir &runtime, const QStringList &arguments) {
+// The tree's program on the virtual mouse, on this X server, without a session bus (so that the tray is the
+// X one), with the given arguments.
+void startProgram(QProcess &program, const TestTree &tree, const QTemporaryDir &runtime,
+                  const QStringList &arguments) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     env.insert("KORVANE_VIRTUAL_MOUSE", "1");
     env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("XDG_CONFIG_HOME", runtime.path());
     env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     program.setProcessEnvironment(env);
-    program.start(TestTree::distDir() + "/korvane-config", arguments);
+    program.start(tree.file("korvane-config"), arguments);
 }
 } // namespace
 
@@ -113,48 +113,6 @@ private slots:
         installPointerSettings(nullptr);
     }
 
-    // The installed program maps one window titled with the product name, undecorated and shaped.
-    void windowTitledFramelessAndShaped() {
-        // Closed however the test ends, so that a failed check reports the failure and not a leak.
-        const std::unique_ptr<Display, int (*)(Display *)> connection(XOpenDisplay(nullptr), XCloseDisplay);
-        Display *display = connection.get();
-        QVERIFY2(display, "no X server");
-        TestTree tree;
-        QTemporaryDir runtime;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("QT_QPA_PLATFORM");
-        // With the virtual mouse present the window shows at once, without the receiver warning on top.
-        env.insert("KORVANE_VIRTUAL_MOUSE", "1");
-        env.insert("XDG_RUNTIME_DIR", runtime.path());
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(tree.file("korvane-config"), QStringList());
-        QVERIFY(program.waitForStarted());
-        Window window = 0;
-        QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, "Korvane M7 Wireless")),
-                                 30000);
-
-        // Undecorated: the Motif hints (flags, functions, decorations) give decorations, and none.
-        Atom type = 0;
-        int format = 0;
-        unsigned long items = 0, after = 0;
-        unsigned char *data = nullptr;
-        XGetWindowProperty(display, window, XInternAtom(display, "_MOTIF_WM_HINTS", False), 0, 5, False,
-                           AnyPropertyType, &type, &format, &items, &after, &data);
-        const long *hints = reinterpret_cast<const long *>(data);
-        QVERIFY(items >= 3 && hints[0] & 2 && hints[2] == 0);
-        XFree(data);
-
-        // A shaped window's bounding region is more than its one rectangle.
-        int rectangles = 0, ordering = 0;
-        XRectangle *shape = XShapeGetRectangles(display, window, ShapeBounding, &rectangles, &ordering);
-        if (shape)
-            XFree(shape);
-        QVERIFY2(rectangles > 1, qPrintable(QString::number(rectangles)));
-        program.kill();
-        program.waitForFinished();
-    }
-
     // --minimized, as the autostart entry starts it: only the tray icon, no window, no start-up warning.
     // A tray that appears after the program still gets the icon.
     void minimizedStartsInTheTray() {
@@ -168,7 +126,7 @@ private slots:
             if (trayFirst)
                 tray = std::make_unique<FakeTray>(display);
             QProcess program;
-            startProgram(program, runtime, {"--minimized"});
+            startProgram(program, tree, runtime, {"--minimized"});
             QVERIFY(program.waitForStarted());
             if (!trayFirst) {
                 QTest::qWait(1500);
@@ -184,9 +142,10 @@ private slots:
         }
     }
 
-    // Without a system tray a closed window could never be brought back: closing it ends the program.
-    // With a tray it hides, and the program lives on.
-    void closingWithoutTrayQuits() {
+    // The program maps one window titled with the product name, undecorated and shaped. Without a system
+    // tray a closed window could never be brought back: closing it ends the program. With a tray it hides,
+    // and the program lives on.
+    void windowShapedAndClosingWithoutTrayQuits() {
         const DisplayPointer connection(XOpenDisplay(nullptr), XCloseDisplay);
         Display *display = connection.get();
         QVERIFY2(display, "no X server");
@@ -197,11 +156,27 @@ private slots:
             if (withTray)
                 tray = std::make_unique<FakeTray>(display);
             QProcess program;
-            startProgram(program, runtime, {});
+            startProgram(program, tree, runtime, {});
             QVERIFY(program.waitForStarted());
             Window window = 0;
             QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, "Korvane M7 Wireless")),
                                      30000);
+            // Undecorated: the Motif hints (flags, functions, decorations) give decorations, and none.
+            Atom type = 0;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char *data = nullptr;
+            XGetWindowProperty(display, window, XInternAtom(display, "_MOTIF_WM_HINTS", False), 0, 5, False,
+                               AnyPropertyType, &type, &format, &items, &after, &data);
+            const long *hints = reinterpret_cast<const long *>(data);
+            QVERIFY(items >= 3 && hints[0] & 2 && hints[2] == 0);
+            XFree(data);
+            // A shaped window's bounding region is more than its one rectangle.
+            int rectangles = 0, ordering = 0;
+            if (XRectangle *shape =
+                    XShapeGetRectangles(display, window, ShapeBounding, &rectangles, &ordering))
+                XFree(shape);
+            QVERIFY2(rectangles > 1, qPrintable(QString::number(rectangles)));
             // The window manager's close, as a title bar's button or Alt+F4 sends it.
             XClientMessageEvent close{};
             close.type = ClientMessage;

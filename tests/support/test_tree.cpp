@@ -38,6 +38,26 @@ void saveShot(QWidget *widget, const QString &name) {
         widget->grab().save(dir + "/" + name + ".png");
 }
 
+QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return AppPaths::ensureParentDir(path) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QMap<QString, QByteArray> filesUnder(const QString &root) {
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        files.insert(path, readFile(path));
+    }
+    return files;
+}
+
 TestTree::TestTree() {
     m_valid = m_dir.isValid() && copyTree(distDir(), m_dir.path());
     AppPaths::setApplicationDir(m_dir.path());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -7,6 +9,14 @@ class QWidget;
 
 // With KORVANE_SHOT_DIR set, saves a picture of the widget there as name.png, to look at what a test built.
 void saveShot(QWidget *widget, const QString &name);
+
+// The file's bytes, empty when it cannot be read.
+QByteArray readFile(const QString &path);
+// Writes the file whole, making its folder first.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// Path and bytes of every file under root, hidden ones included: two calls compare equal only when no file
+// was added, removed or changed in between.
+QMap<QString, QByteArray> filesUnder(const QString &root);
 
 // A fresh copy of the installed tree (build/dist) for one test; AppPaths points at it while it lives.
 class TestTree {
