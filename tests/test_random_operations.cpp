@@ -377,7 +377,7 @@ class TestRandomOperations : public QObject {
         MouseDevice::setInstance(device.get());
         if (pullAfter)
             m_mouse->unplugAfter(pullAfter);
-        VelProcessThread thread;
+        VelProcessThread thread(MouseCondition{});
         thread.start();
         thread.wait();
         MouseDevice::setInstance(nullptr);
@@ -389,7 +389,7 @@ class TestRandomOperations : public QObject {
         MouseDevice::setInstance(reference.get());
         AppConfig expected = working();
         (void)profile::loadProfileByName(expected.profile, expected.profileNames[0]);
-        const ResultCode written = writeProfile(expected, writeflags::kWriteAll);
+        const ResultCode written = writeProfile(expected, writeflags::kWriteAll, 0);
         MouseDevice::setInstance(nullptr);
         return written == kResultOk && harness::records(fresh, VirtualMouse::Direction::Written) == sent;
     }
