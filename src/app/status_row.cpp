@@ -1,5 +1,6 @@
 #include "app/status_row.h"
 
+#include "app/connection_monitor.h"
 #include "device/device_state.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
@@ -80,6 +81,28 @@ void StatusRow::setScale(double factor) {
         const QRect base(QPoint(kFirstButtonX + i * kButtonStep, kButtonY), kButtonSize);
         m_buttons[i]->setGeometry(DisplayScale::scaledIn(base, kRowRect, factor));
     }
+    // The bar's text takes the new size now, not at the next report.
+    if (m_monitor)
+        showBattery();
+}
+
+void StatusRow::follow(const ConnectionMonitor &monitor) {
+    m_monitor = &monitor;
+    connect(&monitor, &ConnectionMonitor::connectionChanged, this, &StatusRow::showConnection);
+    connect(&monitor, &ConnectionMonitor::batteryChanged, this, &StatusRow::showBattery);
+    connect(&monitor, &ConnectionMonitor::mouseOffChanged, this, [this](bool off) {
+        if (off)
+            showMouseOff();
+    });
+    showBattery();
+}
+
+// "MOUSE OFF", or the level last known (reported, or stored by the last run until the mouse reports).
+void StatusRow::showBattery() {
+    if (m_monitor->mouseOff())
+        showMouseOff();
+    else
+        showLevel(m_monitor->batteryLevel(), m_monitor->connectionState());
 }
 
 void StatusRow::retranslate() {
