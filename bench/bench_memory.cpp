@@ -143,7 +143,7 @@ int main(int argc, char *argv[]) {
 
     // The window builds a page the first time it is shown.
     const int openingPage = window.currentPage();
-    for (int i = 0; i < KorvaneWidget::kPageCount; ++i) {
+    for (int i = 0; i < PageStack::kPageCount; ++i) {
         window.switchPage(i);
         settle(100);
     }

@@ -1,7 +1,8 @@
-#include "app/battery_alert.h"
+#include "app/mouse_notices.h"
 #include "platform/autostart.h"
 #include "platform/dbus_notifier.h"
 #include "platform/desktop_session.h"
+#include "platform/local_osd_messenger.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -144,41 +145,26 @@ private slots:
         QVERIFY(!autostart::setEnabled(true, "/usr/bin/korvane-config"));
     }
 
-    // Readings of one run against the notice level 15 (levels come in steps of ten): the fall to 10 is
-    // told once; a rise to 20 or charging arms it again; first readings (start, wake) and charging are quiet.
-    void batteryNoticeOncePerCrossing() {
-        struct Reading {
-            int level;
-            bool charging;
-            bool lost; // the mouse went off before this reading
-            bool told;
-        };
-        const Reading run[] = {
-            {10, false, false, false},                            // start-up, already low: not told
-            {10, false, false, false}, {20, false, false, false}, // risen 5 above the level: armed
-            {10, false, false, true},                             // falls: told
-            {10, false, false, false}, {10, false, false, false}, // stays low: once only
-            {10, true, false, false},                             // charging: quiet, and armed again
-            {10, false, false, true},                             // off the charger, still low: told
-            {30, false, false, false}, {10, false, true, false},  // asleep, wakes low: quiet
-            {20, false, false, false}, {10, false, false, true},  // armed again at 20, falls: told
-        };
-        BatteryAlert alert;
-        QCOMPARE(alert.noticeLevel(), 15);
-        QList<bool> told, expected;
-        for (const Reading &r : run) {
-            if (r.lost)
-                alert.mouseLost();
-            told << alert.reading(r.level, r.charging);
-            expected << r.told;
-        }
-        QCOMPARE(told, expected);
-        // Off tells nothing; a level set above the battery waits for a fall, not for the change.
-        alert.setNoticeLevel(0);
-        QVERIFY(!alert.reading(50, false) && !alert.reading(10, false));
-        alert.setNoticeLevel(30);
-        QVERIFY(!alert.reading(20, false) && !alert.reading(10, false));
-        QVERIFY(!alert.reading(40, false) && alert.reading(30, false));
+    // On Wayland the OSD program cannot place its window, and on X11 it may not start: an on-mouse change is
+    // then a desktop notice with the same text.
+    void onMouseChangesWithoutTheOsd() {
+        MouseNotices shown(QDir::tempPath());
+        auto recorder = std::make_unique<RecordingNotifier>();
+        const RecordingNotifier &recorded = *recorder;
+        shown.setDesktopNotifier(std::move(recorder));
+        shown.setSessionKind(desktopsession::Kind::Wayland);
+        shown.showRate(4);
+        QCOMPARE(recorded.shown, QStringList{"1|250 HZ"});
+        shown.setSessionKind(desktopsession::Kind::X11);
+        auto missing = std::make_unique<LocalOsdMessenger>(QDir::tempPath());
+        int starts = 0;
+        missing->setServerName("korvane-test-no-osd");
+        missing->setStarter([&starts](const QString &) { return ++starts, false; });
+        missing->setPause([](int) {});
+        shown.setOsdMessenger(std::move(missing));
+        shown.showStage(2, 2400);
+        QCOMPARE(starts, LocalOsdMessenger::kMaxStarts);
+        QCOMPARE(recorded.shown.last(), QString("1|DPI 3:2400"));
     }
 
     // Against a notification service on a private session bus: each topic's notice replaces its previous

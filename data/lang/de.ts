@@ -314,22 +314,6 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <translation>Korvane Config</translation>
     </message>
     <message>
-        <source>LIGHTING</source>
-        <translation>BELEUCHTUNG</translation>
-    </message>
-    <message>
-        <source>CUSTOMIZE</source>
-        <translation>TASTEN</translation>
-    </message>
-    <message>
-        <source>DPI</source>
-        <translation>DPI</translation>
-    </message>
-    <message>
-        <source>MACRO</source>
-        <translation>MAKRO</translation>
-    </message>
-    <message>
         <source>Firmware Update</source>
         <translation>Firmware-Update</translation>
     </message>
@@ -344,22 +328,6 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>The autostart entry %1 could not be changed.</source>
         <translation>Der Autostart-Eintrag %1 konnte nicht geändert werden.</translation>
-    </message>
-    <message>
-        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
-        <translation>Die Maus ist wieder da, aber die letzten Einstellungen haben sie nicht erreicht. Das aktuelle Profil erneut senden?</translation>
-    </message>
-    <message>
-        <source>Send again</source>
-        <translation>Erneut senden</translation>
-    </message>
-    <message>
-        <source>Mouse battery low</source>
-        <translation>Mausakku schwach</translation>
-    </message>
-    <message>
-        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
-        <translation>%1 hat noch %2 % Akku. Schließen Sie das Kabel an, um ihn zu laden.</translation>
     </message>
     <message>
         <source>The configuration could not be written, so the other mouse was not chosen.</source>
@@ -581,6 +549,29 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     </message>
 </context>
 <context>
+    <name>MouseNotices</name>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
+        <translation>Die Maus ist wieder da, aber die letzten Einstellungen haben sie nicht erreicht. Das aktuelle Profil erneut senden?</translation>
+    </message>
+    <message>
+        <source>Send again</source>
+        <translation>Erneut senden</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>Mausakku schwach</translation>
+    </message>
+    <message>
+        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
+        <translation>%1 hat noch %2 % Akku. Schließen Sie das Kabel an, um ihn zu laden.</translation>
+    </message>
+</context>
+<context>
     <name>MouseView</name>
     <message>
         <source>Front</source>
@@ -589,6 +580,25 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>Side</source>
         <translation>Seite</translation>
+    </message>
+</context>
+<context>
+    <name>PageTabs</name>
+    <message>
+        <source>LIGHTING</source>
+        <translation>BELEUCHTUNG</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>TASTEN</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>MAKRO</translation>
     </message>
 </context>
 <context>

@@ -314,22 +314,6 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <translation>Korvane Config</translation>
     </message>
     <message>
-        <source>LIGHTING</source>
-        <translation>ÉCLAIRAGE</translation>
-    </message>
-    <message>
-        <source>CUSTOMIZE</source>
-        <translation>BOUTONS</translation>
-    </message>
-    <message>
-        <source>DPI</source>
-        <translation>DPI</translation>
-    </message>
-    <message>
-        <source>MACRO</source>
-        <translation>MACRO</translation>
-    </message>
-    <message>
         <source>Firmware Update</source>
         <translation>Mise à jour du micrologiciel</translation>
     </message>
@@ -344,22 +328,6 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>The autostart entry %1 could not be changed.</source>
         <translation>L&apos;entrée de démarrage automatique %1 n&apos;a pas pu être modifiée.</translation>
-    </message>
-    <message>
-        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
-        <translation>La souris est de retour, mais les derniers réglages ne l&apos;ont pas atteinte. Renvoyer le profil actuel ?</translation>
-    </message>
-    <message>
-        <source>Send again</source>
-        <translation>Renvoyer</translation>
-    </message>
-    <message>
-        <source>Mouse battery low</source>
-        <translation>Batterie de la souris faible</translation>
-    </message>
-    <message>
-        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
-        <translation>Il reste %2 % de batterie à %1. Branchez le câble pour la recharger.</translation>
     </message>
     <message>
         <source>The configuration could not be written, so the other mouse was not chosen.</source>
@@ -581,6 +549,29 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     </message>
 </context>
 <context>
+    <name>MouseNotices</name>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>The mouse is back, but the last settings did not reach it. Send the current profile again?</source>
+        <translation>La souris est de retour, mais les derniers réglages ne l&apos;ont pas atteinte. Renvoyer le profil actuel ?</translation>
+    </message>
+    <message>
+        <source>Send again</source>
+        <translation>Renvoyer</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>Batterie de la souris faible</translation>
+    </message>
+    <message>
+        <source>%1 has %2% battery left. Connect the cable to charge it.</source>
+        <translation>Il reste %2 % de batterie à %1. Branchez le câble pour la recharger.</translation>
+    </message>
+</context>
+<context>
     <name>MouseView</name>
     <message>
         <source>Front</source>
@@ -589,6 +580,25 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>Side</source>
         <translation>Côté</translation>
+    </message>
+</context>
+<context>
+    <name>PageTabs</name>
+    <message>
+        <source>LIGHTING</source>
+        <translation>ÉCLAIRAGE</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>BOUTONS</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>MACRO</translation>
     </message>
 </context>
 <context>

@@ -1,12 +1,23 @@
 #include "app/korvane_tray.h"
 
 #include "app/battery_alert.h"
+#include "app/connection_monitor.h"
+#include "platform/autostart.h"
 #include "storage/config_file.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
+#include <QTimer>
+
+namespace {
+std::function<bool()> &availableCheck() {
+    static std::function<bool()> check;
+    return check;
+}
+} // namespace
 
 KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent) : QSystemTrayIcon(icon, parent) {
     m_menu = new QMenu;
@@ -16,7 +27,11 @@ KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent) : QSystemTrayIcon(i
     m_startAtLoginAction = m_menu->addAction(QString());
     m_startAtLoginAction->setObjectName(QStringLiteral("startAtLogin"));
     m_startAtLoginAction->setCheckable(true);
-    connect(m_startAtLoginAction, &QAction::triggered, this, &KorvaneTray::startAtLoginToggled);
+    connect(m_startAtLoginAction, &QAction::triggered, this, [this](bool on) {
+        if (!autostart::setEnabled(on, QCoreApplication::applicationFilePath()))
+            emit startAtLoginFailed(autostart::entryPath());
+        setStartAtLogin(autostart::enabled());
+    });
     m_noticeMenu = m_menu->addMenu(QString());
     m_noticeGroup = new QActionGroup(m_noticeMenu);
     for (const int percent : BatteryAlert::kChoices) {
@@ -33,7 +48,45 @@ KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent) : QSystemTrayIcon(i
     connect(this, &QObject::destroyed, m_menu, &QObject::deleteLater);
     setContextMenu(m_menu);
     m_productName = config::currentProductName();
+    setStartAtLogin(autostart::enabled());
     retranslate();
+}
+
+void KorvaneTray::setAvailableCheck(std::function<bool()> check) {
+    availableCheck() = std::move(check);
+}
+
+bool KorvaneTray::available() {
+    return availableCheck() ? availableCheck()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void KorvaneTray::dock() {
+    setVisible(true);
+    auto *watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [this, watch] {
+        if (!available())
+            return;
+        watch->stop();
+        // Shown again, the icon docks into the tray that is there now.
+        setVisible(false);
+        setVisible(true);
+    });
+    watch->start(kWatchMs);
+}
+
+void KorvaneTray::waitForTray() {
+    if (available())
+        return;
+    const QDeadlineTimer deadline(kWaitMs);
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, deadline] {
+        if (!available() && !deadline.hasExpired())
+            return;
+        poll->deleteLater();
+        if (!available())
+            emit trayMissing();
+    });
+    poll->start(kPollMs);
 }
 
 void KorvaneTray::retranslate() {
@@ -71,6 +124,16 @@ void KorvaneTray::showStatus(const QString &productName, int level, bool chargin
     m_level = level;
     m_charging = charging;
     updateToolTip();
+}
+
+void KorvaneTray::follow(const ConnectionMonitor &monitor) {
+    const auto update = [this, &monitor] {
+        showStatus(config::currentProductName(), monitor.batteryKnown() ? monitor.batteryLevel() : -1,
+                   monitor.charging());
+    };
+    connect(&monitor, &ConnectionMonitor::mouseListChanged, this, update);
+    connect(&monitor, &ConnectionMonitor::batteryChanged, this, update);
+    connect(&monitor, &ConnectionMonitor::mouseLost, this, update);
 }
 
 void KorvaneTray::updateToolTip() {

@@ -1,18 +1,33 @@
 #pragma once
 
 #include <QSystemTrayIcon>
+#include <functional>
 
+class ConnectionMonitor;
 class QAction;
 class QActionGroup;
 class QMenu;
 
 // The program's tray icon, where it lives on while the window is closed. Its tool tip names the current
 // mouse with its battery level; its menu brings the window back ("&Load Config"), starts the program at
-// login, sets the battery level the user is warned at, and ends the program ("&Quit").
+// login (the XDG autostart entry), sets the battery level the user is warned at, and ends the program
+// ("&Quit"). A tray that comes after the program (a panel started later) gets the icon when it appears.
 class KorvaneTray : public QSystemTrayIcon {
     Q_OBJECT
 public:
+    static constexpr int kPollMs = 500;   // looks for a tray that is not there yet
+    static constexpr int kWatchMs = 2000; // looks for a tray that comes after the icon was shown
+    static constexpr int kWaitMs = 10000; // a program started hidden waits this long for a tray
+
     explicit KorvaneTray(const QIcon &icon, QObject *parent = nullptr);
+
+    // Whether a system tray is there to live on in; tests replace the check.
+    static void setAvailableCheck(std::function<bool()> check);
+    static bool available();
+    // Shows the icon, and shows it again once a tray appears where there was none.
+    void dock();
+    // For a program started hidden: trayMissing() when no tray has come within kWaitMs.
+    void waitForTray();
 
     void retranslate();
     // The checked states, as the files hold them; setting them emits nothing.
@@ -20,17 +35,21 @@ public:
     void setNoticeLevel(int percent);
     bool startAtLogin() const;
     int noticeLevel() const;
-    // The tool tip: the mouse's name, and its battery level (-1: not known) and whether it charges.
-    void showStatus(const QString &productName, int level, bool charging);
+    // The tool tip names the current mouse with the battery the monitor reports.
+    void follow(const ConnectionMonitor &monitor);
 
     QMenu *menu() const { return m_menu; }
 
 signals:
     void loadConfigRequested();
-    void startAtLoginToggled(bool on);
+    // The autostart entry (at entryPath) could not be written or removed.
+    void startAtLoginFailed(const QString &entryPath);
     void noticeLevelChosen(int percent);
+    void trayMissing();
 
 private:
+    // The tool tip: the mouse's name, and its battery level (-1: not known) and whether it charges.
+    void showStatus(const QString &productName, int level, bool charging);
     void updateToolTip();
 
     QMenu *m_menu = nullptr;

@@ -3,8 +3,6 @@
 #include "app/korvane_widget.h"
 
 #include "app/profile_bar.h"
-#include "device/battery_thread_controller.h"
-#include "device/device_presence.h"
 #include "device/pointer_speed.h"
 #include "device/profile_write_run.h"
 #include "device/result_code.h"
@@ -17,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QTimer>
 
 void KorvaneWidget::okClicked() {
     sendToDevice();
@@ -49,7 +46,7 @@ void KorvaneWidget::switchSlot() {
 
 void KorvaneWidget::sendToDevice() {
     ProfileWriteOutcome outcome;
-    const MouseCondition mouse{m_mouseOff, m_batteryThreads->capabilityByte()};
+    const MouseCondition mouse = m_monitor->condition();
     // The outcome, which also tells whether the files were stored, is judged below.
     (void)runBehindProgress([&outcome, mouse](VelProcessDialog &dialog) {
         outcome = runProfileWrite(
@@ -57,7 +54,7 @@ void KorvaneWidget::sendToDevice() {
         return outcome.result;
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.
-    m_resendWanted = outcome.result != kResultOk;
+    m_monitor->writeEnded(outcome.result);
     if (outcome.done())
         return;
     QString text = outcomeMessage(outcome);
@@ -72,19 +69,13 @@ void KorvaneWidget::sendToDevice() {
 }
 
 ResultCode KorvaneWidget::runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run) {
-    m_presence->holdChanges();
+    m_monitor->holdChanges();
     ResultCode result = kResultOk;
     {
         VelProcessDialog dialog(this);
         result = run(dialog);
     }
-    m_presence->releaseChanges();
-    // Queued, so that the result is told before a warning that waited takes the screen.
-    if (m_bWarningPending)
-        QTimer::singleShot(0, this, &KorvaneWidget::slotWarning);
-    if (m_bWarnClosePending)
-        QTimer::singleShot(0, this, &KorvaneWidget::slotWarnClose);
-    m_bWarningPending = m_bWarnClosePending = false;
+    m_monitor->releaseChanges();
     return result;
 }
 

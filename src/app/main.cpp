@@ -55,7 +55,7 @@ int main(int argc, char *argv[]) {
     // --minimized (the autostart entry's start at login): only the tray icon.
     if (app.arguments().contains(QString::fromLatin1(autostart::kMinimizedArgument))) {
         window->startHidden();
-    } else if (window->mouseCount() != 0) {
+    } else if (window->monitor().mouseCount() != 0) {
         window->setWindowOpacity(1.0);
         window->show();
     }

@@ -1,5 +1,6 @@
 #include "app/status_row.h"
 
+#include "app/connection_monitor.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
@@ -79,6 +80,28 @@ void StatusRow::setScale(double factor) {
         const QRect base(QPoint(kFirstButtonX + i * kButtonStep, kButtonY), kButtonSize);
         m_buttons[i]->setGeometry(DisplayScale::scaledIn(base, kRowRect, factor));
     }
+    // The bar's text takes the new size now, not at the next report.
+    if (m_monitor)
+        showBattery();
+}
+
+void StatusRow::follow(const ConnectionMonitor &monitor) {
+    m_monitor = &monitor;
+    connect(&monitor, &ConnectionMonitor::connectionChanged, this, &StatusRow::showConnection);
+    connect(&monitor, &ConnectionMonitor::batteryChanged, this, &StatusRow::showBattery);
+    connect(&monitor, &ConnectionMonitor::mouseOffChanged, this, [this](bool off) {
+        if (off)
+            showMouseOff();
+    });
+    showBattery();
+}
+
+// "MOUSE OFF", or the level last known (reported, or stored by the last run until the mouse reports).
+void StatusRow::showBattery() {
+    if (m_monitor->mouseOff())
+        showMouseOff();
+    else
+        showLevel(m_monitor->batteryLevel(), m_monitor->connectionState());
 }
 
 void StatusRow::retranslate() {
@@ -89,12 +112,11 @@ void StatusRow::retranslate() {
         m_buttons[i]->setText(tr(kTexts[i]));
     m_versionLabel->setText(tr("Version") + " " + description::version());
     m_modelLabel->setText(config::modelText());
-    if (m_mouseOff)
+    if (m_monitor && m_monitor->mouseOff())
         m_batteryBar->setBarText(tr("MOUSE OFF"));
 }
 
 void StatusRow::showMouseOff() {
-    m_mouseOff = true;
     m_batteryBar->setTextVisible(false);
     m_batteryBar->setBarText(tr("MOUSE OFF"));
     m_batteryBar->setStyleSheet(barStyle(QColor(100, 100, 100), QColor(100, 100, 100), Qt::white,
@@ -103,7 +125,6 @@ void StatusRow::showMouseOff() {
 }
 
 void StatusRow::showLevel(int level, battery::ConnectionState state) {
-    m_mouseOff = false;
     m_batteryBar->setBarText(QString());
     m_batteryBar->setStyleSheet(
         barStyle(AccentColor::current(), Qt::white, Qt::black, DisplayScale::scaled(kBarFontPx, m_factor)));

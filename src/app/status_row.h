@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+class ConnectionMonitor;
 class QLabel;
 class VelLabel;
 class VelProcessbar;
@@ -13,7 +14,8 @@ class VelPushButton;
 
 // The bottom row of the main window: the battery picture and bar, the receiver picture, the version and
 // model, and the buttons that act on the whole configuration (reset all, load, save, OK, Cancel, Apply).
-// It shows what the window tells it; its buttons are connected by the window to what they do.
+// It shows the battery and connection the monitor it follows reports; its buttons are connected by the
+// window to what they do.
 class StatusRow : public QWidget {
     Q_OBJECT
 public:
@@ -25,20 +27,24 @@ public:
     void retranslate();
     VelPushButton *button(Button which) const { return m_buttons[which]; }
 
-    // "MOUSE OFF" on a grey bar, until a level is shown again.
+    // Shows what the monitor reports from now on, starting with what it knows.
+    void follow(const ConnectionMonitor &monitor);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void showBattery();
+    // "MOUSE OFF" on a grey bar.
     void showMouseOff();
     // The level in the accent colour; on the cable the bar is full and without text.
     void showLevel(int level, battery::ConnectionState state);
     // Which of the battery bar and the receiver picture the connection state shows.
     void showConnection(battery::ConnectionState state);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
+    const ConnectionMonitor *m_monitor = nullptr;
     double m_factor = 1.0;
     battery::ConnectionState m_state = battery::kDisconnected;
-    bool m_mouseOff = false;
     VelProcessbar *m_batteryBar = nullptr;
     QLabel *m_lightningLabel = nullptr;
     QLabel *m_receiverLabel = nullptr;

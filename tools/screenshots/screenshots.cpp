@@ -71,11 +71,11 @@ int main(int argc, char *argv[]) {
     }
     bool ok = true;
     const char *pages[] = {"lighting", "customize-front", "dpi", "macro"};
-    for (int page = 0; page < KorvaneWidget::kPageCount; ++page) {
+    for (int page = 0; page < PageStack::kPageCount; ++page) {
         window.switchPage(page);
         ok &= save(&window, dir, QString("page-%1").arg(pages[page]));
     }
-    window.switchPage(KorvaneWidget::kCustomizePage);
+    window.switchPage(PageStack::kCustomizePage);
     window.mouseView().showSide(true);
     ok &= save(&window, dir, "page-customize-side");
     window.mouseView().showSide(false);
