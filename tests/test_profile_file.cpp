@@ -343,7 +343,7 @@ private slots:
             QVERIFY(config::setCurrentProductName("Another Mouse"));
         if (setup == "no Configs")
             QVERIFY(QDir(m_tree->file("Configs")).removeRecursively());
-        const QStringList before = filesUnder(m_tree->path()).keys();
+        const QMap<QString, QByteArray> before = filesUnder(m_tree->path());
         AppConfig config;
         config.profileNames[0] = name;
         const QVector<FileResult> results{profile::saveProfileByName(sampleProfile(), name),
@@ -374,7 +374,7 @@ private slots:
         ButtonAssignment button;
         QCOMPARE(macrofile::readMacroForButton(name, button), FileResult::InvalidName);
         QVERIFY(!macrofile::deleteMacroFile(name));
-        QCOMPARE(filesUnder(m_tree->path()).keys(), before);
+        QCOMPARE(filesUnder(m_tree->path()), before);
         QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
     }
 

@@ -79,6 +79,9 @@ FileResult loadAppConfig(AppConfig &config, ButtonMatrix &matrix) {
 }
 
 FileResult saveAppConfig(const AppConfig &config) {
+    // A name that is no file name is refused before Config.ini names it as the current profile.
+    if (profile::profileFilePath(config.profileNames[0]).isEmpty())
+        return FileResult::InvalidName;
     const QString file = AppPaths::mainConfigFile();
     if (!filereplace::linkStaysInside(file, AppPaths::configDir()))
         return FileResult::OutsideLink;
