@@ -160,11 +160,11 @@ private slots:
         int starts = 0;
         missing->setServerName("korvane-test-no-osd");
         missing->setStarter([&starts](const QString &) { return ++starts, false; });
-        missing->setPause([](int) {});
+        missing->setStartPause(1);
         shown.setOsdMessenger(std::move(missing));
         shown.showStage(2, 2400);
+        QTRY_COMPARE(recorded.shown.last(), QString("1|DPI 3:2400"));
         QCOMPARE(starts, LocalOsdMessenger::kMaxStarts);
-        QCOMPARE(recorded.shown.last(), QString("1|DPI 3:2400"));
     }
 
     // Against a notification service on a private session bus: each topic's notice replaces its previous

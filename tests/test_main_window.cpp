@@ -53,9 +53,9 @@ namespace {
 class RecordingOsd : public OsdMessenger {
 public:
     explicit RecordingOsd(QStringList &texts) : m_texts(texts) {}
-    bool send(const OsdRecord &record) override {
+    void send(const OsdRecord &record, std::function<void(bool)> done) override {
         m_texts << record.text;
-        return true;
+        done(true);
     }
 
 private:

@@ -31,18 +31,25 @@ private slots:
         QVERIFY(!OsdRecord::decode(data.left(1043)) && !OsdRecord::decode(data + "x"));
     }
 
+    // Started five times, 500 ms apart, then dropped; the sender never waits for it, and a record sent
+    // meanwhile takes the place of the one on its way.
     void missingOsdIsStartedFiveTimesThenDropped() {
         LocalOsdMessenger messenger("/nowhere");
         messenger.setServerName(uniqueName() + "-absent");
         QStringList started;
-        int paused = 0;
         messenger.setStarter([&](const QString &program) {
             started << program;
             return true;
         });
-        messenger.setPause([&](int ms) { paused += ms; });
-        QVERIFY(!messenger.send(OsdRecord{"DPI 1:800"}));
-        QVERIFY(started.size() == 5 && started.first() == "/nowhere/korvane-osd" && paused == 2500);
+        QList<bool> first, second;
+        QElapsedTimer clock;
+        clock.start();
+        messenger.send(OsdRecord{"DPI 1:800"}, [&](bool taken) { first << taken; });
+        messenger.send(OsdRecord{"DPI 2:1600"}, [&](bool taken) { second << taken; });
+        QVERIFY(clock.elapsed() < LocalOsdMessenger::kStartPauseMs && started.size() == 1);
+        QTRY_COMPARE_WITH_TIMEOUT(second, QList<bool>{false}, 5000);
+        QVERIFY(first.isEmpty() && started.size() == 5 && started.first() == "/nowhere/korvane-osd");
+        QVERIFY(clock.elapsed() >= 5 * LocalOsdMessenger::kStartPauseMs);
     }
 
     // Started on the second try, the OSD shows the record on top, then hides; a second OSD steps aside.
@@ -52,9 +59,11 @@ private slots:
         messenger.setServerName(uniqueName());
         int starts = 0;
         messenger.setStarter([&](const QString &) { return ++starts != 2 || osd.listen(uniqueName()); });
-        messenger.setPause([](int) {});
+        messenger.setStartPause(1);
         QSignalSpy shown(&osd, &OsdWindow::recordShown);
-        QVERIFY(messenger.send(OsdRecord{"500 HZ"}));
+        QList<bool> taken;
+        messenger.send(OsdRecord{"500 HZ"}, [&](bool ok) { taken << ok; });
+        QTRY_COMPARE(taken, QList<bool>{true});
         QCOMPARE(starts, 2);
         QTRY_COMPARE(shown.count(), 1);
         QCOMPARE(osd.current().text, QString("500 HZ"));
@@ -88,7 +97,7 @@ private slots:
                  QFile::Permissions());
         LocalOsdMessenger messenger("/app");
         QSignalSpy shown(&osd, &OsdWindow::recordShown);
-        QVERIFY(messenger.send(OsdRecord{"DPI 2:1600"}));
+        messenger.send(OsdRecord{"DPI 2:1600"}, [](bool) {});
         QTRY_COMPARE(shown.count(), 1);
     }
 

@@ -71,8 +71,18 @@ void MouseNotices::showOsdText(const QString &text) {
     const QColor color = AccentColor::current();
     record.color = OsdRecord::colorRef(color.red(), color.green(), color.blue());
     record.fontSize = kOsdFontSize;
-    if (desktopsession::osdProgramUsable(m_sessionKind) && m_osd && m_osd->send(record))
+    if (desktopsession::osdProgramUsable(m_sessionKind) && m_osd) {
+        // The OSD program may take a few seconds to start; the window goes on meanwhile.
+        m_osd->send(record, [this, text](bool taken) {
+            if (!taken)
+                showMouseChangeNotice(text);
+        });
         return;
+    }
+    showMouseChangeNotice(text);
+}
+
+void MouseNotices::showMouseChangeNotice(const QString &text) {
     DesktopNotice notice;
     notice.summary = text;
     notice.timeoutMs = kOsdDisplayMs;

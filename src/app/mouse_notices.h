@@ -47,6 +47,7 @@ signals:
 
 private:
     void showOsdText(const QString &text);
+    void showMouseChangeNotice(const QString &text);
     void onAction(int topic, const QString &actionKey);
 
     std::unique_ptr<OsdMessenger> m_osd;
