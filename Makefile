@@ -51,11 +51,13 @@ test-kernel: deps
 	./tests/kernel/run.sh
 
 # The random profile and macro operations against their model with more seeds than `make test` runs
-# (two), 1,000 operations each.
+# (two), 1,000 operations each, and korvanectl apply killed at 200 random points instead of 20.
 RANDOM_SEEDS := 3 4 5 6 7 8 9 10 11 12
+KILL_RUNS := 200
 test-random: test-deps build
-	cd $(BUILD_DIR) && KORVANE_RANDOM_SEEDS="$(RANDOM_SEEDS)" QTEST_FUNCTION_TIMEOUT=3000000 \
-		ctest --output-on-failure -R test_random_operations --timeout 3000
+	cd $(BUILD_DIR) && KORVANE_RANDOM_SEEDS="$(RANDOM_SEEDS)" KORVANE_KILL_RUNS=$(KILL_RUNS) \
+		QTEST_FUNCTION_TIMEOUT=3000000 ctest --output-on-failure -R 'test_random_operations|test_killed_apply' \
+		--timeout 3000
 
 # The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
 bench: build
