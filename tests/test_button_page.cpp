@@ -52,13 +52,10 @@ class TestButtonPage : public QObject {
 private slots:
     void init() { QVERIFY(profile::makeFactoryProfile(working())); }
 
-    // (group, index, code): what the record holds afterwards, its caption, the message and the page asked
-    // for.
+    // Choices the page does not simply assign, (group, index, code): what the record holds afterwards, its
+    // caption, the message and the page asked for.
     void choices() {
         const std::tuple<int, int, int, int, QString, QString, int> rows[] = {
-            {0, 3, 18, 18, "Copy", "", -1},
-            {1, 4, 47, 47, "DPI Switch", "", -1},
-            {2, 0, 43, 43, "Volume Up", "", -1},
             {0, 0, 18, 1, "Left", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED.", -1},
             {0, 3, 200, -1, "", "", 3}};
         for (const auto &[group, index, code, function, caption, message, tab] : rows) {
@@ -84,12 +81,12 @@ private slots:
         }
     }
 
-    // Every entry of the front and wheel menus that needs no dialog is offered, assigns its code and shows
-    // its label.
+    // Every entry of the front, side and wheel menus that needs no dialog is offered, assigns its code and
+    // shows its label.
     void everyPlainEntryAssigns() {
         VelBtnWindow page(1.0);
         page.refresh();
-        for (const auto &[group, index] : {std::pair<int, int>{0, 3}, {2, 0}}) {
+        for (const auto &[group, index] : {std::pair<int, int>{0, 3}, {1, 4}, {2, 0}}) {
             int offered = 0;
             for (const ButtonFunction &function : buttoncatalog::functions()) {
                 if (buttoncatalog::takesParameters(function.code) ||

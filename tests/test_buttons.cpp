@@ -121,19 +121,15 @@ private slots:
         }
     }
 
+    // A model whose description disables macros offers no macro in the main menu.
     void menus() {
         for (const int disable : {1, 0}) {
             m_tree.setIniValue("DefaultProfile.bin", "PROFILE/DisableMacro", disable);
-            QStringList items;
-            for (const MenuEntry &entry : buttoncatalog::mainMenu())
-                items << (entry.function ? QString::number(entry.function)
-                                         : buttoncatalog::menuTitle(entry.subMenu));
-            QCOMPARE(items.join(' '), QString("1 2 3 4 5 Basic Windows Advance Media DPI %1 16")
-                                          .arg(disable ? "" : "200")
-                                          .simplified());
+            const QVector<MenuEntry> entries = buttoncatalog::mainMenu();
+            QCOMPARE(std::any_of(entries.begin(), entries.end(),
+                                 [](const MenuEntry &e) { return e.function == 200; }),
+                     !disable);
         }
-        QCOMPARE(buttoncatalog::menuFunctions(FunctionMenu::Wheel),
-                 QVector<int>({52, 53, 43, 44, 1, 2, 3, 4, 5, 6, 7}));
     }
 };
 

@@ -108,18 +108,15 @@ void TestConnectionMonitor::batteryReadings_data() {
     QTest::addColumn<QString>("readings"); // "n30" sets the notice level to 30 % (15 % at first)
     QTest::addColumn<QString>("reported");
     QTest::addColumn<int>("stored"); // the level kept for the next start
-    QTest::newRow("first reading low: a start") << "10 10 20 10 10"
-                                                << "10|10|20|10|low 10|10" << 10;
-    QTest::newRow("charging arms") << "70 10 10c 10"
-                                   << "70|10|low 10|state 1|10c|state 2|10|low 10" << 10;
-    QTest::newRow("waking low: a start") << "90 off 10 20 10"
-                                         << "90|off|on|10|20|10|low 10" << 10;
-    QTest::newRow("off at once keeps the stored level") << "off"
-                                                        << "off" << 40;
-    QTest::newRow("notices off") << "70 n0 10"
-                                 << "70|10" << 10;
-    QTest::newRow("a higher level waits for a fall") << "10 n30 20 10 40 30"
-                                                     << "10|20|10|40|30|low 30" << 30;
+    const auto row = [](const char *name, const char *readings, const char *reported, int stored) {
+        QTest::newRow(name) << QString(readings) << QString(reported) << stored;
+    };
+    row("first reading low: a start", "10 10 20 10 10", "10|10|20|10|low 10|10", 10);
+    row("charging arms", "70 10 10c 10", "70|10|low 10|state 1|10c|state 2|10|low 10", 10);
+    row("waking low: a start", "90 off 10 20 10", "90|off|on|10|20|10|low 10", 10);
+    row("off at once keeps the stored level", "off", "off", 40);
+    row("notices off", "70 n0 10", "70|10", 10);
+    row("a higher level waits for a fall", "10 n30 20 10 40 30", "10|20|10|40|30|low 30", 30);
 }
 
 // Readings become the level (stored for the next start), charging and the mouse-off flag; the fall to the
@@ -151,36 +148,26 @@ void TestConnectionMonitor::presenceAndWarnings_data() {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("reported"); // after each step what it led to
-    QTest::newRow("start on the receiver") << "receiver"
-                                           << "start" << 2 << "start|warning none";
-    QTest::newRow("start without a mouse") << ""
-                                           << "start" << 3 << "start|warning missing";
-    QTest::newRow("start hidden") << "receiver"
-                                  << "hidden start" << 2 << "hidden|start";
-    QTest::newRow("start refused to this user") << "refused receiver"
-                                                << "start" << 2 << "start|warning denied";
-    QTest::newRow("cable joins the receiver") << "receiver"
-                                              << "+cable" << 1 << "+cable|state 1";
-    QTest::newRow("receiver leaves the cable") << "receiver cable"
-                                               << "-receiver" << 0 << "-receiver|state 0";
-    QTest::newRow("receiver pulled") << "receiver"
-                                     << "-receiver" << 3
-                                     << "-receiver|lost|not reconnected|state 3|warning missing";
-    QTest::newRow("receiver pulled and back at once")
-        << "receiver"
-        << "-receiver +receiver" << 2
-        << "-receiver|lost|not reconnected|state 3|+receiver|state 2|warning none|reload|reconnected";
-    QTest::newRow("receiver pulled during a write")
-        << "receiver"
-        << "hold -receiver wait release" << 3
-        << "hold|-receiver|release|lost|not reconnected|state 3|warning missing";
-    QTest::newRow("warning due during a write")
-        << "receiver"
-        << "-receiver hold wait release" << 3
-        << "-receiver|lost|not reconnected|state 3|hold|release|warning missing";
-    QTest::newRow("receiver back during a write")
-        << ""
-        << "+receiver hold wait release" << 2 << "+receiver|state 2|hold|release|reload|reconnected";
+    const auto row = [](const char *name, const char *plugged, const char *steps, int state,
+                        const char *reported) {
+        QTest::newRow(name) << QString(plugged) << QString(steps) << state << QString(reported);
+    };
+    row("start on the receiver", "receiver", "start", 2, "start|warning none");
+    row("start without a mouse", "", "start", 3, "start|warning missing");
+    row("start hidden", "receiver", "hidden start", 2, "hidden|start");
+    row("start refused to this user", "refused receiver", "start", 2, "start|warning denied");
+    row("cable joins the receiver", "receiver", "+cable", 1, "+cable|state 1");
+    row("receiver leaves the cable", "receiver cable", "-receiver", 0, "-receiver|state 0");
+    row("receiver pulled", "receiver", "-receiver", 3,
+        "-receiver|lost|not reconnected|state 3|warning missing");
+    row("receiver pulled and back at once", "receiver", "-receiver +receiver", 2,
+        "-receiver|lost|not reconnected|state 3|+receiver|state 2|warning none|reload|reconnected");
+    row("receiver pulled during a write", "receiver", "hold -receiver wait release", 3,
+        "hold|-receiver|release|lost|not reconnected|state 3|warning missing");
+    row("warning due during a write", "receiver", "-receiver hold wait release", 3,
+        "-receiver|lost|not reconnected|state 3|hold|release|warning missing");
+    row("receiver back during a write", "", "+receiver hold wait release", 2,
+        "+receiver|state 2|hold|release|reload|reconnected");
 }
 
 // Connections coming and going give the connection state; the last mouse going away makes the receiver
@@ -257,33 +244,19 @@ void TestConnectionMonitor::resendAfterFailedWrite_data() {
     QTest::addColumn<QString>("comeback");
     QTest::addColumn<QString>("busy"); // on screen or under way when the mouse comes back
     QTest::addColumn<bool>("offered");
-    QTest::newRow("failed, the mouse wakes") << "failed"
-                                             << "wake"
-                                             << "" << true;
-    QTest::newRow("failed, the cable is plugged") << "failed"
-                                                  << "cable"
-                                                  << "" << true;
-    QTest::newRow("failed, the receiver is plugged again") << "failed"
-                                                           << "receiver"
-                                                           << "" << true;
-    QTest::newRow("marked at start, the mouse wakes") << "marked"
-                                                      << "wake"
-                                                      << "" << true;
-    QTest::newRow("written, the cable is plugged") << "written"
-                                                   << "cable"
-                                                   << "" << false;
-    QTest::newRow("not marked at start, the mouse wakes") << ""
-                                                          << "wake"
-                                                          << "" << false;
-    QTest::newRow("failed, but the offer was declined") << "declined"
-                                                        << "wake"
-                                                        << "" << false;
-    QTest::newRow("failed, a warning on screen") << "failed"
-                                                 << "wake"
-                                                 << "warning" << true;
-    QTest::newRow("failed, a write under way") << "failed"
-                                               << "wake"
-                                               << "write" << true;
+    const auto row = [](const char *name, const char *before, const char *comeback, const char *busy,
+                        bool offered) {
+        QTest::newRow(name) << QString(before) << QString(comeback) << QString(busy) << offered;
+    };
+    row("failed, the mouse wakes", "failed", "wake", "", true);
+    row("failed, the cable is plugged", "failed", "cable", "", true);
+    row("failed, the receiver is plugged again", "failed", "receiver", "", true);
+    row("marked at start, the mouse wakes", "marked", "wake", "", true);
+    row("written, the cable is plugged", "written", "cable", "", false);
+    row("not marked at start, the mouse wakes", "", "wake", "", false);
+    row("failed, but the offer was declined", "declined", "wake", "", false);
+    row("failed, a warning on screen", "failed", "wake", "warning", true);
+    row("failed, a write under way", "failed", "wake", "write", true);
 }
 
 // A write that did not reach the mouse is offered again when the mouse comes back, kWarningDelayMs after it

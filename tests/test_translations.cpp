@@ -1,5 +1,3 @@
-#include "support/test_tree.h"
-
 #include <QtTest>
 
 namespace {
@@ -52,7 +50,8 @@ class TestTranslations : public QObject {
     Q_OBJECT
 private slots:
     // Each language of the shipped configuration but English has its source file, and no other file is
-    // there; every message is finished and keeps the shape of its source; the build compiles them.
+    // there; every message is finished and keeps the shape of its source. (The window's start-up test loads
+    // what the build compiled from them.)
     void everyMessageTranslated() {
         QSettings config(kDataDir + "/Configs/Config.ini", QSettings::IniFormat);
         QStringList offered;
@@ -74,9 +73,6 @@ private slots:
                     qPrintable(file + " \"" + m.source +
                                "\" is unfinished or changes its placeholders, edge spaces or mnemonics"));
         }
-        QTranslator german;
-        QVERIFY(german.load(TestTree::distDir() + "/lang/de.qm"));
-        QCOMPARE(german.translate("MacroDialog", "START"), QString("STARTEN"));
     }
 };
 

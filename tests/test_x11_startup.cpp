@@ -75,26 +75,40 @@ private:
     bool m_docked = false;
 };
 
-using DisplayPointer = std::unique_ptr<Display, int (*)(Display *)>;
+// A fresh tree's program on the virtual mouse, on this X server, without a session bus (so that the tray is
+// the X one), with the given arguments; killed at the end unless it ended.
+struct ProgramRun {
+    TestTree tree;
+    QTemporaryDir runtime;
+    QProcess program;
 
-// The tree's program on the virtual mouse, on this X server, without a session bus (so that the tray is the
-// X one), with the given arguments.
-void startProgram(QProcess &program, const TestTree &tree, const QTemporaryDir &runtime,
-                  const QStringList &arguments) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.insert("KORVANE_VIRTUAL_MOUSE", "1");
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    program.setProcessEnvironment(env);
-    program.start(tree.file("korvane-config"), arguments);
-}
+    explicit ProgramRun(const QStringList &arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QT_QPA_PLATFORM");
+        env.insert("KORVANE_VIRTUAL_MOUSE", "1");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        program.setProcessEnvironment(env);
+        program.start(tree.file("korvane-config"), arguments);
+    }
+    ~ProgramRun() {
+        program.kill();
+        program.waitForFinished();
+    }
+};
 } // namespace
 
 // Under tests/run-with-xvfb.sh: a missing X server is a failure of the set-up, never a reason to pass.
 class TestX11Startup : public QObject {
     Q_OBJECT
+    std::unique_ptr<Display, int (*)(Display *)> m_connection{nullptr, XCloseDisplay};
+
 private slots:
+    void initTestCase() {
+        m_connection.reset(XOpenDisplay(nullptr));
+        QVERIFY2(m_connection, "no X server");
+    }
+
     // On X the profile's pointer speed goes to the X server's pointer acceleration, and every speed of
     // 1..20 reads back as itself, from another connection too.
     void profileSpeedReachesServer() {
@@ -116,18 +130,13 @@ private slots:
     // --minimized, as the autostart entry starts it: only the tray icon, no window, no start-up warning.
     // A tray that appears after the program still gets the icon.
     void minimizedStartsInTheTray() {
-        const DisplayPointer connection(XOpenDisplay(nullptr), XCloseDisplay);
-        Display *display = connection.get();
-        QVERIFY2(display, "no X server");
+        Display *display = m_connection.get();
         for (const bool trayFirst : {true, false}) {
-            TestTree tree;
-            QTemporaryDir runtime;
             std::unique_ptr<FakeTray> tray;
             if (trayFirst)
                 tray = std::make_unique<FakeTray>(display);
-            QProcess program;
-            startProgram(program, tree, runtime, {"--minimized"});
-            QVERIFY(program.waitForStarted());
+            ProgramRun run({"--minimized"});
+            QVERIFY(run.program.waitForStarted());
             if (!trayFirst) {
                 QTest::qWait(1500);
                 tray = std::make_unique<FakeTray>(display);
@@ -136,9 +145,7 @@ private slots:
             // Past the start-up warning's timer: still no window.
             QTest::qWait(1000);
             QVERIFY(!viewable(display, findWindow(display, "Korvane M7 Wireless")));
-            QCOMPARE(program.state(), QProcess::Running);
-            program.kill();
-            program.waitForFinished();
+            QCOMPARE(run.program.state(), QProcess::Running);
         }
     }
 
@@ -146,18 +153,13 @@ private slots:
     // tray a closed window could never be brought back: closing it ends the program. With a tray it hides,
     // and the program lives on.
     void windowShapedAndClosingWithoutTrayQuits() {
-        const DisplayPointer connection(XOpenDisplay(nullptr), XCloseDisplay);
-        Display *display = connection.get();
-        QVERIFY2(display, "no X server");
+        Display *display = m_connection.get();
         for (const bool withTray : {true, false}) {
-            TestTree tree;
-            QTemporaryDir runtime;
             std::unique_ptr<FakeTray> tray;
             if (withTray)
                 tray = std::make_unique<FakeTray>(display);
-            QProcess program;
-            startProgram(program, tree, runtime, {});
-            QVERIFY(program.waitForStarted());
+            ProgramRun run({});
+            QVERIFY(run.program.waitForStarted());
             Window window = 0;
             QTRY_VERIFY_WITH_TIMEOUT(viewable(display, window = findWindow(display, "Korvane M7 Wireless")),
                                      30000);
@@ -189,14 +191,12 @@ private slots:
             XFlush(display);
             if (withTray) {
                 QTRY_VERIFY_WITH_TIMEOUT(!viewable(display, window), 10000);
-                QVERIFY(!program.waitForFinished(1000));
-                program.kill();
-                program.waitForFinished();
+                QVERIFY(!run.program.waitForFinished(1000));
                 continue;
             }
-            QVERIFY(program.waitForFinished(10000));
-            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(program.exitCode(), 0);
+            QVERIFY(run.program.waitForFinished(10000));
+            QCOMPARE(run.program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(run.program.exitCode(), 0);
         }
     }
 };
