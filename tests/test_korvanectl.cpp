@@ -291,6 +291,7 @@ private slots:
             "TOO MANY MACROS TO BE CREATE!");
         row("export unknown macro", "", {"macros", "export", "Ghost", "@out.MSMACRO"}, 12,
             "The macro file was not found.");
+        // A count no macro can have would make every reader of the file loop for ever.
         row("import macro of impossible length", "", {"macros", "import", "@in/Endless.MSMACRO"}, 12,
             "This macro file claims more steps than a macro can hold.");
         row("import what is no macro", "", {"macros", "import", "@in/Other.prof"}, 12,
@@ -375,15 +376,6 @@ private slots:
         holder.waitForFinished();
     }
 
-    // A profile added, switched to, exported and imported again shows in the list, the import as current.
-    void profilesAddedSwitchedAndCopied() {
-        QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "switch", "Raid"}).code == 0);
-        QVERIFY(ctl({"export", "@Raid2.prof"}).code == 0 && ctl({"import", "@Raid2.prof"}).code == 0);
-        const QJsonObject profiles = json({"profiles"});
-        QCOMPARE(profiles["current"].toString(), QString("Raid2"));
-        QCOMPARE(profiles["profiles"].toArray().size(), 3);
-    }
-
     // Config.ini names the profile being edited. When it cannot be written (here it is a link to a file
     // outside the configuration folder, which is never written through), an operation that would change
     // that name fails with exit 12 and is taken back whole: the files stay as they were.
@@ -428,7 +420,9 @@ private slots:
             m_tree->setIniValue("Configs/Config.ini", "Config/ProfileID", slot);
             const Run run = ctl({"profile", "switch", "Raid"});
             QVERIFY2(run.code == 0, qPrintable(run.err));
-            QCOMPARE(json({"profiles"})["current"].toString(), QString("Raid"));
+            const QJsonObject profiles = json({"profiles"});
+            QVERIFY(profiles["current"] == "Raid" &&
+                    profiles["profiles"] == QJsonArray({"Profile 1", "Raid"}));
             QCOMPARE(ctl({"profile", "switch", "Profile 1"}).code, 0);
         }
         QSettings factory(m_tree->file(kProfileDir + "DefaultProfile.prof"), QSettings::IniFormat);
