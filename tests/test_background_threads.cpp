@@ -228,6 +228,7 @@ private slots:
             AppConfigStore &store = AppConfigStore::instance();
             store.loaded() = AppConfig();
             store.working() = AppConfig();
+            store.working().profileNames[0] = "Profile 1"; // a configuration is never stored without one
             store.working().jitter = 7; // differs from the loaded copy until a write takes it
             store.working().profile.filled = filled;
             // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
