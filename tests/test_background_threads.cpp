@@ -280,11 +280,10 @@ private slots:
                                               {kResultOk, false},
                                               {kResultWriteError, false}}) {
             TestTree tree;
-            QVERIFY(tree.isValid());
-            QVERIFY(config::setConfigDiff(0));
-            AppConfigStore::instance().working() = AppConfig();
-            AppConfigStore::instance().working().profile.filled = true;
-            AppConfigStore::instance().working().profileNames[0] = "Folder";
+            QVERIFY(tree.isValid() && config::setConfigDiff(0));
+            AppConfig &working = AppConfigStore::instance().working() = AppConfig();
+            working.profile.filled = true;
+            working.profileNames[0] = "Folder";
             if (!savable)
                 QVERIFY(QDir().mkpath(profile::profileFilePath("Folder")));
             int diffWhileWriting = -1;
