@@ -1,4 +1,5 @@
 #include "storage/app_paths.h"
+#include "support/test_tree.h"
 
 #include <QtTest>
 #include <unistd.h>
@@ -9,10 +10,8 @@ using Files = QStringList;
 
 bool writeFiles(const QString &root, const Files &entries) {
     for (const QString &entry : entries) {
-        QFile file(root + "/" + entry.section('=', 0, 0));
-        if (!QDir().mkpath(QFileInfo(file).absolutePath()) ||
-            (!entry.endsWith('/') &&
-             (!file.open(QIODevice::WriteOnly) || file.write(entry.section('=', 1).toUtf8()) < 0)))
+        const QString path = root + "/" + entry.section('=', 0, 0);
+        if (!(entry.endsWith('/') ? QDir().mkpath(path) : writeFile(path, entry.section('=', 1).toUtf8())))
             return false;
     }
     return true;

@@ -141,7 +141,8 @@ private slots:
     }
 
     // "Config/Diff": status tells whether the mouse may hold other settings, and a successful apply clears
-    // it. Doctor names every fallback the window takes on this desktop.
+    // it. Doctor names every fallback the window takes on this desktop (which session needs which is the
+    // desktop tests' business).
     void settingsMayDifferAndDesktopFallbacks() {
         m_tree->setIniValue("Configs/Config.ini", "Config/Diff", 1);
         QVERIFY(json({"status"})["settingsMayDiffer"].toBool());
@@ -162,11 +163,6 @@ private slots:
         QCOMPARE(desktop["tray"].toString(), QString("none (closing the window ends the program)"));
         QCOMPARE(desktop["pointerSpeed"].toString(), QString("desktop settings (profiles keep theirs)"));
         QCOMPARE(desktop["batteryNotice"].toInt(), 20);
-        QProcessEnvironment x11 = wayland;
-        x11.insert("XDG_SESSION_TYPE", "x11");
-        const QJsonObject onX11 = json({"doctor"}, 0, x11)["desktop"].toObject();
-        QVERIFY(onX11["session"] == "x11" && onX11["pointerSpeed"] == "X server" &&
-                onX11["onMouseChanges"].toString().startsWith("osd program"));
     }
 
     void applyWritesWholeProfileAndTracesIt() {
@@ -291,6 +287,7 @@ private slots:
             "TOO MANY MACROS TO BE CREATE!");
         row("export unknown macro", "", {"macros", "export", "Ghost", "@out.MSMACRO"}, 12,
             "The macro file was not found.");
+        // A count no macro can have would make every reader of the file loop for ever.
         row("import macro of impossible length", "", {"macros", "import", "@in/Endless.MSMACRO"}, 12,
             "This macro file claims more steps than a macro can hold.");
         row("import what is no macro", "", {"macros", "import", "@in/Other.prof"}, 12,
@@ -375,15 +372,6 @@ private slots:
         holder.waitForFinished();
     }
 
-    // A profile added, switched to, exported and imported again shows in the list, the import as current.
-    void profilesAddedSwitchedAndCopied() {
-        QVERIFY(ctl({"profile", "add", "Raid"}).code == 0 && ctl({"profile", "switch", "Raid"}).code == 0);
-        QVERIFY(ctl({"export", "@Raid2.prof"}).code == 0 && ctl({"import", "@Raid2.prof"}).code == 0);
-        const QJsonObject profiles = json({"profiles"});
-        QCOMPARE(profiles["current"].toString(), QString("Raid2"));
-        QCOMPARE(profiles["profiles"].toArray().size(), 3);
-    }
-
     // Config.ini names the profile being edited. When it cannot be written (here it is a link to a file
     // outside the configuration folder, which is never written through), an operation that would change
     // that name fails with exit 12 and is taken back whole: the files stay as they were.
@@ -428,7 +416,9 @@ private slots:
             m_tree->setIniValue("Configs/Config.ini", "Config/ProfileID", slot);
             const Run run = ctl({"profile", "switch", "Raid"});
             QVERIFY2(run.code == 0, qPrintable(run.err));
-            QCOMPARE(json({"profiles"})["current"].toString(), QString("Raid"));
+            const QJsonObject profiles = json({"profiles"});
+            QVERIFY(profiles["current"] == "Raid" &&
+                    profiles["profiles"] == QJsonArray({"Profile 1", "Raid"}));
             QCOMPARE(ctl({"profile", "switch", "Profile 1"}).code, 0);
         }
         QSettings factory(m_tree->file(kProfileDir + "DefaultProfile.prof"), QSettings::IniFormat);
@@ -450,7 +440,6 @@ private slots:
         QTest::newRow("unknown operation") << QStringList{"profile", "frob", "X"} << 10;
         QTest::newRow("macros missing file") << QStringList{"macros", "export", "Jump"} << 10;
         QTest::newRow("status with an extra word") << QStringList{"status", "now"} << 10;
-        QTest::newRow("doctor with an extra word") << QStringList{"doctor", "all"} << 10;
         QTest::newRow("help of unknown") << QStringList{"help", "frobnicate"} << 10;
         QTest::newRow("help") << QStringList{"help"} << 0;
         QTest::newRow("command help") << QStringList{"apply", "--help"} << 0;

@@ -24,17 +24,6 @@ class TestMacroList : public QObject {
     std::unique_ptr<TestTree> m_tree;
     MacroList m_list;
 
-    // Path and content of every file of the tree, hidden ones included.
-    QMap<QString, QByteArray> files() const {
-        QMap<QString, QByteArray> result;
-        QDirIterator it(m_tree->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            result[it.filePath()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?");
-        }
-        return result;
-    }
-
 private slots:
     void init() {
         m_tree = std::make_unique<TestTree>();
@@ -43,57 +32,48 @@ private slots:
         m_list.load();
     }
 
-    // NEW takes the lowest number without a file and is refused once fifty macros are listed.
+    // NEW takes the lowest number without a file, unlisted ones too, and is refused once fifty macros are
+    // listed.
     void addStopsAtFifty() {
         QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
                 macrofile::saveMacroSteps("Macro 2", {}) == FileResult::Ok);
         QString name;
         QCOMPARE(m_list.add(name), MacroListResult::Ok);
         QVERIFY(name == "Macro 3" && exists(name));
-        QCOMPARE(config::listMacros(), QStringList{"Macro 3"});
         while (m_list.names().size() < 50)
             QCOMPARE(m_list.add(name), MacroListResult::Ok);
         QCOMPARE(m_list.add(name), MacroListResult::TooMany);
-        QCOMPARE(MacroList::message(MacroListResult::TooMany), "TOO MANY MACROS TO BE CREATE!");
         QVERIFY(name == "Macro 52" && !exists("Macro 53") && config::macroCount() == 50);
     }
 
-    // DELETE removes file and entry; CHANGE NAME appends "_2", "_3" to a taken name and keeps the slot.
+    // DELETE removes the file; CHANGE NAME moves it to the name it gives, "_2" and on after a taken one.
+    // The names the list takes are the random operations' business.
     void removeAndRename() {
         QString name, actual;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 3; ++i)
             QCOMPARE(m_list.add(name), MacroListResult::Ok);
         QCOMPARE(m_list.remove("Macro 1"), MacroListResult::Ok);
-        QVERIFY(!exists("Macro 1") && !config::listMacros().contains("Macro 1"));
+        QVERIFY(!exists("Macro 1"));
         QCOMPARE(m_list.remove("Macro 1"), MacroListResult::NotFound);
-        const QPair<QString, QString> renames[] = {{"Macro 3", "Macro 2_2"}, {"Macro 4", "Macro 2_3"}};
-        for (const auto &rename : renames) {
-            QCOMPARE(m_list.rename(rename.first, "Macro 2", actual), MacroListResult::Ok);
-            QVERIFY2(actual == rename.second && exists(actual), qPrintable(actual));
-        }
-        QVERIFY(!exists("Macro 3") && !exists("Macro 4"));
-        QCOMPARE(config::listMacros(), (QStringList{"Macro 2", "Macro 2_2", "Macro 2_3"}));
-        QVERIFY(m_list.rename("Macro 2", "Macro 2", actual) == MacroListResult::Ok && actual == "Macro 2");
+        QVERIFY(m_list.rename("Macro 3", "Macro 2", actual) == MacroListResult::Ok && actual == "Macro 2_2");
+        QVERIFY(exists("Macro 2_2") && !exists("Macro 3"));
         QCOMPARE(m_list.rename("Macro 2", "../escape", actual), MacroListResult::InvalidName);
         QCOMPARE(m_list.rename("Ghost", "Phantom", actual), MacroListResult::NotFound);
     }
 
     // Refused imports and exports, a failed export and an export onto its own file leave every file. Rows
-    // without a name import path, the others export name to path.
+    // without a name import path, the others export name to path. An endless step count, a file that is
+    // no macro and an unknown macro are korvanectl's rows, with their messages.
     void fileCopiesKeepFiles_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<MacroListResult>("result");
         QTest::addColumn<QString>("path");
         QTest::newRow("import listed name") << "" << MacroListResult::Exists << "in/Macro 1.MSMACRO";
         QTest::newRow("import missing file") << "" << MacroListResult::NotFound << "in/None.MSMACRO";
-        // A count no macro can have would make every reader of the file loop for ever.
-        QTest::newRow("import endless count") << "" << MacroListResult::BadStepCount << "in/Endless.MSMACRO";
         QTest::newRow("import negative count") << "" << MacroListResult::BadStepCount << "in/Back.MSMACRO";
         QTest::newRow("import count no number") << "" << MacroListResult::BadStepCount << "in/Word.MSMACRO";
-        QTest::newRow("import no macro file") << "" << MacroListResult::NotMacroFile << "in/Picture.MSMACRO";
         QTest::newRow("export onto own file")
             << "Macro 1" << MacroListResult::Ok << "Configs/MacroDB/Macro 1.MSMACRO";
-        QTest::newRow("export unknown") << "Ghost" << MacroListResult::NotFound << "out/Old.MSMACRO";
         QTest::newRow("export fails") << "Macro 1" << MacroListResult::WriteFailed << "out/Old.MSMACRO";
     }
 
@@ -104,20 +84,15 @@ private slots:
         QCOMPARE(m_list.add(added), MacroListResult::Ok);
         m_tree->setIniValue("in/Macro 1.MSMACRO", "Setting/Count", 0);
         m_tree->setIniValue("out/Old.MSMACRO", "Setting/Count", 1);
-        m_tree->setIniValue("in/Endless.MSMACRO", "Setting/Count", 2000000000);
         m_tree->setIniValue("in/Back.MSMACRO", "Setting/Count", -1);
         m_tree->setIniValue("in/Word.MSMACRO", "Setting/Count", "many");
-        QFile picture(m_tree->file("in/Picture.MSMACRO"));
-        QVERIFY(picture.open(QIODevice::WriteOnly) &&
-                picture.write("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) == 16);
-        picture.close();
         // A folder where the part file goes makes the copy fail before the target is touched.
         QVERIFY(QDir().mkpath(filereplace::partPath(m_tree->file("out/Old.MSMACRO"))));
-        const QMap<QString, QByteArray> before = files();
+        const QMap<QString, QByteArray> before = filesUnder(m_tree->path());
         QTEST(name.isEmpty() ? m_list.importFile(m_tree->file(path), added)
                              : m_list.exportFile(name, m_tree->file(path)),
               "result");
-        QCOMPARE(files(), before);
+        QCOMPARE(filesUnder(m_tree->path()), before);
         QCOMPARE(config::listMacros(), QStringList{"Macro 1"});
     }
 
