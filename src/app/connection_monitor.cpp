@@ -11,7 +11,6 @@
 #include "storage/config_file.h"
 #include "storage/profile_file.h"
 
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -108,7 +107,9 @@ void ConnectionMonitor::releaseChanges() {
         QTimer::singleShot(0, this, &ConnectionMonitor::requestWarning);
     if (m_reconnectPending)
         QTimer::singleShot(0, this, &ConnectionMonitor::reconnect);
-    m_warningPending = m_reconnectPending = false;
+    if (m_reopenPending)
+        QTimer::singleShot(0, this, &ConnectionMonitor::openAfterPause);
+    m_warningPending = m_reconnectPending = m_reopenPending = false;
 }
 
 int ConnectionMonitor::mouseCount() const {
@@ -132,7 +133,18 @@ bool ConnectionMonitor::chooseMouse(const QString &name) {
 
 void ConnectionMonitor::reopen() {
     closeLink();
-    QThread::msleep(kReopenPauseMs);
+    // The mouse needs a moment on its new connection; a timer waits for it, so the window goes on.
+    m_reopening = true;
+    QTimer::singleShot(kReopenPauseMs, this, &ConnectionMonitor::openAfterPause);
+}
+
+void ConnectionMonitor::openAfterPause() {
+    // A write started meanwhile found no mouse and ends by itself; the link is opened after it.
+    if (m_presence->changesHeld()) {
+        m_reopenPending = true;
+        return;
+    }
+    m_reopening = false;
     m_presence->openCurrent();
     startReader();
 }
@@ -249,8 +261,9 @@ void ConnectionMonitor::offerResend() {
     m_resendScheduled = false;
     if (!m_resendWanted || mouseCount() == 0)
         return;
-    // A warning still on screen or a write under way: offered once they are over.
-    if (m_warningShowing || m_presence->changesHeld()) {
+    // A warning still on screen, a write under way or the link not yet open again: offered once they are
+    // over.
+    if (m_warningShowing || m_reopening || m_presence->changesHeld()) {
         mouseCameBack();
         return;
     }

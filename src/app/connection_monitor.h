@@ -127,6 +127,7 @@ signals:
 private:
     void startReader();
     void reopen();
+    void openAfterPause();
     void reconnect();
     void onLastMouseRemoved();
     void onCurrentMouseSwitched();
@@ -147,6 +148,8 @@ private:
     // A warning or a reconnection that came while the mouse was being written to.
     bool m_warningPending = false;
     bool m_reconnectPending = false;
+    bool m_reopenPending = false;
+    bool m_reopening = false; // closed for a reopen, until the pause is over
 
     int m_batteryFull = 0;
     int m_level = 0;
