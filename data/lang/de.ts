@@ -249,6 +249,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
 13 das Fenster läuft; 14 keine Akkumeldung; 15 keine Berechtigung, die Maus zu öffnen
 </translation>
     </message>
+    <message>
+        <source>The mouse gave no valid answer.</source>
+        <translation>Die Maus gab keine gültige Antwort.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>

@@ -249,6 +249,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
 13 la fenêtre est ouverte ; 14 aucun rapport de batterie ; 15 pas le droit d’ouvrir la souris
 </translation>
     </message>
+    <message>
+        <source>The mouse gave no valid answer.</source>
+        <translation>La souris n’a pas donné de réponse valable.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
