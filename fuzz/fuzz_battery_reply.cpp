@@ -38,7 +38,6 @@ void korvanectlStatus(const QByteArray &script) {
     ScriptedBackend *backend = nullptr;
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    int code = 0;
     {
         KorvaneCtl ctl(outStream, errStream, [&] {
             auto made = std::make_unique<ScriptedBackend>();
@@ -47,7 +46,7 @@ void korvanectlStatus(const QByteArray &script) {
             backend = made.get();
             return made;
         });
-        code = ctl.run({"--json", "status"});
+        const int code = ctl.run({"--json", "status"});
         fuzz::require(backend, "status opens the mouse");
         outStream.flush();
         const QJsonObject result = QJsonDocument::fromJson(out.toUtf8()).object();
