@@ -80,9 +80,7 @@ void probe(const QByteArray &script) {
     InputBytes in(reinterpret_cast<const uint8_t *>(script.constData()), std::size_t(script.size()));
     backend.loadScript(in);
     MouseDevice device(backend);
-    device.initDeviceTable();
-    device.enumerateDevices();
-    device.openByName(device.table().entries[0].name.data());
+    fuzz::openMouse(device);
     const DeviceAccess access = probeAccess(device);
     fuzz::require(access != DeviceAccess::Ready || wholeWithVoltage(lastBatteryReport(backend), true) ||
                       wholeWithVoltage(lastBatteryReport(backend), false),

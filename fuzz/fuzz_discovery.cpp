@@ -71,9 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     backend.loadScript(in);
 
     MouseDevice device(backend);
-    device.initDeviceTable();
-    device.enumerateDevices();
-    device.openByName(device.table().entries[0].name.data());
+    fuzz::openMouse(device);
     const DeviceEntry &entry = device.table().entries[0];
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const uint32_t flag = entry.present[presentFlagOfSlot(slot)];

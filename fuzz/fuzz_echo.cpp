@@ -63,9 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
     ScriptedBackend backend;
     backend.loadScript(in);
     MouseDevice device(backend);
-    device.initDeviceTable();
-    device.enumerateDevices();
-    device.openByName(device.table().entries[0].name.data());
+    fuzz::openMouse(device);
     devicelink::setPauseFunction([](int) {});
 
     bool silent = false;

@@ -2,6 +2,7 @@
 
 #include "device/command_report.h"
 #include "device/hid/command_report_reader.h"
+#include "device/mouse_device.h"
 #include "support/input_bytes.h"
 
 #include <algorithm>
@@ -89,3 +90,13 @@ int ScriptedBackend::readTimeout(HidHandle *handle, uint8_t *data, std::size_t l
     delivered.push_back(reply);
     return got;
 }
+
+namespace fuzz {
+
+void openMouse(MouseDevice &device) {
+    device.initDeviceTable();
+    device.enumerateDevices();
+    device.openByName(device.table().entries[0].name.data());
+}
+
+} // namespace fuzz

@@ -7,6 +7,7 @@
 #include <vector>
 
 class InputBytes;
+class MouseDevice;
 
 // The receiver of the shipped model (248A:8373) with its mouse and command collections on one node, as
 // Linux shows them, answering from a script: each raw read takes the next reply (some bytes, a time-out
@@ -52,3 +53,11 @@ public:
 private:
     int rawRead(uint8_t *data, std::size_t length);
 };
+
+namespace fuzz {
+
+// Prepares device as the programs do: the device table from the description and Config.ini, enumeration,
+// and the described mouse opened by its configured name.
+void openMouse(MouseDevice &device);
+
+} // namespace fuzz
