@@ -3,14 +3,17 @@
 BUILD_DIR := build
 ASAN_DIR := build-asan
 TSAN_DIR := build-tsan
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS := 60
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake g++ make pkg-config qtbase5-dev qttools5-dev-tools libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon
 RUN_DEPS := xvfb xauth imagemagick trayer
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
+FUZZ_DEPS := clang libclang-rt-14-dev
 
-.PHONY: all build deps test-deps run-deps run screenshots install test test-asan test-tsan test-kernel test-random bench clean format format-check translations
+.PHONY: all build deps test-deps run-deps run screenshots install test test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
 
 all: build
 
@@ -59,6 +62,15 @@ test-random: test-deps build
 		QTEST_FUNCTION_TIMEOUT=3000000 ctest --output-on-failure -R 'test_random_operations|test_killed_apply' \
 		--timeout 3000
 
+# Every reader of outside input under libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer, built
+# with clang in build-fuzz/: each target FUZZ_SECONDS seconds over a copy of its seeds (fuzz/corpus/). A
+# crash, a sanitizer finding or a failed property fails the run; fuzz/run.sh tells where its input is.
+fuzz: deps
+	@./scripts/install-deps.sh $(FUZZ_DEPS)
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	./fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 # The whole-program figures (profile write, start-up, memory, battery reader CPU), each beside its floor.
 bench: build
 	cmake --build $(BUILD_DIR) --target bench
@@ -102,12 +114,12 @@ translations: deps
 	$(LUPDATE) src -ts $(wildcard data/lang/*.ts) -no-obsolete -locations none
 
 format:
-	find src tools tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format -i
+	find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format -i
 
 # Fails when a source file differs from what the repository's .clang-format makes of it.
 format-check:
 	@./scripts/install-deps.sh clang-format
-	find src tools tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format --dry-run -Werror
+	find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)

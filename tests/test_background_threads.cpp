@@ -97,7 +97,7 @@ class TestBackgroundThreads : public QObject {
         devicelink::setPauseFunction([&](int ms) {
             pauses << ms;
             if (pauses.size() == statusAt)
-                m_mouse->sendStatusReport(1, 2, 3, 4);
+                m_mouse->sendStatusReport(1, 2, 2, 4);
             if (pauses.size() == stopAt)
                 thread.stop();
         });
@@ -141,10 +141,11 @@ private slots:
         const QVector<int> cycle{10, 450, 400};
         const std::tuple<Setup, QString, QVector<int>, int, int> rows[] = {
             // Raw 960 is 0x03C0. The read after the request finds nothing new and sees its reply again.
-            {{}, "B0,192,3 W1 S1,2,3,4", cycle, 2, 0}, // a status report after the request
+            {{}, "B0,192,3 W1 S1,2,2,4", cycle, 2, 0}, // a status report after the request
             {battery({960, 1, 2, 0}), "B1,192,3 W2 B1,192,3 W2", cycle, 0, 0}, // charging, status 2
             {battery({0, 0, 7, 0}), "B0,0,0 B0,0,0", cycle, 0, 0}, // battery bytes zero: no write status
             {battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", cycle, 0, 8}, // the capability byte
+            {battery({0xB366, 0, 1, 8}), "", cycle, 0, 0}, // 189,444 mV: no answer, not a mouse that is off
             // The reply stays queued and the passive read takes it.
             {[this] { m_mouse->failReads(1); }, "B0,0,0 B0,192,3 W1", cycle, 0, 0},
             {[this] { m_mouse->failWrites(1); }, "", cycle, 0, -1},               // request not written
@@ -207,7 +208,7 @@ private slots:
         }));
         writer->start();
         QVERIFY(QTest::qWaitFor([&] { return !m_controller->hasBatteryThread(); }));
-        m_mouse->sendStatusReport(1, 2, 3, 4); // for the reader's last read
+        m_mouse->sendStatusReport(1, 2, 2, 4); // for the reader's last read
         m_gate->open();
         QVERIFY(QTest::qWaitFor([&] { return writer->isFinished(); }));
         QVERIFY(readsAtStop == 2 && result == 0); // 2: the request's reply and the last read

@@ -41,18 +41,56 @@ private slots:
         }
     }
 
+    // A reply is believed only whole and with a voltage one lithium-ion cell has (2.5 V to 4.5 V), or none:
+    // a battery reply cut to 4 bytes is no mouse that is off, and random bytes are no 189,444 mV at 100 %.
+    // A status report is believed only whole, with one of the eight stages and a rate code.
+    void plausibleReports() {
+        const QPair<const char *, int> believed[] = {
+            {"05 00 fa 48 e2 03 00 01", 33}, // 4100 mV
+            {"05 00 fa 48 00 00 00 07", 33}, // off
+            {"05 00 fa 48 00 00 01 01", 33}, // charging, not measured yet
+            {"05 00 fa 48 5f 02 00 01", 33}, // 2503 mV
+            {"05 00 fa 48 43 04 00 01", 33}, // 4500 mV
+            {"05 00 fa 49 00 07 08 00", 33}, // status: stage 8 at 125 Hz
+        };
+        const QPair<const char *, int> refused[] = {
+            {"05 00 fa 48", 4},              // cut short
+            {"05 00 fa 48 e2 03 00 01", 32}, // one byte short
+            {"05 00 fa 48 5e 02 00 01", 33}, // 2499 mV
+            {"05 00 fa 48 44 04 00 01", 33}, // 4504 mV
+            {"05 00 fa 48 66 b3 01 01", 33}, // 189,444 mV
+            {"05 00 fa 49 00 08 01 00", 33}, // status: no ninth stage
+            {"05 00 fa 49 00 02 03 00", 33}, // status: 3 is no rate code
+            {"05 00 fa 49 00 02 01 00", 20}, // status cut short
+        };
+        const auto plausible = [](const QPair<const char *, int> &row) {
+            const harness::Bytes bytes = harness::report(row.first);
+            CommandReport reply{};
+            std::copy(bytes.begin(), bytes.end(), reply.begin());
+            return bytes[report::kCommand] == report::kCmdStatusReport
+                       ? battery::isPlausibleStatus(reply, row.second)
+                       : battery::isPlausibleReport(reply, row.second);
+        };
+        for (const auto &row : believed)
+            QVERIFY2(plausible(row), row.first);
+        for (const auto &row : refused)
+            QVERIFY2(!plausible(row), row.first);
+    }
+
     // The status request's wait: a failed read is a fault of its own (korvanectl's exit 2), not a mouse
-    // that stays silent (exit 14).
+    // that stays silent (exit 14); a battery report no cell gives is no valid answer (exit 2).
     void request() {
-        const int rows[][4] = {// failed writes, failed reads, asleep, answer
-                               {0, 0, 0, int(BatteryAnswer::Received)},
-                               {1, 0, 0, int(BatteryAnswer::WriteFailed)},
-                               {0, 1, 0, int(BatteryAnswer::ReadFailed)},
-                               {0, 0, 1, int(BatteryAnswer::Silent)}};
-        for (const auto &[failedWrites, failedReads, asleep, answer] : rows) {
+        const int rows[][5] = {// failed writes, failed reads, asleep, raw voltage, answer
+                               {0, 0, 0, 960, int(BatteryAnswer::Received)},
+                               {1, 0, 0, 960, int(BatteryAnswer::WriteFailed)},
+                               {0, 1, 0, 960, int(BatteryAnswer::ReadFailed)},
+                               {0, 0, 1, 960, int(BatteryAnswer::Silent)},
+                               {0, 0, 0, 0xB366, int(BatteryAnswer::Invalid)}};
+        for (const auto &[failedWrites, failedReads, asleep, raw, answer] : rows) {
             VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01);
             const std::unique_ptr<MouseDevice> device = harness::openMouse(mouse);
             QVERIFY(device->commandHandle());
+            mouse.setBattery({uint16_t(raw), 0, 1, 0});
             mouse.setAsleep(asleep);
             mouse.failWrites(failedWrites);
             mouse.failReads(failedReads);

@@ -31,6 +31,28 @@ private slots:
         QVERIFY(!OsdRecord::decode(data.left(1043)) && !OsdRecord::decode(data + "x"));
     }
 
+    // A record the window could not show as asked is refused whole: a text without its terminating zero
+    // (it would come back cut), a display time beyond a minute (past an int the window never hides) and a
+    // font size of 0 or above 512 pixels.
+    void implausibleRecordsRefused() {
+        const QByteArray good = OsdRecord{"DPI 1:800"}.encode();
+        const auto with = [&good](int offset, quint32 value) {
+            QByteArray data = good;
+            qToLittleEndian<quint32>(value, data.data() + offset);
+            return data;
+        };
+        QByteArray endless = good;
+        for (int i = 0; i < OsdRecord::kTextUnits; ++i)
+            qToLittleEndian<quint16>('x', endless.data() + 2 * i);
+        QVERIFY(OsdRecord::decode(good) && OsdRecord::decode(with(OsdRecord::kDisplayTimeOffset, 60000)) &&
+                OsdRecord::decode(with(OsdRecord::kFontSizeOffset, 512)));
+        for (const QByteArray &refused :
+             {endless, with(OsdRecord::kDisplayTimeOffset, 60001),
+              with(OsdRecord::kDisplayTimeOffset, 0xFFFFFFFF), with(OsdRecord::kFontSizeOffset, 0),
+              with(OsdRecord::kFontSizeOffset, 513)})
+            QVERIFY(!OsdRecord::decode(refused));
+    }
+
     // Started five times, 500 ms apart, then dropped; the sender never waits for it, and a record sent
     // meanwhile takes the place of the one on its way.
     void missingOsdIsStartedFiveTimesThenDropped() {

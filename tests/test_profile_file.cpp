@@ -511,6 +511,17 @@ private slots:
         QVERIFY(config::loadProfileList().isEmpty());
     }
 
+    // A language's font as the configuration gives it; a size no window can lay out is the default size, so
+    // that the display scale never multiplies it past an int.
+    void languageFonts() {
+        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_SIZE_1", 200);
+        m_tree->setIniValue("Configs/Config.ini", "FONT_LIST/FONT_SIZE_2", 2000000000);
+        const LanguageFont shipped = config::fontForLanguage(0);
+        QVERIFY(shipped.family == "DejaVu Sans" && shipped.pixelSize == 12);
+        QCOMPARE(config::fontForLanguage(1).pixelSize, 200u);
+        QCOMPARE(config::fontForLanguage(2).pixelSize, 0u);
+    }
+
     // A new mouse's profile list is kept before its folder exists. Without any file every value reads its
     // default, the bulk reads leave their outputs alone and the first write makes the folder; a folder in
     // the settings file's place fails every write, for root too.

@@ -121,6 +121,14 @@ private slots:
             {"22 mismatches: gives up", kDpi, badCommand * 22 + echo, 2, 3, 22, 19},
             // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
             {"stale reply judged again", kDpi, {badData, kSilence, kSilence}, 2, 3, 3, 0},
+            // A reply cut to four bytes is no echo, though the bracket's zero bytes would compare equal.
+            {"cut short: read again",
+             bytes33("0500fa4600"),
+             {replyOf(QByteArray::fromHex("0500fa46")), kSilence, replyOf(bytes33("0500fa4600"))},
+             0,
+             2,
+             3,
+             1},
             // The copies are 64 bytes: a longer length is cut to them.
             {"long report cut to 64", kDpi + QByteArray(100, '\x7E'), echo, 0, 1, 1, 0}};
         for (const auto &row : rows) {

@@ -255,6 +255,10 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
         <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
         <translation>Ein anderer korvanectl-Befehl (Prozess %1) hält die Maus und die Profile; versuchen Sie es erneut, wenn er beendet ist.</translation>
     </message>
+    <message>
+        <source>The mouse gave no valid answer.</source>
+        <translation>Die Maus gab keine gültige Antwort.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>

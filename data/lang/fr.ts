@@ -255,6 +255,10 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
         <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
         <translation>Une autre commande korvanectl (processus %1) tient la souris et les profils ; réessayez quand elle sera terminée.</translation>
     </message>
+    <message>
+        <source>The mouse gave no valid answer.</source>
+        <translation>La souris n’a pas donné de réponse valable.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>

@@ -302,6 +302,8 @@ int KorvaneCtl::status() {
         return finish(kResultWriteError, tr("The status request could not be sent."));
     if (answer == BatteryAnswer::ReadFailed)
         return finish(kResultGaveUp, tr("The mouse's answer could not be read."));
+    if (answer == BatteryAnswer::Invalid)
+        return finish(kResultGaveUp, tr("The mouse gave no valid answer."));
     if (answer == BatteryAnswer::Silent)
         return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."),
                       QJsonObject{{"access", accessName(DeviceAccess::Silent)}});

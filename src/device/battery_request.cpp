@@ -18,6 +18,8 @@ BatteryAnswer requestBatteryReport(MouseDevice &device, BatteryReport &out, int 
         if (read < 0)
             return BatteryAnswer::ReadFailed;
         if (read > 0 && reply[report::kCommand] == report::kCmdBattery) {
+            if (!battery::isPlausibleReport(reply, read))
+                return BatteryAnswer::Invalid;
             out = battery::decodeReport(reply, config::batteryFull());
             return BatteryAnswer::Received;
         }

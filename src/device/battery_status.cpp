@@ -1,5 +1,7 @@
 #include "device/battery_status.h"
 
+#include "storage/profile_data.h"
+
 #include <QCoreApplication>
 
 namespace battery {
@@ -14,6 +16,11 @@ struct LevelStep {
 };
 constexpr LevelStep kLevels[] = {{4099, 90}, {3999, 80}, {3899, 70}, {3799, 60},
                                  {3699, 50}, {3499, 40}, {3399, 30}, {3199, 20}};
+
+// The report rate codes of 125, 250, 500 and 1000 reports a second.
+bool isRateCode(uint8_t code) {
+    return code == 8 || code == 4 || code == 2 || code == 1;
+}
 } // namespace
 
 int millivolts(int raw) {
@@ -29,6 +36,18 @@ int level(int raw, int fullMillivolts) {
             return step.level;
     }
     return 10;
+}
+
+bool isPlausibleReport(const CommandReport &reply, int length) {
+    if (length != static_cast<int>(report::kSize))
+        return false;
+    const int raw = reply[report::kBatteryHigh] * 256 + reply[report::kBatteryLow];
+    return raw == 0 || (millivolts(raw) >= kMinCellMillivolts && millivolts(raw) <= kMaxCellMillivolts);
+}
+
+bool isPlausibleStatus(const CommandReport &reply, int length) {
+    return length == static_cast<int>(report::kSize) &&
+           reply[report::kStatusDpi] < ProfileData::kStageCount && isRateCode(reply[report::kStatusRate]);
 }
 
 BatteryReport decodeReport(const CommandReport &reply, int fullMillivolts) {

@@ -22,6 +22,19 @@ struct BatteryReport {
 // the connection state, and the on-screen texts for changes made with the mouse's own buttons.
 namespace battery {
 
+// The voltages a battery report can give: the mouse runs on one lithium-ion cell, which is not below 2.5 V
+// while the mouse still answers, nor above 4.5 V while it charges.
+constexpr int kMinCellMillivolts = 2500;
+constexpr int kMaxCellMillivolts = 4500;
+
+// Whether length bytes read into reply can be believed as a battery report: the whole report arrived, and
+// its voltage is one the cell can have, or none at all (the mouse off or asleep, or charging before it has
+// measured). The command byte is not checked.
+bool isPlausibleReport(const CommandReport &reply, int length);
+// Whether length bytes read into reply can be believed as a status report: the whole report arrived, with
+// a DPI stage the profile has and a rate code (8, 4, 2 or 1). The command byte is not checked.
+bool isPlausibleStatus(const CommandReport &reply, int length);
+
 // The fields of a battery report; the command byte is not checked.
 BatteryReport decodeReport(const CommandReport &reply, int fullMillivolts = config::kDefaultBatteryFull);
 

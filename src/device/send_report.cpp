@@ -135,8 +135,15 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
         }
         traceBytes("hid_read", length, reply);
 
+        // A reply cut short is no echo: the bytes it lacks read as zeros, which could pass for the sent
+        // report's own. It is thrown away, so that a time-out after it does not judge it again, and read
+        // anew.
+        const bool cutShort = got > 0 && static_cast<std::size_t>(got) < std::min(size, report::kSize);
         // A read that timed out leaves the buffer as it was: the previous reply is judged again.
-        if (headerIsZero(reply)) {
+        if (cutShort) {
+            std::fill(std::begin(reply), std::end(reply), 0);
+            last = kCommandMismatch;
+        } else if (headerIsZero(reply)) {
             ++zeroReplies;
             if (zeroReplies <= kZeroRepliesRewritten) {
                 trace("对比位全为0，跳转到重新写");

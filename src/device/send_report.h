@@ -8,8 +8,9 @@
 class MouseDevice;
 
 // One command exchange: frames the report (checksum into byte 1), writes it to the device's command
-// handle, reads the echo and compares it, retrying within fixed budgets. report holds length bytes
-// (33 for every command) and is not modified. Returns kResultOk, kResultNoDevice, kResultGaveUp or
+// handle, reads the echo and compares it, retrying within fixed budgets; a reply shorter than the report
+// (up to its 33 bytes) counts as a wrong echo. report holds length bytes (33 for every command) and is
+// not modified. Returns kResultOk, kResultNoDevice, kResultGaveUp or
 // kResultWriteError. Waits go through devicelink::pause, texts through devicelink::trace.
 // A mouse that answers none of six writes counts as having accepted the report; acceptedBySilence, when
 // given, is set to tell that case from a real echo (false for every other outcome).

@@ -37,18 +37,23 @@ void VelGetBatteryThread::readLoop() {
             return;
         HidBackend &backend = device->backend();
         reply.fill(0);
+        // Bytes of the report the buffer holds: a read that times out leaves both as they were.
+        int held = 0;
 
         if (cycle == 0) {
             if (backend.write(handle, statusRequest.data(), report::kSize) < 0)
                 qCDebug(lcDevice, "Unable to send a feature report.\n");
             devicelink::pause(kRequestReadDelayMs);
-            if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
+            const int got = backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs);
+            if (got < 0) {
                 // An unanswered request reads as 0, 0, 0, which the window takes for a mouse that is off.
                 emit RefreshBatteryStatus(0, 0, 0);
             } else {
+                held = got;
                 qCDebug(lcDevice, "Threadread bat - %x %x %x %x %x %x %x %x\n", reply[0], reply[1], reply[2],
                         reply[3], reply[4], reply[5], reply[6], reply[7]);
-                if (reply[report::kCommand] == report::kCmdBattery)
+                // A report cut short or with a voltage no cell has is no answer: it is not taken for one.
+                if (reply[report::kCommand] == report::kCmdBattery && battery::isPlausibleReport(reply, held))
                     handleBatteryReport(reply);
             }
             // The first passive read follows without a look at the stop flag and on the request's
@@ -60,15 +65,20 @@ void VelGetBatteryThread::readLoop() {
         }
 
         reply[report::kReportId] = 4;
-        if (backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs) < 0) {
+        const int got = backend.readTimeout(handle, reply.data(), report::kSize, kReadTimeoutMs);
+        if (got < 0) {
             qCDebug(lcDevice, "Unable to read a feature report 1.\n");
             devicelink::pause(kAfterReadErrorMs);
         } else {
-            if (reply[report::kCommand] == report::kCmdStatusReport)
-                emit RefreshStatus(reply[report::kStatusProfile], reply[report::kStatusDpi],
-                                   reply[report::kStatusRate], reply[report::kStatusMode]);
-            else if (reply[report::kCommand] == report::kCmdBattery)
+            held = got > 0 ? got : held;
+            if (reply[report::kCommand] == report::kCmdStatusReport) {
+                if (battery::isPlausibleStatus(reply, held))
+                    emit RefreshStatus(reply[report::kStatusProfile], reply[report::kStatusDpi],
+                                       reply[report::kStatusRate], reply[report::kStatusMode]);
+            } else if (reply[report::kCommand] == report::kCmdBattery &&
+                       battery::isPlausibleReport(reply, held)) {
                 handleBatteryReport(reply);
+            }
             devicelink::pause(kAfterReadMs);
         }
         if (cycle == kLastPassiveRead)

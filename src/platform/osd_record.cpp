@@ -9,15 +9,16 @@ void putText(QByteArray &data, int offset, const QString &text) {
         qToLittleEndian<quint16>(text.at(i).unicode(), data.data() + offset + 2 * i);
 }
 
-QString takeText(const QByteArray &data, int offset) {
+// The text up to its terminating zero; nothing when the field holds none.
+std::optional<QString> takeText(const QByteArray &data, int offset) {
     QString text;
     for (int i = 0; i < OsdRecord::kTextUnits; ++i) {
         const quint16 unit = qFromLittleEndian<quint16>(data.constData() + offset + 2 * i);
         if (unit == 0)
-            break;
+            return text;
         text.append(QChar(unit));
     }
-    return text;
+    return std::nullopt;
 }
 } // namespace
 
@@ -34,12 +35,17 @@ QByteArray OsdRecord::encode() const {
 std::optional<OsdRecord> OsdRecord::decode(const QByteArray &data) {
     if (data.size() != kSize)
         return std::nullopt;
+    const std::optional<QString> text = takeText(data, kTextOffset);
+    const std::optional<QString> face = takeText(data, kFaceOffset);
     OsdRecord out;
-    out.text = takeText(data, kTextOffset);
     out.displayMs = qFromLittleEndian<quint32>(data.constData() + kDisplayTimeOffset);
     out.color = qFromLittleEndian<quint32>(data.constData() + kColorOffset);
     out.fontSize = qFromLittleEndian<quint32>(data.constData() + kFontSizeOffset);
-    out.face = takeText(data, kFaceOffset);
+    // A time beyond an int would never end the timer, a font of millions of pixels never be drawn.
+    if (!text || !face || out.displayMs > kMaxDisplayMs || out.fontSize < 1 || out.fontSize > kMaxFontSize)
+        return std::nullopt;
+    out.text = *text;
+    out.face = *face;
     return out;
 }
 

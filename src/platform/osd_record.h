@@ -16,6 +16,9 @@ struct OsdRecord {
     static constexpr int kColorOffset = 524;
     static constexpr int kFontSizeOffset = 528;
     static constexpr int kFaceOffset = 532;
+    // What a record may ask of the window: at most a minute on screen, a font of 1 to 512 pixels.
+    static constexpr uint32_t kMaxDisplayMs = 60000;
+    static constexpr uint32_t kMaxFontSize = 512;
 
     QString text;
     uint32_t displayMs = 1500;
@@ -25,7 +28,8 @@ struct OsdRecord {
 
     // Texts longer than 255 units are cut so the terminating zero always fits.
     QByteArray encode() const;
-    // Nothing when data is not exactly one record.
+    // Nothing when data is not exactly one record: 1044 bytes, each text ended by its zero within its 256
+    // units, a display time and a font size within the bounds above.
     static std::optional<OsdRecord> decode(const QByteArray &data);
     static uint32_t colorRef(int red, int green, int blue);
 };

@@ -78,7 +78,9 @@ LanguageFont fontForLanguage(int index) {
     QSettings settings(AppPaths::mainConfigFile(), QSettings::IniFormat);
     LanguageFont font;
     font.family = settings.value(QString("FONT_LIST/FONT_%1").arg(index)).toString();
-    font.pixelSize = settings.value(QString("FONT_LIST/FONT_SIZE_%1").arg(index), 0u).toUInt();
+    const unsigned size = settings.value(QString("FONT_LIST/FONT_SIZE_%1").arg(index), 0u).toUInt();
+    // A size beyond any window's is no size: scaled, it would not even fit an int.
+    font.pixelSize = size <= LanguageFont::kMaxPixelSize ? size : 0;
     return font;
 }
 

@@ -23,6 +23,8 @@ QString profileProductName();
 int languageIndex();
 [[nodiscard]] bool setLanguageIndex(int index);
 void readLanguageTable(LanguageTable &table);
+// "FONT_LIST/FONT_<index>" and "FONT_LIST/FONT_SIZE_<index>"; a size above LanguageFont::kMaxPixelSize
+// reads as 0.
 LanguageFont fontForLanguage(int index);
 
 // The macro list keeps 50 named slots; an empty slot is free.
