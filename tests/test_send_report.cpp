@@ -121,6 +121,8 @@ private slots:
             {"22 mismatches: gives up", kDpi, badCommand * 22 + echo, 2, 3, 22, 19},
             // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
             {"stale reply judged again", kDpi, {badData, kSilence, kSilence}, 2, 3, 3, 0},
+            // A reply cut short is no echo though its header matches, nor is it judged again after time-outs.
+            {"short reply: gives up", kStore, {replyOf(kStore.left(16))}, 2, 3, 22, 19},
             // The copies are 64 bytes: a longer length is cut to them.
             {"long report cut to 64", kDpi + QByteArray(100, '\x7E'), echo, 0, 1, 1, 0}};
         for (const auto &row : rows) {

@@ -95,6 +95,10 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
     int rewrites = 0;
     Outcome last = kMatch;
     bool write = true;
+    // Whether the reply in the buffer came whole. A read cut short of a report leaves part of an answer
+    // over zeros or an older reply: that is no echo, even where the bytes compared happen to match.
+    const std::size_t replySize = std::min(size, report::kSize);
+    bool whole = true;
 
     for (;;) {
         if (write) {
@@ -134,6 +138,8 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
             continue;
         }
         traceBytes("hid_read", length, reply);
+        if (got > 0)
+            whole = static_cast<std::size_t>(got) >= replySize;
 
         // A read that timed out leaves the buffer as it was: the previous reply is judged again.
         if (headerIsZero(reply)) {
@@ -147,7 +153,7 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
             if (last == kMatch && acceptedBySilence)
                 *acceptedBySilence = true;
         } else {
-            last = compare(out, reply);
+            last = whole ? compare(out, reply) : kCommandMismatch;
         }
 
         if (last == kDataMismatch) {
