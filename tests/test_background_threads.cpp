@@ -145,7 +145,7 @@ private slots:
             {battery({960, 1, 2, 0}), "B1,192,3 W2 B1,192,3 W2", cycle, 0, 0}, // charging, status 2
             {battery({0, 0, 7, 0}), "B0,0,0 B0,0,0", cycle, 0, 0}, // battery bytes zero: no write status
             {battery({960, 0, 1, 8}), "B0,192,3 W1 B0,192,3 W1", cycle, 0, 8}, // the capability byte
-            {battery({0xB366, 0, 1, 8}), "", cycle, 0, 0}, // 189,444 mV: no answer, not a mouse that is off
+            {battery({0xB366, 0, 1, 8}), "", cycle, 0, -1}, // 189,444 mV: no answer, not a mouse that is off
             // The reply stays queued and the passive read takes it.
             {[this] { m_mouse->failReads(1); }, "B0,0,0 B0,192,3 W1", cycle, 0, 0},
             {[this] { m_mouse->failWrites(1); }, "", cycle, 0, -1},               // request not written

@@ -95,6 +95,10 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
     int rewrites = 0;
     Outcome last = kMatch;
     bool write = true;
+    // Whether the reply in the buffer came whole. A read cut short of a report leaves part of an answer
+    // over zeros or an older reply: that is no echo, even where the bytes compared happen to match.
+    const std::size_t replySize = std::min(size, report::kSize);
+    bool whole = true;
 
     for (;;) {
         if (write) {
@@ -134,16 +138,12 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
             continue;
         }
         traceBytes("hid_read", length, reply);
+        if (got > 0)
+            whole = static_cast<std::size_t>(got) >= replySize;
 
-        // A reply cut short is no echo: the bytes it lacks read as zeros, which could pass for the sent
-        // report's own. It is thrown away, so that a time-out after it does not judge it again, and read
-        // anew.
-        const bool cutShort = got > 0 && static_cast<std::size_t>(got) < std::min(size, report::kSize);
-        // A read that timed out leaves the buffer as it was: the previous reply is judged again.
-        if (cutShort) {
-            std::fill(std::begin(reply), std::end(reply), 0);
-            last = kCommandMismatch;
-        } else if (headerIsZero(reply)) {
+        // A read that timed out leaves the buffer as it was: the previous reply is judged again, and a reply
+        // cut short stays no echo.
+        if (whole && headerIsZero(reply)) {
             ++zeroReplies;
             if (zeroReplies <= kZeroRepliesRewritten) {
                 trace("对比位全为0，跳转到重新写");
@@ -154,7 +154,7 @@ ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length, bo
             if (last == kMatch && acceptedBySilence)
                 *acceptedBySilence = true;
         } else {
-            last = compare(out, reply);
+            last = whole ? compare(out, reply) : kCommandMismatch;
         }
 
         if (last == kDataMismatch) {

@@ -12,6 +12,7 @@ class MouseDevice;
 // (up to its 33 bytes) counts as a wrong echo. report holds length bytes (33 for every command) and is
 // not modified. Returns kResultOk, kResultNoDevice, kResultGaveUp or
 // kResultWriteError. Waits go through devicelink::pause, texts through devicelink::trace.
+// A reply read cut short of a whole report is treated as an echo of another command.
 // A mouse that answers none of six writes counts as having accepted the report; acceptedBySilence, when
 // given, is set to tell that case from a real echo (false for every other outcome).
 ResultCode sendReport(MouseDevice &device, const uint8_t *report, int length,

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QtGlobal>
 #include <cerrno>
+#include <utility>
 
 namespace {
 constexpr int kBatteryStepMs = 5000;
@@ -40,6 +41,22 @@ void followBatteryLevels(VirtualMouse *mouse) {
         const int percent = levels.at(i).toInt();
         QTimer::singleShot(kBatteryStepMs * i, QCoreApplication::instance(),
                            [setLevel, percent] { setLevel(percent); });
+    }
+}
+
+// KORVANE_VIRTUAL_FAULT="wrong-echo,5": that fault (unplug, silent, wrong-echo, short-read, write-error) at
+// the fifth report written, to watch the program meet it by hand or from a test.
+void faultFromEnvironment(VirtualMouse &mouse) {
+    using Fault = VirtualMouse::Fault;
+    static const std::pair<const char *, Fault> kKinds[] = {{"unplug", Fault::Unplug},
+                                                            {"silent", Fault::Silent},
+                                                            {"wrong-echo", Fault::WrongEcho},
+                                                            {"short-read", Fault::ShortRead},
+                                                            {"write-error", Fault::WriteError}};
+    const QStringList fields = qEnvironmentVariable("KORVANE_VIRTUAL_FAULT").split(',');
+    for (const auto &[name, fault] : kKinds) {
+        if (fields.size() == 2 && fields[0] == QLatin1String(name))
+            mouse.faultAt(fault, fields[1].toInt());
     }
 }
 } // namespace
@@ -80,6 +97,7 @@ HidBackendChoice chooseUntracedBackend(bool useVirtual) {
     // KORVANE_VIRTUAL_NO_ACCESS=1: a mouse plugged in whose nodes this user may not open.
     if (qEnvironmentVariableIntValue("KORVANE_VIRTUAL_NO_ACCESS") == 1)
         mouse->refuseOpens(EACCES);
+    faultFromEnvironment(*mouse);
     followBatteryLevels(mouse.get());
     choice.virtualMouse = mouse.get();
     choice.backend = std::move(mouse);

@@ -222,13 +222,16 @@ int VirtualMouse::write(HidHandle *handle, const uint8_t *data, std::size_t leng
         --m_failedWrites;
         return -1;
     }
+    const bool struck = strikes(data, length);
+    if (struck && m_fault == Fault::WriteError)
+        return -1;
     m_records.push_back({Direction::Written, h->connection, std::vector<uint8_t>(data, data + length)});
     const int connection = h->connection;
     const bool lastReport = m_unplugAfter > 0 && --m_unplugAfter == 0;
     const bool plugNow = m_plugAfter > 0 && --m_plugAfter == 0;
     const int plugged = m_plugConnection;
+    answer(connection, data, length, struck);
     lock.unlock();
-    handleReport(connection, data, length);
     if (lastReport)
         unplug(connection);
     if (plugNow)
@@ -298,8 +301,24 @@ uint16_t VirtualMouse::releaseNumber(const std::string &path) {
     return 0;
 }
 
+bool VirtualMouse::strikes(const uint8_t *data, std::size_t length) {
+    if (m_faultCountdown > 0 && --m_faultCountdown == 0) {
+        if (m_fault == Fault::Silent) {
+            m_asleep = true;
+            return false;
+        }
+        m_struckReport.assign(data, data + length);
+    }
+    return !m_struckReport.empty() &&
+           std::equal(data, data + length, m_struckReport.begin(), m_struckReport.end());
+}
+
 void VirtualMouse::handleReport(int connection, const uint8_t *data, std::size_t length) {
     QMutexLocker lock(&m_mutex);
+    answer(connection, data, length, false);
+}
+
+void VirtualMouse::answer(int connection, const uint8_t *data, std::size_t length, bool struck) {
     if (m_asleep || length < report::kData || data[report::kReportId] != report::kReportIdValue ||
         data[report::kMagic] != report::kMagicValue || data[report::kChecksum] != report::checksum(data))
         return;
@@ -320,21 +339,26 @@ void VirtualMouse::handleReport(int connection, const uint8_t *data, std::size_t
             if (address + n <= kMemorySize)
                 std::memcpy(m_memory[code].data() + address, data + report::kData, n);
         }
-        echo(connection, data, length);
+        echo(connection, data, length, struck);
     } else if (code == report::kCmdStore) {
         m_stores.push_back(data[report::kAddressHigh]);
-        echo(connection, data, length);
+        echo(connection, data, length, struck);
     } else if (code == report::kCmdWriteBracket) {
         m_brackets.push_back(data[report::kAddressLow]);
-        echo(connection, data, length);
+        echo(connection, data, length, struck);
     } else if (code == report::kCmdSelectProfile) {
         m_profile = data[report::kAddressLow];
     }
 }
 
-void VirtualMouse::echo(int connection, const uint8_t *data, std::size_t length) {
+void VirtualMouse::echo(int connection, const uint8_t *data, std::size_t length, bool struck) {
     std::vector<uint8_t> reply(report::kSize, 0);
     std::copy(data, data + std::min(length, report::kSize), reply.begin());
+    if (struck && m_fault == Fault::WrongEcho)
+        reply[report::kCommand] ^= 0x80;
+    // The header and half the data: what a read cut short hands over.
+    if (struck && m_fault == Fault::ShortRead)
+        reply.resize(report::kSize / 2);
     if (m_garbled > 0) {
         --m_garbled;
         switch (m_echoFault) {

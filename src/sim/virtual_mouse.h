@@ -23,6 +23,8 @@ public:
     enum class PathStyle { Linux, Windows };
     enum class EchoFault { WrongCommand, WrongData, AllZero };
     enum class Direction { Written, Read };
+    // What goes wrong at one report of a transaction (see faultAt).
+    enum class Fault { Unplug, Silent, WrongEcho, ShortRead, WriteError };
 
     struct Record {
         Direction direction;
@@ -101,6 +103,14 @@ public:
     void unplugAfter(int count);
     // connection is plugged in right after the count-th report from now has been answered.
     void plugAfter(int connection, int count);
+    // The fault strikes the report-th report written from now. Unplug: its connection is pulled right
+    // after answering it, as unplugAfter does. Silent: the mouse answers nothing from that report on, as
+    // one that fell asleep (setAsleep(false) wakes it). WrongEcho: its echo names another command.
+    // ShortRead: the read that carries its answer returns fewer bytes than a report, as a read cut short.
+    // WriteError: its write fails. The last three stay with that report, as with a report this mouse
+    // cannot take: each write of the same bytes again (the program's rewrites) is struck as well, until
+    // faultAt is called again; report 0 sets no fault.
+    void faultAt(Fault fault, int report);
     // Calls made through handles already closed: a program that closes a handle while another thread
     // still uses it would crash on a real mouse; here the calls fail and are counted.
     int closedHandleUses() const;
@@ -133,7 +143,12 @@ private:
     Handle *liveForUse(HidHandle *handle);
     int activeConnection() const;
     void deliver(int connection, const std::vector<uint8_t> &report);
-    void echo(int connection, const uint8_t *data, std::size_t length);
+    // What the firmware does with one report received; called with the mutex held. struck: the report
+    // carries the fault of faultAt, which spoils its echo.
+    void answer(int connection, const uint8_t *data, std::size_t length, bool struck);
+    void echo(int connection, const uint8_t *data, std::size_t length, bool struck);
+    // Whether a report now written is struck by the fault of faultAt, counting it; mutex held.
+    bool strikes(const uint8_t *data, std::size_t length);
     std::vector<uint8_t> framed(uint8_t code, const std::array<uint8_t, 4> &fields) const;
     std::vector<DeviceEvent> events(int connection, bool arrived) const;
     void notify(const std::vector<DeviceEvent> &events);
@@ -162,6 +177,9 @@ private:
     int m_unplugAfter = 0;
     int m_plugAfter = 0;
     int m_plugConnection = 0;
+    Fault m_fault = Fault::Unplug;
+    int m_faultCountdown = 0;
+    std::vector<uint8_t> m_struckReport; // the report the fault stays with, once written
     int m_closedHandleUses = 0;
     int m_movement = 0;
     bool m_drainEnabled = true;

@@ -111,6 +111,15 @@ void VirtualMouse::plugAfter(int connection, int count) {
     m_plugAfter = count;
 }
 
+void VirtualMouse::faultAt(Fault fault, int report) {
+    QMutexLocker lock(&m_mutex);
+    m_fault = fault;
+    m_struckReport.clear();
+    m_faultCountdown = fault == Fault::Unplug ? 0 : report;
+    if (fault == Fault::Unplug)
+        m_unplugAfter = report;
+}
+
 void VirtualMouse::setMovementStreaming(int reportsPerAnswer) {
     QMutexLocker lock(&m_mutex);
     m_movement = reportsPerAnswer;
