@@ -148,7 +148,7 @@ void MacroDialog::buildEditor() {
 void MacroDialog::buildTools() {
     m_delayBoxes = {placed(checkBox(QStringLiteral("recordDelaysBox"), this), {kRightX, 0, kRightWidth, 22}),
                     placed(checkBox(QStringLiteral("defaultDelayBox"), this), {kRightX, 24, 184, 22})};
-    makeExclusive(m_delayBoxes, &MacroEditor::setDelayMode);
+    makeExclusive(m_delayBoxes, [this](int mode) { m_editor->setDelayMode(mode); });
     m_defaultDelayEdit = placed(new VelLineEdit(this), {608, 24, 44, 22});
     m_defaultDelayEdit->setObjectName(QStringLiteral("defaultDelayEdit"));
     m_defaultDelayEdit->setValidator(new QIntValidator(0, 99999, m_defaultDelayEdit));
@@ -195,7 +195,7 @@ void MacroDialog::buildTools() {
     for (int mode = 0; mode < kLoopModeCount; ++mode)
         m_loopBoxes << placed(checkBox(QStringLiteral("loopMode%1").arg(mode), this),
                               {kRightX, 292 + 24 * mode, mode == 0 ? 184 : kRightWidth, 22});
-    makeExclusive(m_loopBoxes, &MacroEditor::setLoopType);
+    makeExclusive(m_loopBoxes, [this](int type) { m_editor->setLoopType(type); });
     m_loopCountEdit = placed(new VelLineEdit(this), {608, 292, 44, 22});
     m_loopCountEdit->setObjectName(QStringLiteral("loopCountEdit"));
     m_loopCountEdit->setValidator(new QIntValidator(0, 999, m_loopCountEdit));

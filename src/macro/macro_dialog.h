@@ -6,6 +6,7 @@
 #include <QModelIndex>
 #include <QVector>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -67,7 +68,7 @@ private:
     void connectCatalog();
     // Boxes of which at most one is checked: checking one unchecks the others, and set receives the number
     // of the checked box from 1, or 0 for none.
-    void makeExclusive(const QVector<QCheckBox *> &boxes, void (MacroEditor::*set)(int));
+    void makeExclusive(const QVector<QCheckBox *> &boxes, const std::function<void(int)> &set);
 
     // Shows the catalog's list with select (or the first macro) open.
     void showList(const QString &select);

@@ -49,14 +49,14 @@ void MacroDialog::connectEditor() {
 
 // ---- Delay mode and loops ----
 
-void MacroDialog::makeExclusive(const QVector<QCheckBox *> &boxes, void (MacroEditor::*set)(int)) {
+void MacroDialog::makeExclusive(const QVector<QCheckBox *> &boxes, const std::function<void(int)> &set) {
     for (QCheckBox *box : boxes) {
-        connect(box, &QCheckBox::clicked, this, [this, boxes, box, set](bool checked) {
+        connect(box, &QCheckBox::clicked, this, [boxes, box, set](bool checked) {
             for (QCheckBox *other : boxes) {
                 if (checked && other != box)
                     other->setChecked(false);
             }
-            (m_editor->*set)(checked ? boxes.indexOf(box) + 1 : 0);
+            set(checked ? boxes.indexOf(box) + 1 : 0);
         });
     }
 }
