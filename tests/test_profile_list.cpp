@@ -38,6 +38,20 @@ private slots:
         QVERIFY(name == "Profile 3" && exists(name) && QFileInfo::exists(profile::factoryProfilePath()));
     }
 
+    // A list file with a line cut short is rewritten whole by the next change, which the list then takes:
+    // it never names a profile whose file it deleted as unstored.
+    void damagedListFileIsRewritten() {
+        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
+        QFile file(listFile);
+        QVERIFY(file.open(QIODevice::Append) && file.write("\n[Broken\nx") > 0);
+        file.close();
+        QString name;
+        QCOMPARE(m_list.add(name), ProfileListResult::Ok);
+        ProfileList reread;
+        reread.load();
+        QVERIFY(reread.names().contains(name) && exists(name));
+    }
+
     // Each refusal of copy, rename and named add gives its own result and leaves list and files alone: a
     // name outside the list is not renamed; names taken, empty or leaving the folder are refused. Renaming
     // the default profile and adding a taken name are korvanectl's rows, with their messages.

@@ -4,6 +4,7 @@
 #include "storage/description_file.h"
 #include "storage/file_name.h"
 #include "storage/file_replace.h"
+#include "storage/settings_sync.h"
 
 #include <QSet>
 #include <QSettings>
@@ -28,8 +29,7 @@ bool writeValue(const QString &file, const QString &key, const QVariant &value) 
         return false;
     QSettings settings(file, QSettings::IniFormat);
     settings.setValue(key, value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return syncSettings(settings) == FileResult::Ok;
 }
 
 QString macroKey(int slot) {
@@ -107,8 +107,7 @@ bool addMacroName(const QString &name) {
     for (int i = 0; i < kMacroSlots; ++i) {
         if (settings.value(macroKey(i)).toString().isEmpty()) {
             settings.setValue(macroKey(i), name);
-            settings.sync();
-            return settings.status() == QSettings::NoError;
+            return syncSettings(settings) == FileResult::Ok;
         }
     }
     return false;
@@ -125,8 +124,7 @@ bool renameMacroName(const QString &oldName, const QString &newName) {
     for (int i = 0; i < kMacroSlots; ++i) {
         if (settings.value(macroKey(i)).toString() == oldName) {
             settings.setValue(macroKey(i), newName);
-            settings.sync();
-            return settings.status() == QSettings::NoError;
+            return syncSettings(settings) == FileResult::Ok;
         }
     }
     return false;
@@ -140,8 +138,7 @@ bool storeProfileList(const QStringList &names) {
     settings.setValue("PROFILE_LIST/Count", names.size());
     for (int k = 1; k <= names.size(); ++k)
         settings.setValue(QString("PROFILE_LIST/%1").arg(k), names.at(k - 1));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return syncSettings(settings) == FileResult::Ok;
 }
 
 QStringList loadProfileList() {
