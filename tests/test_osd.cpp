@@ -36,14 +36,16 @@ private slots:
     // font size of 0 or above 512 pixels.
     void implausibleRecordsRefused() {
         const QByteArray good = OsdRecord{"DPI 1:800"}.encode();
+        // The record with one little-endian field replaced, byte by byte.
         const auto with = [&good](int offset, quint32 value) {
             QByteArray data = good;
-            qToLittleEndian<quint32>(value, data.data() + offset);
+            for (int i = 0; i < 4; ++i)
+                data[offset + i] = char((value >> (8 * i)) & 0xFF);
             return data;
         };
         QByteArray endless = good;
         for (int i = 0; i < OsdRecord::kTextUnits; ++i)
-            qToLittleEndian<quint16>('x', endless.data() + 2 * i);
+            endless[2 * i] = 'x';
         QVERIFY(OsdRecord::decode(good) && OsdRecord::decode(with(OsdRecord::kDisplayTimeOffset, 60000)) &&
                 OsdRecord::decode(with(OsdRecord::kFontSizeOffset, 512)));
         for (const QByteArray &refused :
