@@ -24,8 +24,12 @@ ctl profile add Raid >/dev/null || fail "setting up: profile add"
 # The content of every settings file after a clean apply of each profile, and after one the mouse did not
 # take (Config/Diff stays 1, as a write killed while the mouse is written leaves it): the only contents
 # allowed.
+# A kill between the two steps of an atomic save leaves the save's temporary ("Raid.prof.eoHXwV") beside the
+# file it was to replace. The file itself is whole; the temporary is never read as a profile, so it is left
+# out here and checked on its own below.
+temporary='.*\.[A-Za-z0-9]{6}'
 digests() {
-    (cd "$settings" && find . -type f ! -name '*.lock' -exec sha256sum {} +) | sort -k 2
+    (cd "$settings" && find . -regextype posix-extended -type f ! -name '*.lock' ! -regex "$temporary" -exec sha256sum {} +) | sort -k 2
 }
 allowed=$work/allowed
 for name in "Profile 1" Raid "Profile 1"; do
@@ -53,7 +57,8 @@ while [ "$run" -lt "$runs" ]; do
         grep -q "^$digest  $file\$" "$allowed" || { echo "$file"; break; }
     done >"$work/bad"
     [ ! -s "$work/bad" ] || fail "run $run (killed after ${delay}s): $(cat "$work/bad") holds neither old nor new content"
-    ctl profiles >/dev/null || fail "run $run (killed after ${delay}s): the profile list does not read"
+    ctl profiles >"$work/list" || fail "run $run (killed after ${delay}s): the profile list does not read"
+    ! grep -q '\.[A-Za-z0-9]\{6\}$' "$work/list" || fail "run $run: a save's temporary is listed as a profile"
 done
 ctl apply >/dev/null || fail "the apply after $runs killed ones failed"
 echo "test_killed_apply: $runs applies killed at random points left every file whole"
