@@ -2,6 +2,7 @@
 #include "platform/autostart.h"
 #include "platform/debug_switch.h"
 #include "platform/device_notifier.h"
+#include "platform/qt_compat.h"
 #include "platform/single_instance.h"
 #include "sim/backend_choice.h"
 #include "storage/app_paths.h"
@@ -13,16 +14,16 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
-    // The program scales its windows itself in steps; the toolkit's own high-DPI scaling stays off so
-    // that the logical DPI read later is the system's unscaled value.
-    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    // The window is scaled once: by the program's own steps where the toolkit does not scale (Qt 5), by the
+    // toolkit's device pixel ratio where it does (Qt 6), and then the logical DPI the steps follow is
+    // the unscaled 96.
+    chooseToolkitScaling();
     // The program paints with the raster engine only; without this the X11 platform loads the OpenGL
     // stack (with its shader compiler) at start-up to choose the translucent window's visual.
     if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     applyDebugSwitch();
-    app.setAttribute(Qt::AA_UseHighDpiPixmaps);
     // The window hides into the tray and only the tray's Quit ends the program; without a tray, closing
     // the window ends it (KorvaneWidget::closeWindow).
     app.setQuitOnLastWindowClosed(false);

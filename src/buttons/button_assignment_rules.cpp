@@ -76,7 +76,7 @@ void assignSingleKey(ButtonAssignment &record, KeyCode key) {
 
 void assignCombo(ButtonAssignment &record, const QVector<KeyCode> &keys) {
     record.keys.fill({});
-    const int count = std::min(keys.size(), ButtonAssignment::kMaxKeys / 2);
+    const int count = std::min(static_cast<int>(keys.size()), ButtonAssignment::kMaxKeys / 2);
     for (int n = 0; n < count; ++n)
         insertPressRelease(record, n, keys[n]);
     record.keyNumber = 2 * count;

@@ -48,7 +48,7 @@ void VelTreeItem::mousePressEvent(QMouseEvent *) {
     slotLabelClick(m_label);
 }
 
-void VelTreeItem::enterEvent(QEvent *) {
+void VelTreeItem::enterEvent(QtEnterEvent *) {
     showArrow(2);
     emit MouseInSignal();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt_compat.h"
 #include <QWidget>
 
 class QLabel;
@@ -28,7 +29,7 @@ public slots:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void enterEvent(QEvent *event) override;
+    void enterEvent(QtEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

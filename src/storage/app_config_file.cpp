@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace config {
 namespace {
@@ -27,7 +28,7 @@ uint8_t readU8(const QSettings &settings, const char *key, int &missing) {
         ++missing;
         return 0;
     }
-    return static_cast<uint8_t>(qBound<qlonglong>(0, value, kByteMax));
+    return static_cast<uint8_t>(std::clamp<qlonglong>(value, 0, kByteMax));
 }
 
 // The Config keys of Config.ini and of an export.

@@ -8,6 +8,7 @@
 
 #include <QSet>
 #include <QSettings>
+#include <algorithm>
 
 namespace config {
 namespace {
@@ -146,7 +147,7 @@ QStringList loadProfileList() {
     // The file can hold no more names than it has keys: a count beyond them is not a list to walk.
     settings.beginGroup("PROFILE_LIST");
     const qlonglong stored = settings.value("Count", 0).toLongLong();
-    const int count = static_cast<int>(qBound<qlonglong>(0, stored, settings.childKeys().size()));
+    const int count = static_cast<int>(std::clamp<qlonglong>(stored, 0, settings.childKeys().size()));
     QStringList names;
     QSet<QString> seen;
     for (int k = 1; k <= count; ++k) {

@@ -94,7 +94,7 @@ void VelPushButton::setState(int state) {
     update();
 }
 
-void VelPushButton::enterEvent(QEvent *event) {
+void VelPushButton::enterEvent(QtEnterEvent *event) {
     emit OverSignal(this, true);
     if (m_enabled)
         setState(m_images.size() >= 2 ? kHover : kNormal);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt_compat.h"
 #include <QColor>
 #include <QPixmap>
 #include <QPushButton>
@@ -59,7 +60,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEvent *event) override;
+    void enterEvent(QtEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,4 +1,5 @@
 #include "widgets/window_drag.h"
+#include "platform/qt_compat.h"
 
 #include <QMouseEvent>
 #include <QWidget>
@@ -16,10 +17,10 @@ bool WindowDrag::eventFilter(QObject *watched, QEvent *event) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         m_dragging = true;
-        m_pressPos = mouse->globalPos() - m_window->pos();
+        m_pressPos = globalPoint(mouse) - m_window->pos();
     } else if (type == QEvent::MouseMove && m_dragging && (mouse->buttons() & Qt::LeftButton) &&
-               (mouse->globalPos() - m_window->pos() - m_pressPos).manhattanLength() > m_threshold) {
-        m_window->move(mouse->globalPos() - m_pressPos);
+               (globalPoint(mouse) - m_window->pos() - m_pressPos).manhattanLength() > m_threshold) {
+        m_window->move(globalPoint(mouse) - m_pressPos);
     } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
         m_dragging = false;
     }

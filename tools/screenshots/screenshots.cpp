@@ -5,6 +5,7 @@
 #include "buttons/vel_single_key_window.h"
 #include "buttons/vel_sniper_window.h"
 #include "gunset/vel_gunset_dialog.h"
+#include "platform/qt_compat.h"
 #include "storage/profile_list.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -47,7 +48,7 @@ QString tr(const char *context, const char *text) {
 
 int main(int argc, char *argv[]) {
     // As the program: its own scale steps, and no OpenGL stack for the translucent windows.
-    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    chooseToolkitScaling();
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
