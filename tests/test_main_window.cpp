@@ -34,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QThread>
@@ -401,6 +402,9 @@ void TestMainWindow::startUpWarnings() {
     click("addButton");
     QVERIFY(QFileInfo::exists(m_tree->file("Configs/Korvane M7 Wireless/Profile/Profile 2.prof")));
     QVERIFY(!QFileInfo::exists(m_tree->file("Configs/Profile")));
+    QVERIFY(!QSettings(m_tree->file("Configs/Config.ini"), QSettings::IniFormat)
+                 .childGroups()
+                 .contains("PROFILE_LIST"));
 }
 
 void TestMainWindow::receiverUnplugShowsWarningUntilItReturns() {
