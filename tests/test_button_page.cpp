@@ -52,33 +52,24 @@ class TestButtonPage : public QObject {
 private slots:
     void init() { QVERIFY(profile::makeFactoryProfile(working())); }
 
-    // Choices the page does not simply assign, (group, index, code): what the record holds afterwards, its
-    // caption, the message and the page asked for.
-    void choices() {
-        const std::tuple<int, int, int, int, QString, QString, int> rows[] = {
-            {0, 0, 18, 1, "Left", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED.", -1},
-            {0, 3, 200, -1, "", "", 3}};
-        for (const auto &[group, index, code, function, caption, message, tab] : rows) {
-            init();
-            for (ButtonAssignment &other : working().buttons)
-                other.function = other.function == 1 ? 16 : other.function;
-            working().buttons[0].function = 1;
-            VelBtnWindow page(1.0);
-            page.refresh();
-            QSignalSpy messages(&page, &ConfigPage::ShowMessage);
-            QSignalSpy tabs(&page, &ConfigPage::GotoMacroTab);
-            const ProfileData before = working();
-            VelPushButton *button = page.caption(group, index);
-            QVERIFY(choose(button, code));
-            const ButtonAssignment &record = working().buttons[20 * group + index];
-            QCOMPARE(record.function, function < 0 ? before.buttons[20 * group + index].function : function);
-            if (!caption.isEmpty())
-                QCOMPARE(group == 2 ? button->toolTip() : button->text(), caption);
-            QCOMPARE(messages.isEmpty() ? QString() : messages[0][0].toString(), message);
-            QCOMPARE(tabs.isEmpty() ? -1 : tabs[0][0].toInt(), tab);
-            if (function < 0 || !message.isEmpty())
-                QVERIFY(working() == before);
-        }
+    // Refused choices explain themselves and leave the profile alone (the rules are the buttons' tests): the
+    // last left click keeps its function with a message, a macro function without any macro opens the MACRO
+    // page.
+    void refusedChoices() {
+        for (ButtonAssignment &other : working().buttons)
+            other.function = other.function == 1 ? 16 : other.function;
+        working().buttons[0].function = 1;
+        const ProfileData before = working();
+        VelBtnWindow page(1.0);
+        page.refresh();
+        QSignalSpy messages(&page, &ConfigPage::ShowMessage);
+        QSignalSpy tabs(&page, &ConfigPage::GotoMacroTab);
+        QVERIFY(choose(page.caption(0, 0), 18) && choose(page.caption(0, 3), 200));
+        QVERIFY(working() == before);
+        QCOMPARE(page.caption(0, 0)->text(), QString("Left"));
+        QCOMPARE(messages.size() == 1 ? messages[0][0].toString() : QString(),
+                 QString("AT LEAST ONE CLICK FUNCTION TO BE RETAINED."));
+        QCOMPARE(tabs.size() == 1 ? tabs[0][0].toInt() : -1, 3);
     }
 
     // Every entry of the front, side and wheel menus that needs no dialog is offered, assigns its code and

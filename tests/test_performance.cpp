@@ -168,7 +168,7 @@ private slots:
     }
 
     // A stored lift-off code other than 1 or 2 shows as 2 mm and becomes 2; a click in either group stores
-    // its code and, passed on as the page does, shows in the other. Showing writes nothing else back, though
+    // its code and, passed on by the page, shows in the other. Showing writes nothing else back, though
     // the controls cannot show a key response or scroll speed of 0.
     void lift() {
         // The code stored before, the control clicked, the code then stored and shown.
@@ -177,12 +177,10 @@ private slots:
                                                       {2, "lift1Box", 1}, {1, "lift2Box", 2}};
         for (const auto &[stored, clicked, lift] : rows) {
             working().debounce = working().profile.scrollSpeed = 5;
-            QWidget page;
-            auto *rate = new VelReportRate(1.0, &page);
-            auto *group = new VelPointSpeed(1.0, &page);
+            VelDPIWindow page(1.0);
+            auto *rate = page.findChild<VelReportRate *>();
+            auto *group = page.findChild<VelPointSpeed *>();
             group->refresh();
-            connect(rate, &VelReportRate::RefreshLift, group, &VelPointSpeed::refresh);
-            connect(group, &VelPointSpeed::LiftChanged, rate, &VelReportRate::refresh);
             QSignalSpy told(group, &VelPointSpeed::LiftChanged), toldToo(rate, &VelReportRate::RefreshLift);
             working().debounce = working().profile.scrollSpeed = 0;
             working().liftHigh = uint8_t(stored);
