@@ -235,6 +235,7 @@ private slots:
         row("delete unknown", "", {"profile", "delete", "Ghost"}, 11, kUnknown);
         row("apply unknown", "", {"--virtual", "apply", "Ghost"}, 11, kUnknown);
         row("switch to lost file", "lost file", {"profile", "switch", "Raid"}, 12, kLost);
+        row("apply lost file", "lost file", {"--virtual", "apply", "Raid"}, 12, kLost);
         row("apply profile of lost file", "current file lost", {"apply", "--virtual"}, 7, kLost);
         row("apply without mouse", "", {"apply"}, 1, "No mouse is connected.");
         row("list without mouse", "", {"list"}, 0, "");

@@ -124,6 +124,10 @@ private slots:
         QCOMPARE(stored("Unlisted").buttons[3].macroName, QString("Macro 1"));
 
         QVERIFY(m_list.remove("Burst") == MacroListResult::Ok && !exists("Burst"));
+        // The refusals' own results, which choose the message the user reads.
+        QCOMPARE(m_list.remove("Burst"), MacroListResult::NotFound);
+        QCOMPARE(m_list.rename("Ghost", "Phantom", actual), MacroListResult::NotFound);
+        QCOMPARE(m_list.rename("Macro 2", "../escape", actual), MacroListResult::InvalidName);
         expected.buttons[3] = factory.buttons[3];
         expected.buttons[4] = factory.buttons[4];
         QVERIFY(stored("Raid") == expected);

@@ -183,7 +183,8 @@ private slots:
         QVERIFY(read == written);
     }
 
-    // An export leaves out the stage colours, light-off and sleep time, and an import leaves them alone.
+    // An export leaves out the stage colours, light-off and sleep time, and an import leaves them alone. (A
+    // slot the mouse does not have, read as the first, is the configuration fuzz seeds'.)
     void exportImport() {
         const AppConfig exported = sampleConfig();
         const QString path = m_tree->file("exports/raid.conf");
@@ -222,12 +223,6 @@ private slots:
             QCOMPARE(config::importConfig(current, partial), FileResult::Incomplete);
             QVERIFY(current == expected);
         }
-        // A slot the mouse does not have is the first one.
-        QSettings slot(path, QSettings::IniFormat);
-        slot.setValue("Config/ProfileID", 7);
-        slot.sync();
-        QCOMPARE(config::importConfig(current, path), FileResult::Ok);
-        QCOMPARE(int(current.profileId), 0);
     }
 
     // From the description (button 15 edited there, ids not taken from it), also for a new configuration,
@@ -398,7 +393,11 @@ private slots:
             QVERIFY(macro.defaultDelay == 50 && macro.delayType == 2 && macro.loopType == 1 &&
                     macro.loopTime == 3);
         }
-        // A missing file clears the macro.
+        // A saved macro carries the marks older readers look for; a missing file clears the macro.
+        QCOMPARE(macrofile::saveMacro(MacroData{"Burst", 35, 2, 3, 17, {}}), FileResult::Ok);
+        const QSettings file(macrofile::macroFilePath("Burst"), QSettings::IniFormat);
+        QVERIFY(file.value("Setting/WriteSign").toInt() == 1 &&
+                file.value("Setting/MacroFilePath").toString() == file.fileName());
         MacroData missing{"Gone", 35, 2, 3, 17, {MacroStep::delay(300)}};
         QCOMPARE(macrofile::loadMacro("Nothing", missing), FileResult::NotFound);
         QVERIFY(missing.defaultDelay == 0 && missing.delayType == 0 && missing.loopType == 0 &&
@@ -448,6 +447,21 @@ private slots:
         QVERIFY(config::addMacroName("Crouch"));
         QCOMPARE(config::listMacros(), (QStringList{"Crouch", "Burst"}));
         QCOMPARE(config::macroCount(), 2);
+        // A full list takes no more, whatever the macro list in front of it counted.
+        for (int i = 2; i < config::kMacroSlots; ++i)
+            QVERIFY(config::addMacroName(QString("M%1").arg(i)));
+        QVERIFY(!config::addMacroName("Overflow") && config::macroCount() == config::kMacroSlots);
+    }
+
+    // A count past the entries reads only what is there, each name once: a count of two billion does not
+    // make a list of two billion. (Shorter lists stored over longer ones are the random operations'.)
+    void profileListCountBeyondEntries() {
+        const QString product = "Configs/" + config::currentProductName() + "/Config.ini";
+        QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
+        m_tree->setIniValue(product, "PROFILE_LIST/Count", 2000000000);
+        m_tree->setIniValue(product, "PROFILE_LIST/3", "Raid");
+        m_tree->setIniValue(product, "PROFILE_LIST/4", "Sniper");
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid", "Sniper"}));
     }
 
     // A language's font as the configuration gives it; a size no window can lay out is the default size, so

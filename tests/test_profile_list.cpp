@@ -52,6 +52,20 @@ private slots:
         QVERIFY(reread.names().contains(name) && exists(name));
     }
 
+    // Each refusal of copy, rename and named add gives its own result, which chooses the message the user
+    // reads, and leaves the files alone (that it leaves the list alone is the random operations').
+    void refusalResults() {
+        QString name, copied;
+        QCOMPARE(m_list.add(name), ProfileListResult::Ok);
+        const QMap<QString, QByteArray> files = filesUnder(m_tree->path());
+        QCOMPARE(m_list.copy("Absent", copied), ProfileListResult::NotFound);
+        QCOMPARE(m_list.rename("Absent", "Phantom"), ProfileListResult::NotFound);
+        QCOMPARE(m_list.rename(name, "Profile 1"), ProfileListResult::Exists);
+        QCOMPARE(m_list.rename(name, "../escape"), ProfileListResult::InvalidName);
+        QCOMPARE(m_list.addNamed(""), ProfileListResult::InvalidName);
+        QCOMPARE(filesUnder(m_tree->path()), files);
+    }
+
     // A profile whose file is gone, or a folder, is never selected: the configuration stays exactly as it
     // was.
     void selectNeedsReadableFile() {
@@ -69,18 +83,21 @@ private slots:
         QCOMPARE(m_list.select("Profile 1", 0, config), ProfileListResult::Ok);
     }
 
-    // While another slot is current, a removed profile's place never goes to the first slot's profile.
-    // (Which entry takes a removed one's place, and the profiles that stay, are the random operations'.)
+    // The last profile and the default one stay, each refused with its own result; while another slot is
+    // current, a removed profile's place never goes to the first slot's profile. (Which entry takes a removed
+    // one's place is the random operations'.)
     void removedPlaceSkipsFirstSlotsProfile() {
         QString a, b;
+        QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::LastProfile);
         QVERIFY(m_list.add(a) == ProfileListResult::Ok && m_list.add(b) == ProfileListResult::Ok);
+        QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::DefaultProtected);
         QCOMPARE(m_list.successor(b), a);
         QCOMPARE(m_list.successor(b, 1, a), QString("Profile 1"));
     }
 
-    // A name the list already holds is refused even when its file is gone; a read-only file is copied with
-    // the user's mode. A missing file, another product's file and one that holds no whole profile are the
-    // random operations' and korvanectl's.
+    // A missing file and a name the list already holds (even when its file is gone) are refused; a
+    // read-only file is copied with the user's mode. Another product's file and one that holds no whole
+    // profile are korvanectl's rows, with their messages.
     void importAndExport() {
         QTemporaryDir outside;
         const QString product = config::currentProductName();
@@ -88,6 +105,8 @@ private slots:
         QCOMPARE(m_list.exportFile("Profile 1", exported, product), ProfileListResult::Ok);
         QString name;
         QCOMPARE(m_list.importFile(exported, product, name), ProfileListResult::Ok);
+        QCOMPARE(m_list.importFile(outside.filePath("absent.prof"), product, name),
+                 ProfileListResult::NotFound);
         // Onto its own file the export only marks it.
         QCOMPARE(m_list.exportFile("Raid", profile::profileFilePath("Raid"), product), ProfileListResult::Ok);
         QCOMPARE(profile::readProductMark(profile::profileFilePath("Raid")), product);

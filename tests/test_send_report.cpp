@@ -114,8 +114,10 @@ private slots:
             {"silent: 0 after 6 writes", kDpi, {}, 0, 6, 6, 0},
             {"write error, no read", kDpi, echo, 4, 1, 0, 0},
             {"30 read errors: 1 rewrite", kDpi, kReadError * 30 + echo, 0, 2, 31, 29},
+            {"31 read errors: 2 rewrites", kDpi, kReadError * 31 + echo, 0, 3, 32, 29},
             {"32 read errors: gives up", kDpi, kReadError * 32 + echo, 2, 3, 32, 29},
             {"20 mismatches: 1 rewrite", kDpi, badCommand * 20 + echo, 0, 2, 21, 19},
+            {"21 mismatches: 2 rewrites", kDpi, badCommand * 21 + echo, 0, 3, 22, 19},
             {"22 mismatches: gives up", kDpi, badCommand * 22 + echo, 2, 3, 22, 19},
             // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
             {"stale reply judged again", kDpi, {badData, kSilence, kSilence}, 2, 3, 3, 0},
