@@ -359,8 +359,9 @@ private slots:
         QVERIFY(!QFileInfo::exists("/tmp/x.prof") && !QFileInfo::exists("/tmp/x.MSMACRO"));
     }
 
-    // Each stored step sits between two known ones, so a skipped step leaves exactly those two.
-    void macroStepDecoding() {
+    // Each stored step sits between two known ones, so a skipped step leaves exactly those two. (That a
+    // macro saved and loaded again is the same is the macro file fuzz target's.)
+    void macroFileSteps() {
         // Type, high, low as stored; the step loaded, none when skipped.
         const QPair<QVector<int>, QVector<int>> rows[] = {
             {{0x84, 0, 4}, {0x84, 0, 4}},   // key press usage 4
@@ -393,11 +394,17 @@ private slots:
             QVERIFY(macro.defaultDelay == 50 && macro.delayType == 2 && macro.loopType == 1 &&
                     macro.loopTime == 3);
         }
-        // A saved macro carries the marks older readers look for; a missing file clears the macro.
-        QCOMPARE(macrofile::saveMacro(MacroData{"Burst", 35, 2, 3, 17, {}}), FileResult::Ok);
+        // A saved macro carries the marks older readers look for, and saved again shorter loads only its own
+        // steps; a missing file clears the macro.
+        MacroData burst{"Burst", 35, 2, 3, 17, {MacroStep::delay(300), MacroStep::move(0, 10)}};
+        QCOMPARE(macrofile::saveMacro(burst), FileResult::Ok);
+        burst.steps.resize(1);
+        QCOMPARE(macrofile::saveMacro(burst), FileResult::Ok);
         const QSettings file(macrofile::macroFilePath("Burst"), QSettings::IniFormat);
         QVERIFY(file.value("Setting/WriteSign").toInt() == 1 &&
                 file.value("Setting/MacroFilePath").toString() == file.fileName());
+        MacroData loaded;
+        QVERIFY(macrofile::loadMacro("Burst", loaded) == FileResult::Ok && loaded.steps == burst.steps);
         MacroData missing{"Gone", 35, 2, 3, 17, {MacroStep::delay(300)}};
         QCOMPARE(macrofile::loadMacro("Nothing", missing), FileResult::NotFound);
         QVERIFY(missing.defaultDelay == 0 && missing.delayType == 0 && missing.loopType == 0 &&
