@@ -33,24 +33,10 @@ const QStringList kMacroFiles = {"in/Jump.MSMACRO", "in/Endless.MSMACRO", "in/No
 constexpr int kMacroLimit = 50;
 constexpr qint64 kShrinkMs = 120000;
 
-enum class Kind {
-    Add,
-    AddNamed,
-    Copy,
-    Rename,
-    Remove,
-    Switch,
-    Edit,
-    Reset,
-    Apply,
-    Export,
-    Import,
-    MacroNew,
-    MacroRename,
-    MacroDelete,
-    MacroImport,
-    Count
-};
+// clang-format off
+enum class Kind { Add, AddNamed, Copy, Rename, Remove, Switch, Edit, Reset, Apply, Export, Import, MacroNew,
+                  MacroRename, MacroDelete, MacroImport };
+// clang-format on
 const char *const kKindNames[] = {"add",    "add named", "copy",         "rename",       "delete",
                                   "switch", "edit",      "reset",        "apply",        "export",
                                   "import", "macro new", "macro rename", "macro delete", "macro import"};
@@ -61,32 +47,33 @@ struct Op {
     int value = 0;    // the stage value an edit sets; the report an apply's mouse is pulled after (0: none)
     bool ctl = false; // run through korvanectl instead of the session
     QString text() const {
-        return (ctl ? QString("korvanectl ") : QString()) + kKindNames[int(kind)] + " '" + name + "' '" +
-               other + "' " + QString::number(value);
+        return QString("%1%2 '%3' '%4' %5")
+            .arg(ctl ? "korvanectl " : "", kKindNames[int(kind)], name, other)
+            .arg(value);
     }
 };
 
 std::vector<Op> draw(unsigned seed, int count) {
     std::mt19937 random(seed);
     auto pick = [&](const QStringList &list) { return list[int(random() % unsigned(list.size()))]; };
-    std::vector<Op> ops;
-    for (int i = 0; i < count; ++i) {
-        Op op;
-        op.kind = Kind(random() % unsigned(Kind::Count));
-        const bool files = op.kind == Kind::Import || op.kind == Kind::Export;
-        op.name = op.kind == Kind::MacroImport ? pick(kMacroFiles)
-                  : op.kind >= Kind::MacroNew  ? pick(kMacroNames)
-                  : op.kind == Kind::Import    ? pick(kImports)
-                  : op.kind == Kind::Export    ? pick(kExports)
-                                               : pick(kNames);
-        op.other = op.kind == Kind::MacroRename ? pick(kMacroNames) : pick(kNames);
+    std::vector<Op> ops(static_cast<std::size_t>(count));
+    for (Op &op : ops) {
+        op.kind = Kind(random() % std::size(kKindNames));
+        const Kind k = op.kind;
+        op.name = k == Kind::MacroImport ? pick(kMacroFiles)
+                  : k >= Kind::MacroNew  ? pick(kMacroNames)
+                  : k == Kind::Import    ? pick(kImports)
+                  : k == Kind::Export    ? pick(kExports)
+                                         : pick(kNames);
+        op.other = k == Kind::MacroRename ? pick(kMacroNames) : pick(kNames);
         // An edit's stage value; for an Apply, now and then the report after which the receiver is pulled.
-        op.value = op.kind == Kind::Edit ? 20 + int(random() % 100)
-                   : random() % 3 == 0   ? 1 + int(random() % 30)
-                                         : 0;
-        const bool ctlKnows = op.kind <= Kind::Switch || files || op.kind == Kind::MacroImport;
-        op.ctl = ctlKnows && op.kind != Kind::Add && random() % 8 == 0;
-        ops.push_back(op);
+        op.value = k == Kind::Edit     ? 20 + int(random() % 100)
+                   : random() % 3 == 0 ? 1 + int(random() % 30)
+                                       : 0;
+        // korvanectl has the list's operations but the numbered add, the file copies and the macro import.
+        const bool ctlKnows = (k > Kind::Add && k <= Kind::Switch) || k == Kind::Import ||
+                              k == Kind::Export || k == Kind::MacroImport;
+        op.ctl = ctlKnows && random() % 8 == 0;
     }
     return ops;
 }
@@ -176,6 +163,7 @@ class TestRandomOperations : public QObject {
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
+    // A new macro takes the first empty place.
     static void addMacro(Model &model, const QString &name) {
         const int hole = model.macros.indexOf(QString());
         if (hole >= 0)
@@ -184,10 +172,9 @@ class TestRandomOperations : public QObject {
             model.macros << name;
     }
 
-    static QStringList inList(const QStringList &places) {
-        QStringList names = places;
-        names.removeAll(QString());
-        return names;
+    static QStringList inList(QStringList places) {
+        places.removeAll(QString());
+        return places;
     }
 
     static bool taken(const Model &model, const QString &name) {
@@ -222,36 +209,39 @@ class TestRandomOperations : public QObject {
     // Runs one operation and brings the model along; false with a reason when the program disagrees.
     bool run(const Op &op, Model &model, ProfileSession &session, MacroList &macros, QString &why) {
         const bool listed = model.names.contains(op.name);
+        const auto either = [&](const QStringList &arguments,
+                                const std::function<ProfileListResult()> &call) {
+            return op.ctl ? ctl(arguments) : call() == ProfileListResult::Ok;
+        };
         bool expectOk = false, ok = false;
-        QString made;
+        QString made; // the profile an add, copy or import makes current
         switch (op.kind) {
-        case Kind::Add:
+        case Kind::Add: {
             made = numberedName(model.names, "Profile");
             expectOk = true;
-            ok = session.add(made) == ProfileListResult::Ok;
+            QString added;
+            ok = session.add(added) == ProfileListResult::Ok && added == made;
             break;
+        }
         case Kind::AddNamed:
             made = op.name;
             expectOk = safe(op.name) && !taken(model, op.name);
-            ok = op.ctl ? ctl({"profile", "add", op.name})
-                        : session.addNamed(op.name) == ProfileListResult::Ok;
+            ok = either({"profile", "add", op.name}, [&] { return session.addNamed(op.name); });
             break;
-        case Kind::Copy: {
+        case Kind::Copy:
             made = freeName(model.names, op.name + " copy", "", 2);
             expectOk = listed && safe(op.name);
             // The window copies the current profile with its unsaved edit; korvanectl has only the file.
             if (expectOk)
                 model.stored[made] =
                     op.name == model.current && !op.ctl ? model.working : model.stored[op.name];
-            ok = op.ctl ? ctl({"profile", "copy", op.name})
-                        : session.copy(op.name, made) == ProfileListResult::Ok;
+            ok = either({"profile", "copy", op.name}, [&] { return session.copy(op.name, made); });
             break;
-        }
         case Kind::Rename:
             expectOk = listed && op.name != ProfileList::kDefaultProfile &&
                        (op.other == op.name || (safe(op.other) && !taken(model, op.other)));
-            ok = op.ctl ? ctl({"profile", "rename", op.name, op.other})
-                        : session.rename(op.name, op.other) == ProfileListResult::Ok;
+            ok = either({"profile", "rename", op.name, op.other},
+                        [&] { return session.rename(op.name, op.other); });
             if (expectOk && op.other != op.name) {
                 model.names[model.names.indexOf(op.name)] = op.other;
                 model.stored[op.other] = model.stored.take(op.name);
@@ -261,8 +251,7 @@ class TestRandomOperations : public QObject {
             break;
         case Kind::Remove:
             expectOk = listed && model.names.size() > 1 && op.name != ProfileList::kDefaultProfile;
-            ok = op.ctl ? ctl({"profile", "delete", op.name})
-                        : session.remove(op.name) == ProfileListResult::Ok;
+            ok = either({"profile", "delete", op.name}, [&] { return session.remove(op.name); });
             if (expectOk) {
                 const int index = model.names.indexOf(op.name);
                 model.names.removeAt(index);
@@ -275,8 +264,7 @@ class TestRandomOperations : public QObject {
             break;
         case Kind::Switch:
             expectOk = listed;
-            ok = op.ctl ? ctl({"profile", "switch", op.name})
-                        : session.switchTo(op.name) == ProfileListResult::Ok;
+            ok = either({"profile", "switch", op.name}, [&] { return session.switchTo(op.name); });
             if (expectOk) {
                 model.current = op.name;
                 model.working = model.stored[op.name];
@@ -297,26 +285,26 @@ class TestRandomOperations : public QObject {
             break;
         case Kind::Export:
             expectOk = true;
-            ok = op.ctl ? ctl({"export", op.name})
-                        : session.exportFile(m_tree->file(op.name), kProduct) == ProfileListResult::Ok;
+            ok = either({"export", op.name},
+                        [&] { return session.exportFile(m_tree->file(op.name), kProduct); });
             if (ok)
                 model.exported[op.name] = model.stored[model.current];
             break;
-        case Kind::Import: {
+        case Kind::Import:
             made = QFileInfo(op.name).completeBaseName();
             expectOk = model.exported.contains(op.name) && !taken(model, made);
-            ok = op.ctl ? ctl({"import", op.name})
-                        : session.importFile(m_tree->file(op.name), kProduct, made) == ProfileListResult::Ok;
+            ok = either({"import", op.name},
+                        [&] { return session.importFile(m_tree->file(op.name), kProduct, made); });
             if (expectOk)
                 model.stored[made] = model.exported[op.name];
             break;
-        }
         case Kind::MacroNew: {
-            QString added;
+            const QString expected = numberedName(model.macros, "Macro");
             expectOk = inList(model.macros).size() < kMacroLimit;
-            ok = macros.add(added) == MacroListResult::Ok && added == numberedName(model.macros, "Macro");
+            QString added;
+            ok = macros.add(added) == MacroListResult::Ok && added == expected;
             if (expectOk)
-                addMacro(model, numberedName(model.macros, "Macro"));
+                addMacro(model, expected);
             break;
         }
         case Kind::MacroRename: {
@@ -342,13 +330,10 @@ class TestRandomOperations : public QObject {
                         : macros.importFile(m_tree->file(op.name), made) == MacroListResult::Ok;
             if (expectOk)
                 addMacro(model, made);
-            break;
-        case Kind::Count:
+            made.clear(); // a macro, no profile
             break;
         }
-        const bool adds = op.kind == Kind::Add || op.kind == Kind::AddNamed || op.kind == Kind::Copy ||
-                          op.kind == Kind::Import;
-        if (expectOk && adds) {
+        if (expectOk && !made.isEmpty()) {
             model.names << made;
             model.current = made;
             model.stored.insert(made, model.stored.value(made, m_factoryValue));
@@ -404,28 +389,24 @@ class TestRandomOperations : public QObject {
             QSettings(AppPaths::mainConfigFile(), QSettings::IniFormat).value("Config/Profile1").toString();
         if (current != model.current || session.currentName() != model.current)
             return "current " + current + " expected " + model.current;
+        const QString differs("%1 holds %2, expected %3");
         for (const QString &name : model.names) {
             if (fileValue(name) != model.stored[name])
-                return QString("%1 holds %2, expected %3")
-                    .arg(name)
-                    .arg(fileValue(name))
-                    .arg(model.stored[name]);
+                return differs.arg(name).arg(fileValue(name)).arg(model.stored[name]);
         }
         if (stageValue(working().profile) != model.working)
-            return QString("the window shows %1, expected %2")
-                .arg(stageValue(working().profile))
-                .arg(model.working);
+            return differs.arg("the window").arg(stageValue(working().profile)).arg(model.working);
         MacroList read;
         read.load();
         if (read.names() != inList(model.macros) || macros.names() != inList(model.macros))
             return "macros " + macros.names().join('|') + " expected " + inList(model.macros).join('|');
         for (auto it = model.exported.begin(); it != model.exported.end(); ++it) {
             if (pathValue(m_tree->file(it.key())) != it.value())
-                return it.key() + " does not hold what was exported";
+                return differs.arg(it.key()).arg(pathValue(m_tree->file(it.key()))).arg(it.value());
         }
-        if ((config::configDiff() != 0) != model.diff)
-            return QString("Config/Diff %1").arg(config::configDiff());
-        return QString();
+        return (config::configDiff() != 0) == model.diff
+                   ? QString()
+                   : QString("Config/Diff %1").arg(config::configDiff());
     }
 
     // The first failure of ops from a fresh tree: its index and reason, or -1.
@@ -463,10 +444,8 @@ private slots:
 
     void seeds() {
         QFETCH(unsigned, seed);
-        const int count = qEnvironmentVariableIntValue("KORVANE_RANDOM_OPS") > 0
-                              ? qEnvironmentVariableIntValue("KORVANE_RANDOM_OPS")
-                              : 1000;
-        std::vector<Op> ops = draw(seed, count);
+        const int count = qEnvironmentVariableIntValue("KORVANE_RANDOM_OPS");
+        std::vector<Op> ops = draw(seed, count > 0 ? count : 1000);
         QString why;
         int failed = replay(ops, why);
         if (failed < 0)

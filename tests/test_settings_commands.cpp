@@ -125,13 +125,13 @@ private slots:
         QVERIFY(h.written().empty());
     }
 
-    // Speeds 1 to 20 survive an X acceleration, a faster one comes back as 20; the X server's own default
-    // 2/1 reads as the default speed, a zero denominator as 1. Headless, a profile without a speed leaves
-    // the pointer alone.
+    // A speed past 20 comes back as 20 (1 to 20 reach the X server and back in the X start-up tests); the X
+    // server's own default 2/1 reads as the default speed, a zero denominator as 1. Headless, a profile
+    // without a speed leaves the pointer alone.
     void pointerSpeed() {
         QVERIFY(X11PointerSettings::speedForAcceleration(2, 1) == 10 &&
                 X11PointerSettings::speedForAcceleration(1, 0) == 1);
-        for (const auto &[speed, kept] : {std::pair{1, 1}, {20, 20}, {35, 20}, {0, 0}}) {
+        for (const auto &[speed, kept] : {std::pair{1, 1}, {35, 20}, {0, 0}}) {
             const X11PointerSettings::Acceleration a = X11PointerSettings::accelerationForSpeed(speed);
             QCOMPARE(X11PointerSettings::speedForAcceleration(a.numerator, a.denominator), kept ? kept : 1);
             installPointerSettings(nullptr);
