@@ -13,11 +13,11 @@ QT5_DEPS := qtbase5-dev qttools5-dev-tools
 BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon
-RUN_DEPS := xvfb xauth imagemagick trayer
+RUN_DEPS := xvfb xauth imagemagick trayer x11-xserver-utils
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 FUZZ_DEPS := clang libclang-rt-14-dev
 
-.PHONY: all build deps qt5-deps test-deps run-deps run screenshots install test test-qt5 test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
+.PHONY: all build deps qt5-deps test-deps run-deps run screenshots screenshots-qt5 install test test-qt5 test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
 
 all: build
 
@@ -105,6 +105,13 @@ run: run-deps build
 screenshots: run-deps build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target korvane-screenshots
 	./scripts/screenshots.sh $(BUILD_DIR)/tools/screenshots/korvane-screenshots $(CURDIR)/$(BUILD_DIR)/screenshots
+
+# The same pictures from the Qt 5 build, into build-qt5/screenshots/: the window has the same size in screen
+# pixels at every scale.
+screenshots-qt5: run-deps deps qt5-deps
+	cmake -S . -B $(QT5_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_QT=5
+	cmake --build $(QT5_DIR) -j $(JOBS) --target korvane-screenshots
+	./scripts/screenshots.sh $(QT5_DIR)/tools/screenshots/korvane-screenshots $(CURDIR)/$(QT5_DIR)/screenshots
 
 # Installs the built program under $(PREFIX) (cmake/install.cmake lists what goes where); through sudo when
 # a user who is not root cannot write there. Installed with root's rights, udev then reads the new rule and
