@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <QWidget>
 #include <cstdio>
 
 // One line per figure: what was measured, its value, the floor it is held against and the ratio.
@@ -21,4 +25,38 @@ inline bool shortRun(int argc, char *argv[]) {
             return true;
     }
     return false;
+}
+
+// The floor of the whole-program figures: a bare QWidget of the main window's size, built with the same Qt
+// and painted as the program paints its window: the raster engine alone (no OpenGL stack loaded to choose
+// the visual), frameless and translucent. A benchmark started with --bare-window is that window.
+constexpr int kBareWindowWidth = 999;
+constexpr int kBareWindowHeight = 640;
+
+inline bool bareWindowRun(int argc, char *argv[]) {
+    return argc > 1 && QByteArray(argv[1]) == "--bare-window";
+}
+
+inline int runBareWindow(int argc, char *argv[]) {
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowFlags(window.windowFlags() | Qt::FramelessWindowHint);
+    window.setAttribute(Qt::WA_TranslucentBackground);
+    window.resize(kBareWindowWidth, kBareWindowHeight);
+    window.show();
+    return app.exec();
+}
+
+// A process's resident set size in kB, from the kernel's account of it ("self" for this one); 0 when
+// it cannot be read.
+inline double residentKbOf(const QString &pid) {
+    QFile status("/proc/" + pid + "/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble();
+    }
+    return 0;
 }

@@ -16,9 +16,9 @@ namespace {
 constexpr int kRounds = 7;
 constexpr double kMaxRatio = 1.5;
 constexpr int kTimeoutMs = 10000;
-// The main window's size at scale 1 on the benchmark's X server.
-constexpr int kWindowWidth = 999;
-constexpr int kWindowHeight = 640;
+// The main window's size at scale 1 on the benchmark's X server, as the bare window's.
+constexpr int kWindowWidth = kBareWindowWidth;
+constexpr int kWindowHeight = kBareWindowHeight;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -136,27 +136,14 @@ private:
     Display *m_connection = nullptr;
 };
 
-// The floor of the X11 figure: a bare QWidget of the main window's size, built with the same Qt and painted
-// as the program paints its window: the raster engine alone (no OpenGL stack loaded to choose the visual),
-// frameless and translucent.
-int bareWindow(int argc, char *argv[]) {
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowFlags(window.windowFlags() | Qt::FramelessWindowHint);
-    window.setAttribute(Qt::WA_TranslucentBackground);
-    window.resize(kWindowWidth, kWindowHeight);
-    window.show();
-    return app.exec();
-}
 } // namespace
 
 // Start-up of the program with the virtual mouse present: on a virtual X server from process start to the
 // main window mapped, beside a bare window of the same size (the ratio is the figure); and offscreen, to
 // the window shown and the 200 ms warning timer after it.
 int main(int argc, char *argv[]) {
-    if (argc > 1 && QByteArray(argv[1]) == "--bare-window")
-        return bareWindow(argc, argv);
+    if (bareWindowRun(argc, argv))
+        return runBareWindow(argc, argv);
     QCoreApplication app(argc, argv);
     const int rounds = shortRun(argc, argv) ? 1 : kRounds;
     TestTree tree;
