@@ -154,7 +154,8 @@ private slots:
 
     // Buttons wearing the same pictures share them, each file read once; a name in the skin folder and its
     // full path are one picture. A scaled copy is made for each size and aspect rule asked for, with the
-    // pixels a direct scaling gives, however the requests alternate.
+    // pixels a direct scaling gives (from the picture painted at twice the size where the 1x one would be
+    // enlarged), however the requests alternate.
     void skinPicturesReadOncePerFileAndScaledPerSize() {
         SkinPictures::clear();
         const int before = SkinPictures::loads();
@@ -171,14 +172,41 @@ private slots:
                                                                   {QSize(70, 70), Qt::IgnoreAspectRatio},
                                                                   {QSize(70, 70), Qt::KeepAspectRatio},
                                                                   {QSize(280, 34), Qt::IgnoreAspectRatio}};
+        const QString twice = m_tree.file("skin/tabbutton-1@2x.png");
         for (const auto &[size, mode] : requests) {
             const QImage made = SkinPictures::scaled("tabbutton-1.png", size, mode).toImage();
-            const QImage direct = QPixmap(file).scaled(size, mode, Qt::SmoothTransformation).toImage();
+            const bool enlarged = size.width() > 140 || size.height() > 34;
+            const QImage direct =
+                QPixmap(enlarged ? twice : file).scaled(size, mode, Qt::SmoothTransformation).toImage();
             QVERIFY2(!made.isNull() && made == direct,
                      qPrintable(QString("%1x%2 mode %3").arg(size.width()).arg(size.height()).arg(mode)));
         }
-        QCOMPARE(SkinPictures::loads() - before, 3);
+        QCOMPARE(SkinPictures::loads() - before, 4);
         QVERIFY(SkinPictures::picture("no-such-picture.png").isNull());
+
+        // Drawn into a rectangle: the 1x picture at scale 1, the 2x one above it, the 1x one where the skin
+        // has no 2x copy.
+        QCOMPARE(SkinPictures::sharp("tabbutton-1.png", 1.0).size(), QSize(140, 34));
+        QCOMPARE(SkinPictures::sharp("tabbutton-1.png", 1.25).size(), QSize(280, 68));
+        QCOMPARE(SkinPictures::sharp("icon.png", 2.0).cacheKey(),
+                 SkinPictures::picture("icon.png").cacheKey());
+    }
+
+    // Every picture the window shows is also painted at twice its size, pixel for pixel double, so that a
+    // window scaled above 1 never shows an enlarged 1x picture.
+    void everyPictureHasItsTwiceCopy() {
+        QDirIterator it(m_tree.file("skin"), {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+        int pictures = 0;
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (path.endsWith("@2x.png") || path.endsWith("/icon.png"))
+                continue;
+            ++pictures;
+            const QImage once(path);
+            const QImage twice(path.left(path.size() - 4) + "@2x.png");
+            QVERIFY2(!once.isNull() && twice.size() == once.size() * 2, qPrintable(path));
+        }
+        QVERIFY(pictures > 50);
     }
 
     void pressSignalsComeBeforeClick() {

@@ -14,6 +14,7 @@
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "widgets/language_switch.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_line_edit.h"
 #include "widgets/vel_message_box.h"
 #include "widgets/vel_push_button.h"
@@ -135,6 +136,21 @@ const QPixmap &KorvaneWidget::backgroundForStep(int step) {
         slot = m_backgrounds[0].scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
     return slot;
+}
+
+// The background as painted: the step's copy (whose outline is also the window's mask), or where the window
+// is shown above scale 1, the picture painted at twice the size brought to the window's own pixels.
+const QPixmap &KorvaneWidget::paintedBackground() {
+    if (SkinPictures::displayScale() <= 1.0)
+        return m_backgrounds[m_iDpiVal];
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
+    if (m_sharpBackground.size() != pixels) {
+        m_sharpBackground = SkinPictures::sharp(QStringLiteral("cfgMainback.png"), 2.0)
+                                .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_sharpBackground.setDevicePixelRatio(ratio);
+    }
+    return m_sharpBackground;
 }
 
 VelPushButton *KorvaneWidget::makeButton(const QStringList &images, const char *name) {
@@ -288,7 +304,7 @@ void KorvaneWidget::paintEvent(QPaintEvent *) {
     if (!m_startUpFinished)
         QTimer::singleShot(0, this, &KorvaneWidget::finishStartUp);
     QPainter painter(this);
-    const QPixmap &background = m_backgrounds[m_iDpiVal];
+    const QPixmap &background = paintedBackground();
     if (!background.isNull())
         painter.drawPixmap(0, 0, background);
     else

@@ -78,6 +78,7 @@ private:
     void applyScaleStep(int step);
     void followScreenScale();
     const QPixmap &backgroundForStep(int step);
+    const QPixmap &paintedBackground();
     VelPushButton *makeButton(const QStringList &images, const char *name);
     void buildWidgets();
     void connectParts();
@@ -120,6 +121,7 @@ private:
     int m_iDpiVal = 0;
     double m_factor = 1.0;
     std::array<QPixmap, DisplayScale::kStepCount> m_backgrounds;
+    QPixmap m_sharpBackground;
 
     LanguageSwitch *m_languages = nullptr;
     VelPushButton *m_closeButton = nullptr;

@@ -23,11 +23,13 @@ MacroStep stepOf(const QModelIndex &index) {
 
 VelMacroItemDelegate::VelMacroItemDelegate(int minDelay, QObject *parent)
     : QStyledItemDelegate(parent), m_minDelay(minDelay) {
-    m_key = SkinPictures::picture(QStringLiteral("keybo.png"));
-    m_keyDown = SkinPictures::picture(QStringLiteral("keydown.png"));
-    m_keyUp = SkinPictures::picture(QStringLiteral("keyup.png"));
-    m_mouse = SkinPictures::picture(QStringLiteral("mouse_move.png"));
-    m_delay = SkinPictures::picture(QStringLiteral("icondelay.png"));
+    // Drawn into the rows' rectangles: from the pictures painted at twice the size in a scaled window.
+    const double scale = SkinPictures::displayScale();
+    m_key = SkinPictures::sharp(QStringLiteral("keybo.png"), scale);
+    m_keyDown = SkinPictures::sharp(QStringLiteral("keydown.png"), scale);
+    m_keyUp = SkinPictures::sharp(QStringLiteral("keyup.png"), scale);
+    m_mouse = SkinPictures::sharp(QStringLiteral("mouse_move.png"), scale);
+    m_delay = SkinPictures::sharp(QStringLiteral("icondelay.png"), scale);
 }
 
 QString VelMacroItemDelegate::text(const QModelIndex &index) const {

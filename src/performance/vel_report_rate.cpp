@@ -31,7 +31,7 @@ const char *const kRateTexts[VelReportRate::kRateCount] = {
 
 VelReportRate::VelReportRate(double scale, QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("reportRate"));
-    m_background = SkinPictures::picture(QStringLiteral("rate.png"));
+    m_background = SkinPictures::sharp(QStringLiteral("rate.png"), SkinPictures::displayScale());
     const QColor text(200, 200, 206);
     m_rateLabel = new VelLabel(this);
     m_liftLabel = new VelLabel(this);

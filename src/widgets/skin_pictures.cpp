@@ -1,9 +1,11 @@
 #include "widgets/skin_pictures.h"
 
 #include "storage/app_paths.h"
+#include "widgets/display_scale.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPixmapCache>
 #include <QSet>
@@ -23,6 +25,17 @@ Store &store() {
 
 QString fullPath(const QString &file) {
     return QDir::isAbsolutePath(file) ? file : AppPaths::skinDir() + "/" + file;
+}
+
+// The copy of a picture painted at twice its size: bat1.png -> bat1@2x.png.
+QString twiceFile(const QString &file) {
+    const int dot = file.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? file + QLatin1String("@2x") : file.left(dot) + QLatin1String("@2x") + file.mid(dot);
+}
+
+// The toolkit's pixel ratio for the screens: what Qt 6 scales every window by, 1 where it does not scale.
+qreal toolkitRatio() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
 // The pixmaps go with the application, before the window system they belong to.
@@ -52,19 +65,38 @@ QPixmap SkinPictures::picture(const QString &file) {
     return loaded;
 }
 
+QPixmap SkinPictures::sharp(const QString &file, double scale) {
+    if (scale > 1.0) {
+        const QPixmap twice = picture(twiceFile(file));
+        if (!twice.isNull())
+            return twice;
+    }
+    return picture(file);
+}
+
+double SkinPictures::displayScale() {
+    return DisplayScale::factor() * toolkitRatio();
+}
+
 QPixmap SkinPictures::scaled(const QString &file, const QSize &size, Qt::AspectRatioMode mode) {
     if (size.isEmpty())
         return QPixmap();
+    const qreal ratio = toolkitRatio();
+    const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
     const QString key = QLatin1String("skin:") + fullPath(file) + QLatin1Char(':') +
-                        QString::number(size.width()) + QLatin1Char('x') + QString::number(size.height()) +
-                        QLatin1Char(':') + QString::number(int(mode));
+                        QString::number(pixels.width()) + QLatin1Char('x') +
+                        QString::number(pixels.height()) + QLatin1Char(':') + QString::number(int(mode)) +
+                        QLatin1Char('@') + QString::number(ratio);
     QPixmap result;
     if (QPixmapCache::find(key, &result))
         return result;
-    const QPixmap original = picture(file);
+    QPixmap original = picture(file);
     if (original.isNull())
         return QPixmap();
-    result = original.scaled(size, mode, Qt::SmoothTransformation);
+    if (pixels.width() > original.width() || pixels.height() > original.height())
+        original = sharp(file, 2.0);
+    result = original.scaled(pixels, mode, Qt::SmoothTransformation);
+    result.setDevicePixelRatio(ratio);
     if (QPixmapCache::insert(key, result))
         store().scaledKeys.insert(key);
     return result;

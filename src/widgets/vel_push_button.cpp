@@ -14,8 +14,10 @@ VelPushButton::VelPushButton(const QStringList &images, QWidget *parent, const Q
     : QPushButton(parent), m_textColors{QColor(200, 200, 200), QColor(255, 255, 255), QColor(255, 255, 255),
                                         QColor(110, 110, 110)} {
     setImages(images);
-    if (!iconFile.isEmpty())
+    if (!iconFile.isEmpty()) {
         m_icon = SkinPictures::picture(iconFile);
+        m_iconFile = iconFile;
+    }
     setAttribute(Qt::WA_TranslucentBackground);
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
@@ -25,6 +27,7 @@ void VelPushButton::setImages(const QStringList &images) {
     m_images.clear();
     for (const QString &file : images)
         m_images.append(SkinPictures::picture(file));
+    m_imageFiles = images;
     update();
 }
 
@@ -135,11 +138,14 @@ void VelPushButton::paintEvent(QPaintEvent *) {
         paintSwatch(painter);
         return;
     }
+    // A scaled window draws from the pictures painted at twice the size.
+    const double scale = SkinPictures::displayScale();
     const int index = qMin(m_state, m_images.size() - 1);
     if (index >= 0 && !m_images[index].isNull())
-        painter.drawPixmap(rect(), m_images[index]);
+        painter.drawPixmap(rect(),
+                           scale > 1.0 ? SkinPictures::sharp(m_imageFiles[index], scale) : m_images[index]);
     if (!m_icon.isNull())
-        painter.drawPixmap(rect(), m_icon);
+        painter.drawPixmap(rect(), scale > 1.0 ? SkinPictures::sharp(m_iconFile, scale) : m_icon);
     // The language font, unless the button was given a font of its own.
     painter.setFont(testAttribute(Qt::WA_SetFont) ? font() : UiLanguage::font());
     painter.setPen(m_textColors[m_state]);

@@ -70,7 +70,9 @@ private:
     void paintSwatch(QPainter &painter);
 
     QVector<QPixmap> m_images;
+    QStringList m_imageFiles;
     QPixmap m_icon;
+    QString m_iconFile;
     QString m_text;
     std::array<QColor, 4> m_textColors;
     bool m_enabled = true;

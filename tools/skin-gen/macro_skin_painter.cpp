@@ -97,7 +97,7 @@ QImage MacroSkinPainter::commandItem(int look) const {
         fill = SkinPainter::kPanel.lighter(130);
     else if (look == SkinPainter::kPressedLook)
         fill = SkinPainter::kAccent.darker(190);
-    p.fillRect(image.rect(), fill);
+    p.fillRect(SkinPainter::area(image), fill);
     p.fillRect(QRect(0, h - 1, w, 1),
                look == SkinPainter::kPressedLook ? SkinPainter::kAccent : SkinPainter::kLine);
     if (look != SkinPainter::kNormalLook)

@@ -17,10 +17,23 @@ const QColor SkinPainter::kPanel(34, 34, 40);
 const QColor SkinPainter::kLine(62, 62, 70);
 const QColor SkinPainter::kText(220, 220, 226);
 
+namespace {
+// The pixel ratio the pictures are painted at: 1, then 2 for the "@2x" copies that a window scaled above
+// 1 is drawn from, so that it shows pictures painted at its size rather than 1x pictures enlarged.
+int g_ratio = 1;
+} // namespace
+
 QImage SkinPainter::blank(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    // Painted in the same coordinates at either ratio: the painter scales by the image's pixel ratio.
+    QImage image(width * g_ratio, height * g_ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(g_ratio);
     image.fill(Qt::transparent);
     return image;
+}
+
+QRectF SkinPainter::area(const QImage &image) {
+    const qreal ratio = image.devicePixelRatio();
+    return QRectF(0, 0, image.width() / ratio, image.height() / ratio);
 }
 
 QPolygonF SkinPainter::windowOutline(qreal w, qreal h) {
@@ -33,7 +46,9 @@ SkinPainter::SkinPainter(const QString &outputDir, const QString &productName)
     : m_dir(outputDir), m_product(productName) {}
 
 bool SkinPainter::save(const QImage &image, const QString &name) {
-    const QString path = m_dir + "/" + name;
+    QString path = m_dir + "/" + name;
+    if (image.devicePixelRatio() > 1)
+        path.insert(path.lastIndexOf('.'), QStringLiteral("@%1x").arg(int(image.devicePixelRatio())));
     if (image.save(path))
         return true;
     std::fprintf(stderr, "skin-gen: cannot write %s\n", qPrintable(path));
@@ -53,9 +68,18 @@ bool SkinPainter::paintAll() {
         std::fprintf(stderr, "skin-gen: cannot create %s\n", qPrintable(m_dir));
         return false;
     }
-    bool ok = save(mainBackground(), "cfgMainback.png");
-    ok = save(appIcon(64), "icon.ico") && ok;
+    bool ok = save(appIcon(64), "icon.ico");
     ok = save(appIcon(256), "icon.png") && ok;
+    ok = saveData(loadingAnimation(), "loading.gif") && ok;
+    ok = paintPictures() && ok;
+    g_ratio = 2;
+    ok = paintPictures() && ok;
+    g_ratio = 1;
+    return ok;
+}
+
+bool SkinPainter::paintPictures() {
+    bool ok = save(mainBackground(), "cfgMainback.png");
     ok = save(battery(false), "bat1.png") && ok;
     ok = save(battery(true), "bat2.png") && ok;
     ok = save(tabButton(kNormalLook), "tabbutton-1.png") && ok;
@@ -71,7 +95,6 @@ bool SkinPainter::paintAll() {
     ok = save(unpluggedReceiver(), "dongle2.png") && ok;
     ok = save(dialogButton(true), "yes_Btn.png") && ok;
     ok = save(dialogButton(false), "no_Btn.png") && ok;
-    ok = saveData(loadingAnimation(), "loading.gif") && ok;
     ok = paintMainWindowParts() && ok;
     ok = MacroSkinPainter(*this).paintAll() && ok;
     return ok;
@@ -467,7 +490,7 @@ QImage SkinPainter::mouseLogo() const {
     QFont font("DejaVu Sans", 13, QFont::Black);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     p.setFont(font);
-    p.drawText(image.rect(), Qt::AlignCenter, "M7");
+    p.drawText(area(image), Qt::AlignCenter, "M7");
     return image;
 }
 
@@ -498,7 +521,7 @@ QImage SkinPainter::profileIcon(const QString &kind, bool lit) const {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(lit ? kAccent : kLine.lighter(120), 1.2));
     p.setBrush(lit ? kPanel.lighter(150) : kPanel.lighter(120));
-    p.drawRoundedRect(QRectF(1, 1, image.width() - 2, 26), 4, 4);
+    p.drawRoundedRect(QRectF(1, 1, area(image).width() - 2, 26), 4, 4);
     p.setPen(QPen(lit ? kAccent : kText, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     if (kind == "add") {
@@ -591,7 +614,8 @@ bool SkinPainter::paintMainWindowParts() {
         ok = save(profileIcon(kind, true), QString("profile_%1%2.png").arg(kind).arg(2)) && ok;
     }
     ok = save(profileIcon("apply", false), "profile_apply1.png") && ok;
-    QImage selector = tabButton(0).scaled(120, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage selector =
+        tabButton(0).scaled(QSize(120, 24) * g_ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     ok = save(selector, "profilesel.png") && ok;
     ok = save(radioMark(false), "DPI-OFF.png") && ok;
     ok = save(radioMark(true), "DPI-ON.png") && ok;

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPolygonF>
+#include <QRectF>
 #include <QString>
 
 // Paints the skin images of the program in one dark theme with the accent colour.
@@ -14,7 +15,8 @@ public:
     // Looks of a three-image button: normal, hover (or checked), pressed.
     enum Look { kNormalLook, kHoverLook, kPressedLook };
 
-    // Writes every image; false (with a message on stderr) when one cannot be written.
+    // Writes every image, each picture also painted at twice its size as name@2x.png; false (with a
+    // message on stderr) when one cannot be written.
     bool paintAll();
     // Writes the program's icon for the desktop's icon theme, 16 to 256 pixels square, as
     // <size>x<size>/apps/<name>.png under the output folder; false (with a message) when one cannot be.
@@ -22,8 +24,11 @@ public:
     // Writes one image into the skin folder under name; false (with a message) when it cannot.
     bool save(const QImage &image, const QString &name);
 
-    // A transparent image to paint on.
+    // A transparent image to paint on, width by height in painting coordinates, at the pixel ratio being
+    // painted.
     static QImage blank(int width, int height);
+    // An image's whole area in painting coordinates, whatever its pixel ratio.
+    static QRectF area(const QImage &image);
     // The window outline: a rectangle with cut corners, the lower right one cut deeper.
     static QPolygonF windowOutline(qreal w, qreal h);
     // A dialog's background: the window outline, a title band and the accent line beneath it.
@@ -37,6 +42,8 @@ public:
 
 private:
     bool saveData(const QByteArray &data, const QString &name);
+    // The pictures the program shows, at the current pixel ratio.
+    bool paintPictures();
     QImage mainBackground() const;
     QImage appIcon(int size) const;
     QImage battery(bool onCable) const;
