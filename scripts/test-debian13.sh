@@ -6,7 +6,8 @@
 # which the root sees at /src. /proc, /sys, /dev, /tmp and /src are mounted for the root in a private mount
 # and PID namespace: when the run ends, or is killed, its mounts and every process started in the root end
 # with it, and nothing stays mounted on this machine.
-# Usage: test-debian13.sh [BUILD_FOLDER]   (default build-debian13; KORVANE_DEBIAN_MIRROR=URL for another mirror)
+# Usage: test-debian13.sh [BUILD_FOLDER]   (default build-debian13, inside this tree)
+# KORVANE_DEBIAN_MIRROR=URL takes the Debian 13 packages from another mirror.
 set -eu
 cd "$(dirname "$0")/.."
 src=$(pwd)
@@ -23,10 +24,14 @@ if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || die "making the Debian 13 root needs root's rights, and sudo is missing"
     exec sudo "$0" "$@"
 fi
-command -v unshare >/dev/null && command -v chroot >/dev/null || die "unshare or chroot is missing (util-linux, coreutils)"
+command -v unshare >/dev/null && command -v chroot >/dev/null ||
+    die "unshare or chroot is missing (util-linux, coreutils)"
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+# The root sees this tree at /src, and the build folder inside it.
+rel=${out#"$src"/}
+case $rel in /*) die "the build folder must be inside the source tree ($src), not $out" ;; esac
 root=$out/root
 # Written last, once the root is complete: a root without it is from a run that was interrupted.
 ready=$out/root.ready
@@ -93,13 +98,20 @@ else
     rm -rf --one-file-system "$root" "$ready"
     mkdir -p "$root" "$out/debootstrap-cache"
     say "making a Debian 13 root from $mirror in $root (log: $out/bootstrap.log)"
-    wget -q -T 20 -t 2 -O /dev/null "$mirror/dists/$suite/InRelease" ||
-        die "cannot read $mirror/dists/$suite/InRelease: no network, or that mirror has no Debian 13; the Debian 13 root was not made"
-    if ! nice debootstrap --variant=minbase --include=make,ca-certificates --cache-dir="$out/debootstrap-cache" \
-        --keyring=/usr/share/keyrings/debian-archive-keyring.gpg "$suite" "$root" "$mirror" \
-        >"$out/bootstrap.log" 2>&1; then
+    # Unreachable, a mirror would only fail deep inside debootstrap's log.
+    case $mirror in
+    http*)
+        wget -q -T 20 -t 2 -O /dev/null "$mirror/dists/$suite/InRelease" ||
+            die "cannot read $mirror/dists/$suite/InRelease (no network, or no Debian 13 there):" \
+                "the Debian 13 root was not made"
+        ;;
+    esac
+    if ! nice debootstrap --variant=minbase --include=make,ca-certificates \
+        --cache-dir="$out/debootstrap-cache" --keyring=/usr/share/keyrings/debian-archive-keyring.gpg \
+        "$suite" "$root" "$mirror" >"$out/bootstrap.log" 2>&1; then
         tail -n 15 "$out/bootstrap.log" >&2
-        die "debootstrap could not make the Debian 13 root from $mirror (above, the end of $out/bootstrap.log)"
+        die "debootstrap could not make the Debian 13 root from $mirror" \
+            "(above, the end of $out/bootstrap.log)"
     fi
     mkdir -p "$root/src"
     date -u '+made %Y-%m-%d %H:%M UTC from '"$mirror" >"$ready"
@@ -134,9 +146,13 @@ phase() {
     echo "test-debian13: $1 took ${took} s"
 }
 start=$(now)
-make deps test-deps || { echo "test-debian13: the build and test packages could not be installed in the Debian 13 root" >&2; exit 1; }
+make deps test-deps || {
+    echo "test-debian13: the build and test packages could not be installed in the Debian 13 root" >&2
+    exit 1
+}
 phase packages "$start"
-echo "test-debian13: $(. /etc/os-release && echo "$PRETTY_NAME"), $(g++ --version | head -n 1), Qt $(/usr/lib/qt6/bin/qtpaths6 --qt-version)"
+qt=$(/usr/lib/qt6/bin/qtpaths6 --qt-version)
+echo "test-debian13: $(. /etc/os-release && echo "$PRETTY_NAME"), $(g++ --version | head -n 1), Qt $qt"
 start=$(now)
 make build BUILD_DIR=@OUT@/build
 phase build "$start"
@@ -147,8 +163,6 @@ phase tests "$start"
 exit $status
 EOF
 }
-rel=${out#"$src"/}
-case $rel in /*) die "the build folder must be inside the source tree ($src), not $out" ;; esac
 script=$(inside | sed "s|@OUT@|$rel|g")
 
 status=0
