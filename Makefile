@@ -17,7 +17,7 @@ RUN_DEPS := xvfb xauth imagemagick trayer x11-xserver-utils
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 FUZZ_DEPS := clang libclang-rt-14-dev
 
-.PHONY: all build deps qt5-deps test-deps run-deps run screenshots screenshots-qt5 install test test-qt5 test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
+.PHONY: all build deps qt5-deps test-deps run-deps run screenshots screenshots-qt5 install test test-qt5 test-debian13 test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
 
 all: build
 
@@ -45,6 +45,11 @@ test-qt5: test-deps deps qt5-deps
 	cmake -S . -B $(QT5_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_QT=5
 	cmake --build $(QT5_DIR) -j $(JOBS)
 	cd $(QT5_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite on Debian 13 (Qt 6.8, gcc 14) in a Debian 13 root made once in build-debian13/root and
+# kept there; inside it `make test` installs its packages and builds into build-debian13/build.
+test-debian13:
+	./scripts/test-debian13.sh build-debian13
 
 # Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, built in build-asan/: a memory
 # error, a leak or undefined behaviour in a test or in a program it starts fails the run.

@@ -29,7 +29,10 @@ constexpr double kAllowedGrowthKb = 1024;
 constexpr double kResidentLimitKb = 0;
 constexpr double kResidentGrowthLimitKb = 0;
 #else
-constexpr double kResidentLimitKb = 45 * 1024;
+// What the program may keep resident beyond a bare window of the same toolkit, measured in the same run: the
+// toolkit's own libraries differ by several MiB between Qt 5.15, 6.4 and 6.8 (Debian 13's network module
+// brings the proxy library's HTTP and TLS stacks along), the program's part much less.
+constexpr double kResidentLimitKb = 23 * 1024;
 constexpr double kResidentGrowthLimitKb = kAllowedGrowthKb;
 #endif
 
@@ -73,13 +76,15 @@ Memory measure() {
     return memory;
 }
 
-// Prints a reading of resident memory held against the limit, and tells whether it stays within it.
-bool residentWithinLimit(const QString &when, double kb) {
-    printFigure(qPrintable("resident, " + when), kb / 1024.0, "MiB", kResidentLimitKb / 1024.0);
-    if (kResidentLimitKb <= 0 || (kb > 0 && kb <= kResidentLimitKb))
+// Prints a reading of resident memory beside a bare window's, and tells whether the program's part (the
+// difference) stays within the limit.
+bool residentWithinLimit(const QString &when, double kb, double bareKb) {
+    printFigure(qPrintable("resident, " + when), kb / 1024.0, "MiB", bareKb / 1024.0);
+    if (kResidentLimitKb <= 0 || (kb > 0 && bareKb > 0 && kb - bareKb <= kResidentLimitKb))
         return true;
-    std::fprintf(stderr, "resident memory %s is %.1f MiB (at most %.0f MiB)\n", qPrintable(when), kb / 1024.0,
-                 kResidentLimitKb / 1024.0);
+    std::fprintf(stderr,
+                 "resident memory %s is %.1f MiB, %.1f MiB above a bare window's (at most %.0f MiB)\n",
+                 qPrintable(when), kb / 1024.0, (kb - bareKb) / 1024.0, kResidentLimitKb / 1024.0);
     return false;
 }
 
@@ -127,8 +132,9 @@ void settle(int milliseconds) {
 
 // Resident memory and the heap after start, once every page was shown, and over a thousand full profile
 // writes through the Apply button (twenty with --short), the device link's pauses counted instead of
-// slept. Fails when either grows by more than 1 MiB over the writes, or resident memory with every page
-// shown exceeds 45 MiB. Every write must reach the mouse, or the figures mean nothing.
+// slept, each resident figure beside a bare window's of the same toolkit (the ratio). Fails when either
+// grows by more than 1 MiB over the writes, or resident memory with every page shown exceeds the bare
+// window's by more than 23 MiB. Every write must reach the mouse, or the figures mean nothing.
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (bareWindowRun(argc, argv))
@@ -204,11 +210,10 @@ int main(int argc, char *argv[]) {
 
     const QString afterAll = QString("after %1 writes").arg(writes);
     printFigure("resident, after start", afterStart.residentKb / 1024.0, "MiB", 0);
-    bool within = residentWithinLimit("every page shown", allPages.residentKb);
     printFigure("resident, a bare window", bareKb / 1024.0, "MiB", 0);
-    printFigure("resident, every page shown", allPages.residentKb / 1024.0, "MiB", bareKb / 1024.0);
+    bool within = residentWithinLimit("every page shown", allPages.residentKb, bareKb);
     printFigure("resident, after the first write", beforeWrites.residentKb / 1024.0, "MiB", 0);
-    within = residentWithinLimit(afterAll, afterWrites.residentKb) && within;
+    within = residentWithinLimit(afterAll, afterWrites.residentKb, bareKb) && within;
     within = growthWithinLimit("resident", beforeWrites.residentKb, afterWrites.residentKb, writes,
                                kResidentGrowthLimitKb) &&
              within;

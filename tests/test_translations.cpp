@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <utility>
 
 namespace {
 const QString kDataDir = QStringLiteral(KORVANE_SOURCE_DATA_DIR);
@@ -64,7 +65,7 @@ private slots:
         offered.removeAll("en.ts");
         offered.sort();
         QCOMPARE(QDir(kDataDir + "/lang").entryList({"*.ts"}, QDir::Files, QDir::Name), offered);
-        for (const QString &file : qAsConst(offered)) {
+        for (const QString &file : std::as_const(offered)) {
             const QVector<Message> messages = readMessages(kDataDir + "/lang/" + file);
             QVERIFY2(messages.size() > 100, qPrintable(file));
             for (const Message &m : messages)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <utility>
 
 const char *const AppPaths::kOrganizationName = "korvane";
 const char *const AppPaths::kApplicationName = "korvane-config";
@@ -127,7 +128,7 @@ bool AppPaths::seedUserConfig() {
     const bool hasMainFile = entries.removeOne(mainFile);
 
     bool ok = QDir().mkpath(to);
-    for (const QString &relative : qAsConst(entries))
+    for (const QString &relative : std::as_const(entries))
         ok = seedEntry(from + "/" + relative, to + "/" + relative) && ok;
     return ok && (!hasMainFile || seedEntry(from + "/" + mainFile, to + "/" + mainFile));
 }

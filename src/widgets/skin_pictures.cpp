@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QPixmapCache>
 #include <QSet>
+#include <utility>
 
 namespace {
 struct Store {
@@ -105,7 +106,7 @@ QPixmap SkinPictures::scaled(const QString &file, const QSize &size, Qt::AspectR
 void SkinPictures::clear() {
     Store &s = store();
     s.pictures.clear();
-    for (const QString &key : qAsConst(s.scaledKeys))
+    for (const QString &key : std::as_const(s.scaledKeys))
         QPixmapCache::remove(key);
     s.scaledKeys.clear();
 }
