@@ -5,6 +5,7 @@
 #include "storage/factory_profile.h"
 #include "storage/macro_file.h"
 #include "storage/profile_file.h"
+#include "storage/settings_snapshot.h"
 #include "support/test_tree.h"
 
 #include <QDir>
@@ -539,6 +540,81 @@ private slots:
         QCOMPARE(int(sensor[description::kButtonDelay]), 300 & 0xFF);
         m_tree->setIniValue("DefaultProfile.bin", "PROFILE/DPICount", 3);
         QCOMPARE(description::dpiStageCount(), 10 ^ 3); // 9, where a sum would give 13
+    }
+
+    // A file in the plain form reads in one pass to exactly what the settings layer reads of it, and the
+    // files this program writes and the shipped description are in that form; the rest is left to the
+    // layer, so whatever the one-pass reader takes must match it.
+    void onePassReadMatchesTheSettingsLayer() {
+        const auto takenAlike = [](const QString &path) {
+            SettingsSnapshot snapshot;
+            if (!snapshot.read(path))
+                return false;
+            const QSettings settings(path, QSettings::IniFormat);
+            const QStringList keys = settings.allKeys();
+            if (settings.status() != QSettings::NoError || snapshot.size() != keys.size())
+                return qWarning() << "keys differ in" << readFile(path), false;
+            for (const QString &key : keys) {
+                if (snapshot.value(key) != settings.value(key))
+                    return qWarning() << key << snapshot.value(key) << settings.value(key), false;
+            }
+            return true;
+        };
+        ProfileData written = sampleProfile();
+        written.profileName = "Raid 2 (long range)";
+        const QString path = m_tree->file("plain.prof");
+        QCOMPARE(profile::writeProfileFile(written, path), FileResult::Ok);
+        QVERIFY(takenAlike(path));
+        QVERIFY(takenAlike(TestTree::distDir() + "/DefaultProfile.bin"));
+
+        // A colour of every byte value, as the layer escapes it; those it quotes are left to it.
+        int colours = 0;
+        for (int byte = 0; byte < 256; ++byte) {
+            QSettings colour(m_tree->file("colour.ini"), QSettings::IniFormat);
+            colour.setValue("PROFILE/c",
+                            QColor::fromRgba64(byte * 257, byte << 8 | '1', '0' << 8 | byte, 65535));
+            colour.sync();
+            colours += takenAlike(m_tree->file("colour.ini")) ? 1 : 0;
+            QFile::remove(m_tree->file("colour.ini"));
+        }
+        QCOMPARE(colours, 253);
+
+        // Forms written by hand: "+" marks one the one-pass reader must take.
+        const QList<QByteArray> forms = {
+            "+a=1\nb=x  y\nc=\n",
+            "+a=1\r\nb=2\r\n",
+            "+a/b=1\nc\\d=2\n",
+            "+a=#ff0000\nb=(1)\n",
+            "+a=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)\n",
+            "a=\"1\"\n",
+            "a=1,2\n",
+            "a=1 ;c\n",
+            "a = 1\n",
+            "a=1\na=2\n",
+            "a=1\n[PROFILE]\nb=2\n",
+            "a=\xe9\n",
+            "a=@ByteArray(x)\n",
+            "a=@Variant(\\0\\0\\0\\x43\\x1\\xff\n",
+            "a%20b=1\n",
+            "a\\\\b=1\n",
+            "\\a=1\n",
+            "a=1=2\n",
+            "a=\\x41\n",
+            "a= 1\n",
+            "a=\t1\n",
+            ";x\na=1\n",
+            "a=@Variant(\\0\\0\\0\\x43\\x1\\xfff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)\n",
+            "a=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0\\0)\n",
+            "a=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"};
+        for (QByteArray form : forms) {
+            const bool plain = form.startsWith('+');
+            QVERIFY(writeFile(path, "[PROFILE]\n" + form.mid(plain ? 1 : 0)));
+            SettingsSnapshot snapshot;
+            QVERIFY2(!plain || snapshot.read(path), form);
+            QVERIFY2(!snapshot.read(path) || takenAlike(path), form);
+        }
+        QVERIFY(writeFile(path, "a=1\n"));
+        QVERIFY(!SettingsSnapshot().read(path)); // keys outside a group
     }
 
     // Colours as text, LedMode sub-keys, sensor defaults; an edit while the program runs is read, not cached.

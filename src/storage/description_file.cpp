@@ -40,10 +40,11 @@ QString buttonKey(int button, const char *suffix) {
 int loadDescription(ProfileData &out) {
     if (!descriptionExists())
         return -1;
-    const QSettings file(AppPaths::descriptionFile(), QSettings::IniFormat);
     out = ProfileData();
     // The description holds only part of a profile, so the missing keys it reports are expected.
-    (void)profile::readProfileKeys(file, QStringLiteral("PROFILE"), out, profile::ProfileKeySet::Full);
+    bool readable = true;
+    (void)profile::readFileProfileKeys(AppPaths::descriptionFile(), QStringLiteral("PROFILE"), out,
+                                       profile::ProfileKeySet::Full, readable);
     return 0;
 }
 

@@ -50,11 +50,11 @@ FileResult readProfileFile(ProfileData &profile, const QString &path) {
         setReadDefaults(profile);
         return FileResult::NotFound;
     }
-    QSettings settings(path, QSettings::IniFormat);
-    const KeyReadReport report = readProfileKeys(settings, kGroup, profile, ProfileKeySet::Full);
+    bool readable = true;
+    const KeyReadReport report = readFileProfileKeys(path, kGroup, profile, ProfileKeySet::Full, readable);
     // A file cut short, emptied or of another kind would give a record without a single click: it is not
     // taken as a profile at all.
-    if (settings.status() != QSettings::NoError || !report.complete()) {
+    if (!readable || !report.complete()) {
         setReadDefaults(profile);
         return FileResult::Incomplete;
     }

@@ -56,10 +56,10 @@ constexpr int kRateCodes[] = {8, 4, 2, 1};
 constexpr int kFallbackRate = 1;
 
 // Reads keys the way the file stores them into the fields the walk names, counting the keys missing and
-// the values out of range.
-class KeyReader {
+// the values out of range. Source is QSettings or a SettingsSnapshot of the file.
+template <typename Source> class KeyReader {
 public:
-    explicit KeyReader(const QSettings &settings) : m_settings(settings) {}
+    explicit KeyReader(const Source &settings) : m_settings(settings) {}
 
     // A required number; missing reads 0 and counts as missing.
     template <typename Field> void number(const QString &key, Field &field, int low, int high) {
@@ -87,7 +87,9 @@ public:
         }
         m_report.clamped += field == code ? 0 : 1;
     }
-    void color(const QString &key, QColor &field) const { field = m_settings.value(key).value<QColor>(); }
+    void color(const QString &key, QColor &field) const {
+        field = m_settings.value(key).template value<QColor>();
+    }
     void text(const QString &key, QString &field) const { field = m_settings.value(key).toString(); }
     KeyReadReport report() const { return m_report; }
 
@@ -107,7 +109,7 @@ private:
         return static_cast<int>(read);
     }
 
-    const QSettings &m_settings;
+    const Source &m_settings;
     KeyReadReport m_report;
 };
 
@@ -218,9 +220,28 @@ void writeProfileKeys(QSettings &settings, const QString &group, const ProfileDa
 
 KeyReadReport readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
                               ProfileKeySet set) {
-    KeyReader reader(settings);
+    KeyReader<QSettings> reader(settings);
     walkProfile(reader, group, profile, set);
     return reader.report();
+}
+
+KeyReadReport readProfileKeys(const SettingsSnapshot &settings, const QString &group, ProfileData &profile,
+                              ProfileKeySet set) {
+    KeyReader<SettingsSnapshot> reader(settings);
+    walkProfile(reader, group, profile, set);
+    return reader.report();
+}
+
+KeyReadReport readFileProfileKeys(const QString &path, const QString &group, ProfileData &profile,
+                                  ProfileKeySet set, bool &readable) {
+    readable = true;
+    SettingsSnapshot snapshot;
+    if (snapshot.read(path))
+        return readProfileKeys(snapshot, group, profile, set);
+    const QSettings settings(path, QSettings::IniFormat);
+    const KeyReadReport report = readProfileKeys(settings, group, profile, set);
+    readable = settings.status() == QSettings::NoError;
+    return report;
 }
 
 } // namespace profile

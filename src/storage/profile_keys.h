@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/profile_data.h"
+#include "storage/settings_snapshot.h"
 
 #include <QSettings>
 #include <QString>
@@ -30,6 +31,13 @@ struct KeyReadReport {
 // they were. The names, colours, LedMoveOFF and LedSleepTime may be missing: older files lack them.
 KeyReadReport readProfileKeys(const QSettings &settings, const QString &group, ProfileData &profile,
                               ProfileKeySet set);
+// The same from a file read in one pass, for a file in the plain form.
+KeyReadReport readProfileKeys(const SettingsSnapshot &settings, const QString &group, ProfileData &profile,
+                              ProfileKeySet set);
+// The same from the file at path: in one pass where it is in the plain form, else through the settings
+// layer. readable is false when the settings layer could not read the file or found it malformed.
+KeyReadReport readFileProfileKeys(const QString &path, const QString &group, ProfileData &profile,
+                                  ProfileKeySet set, bool &readable);
 
 // What reading a file without any key gives: every field 0, empty or invalid, LedMoveOFF 255 and
 // LedSleepTime 1.
