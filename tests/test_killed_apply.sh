@@ -61,4 +61,7 @@ while [ "$run" -lt "$runs" ]; do
     ! grep -q '\.[A-Za-z0-9]\{6\}$' "$work/list" || fail "run $run: a save's temporary is listed as a profile"
 done
 ctl apply >/dev/null || fail "the apply after $runs killed ones failed"
+# That apply held the lock, so it cleared away what the killed saves left.
+left=$(cd "$settings" && find . -regextype posix-extended -type f -regex "$temporary" ! -name '*.lock')
+[ -z "$left" ] || fail "the temporaries of killed saves are still there: $left"
 echo "test_killed_apply: $runs applies killed at random points left every file whole"

@@ -3,6 +3,7 @@
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 #include "storage/factory_profile.h"
+#include "storage/file_replace.h"
 #include "storage/macro_file.h"
 #include "storage/profile_file.h"
 #include "storage/settings_snapshot.h"
@@ -540,6 +541,26 @@ private slots:
         QCOMPARE(int(sensor[description::kButtonDelay]), 300 & 0xFF);
         m_tree->setIniValue("DefaultProfile.bin", "PROFILE/DPICount", 3);
         QCOMPARE(description::dpiStageCount(), 10 ^ 3); // 9, where a sum would give 13
+    }
+
+    // What saves cut short by a killed process leave is cleared away, in every folder below, and nothing
+    // else: not the files themselves, not a user's file of the same shape, not a link.
+    void leftoversOfKilledSavesAreCleared() {
+        const QStringList leftovers = {"P/Profile/Raid.prof.eoHXwV", "Config.ini.a1B2c3",
+                                       "MacroDB/.m.MSMACRO.part", "MacroDB/m.MSMACRO.Zz9y8X",
+                                       "P/.Raid.prof.part"};
+        const QStringList kept = {
+            "P/Profile/Raid.prof", "Config.ini",        "notes.txt.a1B2c3", "P/Raid.prof.abc12",
+            "P/Raid.prof.abc1234", "MacroDB/m.MSMACRO", "P/.hidden"};
+        for (const QString &file : leftovers + kept)
+            QVERIFY(writeFile(m_tree->file("C/" + file), "x"));
+        QVERIFY(writeFile(m_tree->file("outside.prof.a1B2c3"), "x"));
+        QVERIFY(QFile::link(m_tree->file("outside.prof.a1B2c3"), m_tree->file("C/P/l.prof.a1B2c3")));
+        QCOMPARE(filereplace::removeLeftovers(m_tree->file("C")), leftovers.size());
+        for (const QString &file : leftovers)
+            QVERIFY2(!QFile::exists(m_tree->file("C/" + file)), qPrintable(file));
+        for (const QString &file : kept + QStringList{"P/l.prof.a1B2c3"})
+            QVERIFY2(QFile::exists(m_tree->file("C/" + file)), qPrintable(file));
     }
 
     // A file in the plain form reads in one pass to exactly what the settings layer reads of it, and the

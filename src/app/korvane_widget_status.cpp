@@ -11,8 +11,10 @@
 #include "app/status_row.h"
 #include "device/device_access.h"
 #include "device/device_presence.h"
+#include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
+#include "storage/file_replace.h"
 #include "widgets/vel_message_box.h"
 
 #include <QCoreApplication>
@@ -43,13 +45,16 @@ void KorvaneWidget::connectMonitor() {
 
 // What start-up leaves until the window has painted its first frame (or, for a window that starts hidden,
 // until the event loop runs), so as not to delay it: opening the mouse and starting its battery reader (the
-// first frame shows the stored battery level anyway), and making sure the factory profile file, which only
-// new and reset profiles read, holds the factory profile.
+// first frame shows the stored battery level anyway), clearing away what saves cut short by a killed process
+// left, and making sure the factory profile file, which only new and reset profiles read, holds the factory
+// profile.
 void KorvaneWidget::finishStartUp() {
     if (m_startUpFinished)
         return;
     m_startUpFinished = true;
     m_monitor->openLink();
+    // The window holds the single-instance lock: what a killed save left is cleared away.
+    filereplace::removeLeftovers(AppPaths::configDir());
     // ADD makes the factory file again when it finds it missing; nothing depends on it before then.
     (void)profile::writeFactoryProfileFile();
 }

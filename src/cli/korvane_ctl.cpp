@@ -12,6 +12,7 @@
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
+#include "storage/file_replace.h"
 #include "storage/macro_list.h"
 #include "storage/profile_file.h"
 #include "storage/profile_list.h"
@@ -191,8 +192,11 @@ int KorvaneCtl::refuse(MacroListResult result) {
 
 bool KorvaneCtl::holdInstance() {
     m_instance = std::make_unique<SingleInstance>(description::productName());
-    if (m_instance->acquire())
+    if (m_instance->acquire()) {
+        // Holding the lock, no save is in flight: what a killed one left is cleared away.
+        filereplace::removeLeftovers(AppPaths::configDir());
         return true;
+    }
     // The lock names the program holding it: another run of this command ends by itself, the window
     // must be closed.
     const SingleInstance::Holder holder = m_instance->holder();

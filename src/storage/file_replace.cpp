@@ -2,8 +2,10 @@
 
 #include "storage/app_paths.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace filereplace {
@@ -32,6 +34,20 @@ bool commitPart(const QString &to) {
         return true;
     QFile::remove(part);
     return false;
+}
+
+int removeLeftovers(const QString &folder) {
+    static const QRegularExpression leftover(
+        QStringLiteral("^(\\..+\\.part|.+\\.(prof|ini|MSMACRO)\\.[A-Za-z0-9]{6})$"));
+    int removed = 0;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo file(files.next());
+        if (!file.isSymLink() && file.isFile() && leftover.match(file.fileName()).hasMatch() &&
+            QFile::remove(file.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 bool copy(const QString &from, const QString &to) {

@@ -19,6 +19,11 @@ bool sameFile(const QString &a, const QString &b);
 [[nodiscard]] bool clearPart(const QString &to);
 // Renames the finished part file of to into place; on failure the part file is removed.
 [[nodiscard]] bool commitPart(const QString &to);
+// Removes what writes cut short by a killed process left in folder and the folders below it: part files
+// (".<name>.part") and the temporaries of atomic saves ("<name>.prof.Ab3xYz", likewise for .ini and
+// .MSMACRO files). Only regular files; links and anything else are left alone. Call it only while holding
+// the single-instance lock, so that no save of another process is in flight. Returns how many it removed.
+int removeLeftovers(const QString &folder);
 // False when path is a symbolic link whose target lies outside folder (or leads nowhere): writing the
 // settings file there would change a file that is not the program's. Any other path is fine.
 bool linkStaysInside(const QString &path, const QString &folder);
