@@ -321,13 +321,23 @@ private slots:
             m_h.reset();
             m_h = std::make_unique<CommandHarness>(drained);
             m_mouse = &m_h->mouse();
+            // The node's queue is full once more rounds than it holds have been sent.
+            const auto fillQueue = [this] {
+                const int from = m_mouse->streamedRounds();
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    m_mouse->streamedRounds() >= from + 2 * int(VirtualMouse::kKernelQueueLimit), 10000);
+            };
             m_mouse->streamMovement(1000);
-            QTest::qWait(150);
+            fillQueue();
+            if (QTest::currentTestFailed())
+                return;
             m_mouse->sendStatusReport(0, 2, 1, 0);
             uint8_t reply[33] = {};
             const int got = m_mouse->readTimeout(m_h->device().commandHandle(), reply, sizeof reply, 50);
             QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
-            QTest::qWait(150);
+            fillQueue();
+            if (QTest::currentTestFailed())
+                return;
             m_mouse->clearRecords();
             QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
             QCOMPARE(writes(), drained ? 1 : 2);

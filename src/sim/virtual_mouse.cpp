@@ -437,10 +437,16 @@ void VirtualMouse::streamLoop() {
                     (h->kinds & kCollectionMouse))
                     enqueue(*h, kMovementReport);
             }
+            ++m_streamedRounds;
             m_queued.wakeAll();
         }
         std::this_thread::sleep_for(std::chrono::microseconds(1000000 / rate));
     }
+}
+
+int VirtualMouse::streamedRounds() const {
+    QMutexLocker lock(&m_mutex);
+    return m_streamedRounds;
 }
 
 void VirtualMouse::setDrainEnabled(bool enabled) {

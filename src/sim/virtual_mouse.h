@@ -118,6 +118,9 @@ public:
     void setMovementStreaming(int reportsPerAnswer);
     // A pointer in use: movement reports sent on their own at this rate (0 stops them), as real time goes.
     void streamMovement(int reportsPerSecond);
+    // How many rounds of movement reports the stream has sent since it began; a test waits on it rather
+    // than on the clock, which a loaded machine stretches.
+    int streamedRounds() const;
     // Command handles opened from now on keep their shared node drained as the program's hidraw backend
     // does (on by default). Off, they read the node only when asked, as hidapi alone would.
     void setDrainEnabled(bool enabled);
@@ -184,6 +187,7 @@ private:
     int m_movement = 0;
     bool m_drainEnabled = true;
     int m_streamRate = 0;
+    int m_streamedRounds = 0;
     std::thread m_streamer;
     std::vector<Record> m_records;
 };
