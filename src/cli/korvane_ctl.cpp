@@ -353,10 +353,10 @@ int KorvaneCtl::status() {
     return m_json ? finish(kOk, QString(), data) : kOk;
 }
 
-int KorvaneCtl::names(const char *key, const QStringList &names) {
+int KorvaneCtl::names(const char *key, const QStringList &list) {
     if (m_json)
-        return finish(kOk, QString(), QJsonObject{{key, QJsonArray::fromStringList(names)}});
-    for (const QString &name : names)
+        return finish(kOk, QString(), QJsonObject{{key, QJsonArray::fromStringList(list)}});
+    for (const QString &name : list)
         m_out << name << "\n";
     return kOk;
 }

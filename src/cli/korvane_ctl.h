@@ -53,7 +53,7 @@ private:
     int doctor();
     int help(const QString &command);
     // The names alone, one a line (with --json as one array under key), for shell completion and scripts.
-    int names(const char *key, const QStringList &names);
+    int names(const char *key, const QStringList &list);
 
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
     // mouse, and no change to the profiles or files is overwritten by the window's list in memory; false
