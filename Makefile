@@ -12,7 +12,8 @@ QT_DEPS := qt6-base-dev qt6-tools-dev qt6-l10n-tools
 QT5_DEPS := qtbase5-dev qttools5-dev-tools
 BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev libfontconfig-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon
+# mandoc and groff check the manual pages; bash, zsh and fish read the completions.
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon mandoc groff-base zsh fish
 RUN_DEPS := xvfb xauth imagemagick trayer x11-xserver-utils
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 FUZZ_DEPS := clang libclang-rt-14-dev

@@ -8,6 +8,9 @@
 #                           application directory from its own resolved path, so a link leads it home
 #   P/share/applications/, P/share/icons/hicolor/   the menu entry and its icons
 #   P/lib/udev/rules.d/     the logged-in user's access to the mouse's hidraw nodes
+#   P/share/man/man1/       the manual pages of korvane-config and korvanectl (plain: a package compresses)
+#   P/share/bash-completion/completions/, P/share/zsh/vendor-completions/, P/share/fish/vendor_completions.d/
+#                           korvanectl's completions for bash, zsh and fish
 set(KORVANE_INSTALL_APP_DIR lib/korvane-config)
 set(_data ${PROJECT_SOURCE_DIR}/data)
 
@@ -66,6 +69,19 @@ set(_rule ${KORVANE_DIST_DIR}/70-korvane-config.rules)
 configure_file(${_data}/70-korvane-config.rules.in ${_rule} @ONLY)
 install(FILES ${_rule} DESTINATION lib/udev/rules.d)
 install(FILES ${_rule} DESTINATION ${KORVANE_INSTALL_APP_DIR})
+
+# The manual pages carry the project version in their title line.
+set(KORVANE_MAN_DIR ${CMAKE_BINARY_DIR}/man)
+foreach(_page korvane-config.1 korvanectl.1)
+    configure_file(${_data}/man/${_page}.in ${KORVANE_MAN_DIR}/${_page} @ONLY)
+    install(FILES ${KORVANE_MAN_DIR}/${_page} DESTINATION share/man/man1)
+endforeach()
+
+# korvanectl's completions, each where its shell looks for the completions of packaged programs.
+install(FILES ${_data}/completions/korvanectl.bash DESTINATION share/bash-completion/completions
+    RENAME korvanectl)
+install(FILES ${_data}/completions/_korvanectl DESTINATION share/zsh/vendor-completions)
+install(FILES ${_data}/completions/korvanectl.fish DESTINATION share/fish/vendor_completions.d)
 
 # A ThreadSanitizer build's programs load the annotation library; installed, they find it beside them.
 if(TARGET korvane_qt_sync_annotations)

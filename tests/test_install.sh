@@ -77,6 +77,17 @@ rules=$prefix/lib/udev/rules.d/70-korvane-config.rules
 SUBSYSTEM=="hidraw", ATTRS{idVendor}=="248a", ATTRS{idProduct}=="fb01", TAG+="uaccess"' ] ||
     fail "the udev rule differs: $(cat "$rules")"
 
+# The manual pages, plain (the packager compresses them), and korvanectl's completions where each shell
+# looks for them, each the file the shell loads: the first line names what it holds.
+for entry in "share/man/man1/korvane-config.1:.TH KORVANE\\-CONFIG 1 " "share/man/man1/korvanectl.1:.TH KORVANECTL 1 " \
+    "share/bash-completion/completions/korvanectl:# bash completion for korvanectl" \
+    "share/zsh/vendor-completions/_korvanectl:#compdef korvanectl" \
+    "share/fish/vendor_completions.d/korvanectl.fish:# fish completion for korvanectl"; do
+    # The first line of a page is its comment; the title line follows.
+    grep -m1 -v '^\.\\"' "$prefix/${entry%%:*}" 2>/dev/null | grep -qF "${entry#*:}" ||
+        fail "${entry%%:*} is missing or does not begin with ${entry#*:}"
+done
+
 # The installed programs, started through the launchers from elsewhere; the window writes Config.ini
 # last, once the rest of the template is seeded.
 snapshot >"$work/before"
@@ -101,4 +112,5 @@ output=$(run "$prefix/bin/korvanectl" --virtual profile add Installed 2>&1) ||
 [ -f "$user/$product/Profile/Installed.prof" ] || fail "korvanectl did not save the profile in $user"
 
 snapshot | diff -u "$work/before" - >&2 || fail "the installed tree changed"
-echo "test_install: tree, launchers, menu entry, icons, udev rule and the user's folder as expected"
+echo "test_install: tree, launchers, menu entry, icons, udev rule, manual pages, completions and the user's"
+echo "folder as expected"

@@ -31,6 +31,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -563,6 +564,11 @@ void TestMainWindow::pagesReachTheWindow() {
     emit label->OverSignal(label, false);
     QVERIFY(m_window->mouseView().picture().endsWith("/Mouse.png"));
     saveShot(m_window, "main_window_customize");
+
+    // The version label names the mouse description's version; its tool tip the program's own as well.
+    const QString tip = m_window->findChild<QLabel *>("versionLabel")->toolTip();
+    QVERIFY2(tip.contains("V1.0.4") && tip.endsWith("Korvane Config " KORVANE_PROJECT_VERSION),
+             qPrintable(tip));
 }
 
 void TestMainWindow::lightingModesShowTheirControls_data() {

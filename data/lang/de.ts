@@ -38,10 +38,6 @@ und stecken Sie die Maus dann erneut ein.</translation>
         <translation>status                   Akkustand, Lade- und Verbindungszustand aus einer Akkumeldung</translation>
     </message>
     <message>
-        <source>profiles                 the profile names; the current one is marked</source>
-        <translation>profiles                 die Profilnamen; das aktuelle Profil ist markiert</translation>
-    </message>
-    <message>
         <source>profile add|copy|rename|delete|switch NAME [NEW]
                          the window&apos;s profile list operations, with its rules and messages</source>
         <translation>profile add|copy|rename|delete|switch NAME [NEW]
@@ -58,12 +54,6 @@ und stecken Sie die Maus dann erneut ein.</translation>
     <message>
         <source>import FILE              load a .prof into the profile list or a .conf into the configuration</source>
         <translation>import FILE              lädt eine .prof-Datei in die Profilliste oder eine .conf-Datei in die Konfiguration</translation>
-    </message>
-    <message>
-        <source>macros [export NAME FILE | import FILE]
-                         list the macros, or copy one out of or into the macro folder</source>
-        <translation>macros [export NAME FILE | import FILE]
-                         listet die Makros auf oder kopiert eines aus dem Makroordner oder in ihn hinein</translation>
     </message>
     <message>
         <source>doctor                   what a bug report needs: version, system, session, the mouse&apos;s nodes and access, udev rule, trace</source>
@@ -258,6 +248,30 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>The mouse gave no valid answer.</source>
         <translation>Die Maus gab keine gültige Antwort.</translation>
+    </message>
+    <message>
+        <source>profiles [--names]       the profile names, the current one marked; --names prints
+                         the names alone, one a line</source>
+        <translation>profiles [--names]       die Profilnamen, das aktuelle markiert; --names gibt nur
+                         die Namen aus, einen je Zeile</translation>
+    </message>
+    <message>
+        <source>macros [--names | export NAME FILE | import FILE]
+                         list the macro names, one a line, or copy a macro out of or into
+                         the macro folder</source>
+        <translation>macros [--names | export NAME FILE | import FILE]
+                         listet die Makronamen auf, einen je Zeile, oder kopiert ein Makro aus dem
+                         Makroordner oder in ihn hinein</translation>
+    </message>
+    <message>
+        <source>
+--version prints korvanectl&apos;s version. &quot;profiles --names&quot; and &quot;macros --names&quot; need no mouse
+and print only the names: the shell completions read them.
+</source>
+        <translation>
+--version gibt die Version von korvanectl aus. „profiles --names“ und „macros --names“ brauchen keine Maus
+und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
+</translation>
     </message>
 </context>
 <context>
@@ -783,6 +797,12 @@ Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder
     <message>
         <source>MOUSE OFF</source>
         <translation>MAUS AUS</translation>
+    </message>
+    <message>
+        <source>Mouse description version %1
+Korvane Config %2</source>
+        <translation>Version der Mausbeschreibung %1
+Korvane Config %2</translation>
     </message>
 </context>
 <context>

@@ -38,10 +38,6 @@ puis rebranchez la souris.</translation>
         <translation>status                   niveau de batterie, état de charge et de connexion, d’après un rapport de batterie</translation>
     </message>
     <message>
-        <source>profiles                 the profile names; the current one is marked</source>
-        <translation>profiles                 les noms des profils ; le profil actuel est marqué</translation>
-    </message>
-    <message>
         <source>profile add|copy|rename|delete|switch NAME [NEW]
                          the window&apos;s profile list operations, with its rules and messages</source>
         <translation>profile add|copy|rename|delete|switch NAME [NEW]
@@ -58,12 +54,6 @@ puis rebranchez la souris.</translation>
     <message>
         <source>import FILE              load a .prof into the profile list or a .conf into the configuration</source>
         <translation>import FILE              charge un .prof dans la liste des profils ou un .conf dans la configuration</translation>
-    </message>
-    <message>
-        <source>macros [export NAME FILE | import FILE]
-                         list the macros, or copy one out of or into the macro folder</source>
-        <translation>macros [export NAME FILE | import FILE]
-                         liste les macros, ou en copie une hors du dossier des macros ou vers celui-ci</translation>
     </message>
     <message>
         <source>doctor                   what a bug report needs: version, system, session, the mouse&apos;s nodes and access, udev rule, trace</source>
@@ -258,6 +248,30 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>The mouse gave no valid answer.</source>
         <translation>La souris n’a pas donné de réponse valable.</translation>
+    </message>
+    <message>
+        <source>profiles [--names]       the profile names, the current one marked; --names prints
+                         the names alone, one a line</source>
+        <translation>profiles [--names]       les noms des profils, l&apos;actuel marqué ; --names n&apos;affiche
+                         que les noms, un par ligne</translation>
+    </message>
+    <message>
+        <source>macros [--names | export NAME FILE | import FILE]
+                         list the macro names, one a line, or copy a macro out of or into
+                         the macro folder</source>
+        <translation>macros [--names | export NAME FILE | import FILE]
+                         liste les noms des macros, un par ligne, ou copie une macro hors du
+                         dossier des macros ou vers celui-ci</translation>
+    </message>
+    <message>
+        <source>
+--version prints korvanectl&apos;s version. &quot;profiles --names&quot; and &quot;macros --names&quot; need no mouse
+and print only the names: the shell completions read them.
+</source>
+        <translation>
+--version affiche la version de korvanectl. « profiles --names » et « macros --names » n&apos;ont pas besoin de la souris
+et n&apos;affichent que les noms : les complétions des shells les lisent.
+</translation>
     </message>
 </context>
 <context>
@@ -783,6 +797,12 @@ codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de
     <message>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
+    </message>
+    <message>
+        <source>Mouse description version %1
+Korvane Config %2</source>
+        <translation>Version de la description de la souris %1
+Korvane Config %2</translation>
     </message>
 </context>
 <context>

@@ -8,13 +8,22 @@
 #include "sim/backend_choice.h"
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
+#include "storage/program_version.h"
 #include "widgets/vel_message_box.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char *argv[]) {
+    // --version needs no display: it is answered before the toolkit starts.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("korvane-config %s\n", qPrintable(program::version()));
+            return 0;
+        }
+    }
     // The font configuration is read beside the toolkit's own start; the window's first text waits for it.
     FontWarmUp fonts;
     // The window is scaled once: by the program's own steps where the toolkit does not scale (Qt 5), by the

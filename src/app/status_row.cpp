@@ -4,6 +4,7 @@
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/description_file.h"
+#include "storage/program_version.h"
 #include "widgets/accent_color.h"
 #include "widgets/display_scale.h"
 #include "widgets/skin_pictures.h"
@@ -57,6 +58,7 @@ StatusRow::StatusRow(QWidget *parent) : QWidget(parent) {
     m_receiverLabel->setPixmap(QPixmap(skin + "dongle.png"));
     m_receiverLabel->setScaledContents(true);
     m_versionLabel = new VelLabel(this);
+    m_versionLabel->setObjectName(QStringLiteral("versionLabel"));
     m_versionLabel->setColor(QColor(150, 150, 158));
     m_modelLabel = new VelLabel(this);
     m_modelLabel->setColor(QColor(150, 150, 158));
@@ -111,6 +113,9 @@ void StatusRow::retranslate() {
     for (int i = 0; i < kButtonCount; ++i)
         m_buttons[i]->setText(tr(kTexts[i]));
     m_versionLabel->setText(tr("Version") + " " + description::version());
+    // The label names the mouse description's version; the program's own is a hover away.
+    m_versionLabel->setToolTip(tr("Mouse description version %1\nKorvane Config %2")
+                                   .arg(description::version(), program::version()));
     m_modelLabel->setText(config::modelText());
     if (m_monitor && m_monitor->mouseOff())
         m_batteryBar->setBarText(tr("MOUSE OFF"));

@@ -17,6 +17,7 @@
 #include "storage/profile_file.h"
 #include "storage/profile_list.h"
 #include "storage/profile_session.h"
+#include "storage/program_version.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -31,8 +32,10 @@ const char *const kCommandHelp[][2] = {
                                              "connections, paths and release numbers")},
     {"status", QT_TRANSLATE_NOOP("KorvaneCtl", "status                   battery level, charging and "
                                                "connection state, from one battery report")},
-    {"profiles", QT_TRANSLATE_NOOP("KorvaneCtl",
-                                   "profiles                 the profile names; the current one is marked")},
+    {"profiles",
+     QT_TRANSLATE_NOOP("KorvaneCtl", "profiles [--names]       the profile names, the current one "
+                                     "marked; --names prints\n"
+                                     "                         the names alone, one a line")},
     {"profile",
      QT_TRANSLATE_NOOP("KorvaneCtl", "profile add|copy|rename|delete|switch NAME [NEW]\n"
                                      "                         the window's profile list operations, "
@@ -45,9 +48,10 @@ const char *const kCommandHelp[][2] = {
      QT_TRANSLATE_NOOP("KorvaneCtl", "import FILE              load a .prof into the profile list or "
                                      "a .conf into the configuration")},
     {"macros",
-     QT_TRANSLATE_NOOP("KorvaneCtl", "macros [export NAME FILE | import FILE]\n"
-                                     "                         list the macros, or copy one out of or "
-                                     "into the macro folder")},
+     QT_TRANSLATE_NOOP("KorvaneCtl", "macros [--names | export NAME FILE | import FILE]\n"
+                                     "                         list the macro names, one a line, or copy "
+                                     "a macro out of or into\n"
+                                     "                         the macro folder")},
     {"doctor",
      QT_TRANSLATE_NOOP("KorvaneCtl", "doctor                   what a bug report needs: version, system, "
                                      "session, the mouse's nodes and access, udev rule, trace")},
@@ -90,6 +94,8 @@ QString KorvaneCtl::usage() {
            "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
            "13 the window or another korvanectl command holds the mouse; 14 no battery report;\n"
            "15 no permission to open the mouse\n");
+    text += tr("\n--version prints korvanectl's version. \"profiles --names\" and \"macros --names\" need no "
+               "mouse\nand print only the names: the shell completions read them.\n");
     return text;
 }
 
@@ -109,10 +115,18 @@ int KorvaneCtl::run(const QStringList &arguments) {
     const QString command = rest.takeFirst();
     if (command == "--help" || command == "help")
         return help(rest.value(0));
+    if (command == "--version") {
+        if (!rest.isEmpty())
+            return usageError(tr("wrong arguments for %1").arg(command));
+        if (m_json)
+            return finish(kOk, QString(), QJsonObject{{"version", program::version()}});
+        m_out << tr("korvanectl %1").arg(program::version()) << "\n";
+        return kOk;
+    }
     if (rest.contains("--help"))
         return help(command);
     // The commands without arguments refuse extra words: "status foo" is a typing mistake, not a status.
-    static const QStringList kNoArguments{"list", "status", "profiles", "doctor"};
+    static const QStringList kNoArguments{"list", "status", "doctor"};
     if (kNoArguments.contains(command) && !rest.isEmpty())
         return usageError(tr("wrong arguments for %1").arg(command));
     if (command == "list")
@@ -120,7 +134,7 @@ int KorvaneCtl::run(const QStringList &arguments) {
     if (command == "status")
         return status();
     if (command == "profiles")
-        return profiles();
+        return profiles(rest);
     if (command == "profile")
         return profile(rest);
     if (command == "apply")
@@ -343,9 +357,23 @@ int KorvaneCtl::status() {
     return m_json ? finish(kOk, QString(), data) : kOk;
 }
 
-int KorvaneCtl::profiles() {
+int KorvaneCtl::names(const char *key, const QStringList &list) {
+    if (m_json)
+        return finish(kOk, QString(), QJsonObject{{key, QJsonArray::fromStringList(list)}});
+    for (const QString &name : list)
+        m_out << name << "\n";
+    return kOk;
+}
+
+int KorvaneCtl::profiles(const QStringList &arguments) {
+    const bool namesOnly = arguments == QStringList{"--names"};
+    if (!arguments.isEmpty() && !namesOnly)
+        return usageError(tr("wrong arguments for %1").arg("profiles"));
     ProfileList list;
     list.load();
+    // The list alone: no profile file is read, so completing a name on the shell stays quick.
+    if (namesOnly)
+        return names("profiles", list.names());
     // Only the current name is shown, which a damaged profile file does not change.
     (void)ProfileList::loadStoredConfig(workingConfig());
     const QString current = workingConfig().profileNames[0];
@@ -497,13 +525,8 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
 int KorvaneCtl::macros(const QStringList &arguments) {
     MacroList list;
     list.load();
-    if (arguments.isEmpty()) {
-        if (m_json)
-            return finish(kOk, QString(), QJsonObject{{"macros", QJsonArray::fromStringList(list.names())}});
-        for (const QString &name : list.names())
-            m_out << name << "\n";
-        return kOk;
-    }
+    if (arguments.isEmpty() || arguments == QStringList{"--names"})
+        return names("macros", list.names());
     const QString operation = arguments.first();
     const bool exporting = operation == "export" && arguments.size() == 3;
     if (!exporting && !(operation == "import" && arguments.size() == 2))

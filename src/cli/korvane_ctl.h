@@ -44,7 +44,7 @@ public:
 private:
     int list();
     int status();
-    int profiles();
+    int profiles(const QStringList &arguments);
     int profile(const QStringList &arguments);
     int apply(const QStringList &arguments);
     int exportFile(const QStringList &arguments);
@@ -52,6 +52,8 @@ private:
     int macros(const QStringList &arguments);
     int doctor();
     int help(const QString &command);
+    // The names alone, one a line (with --json as one array under key), for shell completion and scripts.
+    int names(const char *key, const QStringList &list);
 
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
     // mouse, and no change to the profiles or files is overwritten by the window's list in memory; false

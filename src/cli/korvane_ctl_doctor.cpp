@@ -16,6 +16,7 @@
 #include "storage/config_file.h"
 #include "storage/description_file.h"
 #include "storage/profile_list.h"
+#include "storage/program_version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -133,11 +134,16 @@ int KorvaneCtl::doctor() {
     const QString profile = workingConfig().profileNames[0];
     const QString rule = udevrule::installedPath();
 
-    QJsonObject report{{"version", KORVANE_VERSION}, {"distribution", systemreport::distribution()},
-                       {"session", session},         {"usbIds", ids},
-                       {"udevRule", rule},           {"access", accessName(access)},
-                       {"windowRuns", windowRuns},   {"nodes", nodes},
-                       {"product", product},         {"profile", profile},
+    QJsonObject report{{"version", program::version()},
+                       {"distribution", systemreport::distribution()},
+                       {"session", session},
+                       {"usbIds", ids},
+                       {"udevRule", rule},
+                       {"access", accessName(access)},
+                       {"windowRuns", windowRuns},
+                       {"nodes", nodes},
+                       {"product", product},
+                       {"profile", profile},
                        {"desktop", desktop}};
     if (refused.state == DeviceAccess::Denied)
         report.insert("fix", udevrule::fixCommand(!rule.isEmpty(), AppPaths::applicationDir()));
@@ -147,7 +153,7 @@ int KorvaneCtl::doctor() {
     if (m_json)
         return finish(kOk, QString(), report);
 
-    m_out << tr("korvanectl %1").arg(KORVANE_VERSION) << "\n"
+    m_out << tr("korvanectl %1").arg(program::version()) << "\n"
           << tr("distribution: %1").arg(orDash(report["distribution"].toString())) << "\n"
           << tr("session: %1, DISPLAY %2, WAYLAND_DISPLAY %3, X extensions: %4")
                  .arg(orDash(session["type"].toString()), orDash(session["display"].toString()),

@@ -1,0 +1,7 @@
+#include "storage/program_version.h"
+
+namespace program {
+QString version() {
+    return QStringLiteral(KORVANE_VERSION);
+}
+} // namespace program
