@@ -12,7 +12,7 @@ QT_DEPS := qt6-base-dev qt6-tools-dev qt6-l10n-tools
 QT5_DEPS := qtbase5-dev qttools5-dev-tools
 BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon appstream
 RUN_DEPS := xvfb xauth imagemagick trayer x11-xserver-utils
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 FUZZ_DEPS := clang libclang-rt-14-dev
