@@ -3,7 +3,8 @@
 #   tag     the name their messages start with
 #   out     the build folder (absolute), where the root is made once and kept: $out/root
 #   suite   the Debian release of the root (bookworm, trixie)
-# and then call debian_root_make, debian_root_apt and debian_root_run. Root's rights are needed.
+# and then call debian_root_make, debian_root_apt and debian_root_run. Sourced by a user who is not root,
+# it starts the script again through sudo, with the arguments it was given.
 # KORVANE_DEBIAN_MIRROR=URL takes the packages from another mirror.
 
 say() { echo "$tag: $*"; }
@@ -61,7 +62,11 @@ security=$(host_uri security)
 security=${security:-http://deb.debian.org/debian-security}
 security=${security%/}
 
-[ "$(id -u)" -eq 0 ] || die "making and entering the Debian root needs root's rights"
+# Making a root and mounting into it takes root's rights: the script starts again through sudo.
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || die "making the Debian root needs root's rights, and sudo is missing"
+    exec sudo "$(pwd)/scripts/$(basename "$0")" "$@"
+fi
 command -v unshare >/dev/null && command -v chroot >/dev/null ||
     die "unshare or chroot is missing (util-linux, coreutils)"
 # Nothing may be mounted under the build folder: those mounts live only in the namespace of a run.

@@ -13,15 +13,6 @@ cd "$(dirname "$0")/.."
 src=$(pwd)
 out=${1:-build-debian13}
 
-if [ "$(id -u)" -ne 0 ]; then
-    # Making a root and mounting into it takes root's rights.
-    command -v sudo >/dev/null || {
-        echo "test-debian13: making the Debian 13 root needs root's rights, and sudo is missing" >&2
-        exit 1
-    }
-    exec sudo "$0" "$@"
-fi
-
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 tag=test-debian13

@@ -11,15 +11,6 @@ cd "$(dirname "$0")/.."
 src=$(pwd)
 debs=${1:-build-deb}
 
-if [ "$(id -u)" -ne 0 ]; then
-    # Making a root and mounting into it takes root's rights.
-    command -v sudo >/dev/null || {
-        echo "test-package: making the Debian root needs root's rights, and sudo is missing" >&2
-        exit 1
-    }
-    exec sudo "$0" "$@"
-fi
-
 debs=$(cd "$debs" && pwd)
 rel=${debs#"$src"/}
 out=$debs/test-root
