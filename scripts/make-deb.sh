@@ -28,6 +28,8 @@ mkdir "$copy"
 tar -c --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./obj-*' . | tar -x -C "$copy"
 
 cd "$copy"
+start=$(date +%s)
 dpkg-buildpackage -us -uc -J"$jobs"
 cd "$out"
 ls "$package"_"$version"*
+echo "make-deb: built in $(($(date +%s) - start)) s"
