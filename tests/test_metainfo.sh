@@ -28,9 +28,10 @@ id=$(basename "$metainfo" .metainfo.xml)
 grep -q "<id>$id</id>" "$metainfo" || fail "$metainfo does not have the id its name says"
 [ -f "$prefix/share/applications/$id.desktop" ] || fail "no menu entry $id.desktop for the metainfo's id"
 
-# Pedantic notes are shown but pass.
-appstreamcli validate --no-net --pedantic --strict "$metainfo" || fail "appstreamcli validate refused $metainfo"
-appstreamcli validate-tree --no-net --pedantic --strict "$prefix" || fail "appstreamcli validate-tree refused the tree"
+# An error or a warning fails; notes (info and pedantic) are shown and pass. AppStream 1.0 (Debian 13) asks
+# for <developer>, which 0.16 (Debian 12) does not know yet and notes as an unknown tag.
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate refused $metainfo"
+appstreamcli validate-tree --no-net --pedantic "$prefix" || fail "appstreamcli validate-tree refused the tree"
 
 # The udev rule's ids, lowercase there, uppercase in the kernel's modalias.
 expected=$(sed -n 's/.*idVendor}=="\([0-9a-f]*\)", ATTRS{idProduct}=="\([0-9a-f]*\)".*/\1 \2/p' \
