@@ -37,16 +37,15 @@ listing() {
         -o -path /var/cache/ldconfig -o -path /var/log -o -path "$home" \) -prune -o -printf '%p %y %m\n' | sort
 }
 installed() { dpkg-query -W -f '${binary:Package} ${Version}\n' | sort; }
-# Runs a command as the user, from their home, with only what a desktop session would give it.
-as_user() {
-    (cd "$home" && exec setpriv --reuid=$user --regid=$user --init-groups env -i HOME="$home" USER=$user \
-        LANG=C.UTF-8 PATH=/usr/bin:/bin XDG_RUNTIME_DIR=/tmp/runtime-$user QT_QPA_PLATFORM=offscreen "$@")
-}
-# Ends the installed programs still running (the window, and the on-screen display it may have started).
-end_programs() {
+# A command as the user, from their home, with only what a desktop session would give it.
+user_env="setpriv --reuid=$user --regid=$user --init-groups env -i HOME=$home USER=$user LANG=C.UTF-8
+    PATH=/usr/bin:/bin XDG_RUNTIME_DIR=/tmp/runtime-$user QT_QPA_PLATFORM=offscreen"
+as_user() { (cd "$home" && exec $user_env "$@"); }
+# The installed programs running (the window, and the on-screen display it may have started).
+programs() {
     for proc in /proc/[0-9]*; do
         case $(readlink "$proc/exe" 2>/dev/null) in
-        "$app"/*) kill "${proc#/proc/}" 2>/dev/null || true ;;
+        "$app"/*) echo "${proc#/proc/}" ;;
         esac
     done
 }
@@ -93,17 +92,23 @@ output=$(as_user korvanectl --virtual --json doctor 2>&1) || true
 echo "$output" | grep -q "\"version\": *\"$version\"" ||
     fail "korvanectl doctor does not say the package's version $version: $output"
 
-# The window, started as from the menu; it stays up until it is ended.
-as_user korvane-config --virtual >/tmp/window.log 2>&1 &
+# The window, started as from the menu (the subshell becomes it); it stays up until it is ended.
+(cd "$home" && exec $user_env korvane-config --virtual) >/tmp/window.log 2>&1 &
 window=$!
 sleep 3
-kill -0 $window 2>/dev/null || {
+[ "$(readlink /proc/$window/exe)" = "$app/korvane-config" ] || {
     cat /tmp/window.log >&2
     fail "the installed window ended at start-up"
 }
 kill $window
 { wait $window; } 2>/dev/null || true
-end_programs
+for _ in $(seq 50); do
+    running=$(programs)
+    [ -n "$running" ] || break
+    kill $running 2>/dev/null || true
+    sleep 0.1
+done
+[ -z "$running" ] || fail "the installed programs do not end: $running"
 
 as_user korvanectl --virtual profile add Kept >/tmp/add.log 2>&1 || fail "korvanectl profile add: $(cat /tmp/add.log)"
 [ -f "$settings/korvane-config/Configs/$product/Profile/Kept.prof" ] || fail "the new profile is not in $settings"
