@@ -12,13 +12,19 @@ QT_DEPS := qt6-base-dev qt6-tools-dev qt6-l10n-tools
 QT5_DEPS := qtbase5-dev qttools5-dev-tools
 BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev libfontconfig-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-# mandoc and groff check the manual pages; bash, zsh and fish read the completions.
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon mandoc groff-base zsh fish
+# mandoc and groff check the manual pages; bash, zsh and fish read the completions; appstreamcli checks the
+# AppStream description.
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon mandoc groff-base zsh fish \
+             appstream
+# dpkg-buildpackage with debhelper for `make deb`; lintian checks what it made in `make test-package`.
+DEB_DIR := build-deb
+DEB_DEPS := build-essential dpkg-dev debhelper
+PACKAGE_TEST_DEPS := lintian
 RUN_DEPS := xvfb xauth imagemagick trayer x11-xserver-utils
 KERNEL_TEST_DEPS := qemu-system-x86 linux-image-amd64 busybox-static cpio kmod
 FUZZ_DEPS := clang libclang-rt-14-dev
 
-.PHONY: all build deps qt5-deps test-deps run-deps run screenshots screenshots-qt5 install test test-qt5 test-debian13 test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
+.PHONY: all build deps qt5-deps test-deps run-deps run screenshots screenshots-qt5 install deb test test-qt5 test-debian13 test-package test-asan test-tsan test-kernel test-random fuzz bench clean format format-check translations
 
 all: build
 
@@ -51,6 +57,18 @@ test-qt5: test-deps deps qt5-deps
 # kept there; inside it `make test` installs its packages and builds into build-debian13/build.
 test-debian13:
 	./scripts/test-debian13.sh build-debian13
+
+# The Debian package, built by dpkg-buildpackage from a copy of the tree in build-deb/, where the .deb,
+# .dsc, source tarball, .buildinfo and .changes land.
+deb:
+	@./scripts/install-deps.sh $(BUILD_DEPS) $(DEB_DEPS)
+	./scripts/make-deb.sh $(DEB_DIR) $(JOBS)
+
+# The package as a user meets it: lintian on what `make deb` made, then installed with apt into a clean
+# Debian 12 root (made once in build-deb/test-root/ and kept), used by an ordinary user, upgraded and purged.
+test-package: deb
+	@./scripts/install-deps.sh $(PACKAGE_TEST_DEPS)
+	./scripts/test-package.sh $(DEB_DIR)
 
 # Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, built in build-asan/: a memory
 # error, a leak or undefined behaviour in a test or in a program it starts fails the run.
@@ -150,4 +168,4 @@ format-check:
 	find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' -o -name '*.c' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD_DIR) $(QT5_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(QT5_DIR) $(ASAN_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(DEB_DIR)

@@ -7,6 +7,7 @@
 #   P/bin/                  korvane-config and korvanectl, links to the programs; a program finds its
 #                           application directory from its own resolved path, so a link leads it home
 #   P/share/applications/, P/share/icons/hicolor/   the menu entry and its icons
+#   P/share/metainfo/       the AppStream description software centres read
 #   P/lib/udev/rules.d/     the logged-in user's access to the mouse's hidraw nodes
 #   P/share/man/man1/       the manual pages of korvane-config and korvanectl (plain: a package compresses)
 #   P/share/bash-completion/completions/, P/share/zsh/vendor-completions/, P/share/fish/vendor_completions.d/
@@ -41,7 +42,13 @@ add_custom_command(OUTPUT ${_icons}.stamp
     DEPENDS skin-gen
     COMMENT "Painting the desktop icons")
 add_custom_target(korvane_desktop_icons ALL DEPENDS ${_icons}.stamp)
-install(FILES ${_data}/korvane-config.desktop DESTINATION share/applications)
+# The menu entry and the AppStream description are named after the program's reverse-DNS id, which the
+# description's launchable names.
+set(KORVANE_APP_ID io.github.korvane.KorvaneConfig)
+set(KORVANE_HOMEPAGE https://github.com/korvane/korvane-config)
+# No licence has been granted for the program yet; the package's debian/copyright says the same.
+set(KORVANE_LICENSE LicenseRef-proprietary)
+install(FILES ${_data}/${KORVANE_APP_ID}.desktop DESTINATION share/applications)
 install(DIRECTORY ${_icons}/ DESTINATION share/icons/hicolor)
 
 # The udev rule names the receiver's and the cable's ids of the shipped model, read from its description
@@ -56,6 +63,8 @@ foreach(_line IN LISTS _lines)
         math(EXPR _hex "${CMAKE_MATCH_2} + 65536" OUTPUT_FORMAT HEXADECIMAL)
         string(SUBSTRING ${_hex} 3 4 _hex)
         string(TOLOWER ${_hex} KORVANE_${_key})
+        # The kernel's USB modalias writes them uppercase (usb:v248Ap8373...).
+        string(TOUPPER ${_hex} KORVANE_MODALIAS_${_key})
     endif()
 endforeach()
 foreach(_key VID1 PID1 VID2 PID2)
@@ -82,6 +91,9 @@ install(FILES ${_data}/completions/korvanectl.bash DESTINATION share/bash-comple
     RENAME korvanectl)
 install(FILES ${_data}/completions/_korvanectl DESTINATION share/zsh/vendor-completions)
 install(FILES ${_data}/completions/korvanectl.fish DESTINATION share/fish/vendor_completions.d)
+set(KORVANE_METAINFO ${CMAKE_BINARY_DIR}/${KORVANE_APP_ID}.metainfo.xml)
+configure_file(${_data}/${KORVANE_APP_ID}.metainfo.xml.in ${KORVANE_METAINFO} @ONLY)
+install(FILES ${KORVANE_METAINFO} DESTINATION share/metainfo)
 
 # A ThreadSanitizer build's programs load the annotation library; installed, they find it beside them.
 if(TARGET korvane_qt_sync_annotations)

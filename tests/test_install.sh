@@ -56,7 +56,7 @@ ls "$app/lang/"*.qm >/dev/null 2>&1 || fail "no translations installed"
 diff -r -x MacroDB "$source/data/Configs" "$app/Configs" >&2 || fail "Configs/ differs from data/Configs"
 
 # The menu entry starts a launcher and names the icon, which comes at the sizes its folders say.
-desktop=$prefix/share/applications/korvane-config.desktop
+desktop=$prefix/share/applications/io.github.korvane.KorvaneConfig.desktop
 grep -qx 'Exec=korvane-config' "$desktop" && grep -qx 'Icon=korvane-config' "$desktop" ||
     fail "the menu entry does not start korvane-config with its icon"
 if command -v desktop-file-validate >/dev/null; then
