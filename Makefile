@@ -10,7 +10,7 @@ QT5_DIR := build-qt5
 # Qt 6 is the toolkit; `make test-qt5` builds and tests the same sources with Qt 5.15 in build-qt5/.
 QT_DEPS := qt6-base-dev qt6-tools-dev qt6-l10n-tools
 QT5_DEPS := qtbase5-dev qttools5-dev-tools
-BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev libfontconfig-dev \
+BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
 # mandoc and groff check the manual pages; bash, zsh and fish read the completions; appstreamcli checks the
 # AppStream description.

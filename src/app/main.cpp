@@ -2,7 +2,6 @@
 #include "platform/autostart.h"
 #include "platform/debug_switch.h"
 #include "platform/device_notifier.h"
-#include "platform/linux/font_warm_up.h"
 #include "platform/qt_compat.h"
 #include "platform/single_instance.h"
 #include "sim/backend_choice.h"
@@ -17,15 +16,6 @@
 #include <cstring>
 
 int main(int argc, char *argv[]) {
-    // --version needs no display: it is answered before the toolkit starts.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("korvane-config %s\n", qPrintable(program::version()));
-            return 0;
-        }
-    }
-    // The font configuration is read beside the toolkit's own start; the window's first text waits for it.
-    FontWarmUp fonts;
     // The window is scaled once: by the program's own steps where the toolkit does not scale (Qt 5), by the
     // toolkit's device pixel ratio where it does (Qt 6), and then the logical DPI the steps follow is
     // the unscaled 96.
@@ -64,7 +54,6 @@ int main(int argc, char *argv[]) {
     // The mouse is reached through hidapi, or through the virtual mouse with --virtual or
     // KORVANE_VIRTUAL_MOUSE=1; the window works the same either way.
     const HidBackendChoice choice = chooseHidBackend(virtualMouseRequested(app.arguments()));
-    fonts.wait();
     auto *window = new KorvaneWidget(*choice.backend, createDeviceNotifier(choice.virtualMouse));
     // --minimized (the autostart entry's start at login): only the tray icon.
     if (app.arguments().contains(QString::fromLatin1(autostart::kMinimizedArgument))) {
