@@ -16,6 +16,13 @@
 #include <cstring>
 
 int main(int argc, char *argv[]) {
+    // --version needs no display: it is answered before the toolkit starts.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("korvane-config %s\n", qPrintable(program::version()));
+            return 0;
+        }
+    }
     // The window is scaled once: by the program's own steps where the toolkit does not scale (Qt 5), by the
     // toolkit's device pixel ratio where it does (Qt 6), and then the logical DPI the steps follow is
     // the unscaled 96.
