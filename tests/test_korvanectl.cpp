@@ -129,7 +129,8 @@ private slots:
         m_tree->setIniValue("Configs/LangConfig.ini", "Config/LangID", 2);
         QVERIFY(ctl({"status"}).err.contains("Es ist keine unterstützte Maus angeschlossen."));
         m_tree->setIniValue("Configs/LangConfig.ini", "Config/LangID", 0);
-        // A receiver this user may not open: list and status name the refusal, doctor the node and its mode.
+        // A receiver this user may not open: list and status name the refusal, doctor the node and its mode,
+        // and the firmware release the receiver reports all the same.
         QProcessEnvironment refused;
         refused.insert("KORVANE_VIRTUAL_NO_ACCESS", "1");
         for (const char *command : {"list", "status"})
@@ -138,6 +139,8 @@ private slots:
         const QJsonObject node = doctor["nodes"].toArray()[0].toObject();
         QVERIFY(doctor["access"] == "denied" && node["path"] == "/dev/hidraw-virtual-receiver" &&
                 node["mode"] == "0600");
+        QCOMPARE(doctor["firmware"].toObject(), (QJsonObject{{"receiver", "0100"}}));
+        QVERIFY(ctl({"--virtual", "doctor"}).out.contains("\nfirmware: receiver release 0100\n"));
     }
 
     // "Config/Diff": status tells whether the mouse may hold other settings (that a successful apply clears

@@ -523,6 +523,14 @@ void TestMainWindow::resendOffer() {
 }
 
 void TestMainWindow::firmwareUpdateNeedsCableAndKeepsRunningWhenUpdaterFails() {
+    // The updater is not shipped here: the button says so and asks nothing.
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    click("firmwareButton");
+    QCOMPARE(messages(),
+             QStringList{"The firmware updater is not installed: it is a program for another system. "
+                         "Update the firmware from a computer it runs on."});
+    // One that is there but cannot run on this system.
+    QVERIFY(writeFile(m_tree->file("skin/mouse/bin/Q540-7716V1.5.exe"), "MZ"));
     VelMessageBox::setNextAnswers({QDialog::Accepted});
     click("firmwareButton");
     QCOMPARE(messages(), QStringList{"To update the firmware, please connect to the computer with a cable."});

@@ -273,6 +273,18 @@ and print only the names: the shell completions read them.
 und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
 </translation>
     </message>
+    <message>
+        <source>%1 release %2</source>
+        <translation>%1 Version %2</translation>
+    </message>
+    <message>
+        <source>firmware: %1</source>
+        <translation>Firmware: %1</translation>
+    </message>
+    <message>
+        <source>no mouse present</source>
+        <translation>keine Maus angeschlossen</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -350,6 +362,10 @@ und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
     <message>
         <source>The configuration could not be written, so the other mouse was not chosen.</source>
         <translation>Die Konfiguration konnte nicht geschrieben werden, deshalb wurde die andere Maus nicht gewählt.</translation>
+    </message>
+    <message>
+        <source>The firmware updater is not installed: it is a program for another system. Update the firmware from a computer it runs on.</source>
+        <translation>Das Firmware-Update-Programm ist nicht installiert: Es ist ein Programm für ein anderes System. Aktualisieren Sie die Firmware an einem Computer, auf dem es läuft.</translation>
     </message>
 </context>
 <context>

@@ -273,6 +273,18 @@ and print only the names: the shell completions read them.
 et n&apos;affichent que les noms : les complétions des shells les lisent.
 </translation>
     </message>
+    <message>
+        <source>%1 release %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>firmware: %1</source>
+        <translation>micrologiciel : %1</translation>
+    </message>
+    <message>
+        <source>no mouse present</source>
+        <translation>aucune souris branchée</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -350,6 +362,10 @@ et n&apos;affichent que les noms : les complétions des shells les lisent.
     <message>
         <source>The configuration could not be written, so the other mouse was not chosen.</source>
         <translation>La configuration n’a pas pu être écrite ; l’autre souris n’a donc pas été choisie.</translation>
+    </message>
+    <message>
+        <source>The firmware updater is not installed: it is a program for another system. Update the firmware from a computer it runs on.</source>
+        <translation>Le programme de mise à jour du micrologiciel n'est pas installé : c'est un programme pour un autre système. Mettez à jour le micrologiciel depuis un ordinateur sur lequel il fonctionne.</translation>
     </message>
 </context>
 <context>

@@ -87,6 +87,9 @@ int KorvaneCtl::doctor() {
 
     QJsonArray nodes;
     QStringList nodeLines;
+    // The firmware each connection reports: its USB release number, four hex digits as korvanectl list
+    // shows it.
+    QJsonObject firmware;
     std::set<std::string> seen;
     for (const HidDeviceInfo &info : m_backend->enumerate()) {
         const bool receiver = info.vendorId == vid1 && info.productId == pid1;
@@ -94,6 +97,8 @@ int KorvaneCtl::doctor() {
             !seen.insert(info.path).second)
             continue;
         const QString path = QString::fromStdString(info.path);
+        firmware.insert(receiver ? "receiver" : "cable",
+                        QString("%1").arg(info.releaseNumber, 4, 16, QLatin1Char('0')));
         const HidNodeStatus status = m_backend->nodeStatus(info.path);
         const QString mode = QString::number(status.mode, 8).rightJustified(4, '0');
         const QStringList acl = systemreport::aclEntries(path);
@@ -142,6 +147,7 @@ int KorvaneCtl::doctor() {
                        {"access", accessName(access)},
                        {"windowRuns", windowRuns},
                        {"nodes", nodes},
+                       {"firmware", firmware},
                        {"product", product},
                        {"profile", profile},
                        {"desktop", desktop}};
@@ -169,6 +175,11 @@ int KorvaneCtl::doctor() {
         m_out << accessMessage(refused, AppPaths::applicationDir()) << "\n";
     for (const QString &line : nodeLines)
         m_out << line << "\n";
+    QStringList releases;
+    for (auto it = firmware.begin(); it != firmware.end(); ++it)
+        releases << tr("%1 release %2").arg(it.key(), it.value().toString());
+    m_out << tr("firmware: %1").arg(releases.isEmpty() ? tr("no mouse present") : releases.join(", "))
+          << "\n";
     m_out << tr("product: %1, profile: %2").arg(product, profile) << "\n"
           << tr("desktop: %1 session; on-mouse changes: %2; notifications: %3; tray: %4; pointer speed: %5")
                  .arg(desktop["session"].toString(), desktop["onMouseChanges"].toString(),
