@@ -634,8 +634,6 @@ private slots:
             QVERIFY2(!plain || snapshot.read(path), form);
             QVERIFY2(!snapshot.read(path) || takenAlike(path), form);
         }
-        QVERIFY(writeFile(path, "a=1\n"));
-        QVERIFY(!SettingsSnapshot().read(path)); // keys outside a group
     }
 
     // Colours as text, LedMode sub-keys, sensor defaults; an edit while the program runs is read, not cached.

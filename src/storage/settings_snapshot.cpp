@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDataStream>
 #include <QFile>
+#include <QSet>
 
 namespace {
 
@@ -162,7 +163,7 @@ bool SettingsSnapshot::read(const QString &path) {
     m_values.reserve(bytes.count('\n') + 1);
     // "GROUP/" of the group the lines belong to; a key line appends its key to it.
     QByteArray whole;
-    QHash<QString, bool> groupsSeen;
+    QSet<QString> groupsSeen;
     int groupLength = 0;
     const char *c = bytes.constData();
     const char *const last = c + bytes.size();
@@ -181,7 +182,7 @@ bool SettingsSnapshot::read(const QString &path) {
             const QString group = groupOf(c, lineEnd);
             if (group.isEmpty() || groupsSeen.contains(group))
                 return false;
-            groupsSeen.insert(group, true);
+            groupsSeen.insert(group);
             whole = group.toLatin1() + '/';
             groupLength = int(whole.size());
         } else {
