@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/file.h>
+
 namespace {
 // A file that counts the bytes read from it (opened unbuffered, the bytes asked for).
 class CountingFile : public QFile {
@@ -329,8 +331,11 @@ private slots:
         holder.start(m_tree->file("holders/korvanectl"), {"60"});
         QVERIFY(holder.waitForStarted());
         const QString pid = QString::number(holder.processId());
-        QVERIFY(writeFile(m_runtime->path() + "/" + SingleInstance::lockFileName("Korvane M7 Wireless"),
-                          (pid + "\nkorvanectl\n" + QSysInfo::machineHostName() + "\n").toUtf8()));
+        // The lock is held as a holder holds it: the file stays locked while it is open.
+        QFile lock(m_runtime->path() + "/" + SingleInstance::lockFileName("Korvane M7 Wireless"));
+        QVERIFY(lock.open(QIODevice::WriteOnly) &&
+                lock.write((pid + "\nkorvanectl\n" + QSysInfo::machineHostName() + "\n").toUtf8()) > 0 &&
+                lock.flush() && ::flock(lock.handle(), LOCK_EX | LOCK_NB) == 0);
         const Run run = ctl({"profile", "add", "Raid"});
         QCOMPARE(run.code, 13);
         QCOMPARE(run.err.trimmed(), "Another korvanectl command (process " + pid +

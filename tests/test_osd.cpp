@@ -136,6 +136,8 @@ private slots:
     }
 
     // One holder per product and folder, free once it is gone; the product name becomes a safe file name.
+    // A lock file no process holds is taken over: the empty one of a holder killed before it wrote its
+    // name, and one naming a process id that a live program now has (this test's own).
     void singleInstance() {
         QTemporaryDir dir;
         {
@@ -145,6 +147,16 @@ private slots:
             QVERIFY(first.acquire() && !second.acquire() && otherProduct.acquire());
         }
         QVERIFY(SingleInstance("Korvane Test", dir.path()).acquire());
+        const QString lockFile = dir.path() + "/" + SingleInstance::lockFileName("Korvane Test");
+        const QByteArray reused = QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                                  QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                                  "\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+        for (const QByteArray &left : {QByteArray(), reused}) {
+            QVERIFY(writeFile(lockFile, left));
+            SingleInstance next("Korvane Test", dir.path());
+            QVERIFY2(next.acquire(), left.constData());
+            QCOMPARE(next.holder().pid, QCoreApplication::applicationPid());
+        }
         const QString name = SingleInstance::lockFileName("../Mouse/X\\Y");
         QVERIFY(!name.contains('/') && !name.contains('\\') && name.endsWith(".korvane-config.lock"));
         QVERIFY(SingleInstance::lockFileName(QString()).startsWith('.'));
