@@ -1,4 +1,5 @@
 #include "app/mouse_notices.h"
+#include "app/tray_battery_icon.h"
 #include "buttons/vel_btn_window.h"
 #include "device/battery_thread_controller.h"
 #include "device/device_entry.h"
@@ -445,7 +446,8 @@ void TestMainWindow::onMouseChangesShown() {
 // mouse leaves the mouse list button hidden, and the factory profile file is written afresh. The status row
 // and the tray show the battery as the monitor reports it: a stored level until the mouse reports, the level,
 // "MOUSE OFF", a full bar without text on the cable; a fall to the notice level is a desktop notice, and the
-// level chosen in the tray menu reaches the monitor.
+// level chosen in the tray menu reaches the monitor. The tray icon shows the level while the mouse is on, and
+// is painted again only when what it shows changes.
 void TestMainWindow::batteryShownAsReported() {
     QVERIFY(m_window->findChild<QWidget *>("receiverPicture")->isVisible());
     QVERIFY(m_window->findChild<VelPushButton *>("mouseButton")->isHidden());
@@ -458,13 +460,22 @@ void TestMainWindow::batteryShownAsReported() {
     QTRY_VERIFY(m_window->isVisible());
     stopReaders();
     ConnectionMonitor &monitor = m_window->monitor();
+    QSystemTrayIcon *tray = m_window->trayIcon();
+    const QIcon plain = m_window->windowIcon();
+    // The tray icon as its 16 pixels, against the picture of a level (-1: the plain icon).
+    const auto trayShows = [&](int level, bool charging, int noticeLevel) {
+        const QImage shown = tray->icon().pixmap(QSize(16, 16)).toImage();
+        return shown == TrayBatteryIcon::picture(plain, {level, charging, noticeLevel}, 16)
+                            .convertToFormat(shown.format());
+    };
     const struct {
         bool cable, charging;
         int raw;       // high byte x 256 + low byte
         QString shown; // the bar's value, format and text | the tray's tool tip
-    } readings[] = {{false, false, 700, "10 %p% |Battery 10%"},
-                    {false, false, 0, "10 %p% MOUSE OFF|Battery 10%"},
-                    {true, true, 994, "100  |Battery 90%, charging"}};
+        int iconLevel; // -1: the plain icon
+    } readings[] = {{false, false, 700, "10 %p% |Battery 10%", 10},
+                    {false, false, 0, "10 %p% MOUSE OFF|Battery 10%", -1},
+                    {true, true, 994, "100  |Battery 90%, charging", 90}};
     for (const auto &r : readings) {
         if (r.cable) {
             m_rig->mouse().plug(kCable);
@@ -476,12 +487,23 @@ void TestMainWindow::batteryShownAsReported() {
                      .arg(bar->value())
                      .arg(bar->format(), bar->barText(), m_window->trayIcon()->toolTip().section('\n', 1)),
                  r.shown);
+        QVERIFY(trayShows(r.iconLevel, r.charging, monitor.noticeLevel()));
+        QCOMPARE(tray->icon().cacheKey() == plain.cacheKey(), r.iconLevel < 0);
     }
+    const qint64 shownKey = tray->icon().cacheKey();
+    monitor.batteryReading(true, quint8(994 & 0xFF), quint8(994 >> 8));
+    QCOMPARE(tray->icon().cacheKey(), shownKey);
     QCOMPARE(m_notices,
              QStringList{"0|Mouse battery low|Korvane M7 Wireless has 10% battery left. Connect the "
                          "cable to charge it.|"});
     m_window->trayIcon()->contextMenu()->findChild<QAction *>("notice0")->trigger();
     QCOMPARE(monitor.noticeLevel(), 0);
+    QVERIFY(trayShows(90, true, 0) && tray->icon().cacheKey() != shownKey);
+    // With the last mouse gone the plain icon comes back (the window's warning about it is answered).
+    VelMessageBox::setNextAnswers({QDialog::Accepted});
+    m_rig->mouse().unplug(kCable);
+    m_rig->mouse().unplug(kReceiver);
+    QTRY_COMPARE(tray->icon().cacheKey(), plain.cacheKey());
 }
 
 void TestMainWindow::resendOffer_data() {

@@ -19,7 +19,8 @@ std::function<bool()> &availableCheck() {
 }
 } // namespace
 
-KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent) : QSystemTrayIcon(icon, parent) {
+KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent)
+    : QSystemTrayIcon(icon, parent), m_plainIcon(icon) {
     m_menu = new QMenu;
     m_loadConfigAction = m_menu->addAction(QString());
     connect(m_loadConfigAction, &QAction::triggered, this, &KorvaneTray::loadConfigRequested);
@@ -112,6 +113,7 @@ bool KorvaneTray::startAtLogin() const {
 void KorvaneTray::setNoticeLevel(int percent) {
     for (QAction *action : m_noticeGroup->actions())
         action->setChecked(action->data().toInt() == percent);
+    updateIcon();
 }
 
 int KorvaneTray::noticeLevel() const {
@@ -119,21 +121,24 @@ int KorvaneTray::noticeLevel() const {
     return checked ? checked->data().toInt() : -1;
 }
 
-void KorvaneTray::showStatus(const QString &productName, int level, bool charging) {
+void KorvaneTray::showStatus(const QString &productName, int level, bool charging, bool mouseOff) {
     m_productName = productName;
     m_level = level;
     m_charging = charging;
+    m_mouseOff = mouseOff;
     updateToolTip();
+    updateIcon();
 }
 
 void KorvaneTray::follow(const ConnectionMonitor &monitor) {
     const auto update = [this, &monitor] {
         showStatus(config::currentProductName(), monitor.batteryKnown() ? monitor.batteryLevel() : -1,
-                   monitor.charging());
+                   monitor.charging(), monitor.mouseOff());
     };
     connect(&monitor, &ConnectionMonitor::mouseListChanged, this, update);
     connect(&monitor, &ConnectionMonitor::batteryChanged, this, update);
     connect(&monitor, &ConnectionMonitor::mouseLost, this, update);
+    connect(&monitor, &ConnectionMonitor::mouseOffChanged, this, update);
 }
 
 void KorvaneTray::updateToolTip() {
@@ -141,4 +146,15 @@ void KorvaneTray::updateToolTip() {
     if (!m_productName.isEmpty() && m_level >= 0)
         tip += '\n' + (m_charging ? tr("Battery %1%, charging") : tr("Battery %1%")).arg(m_level);
     setToolTip(tip);
+}
+
+void KorvaneTray::updateIcon() {
+    // A mouse that is off, gone or not yet heard from has no level to show.
+    TrayBatteryIcon::Battery battery;
+    if (!m_productName.isEmpty() && m_level >= 0 && !m_mouseOff)
+        battery = {m_level, m_charging, qMax(0, noticeLevel())};
+    if (battery == m_shownBattery)
+        return;
+    m_shownBattery = battery;
+    setIcon(TrayBatteryIcon::icon(m_plainIcon, battery));
 }

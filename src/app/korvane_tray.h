@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/tray_battery_icon.h"
+
 #include <QSystemTrayIcon>
 #include <functional>
 
@@ -9,9 +11,10 @@ class QActionGroup;
 class QMenu;
 
 // The program's tray icon, where it lives on while the window is closed. Its tool tip names the current
-// mouse with its battery level; its menu brings the window back ("&Load Config"), starts the program at
-// login (the XDG autostart entry), sets the battery level the user is warned at, and ends the program
-// ("&Quit"). A tray that comes after the program (a panel started later) gets the icon when it appears.
+// mouse with its battery level and the icon shows that level (TrayBatteryIcon); its menu brings the window
+// back ("&Load Config"), starts the program at login (the XDG autostart entry), sets the battery level the
+// user is warned at, and ends the program ("&Quit"). A tray that comes after the program (a panel started
+// later) gets the icon when it appears.
 class KorvaneTray : public QSystemTrayIcon {
     Q_OBJECT
 public:
@@ -35,7 +38,8 @@ public:
     void setNoticeLevel(int percent);
     bool startAtLogin() const;
     int noticeLevel() const;
-    // The tool tip names the current mouse with the battery the monitor reports.
+    // The tool tip names the current mouse with the battery the monitor reports, and the icon shows it while
+    // the mouse is on.
     void follow(const ConnectionMonitor &monitor);
 
     QMenu *menu() const { return m_menu; }
@@ -49,8 +53,10 @@ signals:
 
 private:
     // The tool tip: the mouse's name, and its battery level (-1: not known) and whether it charges.
-    void showStatus(const QString &productName, int level, bool charging);
+    void showStatus(const QString &productName, int level, bool charging, bool mouseOff);
     void updateToolTip();
+    // Sets the icon again only when what it shows changed.
+    void updateIcon();
 
     QMenu *m_menu = nullptr;
     QMenu *m_noticeMenu = nullptr;
@@ -61,4 +67,7 @@ private:
     QString m_productName;
     int m_level = -1;
     bool m_charging = false;
+    bool m_mouseOff = false;
+    QIcon m_plainIcon;
+    TrayBatteryIcon::Battery m_shownBattery; // what the icon shows now; level -1: the plain icon
 };
