@@ -225,6 +225,7 @@ void ConnectionMonitor::batteryReading(quint8 charge, quint8 lowByte, quint8 hig
         return;
     }
     m_charging = charge != 0;
+    m_millivolts = battery::millivolts(highByte * 256 + lowByte);
     const int level = battery::level(highByte * 256 + lowByte, m_batteryFull);
     if (level != m_level) {
         m_level = level;

@@ -72,6 +72,8 @@ public:
     int batteryLevel() const { return m_level; }
     bool batteryKnown() const { return m_batteryKnown; }
     bool charging() const { return m_charging; }
+    // The battery voltage of the last reading of a mouse that is on.
+    int millivolts() const { return m_millivolts; }
     // The last reading was all zero: the mouse is off or asleep.
     bool mouseOff() const { return m_mouseOff; }
     // What a profile write is told of the mouse: off, and the capability its battery reports give.
@@ -153,6 +155,7 @@ private:
 
     int m_batteryFull = 0;
     int m_level = 0;
+    int m_millivolts = 0;
     bool m_batteryKnown = false;
     bool m_charging = false;
     bool m_mouseOff = false;

@@ -192,6 +192,7 @@ void KorvaneWidget::connectParts() {
     connect(m_pages, &PageStack::EnableButtonsSignal, this, &KorvaneWidget::enableButtons);
     connect(m_pages, &PageStack::WorkingConfigChanged, this, &KorvaneWidget::refreshAllPages);
     connect(m_profileBar, &ProfileBar::profileChanged, this, &KorvaneWidget::refreshAllPages);
+    connect(m_profileBar, &ProfileBar::listChanged, this, &KorvaneWidget::profilesChanged);
     connect(m_profileBar, &ProfileBar::sendRequested, this, &KorvaneWidget::sendToDevice);
     connect(m_profileBar, &ProfileBar::profileReset, this, [this] {
         retranslate();
@@ -289,6 +290,7 @@ void KorvaneWidget::refreshAllPages() {
 
 // While a page records (a macro), everything else of the window waits; the page's own controls stay.
 void KorvaneWidget::enableButtons(bool enable) {
+    m_buttonsEnabled = enable;
     for (VelPushButton *button : findChildren<VelPushButton *>()) {
         if (button != m_closeButton && button != m_minButton && !m_pages->isAncestorOf(button))
             button->setEnabled(enable);

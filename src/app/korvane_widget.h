@@ -3,7 +3,9 @@
 #include "app/connection_monitor.h"
 #include "app/korvane_tray.h"
 #include "app/page_stack.h"
+#include "device/profile_write_outcome.h"
 #include "device/result_code.h"
+#include "storage/profile_list.h"
 #include "widgets/display_scale.h"
 #include "widgets/language_switch.h"
 
@@ -59,6 +61,29 @@ public:
     // rather than leave a program nobody can reach.
     void startHidden();
 
+    // What the session-bus service asks of the window (korvane_widget_service.cpp).
+    // Why a call from outside would clash with the user now (a write running, a macro being recorded or
+    // edited, a dialog open); empty when the window is free.
+    QString busyReason() const;
+    QString currentProfileName() const;
+    // As the profile menu; failedFile is the file a refusal speaks of.
+    ProfileListResult switchProfile(const QString &name, QString &failedFile);
+    // Stores and writes the working configuration as Apply does, without a dialog or a message box;
+    // message is what Apply would say.
+    ProfileWriteOutcome applyWithoutDialog(QString &message);
+    // The profile list and current profile as the files hold them, after korvanectl changed them.
+    void reloadProfiles();
+    // Brings the window up as the tray icon does.
+    void showFromOutside();
+
+signals:
+    // The first frame is on screen (or the program started hidden) and the mouse link is open.
+    void startUpFinished();
+    // The profile list or the current profile may be other ones.
+    void profilesChanged();
+    // A write to the mouse ended, with its result code and what the window said of it (empty when done).
+    void writeFinished(int result, const QString &message);
+
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void switchPage(int page);
@@ -100,6 +125,8 @@ private:
     // changes and the warnings they lead to held back until it is over. run's result.
     ResultCode runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run);
     void showResult(ResultCode result);
+    // What Apply says of an outcome: a profile never read whole from its file is named.
+    QString writeMessage(const ProfileWriteOutcome &outcome) const;
 
     // What the monitor reports, shown (korvane_widget_status.cpp).
     void connectMonitor();
@@ -114,6 +141,8 @@ private:
     ConnectionMonitor *m_monitor = nullptr;
     MouseNotices *m_notices = nullptr;
     bool m_resendAsking = false;
+    bool m_writing = false;
+    bool m_buttonsEnabled = true;
     bool m_startUpFinished = false;
     bool m_shownOnce = false;
 

@@ -14,6 +14,7 @@
 #include "widgets/vel_process_dialog.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 
 void KorvaneWidget::okClicked() {
@@ -38,7 +39,7 @@ void KorvaneWidget::switchSlot() {
     const ResultCode result = runBehindProgress([](VelProcessDialog &dialog) {
         return runDeviceTask(
             &dialog, [&dialog] { dialog.slotProcessDlg(); }, [&dialog] { return dialog.exec(); },
-            [] { return switchProfile(0); });
+            [] { return ::switchProfile(0); });
     });
     applyPointerSpeed(workingConfig().profile.mouseSpeed);
     showResult(result);
@@ -55,26 +56,49 @@ void KorvaneWidget::sendToDevice() {
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.
     m_monitor->writeEnded(outcome.result);
-    if (outcome.done())
-        return;
-    QString text = outcomeMessage(outcome);
+    const QString text = writeMessage(outcome);
+    emit writeFinished(outcome.result, text);
+    if (!outcome.done())
+        VelMessageBox::ask(this, text);
+}
+
+ProfileWriteOutcome KorvaneWidget::applyWithoutDialog(QString &message) {
+    // The window's own controls wait as they do behind the progress dialog.
+    m_writing = true;
+    enableButtons(false);
+    m_monitor->holdChanges();
+    QEventLoop loop;
+    const ProfileWriteOutcome outcome = runProfileWrite(
+        &loop, [&loop] { loop.quit(); }, [&loop] { return loop.exec(); }, m_monitor->condition());
+    m_monitor->releaseChanges();
+    enableButtons(true);
+    m_writing = false;
+    m_monitor->writeEnded(outcome.result);
+    message = writeMessage(outcome);
+    emit writeFinished(outcome.result, message);
+    return outcome;
+}
+
+QString KorvaneWidget::writeMessage(const ProfileWriteOutcome &outcome) const {
     // A profile that was never read whole from its file is refused by name, so the user knows which file
     // to mend or replace (RESET gives the profile its factory settings again).
     if (outcome.result == kResultNoProfile && !workingConfig().profile.filled) {
         const QString file = profile::profileFilePath(workingConfig().profileNames[0]);
-        text = ProfileList::describe(
+        return ProfileList::describe(
             QFileInfo::exists(file) ? ProfileListResult::Damaged : ProfileListResult::FileMissing, file);
     }
-    VelMessageBox::ask(this, text);
+    return outcomeMessage(outcome);
 }
 
 ResultCode KorvaneWidget::runBehindProgress(const std::function<ResultCode(VelProcessDialog &dialog)> &run) {
     m_monitor->holdChanges();
+    m_writing = true;
     ResultCode result = kResultOk;
     {
         VelProcessDialog dialog(this);
         result = run(dialog);
     }
+    m_writing = false;
     m_monitor->releaseChanges();
     return result;
 }

@@ -57,6 +57,7 @@ void KorvaneWidget::finishStartUp() {
     filereplace::removeLeftovers(AppPaths::configDir());
     // ADD makes the factory file again when it finds it missing; nothing depends on it before then.
     (void)profile::writeFactoryProfileFile();
+    emit startUpFinished();
 }
 
 void KorvaneWidget::refreshMouseList() {

@@ -1,3 +1,4 @@
+#include "app/korvane_service.h"
 #include "app/korvane_widget.h"
 #include "platform/autostart.h"
 #include "platform/debug_switch.h"
@@ -70,6 +71,16 @@ int main(int argc, char *argv[]) {
         window->show();
     }
     window->setWindowTitle(productName);
+    // Scripts and korvanectl reach the mouse through the session bus while the window holds it; the bus is
+    // joined once the first frame is up, and a program without one runs on all the same.
+    auto *service = new KorvaneService(*window, window);
+    QObject::connect(window, &KorvaneWidget::startUpFinished, service, [service] {
+        if (!service->publish(QDBusConnection::sessionBus()))
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(QCoreApplication::translate(
+                    "main", "Korvane Config is not on the session bus; korvanectl cannot reach it.")));
+    });
 
     const int result = app.exec();
     delete window;

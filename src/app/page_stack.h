@@ -18,6 +18,10 @@ public:
 
     // The page (built now if it was not yet); nullptr for an index outside the tabs.
     ConfigPage *page(int index);
+    // The page if it was built; nullptr otherwise (nothing is built for asking).
+    ConfigPage *builtPage(int index) const {
+        return index >= 0 && index < kPageCount ? m_pages[static_cast<size_t>(index)] : nullptr;
+    }
     // Shows the page and returns the one shown: a model without lighting shows CUSTOMIZE instead.
     int showPage(int index);
     // Every page built shows the working configuration again.

@@ -130,6 +130,7 @@ void ProfileBar::buildMenu() {
         action->setChecked(name == currentName());
         connect(action, &QAction::triggered, this, [this, name] { choose(name); });
     }
+    emit listChanged();
 }
 
 void ProfileBar::showCurrentName() {
@@ -188,6 +189,30 @@ void ProfileBar::showChange(ProfileListResult result) {
 
 void ProfileBar::choose(const QString &name) {
     showChange(m_session.switchTo(name));
+}
+
+ProfileListResult ProfileBar::switchQuietly(const QString &name, QString &failedFile) {
+    const ProfileListResult result = m_session.switchTo(name);
+    failedFile = m_session.failedFile();
+    showCurrentName();
+    if (result == ProfileListResult::Ok) {
+        buildMenu();
+        emit profileChanged();
+    }
+    return result;
+}
+
+void ProfileBar::reloadFromFiles() {
+    AppConfig stored;
+    (void)ProfileList::loadStoredConfig(stored);
+    if (stored.profileNames[0] == currentName()) {
+        reload();
+        return;
+    }
+    loadStoredConfig();
+    reload();
+    showCurrentName();
+    emit profileChanged();
 }
 
 void ProfileBar::addProfile() {

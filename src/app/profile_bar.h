@@ -34,6 +34,13 @@ public:
     QStringList names() const { return m_session.names(); }
     VelLineEdit *nameEdit() const { return m_nameEdit; }
 
+    // Makes name the current profile as the menu does, without a message box (for the session-bus
+    // service, which reports a refusal to its caller); failedFile is the file a refusal speaks of.
+    ProfileListResult switchQuietly(const QString &name, QString &failedFile);
+    // The list and the current profile as the files hold them now, after another program changed them.
+    // While the current profile stays the same, the edits not yet sent are kept.
+    void reloadFromFiles();
+
     void resetAllProfiles();
     void loadConfigFile();
     void saveConfigFile();
@@ -49,6 +56,8 @@ signals:
     void configLoaded();
     // Slot 0 was chosen in the slot menu: the mouse switches to it.
     void slotSwitchRequested();
+    // The menu was built again: the list or the current profile may be other ones.
+    void listChanged();
 
 private:
     VelPushButton *makeButton(const QStringList &images, const char *name);
