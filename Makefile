@@ -12,10 +12,11 @@ QT_DEPS := qt6-base-dev qt6-tools-dev qt6-l10n-tools
 QT5_DEPS := qtbase5-dev qttools5-dev-tools
 BUILD_DEPS := cmake g++ make pkg-config $(QT_DEPS) libhidapi-dev libudev-dev \
               libx11-dev libxext-dev libxtst-dev fonts-dejavu-core
-# mandoc and groff check the manual pages; bash, zsh and fish read the completions; appstreamcli checks the
+# dbus-daemon and gdbus give the session-bus tests a bus and a shell client; mandoc and groff check the manual
+# pages; bash, zsh and fish read the completions; appstreamcli checks the
 # AppStream description.
-TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon mandoc groff-base zsh fish \
-             appstream
+TEST_DEPS := xvfb xauth xdotool x11-utils imagemagick desktop-file-utils dbus-daemon libglib2.0-bin mandoc groff-base \
+             zsh fish appstream
 # dpkg-buildpackage with debhelper for `make deb`; lintian checks what it made in `make test-package`.
 DEB_DIR := build-deb
 DEB_DEPS := build-essential dpkg-dev debhelper

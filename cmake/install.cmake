@@ -91,6 +91,8 @@ install(FILES ${_data}/completions/korvanectl.bash DESTINATION share/bash-comple
     RENAME korvanectl)
 install(FILES ${_data}/completions/_korvanectl DESTINATION share/zsh/vendor-completions)
 install(FILES ${_data}/completions/korvanectl.fish DESTINATION share/fish/vendor_completions.d)
+# The session-bus interface the running window serves, where D-Bus tools look for descriptions.
+install(FILES ${_data}/dbus/io.github.korvane.KorvaneConfig1.xml DESTINATION share/dbus-1/interfaces)
 set(KORVANE_METAINFO ${CMAKE_BINARY_DIR}/${KORVANE_APP_ID}.metainfo.xml)
 configure_file(${_data}/${KORVANE_APP_ID}.metainfo.xml.in ${KORVANE_METAINFO} @ONLY)
 install(FILES ${KORVANE_METAINFO} DESTINATION share/metainfo)

@@ -77,12 +77,13 @@ rules=$prefix/lib/udev/rules.d/70-korvane-config.rules
 SUBSYSTEM=="hidraw", ATTRS{idVendor}=="248a", ATTRS{idProduct}=="fb01", TAG+="uaccess"' ] ||
     fail "the udev rule differs: $(cat "$rules")"
 
-# The manual pages, plain (the packager compresses them), and korvanectl's completions where each shell
-# looks for them, each the file the shell loads: the first line names what it holds.
+# The manual pages, plain (the packager compresses them), korvanectl's completions where each shell looks
+# for them, and the session-bus interface's description: the first line names what each holds.
 for entry in "share/man/man1/korvane-config.1:.TH KORVANE\\-CONFIG 1 " "share/man/man1/korvanectl.1:.TH KORVANECTL 1 " \
     "share/bash-completion/completions/korvanectl:# bash completion for korvanectl" \
     "share/zsh/vendor-completions/_korvanectl:#compdef korvanectl" \
-    "share/fish/vendor_completions.d/korvanectl.fish:# fish completion for korvanectl"; do
+    "share/fish/vendor_completions.d/korvanectl.fish:# fish completion for korvanectl" \
+    "share/dbus-1/interfaces/io.github.korvane.KorvaneConfig1.xml:<!DOCTYPE node PUBLIC"; do
     # The first line of a page is its comment; the title line follows.
     grep -m1 -v '^\.\\"' "$prefix/${entry%%:*}" 2>/dev/null | grep -qF "${entry#*:}" ||
         fail "${entry%%:*} is missing or does not begin with ${entry#*:}"
