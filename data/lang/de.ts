@@ -287,6 +287,13 @@ und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
     </message>
 </context>
 <context>
+    <name>KorvaneService</name>
+    <message>
+        <source>This profile does not exist.</source>
+        <translation>Dieses Profil existiert nicht.</translation>
+    </message>
+</context>
+<context>
     <name>KorvaneTray</name>
     <message>
         <source>&amp;Load Config</source>
@@ -366,6 +373,22 @@ und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
     <message>
         <source>The firmware updater is not installed: it is a program for another system. Update the firmware from a computer it runs on.</source>
         <translation>Das Firmware-Update-Programm ist nicht installiert: Es ist ein Programm für ein anderes System. Aktualisieren Sie die Firmware an einem Computer, auf dem es läuft.</translation>
+    </message>
+    <message>
+        <source>A write to the mouse is running.</source>
+        <translation>Die Maus wird gerade beschrieben.</translation>
+    </message>
+    <message>
+        <source>A macro is being recorded.</source>
+        <translation>Ein Makro wird gerade aufgenommen.</translation>
+    </message>
+    <message>
+        <source>A macro is being edited.</source>
+        <translation>Ein Makro wird gerade bearbeitet.</translation>
+    </message>
+    <message>
+        <source>A dialog is open in Korvane Config.</source>
+        <translation>In Korvane Config ist ein Dialog geöffnet.</translation>
     </message>
 </context>
 <context>
@@ -1613,6 +1636,10 @@ Korvane Config %2</translation>
     <message>
         <source>%1 (process %2) is using the mouse and the profiles; start Korvane Config again when it has ended.</source>
         <translation>%1 (Prozess %2) verwendet die Maus und die Profile; starten Sie Korvane Config erneut, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is not on the session bus; korvanectl cannot reach it.</source>
+        <translation>Korvane Config ist nicht am Sitzungsbus; korvanectl kann es nicht erreichen.</translation>
     </message>
 </context>
 </TS>

@@ -287,6 +287,13 @@ et n&apos;affichent que les noms : les complétions des shells les lisent.
     </message>
 </context>
 <context>
+    <name>KorvaneService</name>
+    <message>
+        <source>This profile does not exist.</source>
+        <translation>Ce profil n’existe pas.</translation>
+    </message>
+</context>
+<context>
     <name>KorvaneTray</name>
     <message>
         <source>&amp;Load Config</source>
@@ -365,7 +372,23 @@ et n&apos;affichent que les noms : les complétions des shells les lisent.
     </message>
     <message>
         <source>The firmware updater is not installed: it is a program for another system. Update the firmware from a computer it runs on.</source>
-        <translation>Le programme de mise à jour du micrologiciel n'est pas installé : c'est un programme pour un autre système. Mettez à jour le micrologiciel depuis un ordinateur sur lequel il fonctionne.</translation>
+        <translation>Le programme de mise à jour du micrologiciel n&apos;est pas installé : c&apos;est un programme pour un autre système. Mettez à jour le micrologiciel depuis un ordinateur sur lequel il fonctionne.</translation>
+    </message>
+    <message>
+        <source>A write to the mouse is running.</source>
+        <translation>Une écriture vers la souris est en cours.</translation>
+    </message>
+    <message>
+        <source>A macro is being recorded.</source>
+        <translation>Une macro est en cours d’enregistrement.</translation>
+    </message>
+    <message>
+        <source>A macro is being edited.</source>
+        <translation>Une macro est en cours de modification.</translation>
+    </message>
+    <message>
+        <source>A dialog is open in Korvane Config.</source>
+        <translation>Une boîte de dialogue est ouverte dans Korvane Config.</translation>
     </message>
 </context>
 <context>
@@ -1613,6 +1636,10 @@ Korvane Config %2</translation>
     <message>
         <source>%1 (process %2) is using the mouse and the profiles; start Korvane Config again when it has ended.</source>
         <translation>%1 (processus %2) utilise la souris et les profils ; relancez Korvane Config quand il sera terminé.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is not on the session bus; korvanectl cannot reach it.</source>
+        <translation>Korvane Config n’est pas sur le bus de session ; korvanectl ne peut pas le joindre.</translation>
     </message>
 </context>
 </TS>
