@@ -1,5 +1,6 @@
 #include "app/korvane_service.h"
 #include "app/page_stack.h"
+#include "device/battery_thread_controller.h"
 #include "device/link_hooks.h"
 #include "macro/macro_dialog.h"
 #include "macro/macro_editor.h"
@@ -272,7 +273,11 @@ void TestService::switchAndApplyAsTheWindow() {
     QTRY_COMPARE(m_listener.writes.size(), 2);
     QCOMPARE(m_listener.writes.last(), qMakePair(0, QString()));
 
-    // A named profile is switched to first; a mouse that is not there is told with its result code.
+    // A named profile is switched to first; a mouse that is not there is told with its result code. (The
+    // battery reader stops first: a reading cut short by the unplugging would mark the mouse as off.)
+    auto *readers = m_rig->window->findChild<BatteryThreadController *>();
+    readers->stopBatteryThread();
+    readers->waitForStoppedReaders();
     m_rig->mouse().unplug(kReceiver);
     QTRY_COMPARE(m_rig->window->monitor().mouseCount(), 0);
     const QDBusMessage absent = call("Apply", {QStringLiteral("Profile 1")});

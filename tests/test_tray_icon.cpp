@@ -125,11 +125,6 @@ private slots:
         icon.paint(&painter, QRect(0, 0, 16, 16));
         painter.end();
         QCOMPARE(argb(doubled), argb(TrayBatteryIcon::picture(plain, battery, 32)));
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-        const QPixmap sharp = icon.pixmap(QSize(16, 16), 2.0);
-        QCOMPARE(sharp.devicePixelRatio(), 2.0);
-        QCOMPARE(argb(sharp.toImage()), argb(TrayBatteryIcon::picture(plain, battery, 32)));
-#endif
 
         QCOMPARE(TrayBatteryIcon::icon(plain, {-1, true, 20}).cacheKey(), plain.cacheKey());
     }

@@ -106,11 +106,7 @@ QPixmap TrayBatteryIcon::pixmap(const QSize &size, QIcon::Mode, QIcon::State) {
     return QPixmap::fromImage(picture(m_plain, m_battery, qMin(size.width(), size.height())));
 }
 
-QList<QSize> TrayBatteryIcon::availableSizes(QIcon::Mode, QIcon::State)
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    const
-#endif
-{
+QList<QSize> TrayBatteryIcon::availableSizes(QIcon::Mode, QIcon::State) KORVANE_QT5_CONST {
     QList<QSize> sizes;
     for (const int pixels : kSizes)
         sizes << QSize(pixels, pixels);

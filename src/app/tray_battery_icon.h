@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt_compat.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QIconEngine>
@@ -38,12 +40,8 @@ public:
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
-    QList<QSize> availableSizes(QIcon::Mode mode = QIcon::Normal, QIcon::State state = QIcon::Off)
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-        override;
-#else
-        const override;
-#endif
+    QList<QSize> availableSizes(QIcon::Mode mode = QIcon::Normal,
+                                QIcon::State state = QIcon::Off) KORVANE_QT5_CONST override;
     QIconEngine *clone() const override;
 
 private:

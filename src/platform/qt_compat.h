@@ -22,6 +22,9 @@ inline QPoint globalPoint(const QMouseEvent *event) {
 // fractions included); the logical DPI it then reports is 96, so the program's own scale steps stay at
 // 1.0 and text and pictures are drawn at the screen's full resolution. Called before the application.
 inline void chooseToolkitScaling() {}
+
+// QIconEngine::availableSizes() is const in Qt 5 only.
+#define KORVANE_QT5_CONST
 #else
 using QtEnterEvent = QEvent;
 
@@ -34,4 +37,6 @@ inline QPoint globalPoint(const QMouseEvent *event) {
 inline void chooseToolkitScaling() {
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
 }
+
+#define KORVANE_QT5_CONST const
 #endif
