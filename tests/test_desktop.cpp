@@ -3,6 +3,7 @@
 #include "platform/dbus_notifier.h"
 #include "platform/desktop_session.h"
 #include "platform/local_osd_messenger.h"
+#include "support/private_bus.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -44,40 +45,6 @@ public:
     void show(Topic topic, const DesktopNotice &notice) override {
         shown << QString("%1|%2").arg(topic).arg(notice.summary);
     }
-};
-
-// A session bus of the test's own: dbus-daemon with a configuration that lets every client own any name.
-class PrivateBus {
-public:
-    bool start() {
-        const QString config = m_dir.filePath("bus.conf");
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                   "<busconfig><type>session</type><listen>unix:dir=" +
-                   m_dir.path().toUtf8() +
-                   "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\"/>"
-                   "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
-        file.close();
-        m_daemon.start("dbus-daemon", {"--config-file=" + config, "--nofork", "--print-address=1"});
-        if (!m_daemon.waitForStarted(5000))
-            return false;
-        while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(5000)) {
-        }
-        address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        return !address.isEmpty();
-    }
-    ~PrivateBus() {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(3000);
-    }
-    QString address;
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
 };
 } // namespace
 
