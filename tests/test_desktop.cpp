@@ -46,7 +46,6 @@ public:
         shown << QString("%1|%2").arg(topic).arg(notice.summary);
     }
 };
-
 } // namespace
 
 class TestDesktop : public QObject {

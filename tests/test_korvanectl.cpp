@@ -1,7 +1,11 @@
 #include "cli/trace_tail.h"
 #include "platform/single_instance.h"
+#include "support/private_bus.h"
 #include "support/test_tree.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,6 +34,8 @@ const QString kLockText = QStringLiteral(
     "Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.");
 const QString kUnknown = QStringLiteral("This profile does not exist.");
 const QString kLost = QStringLiteral("The profile file could not be found.");
+// The battery request's first two bytes, which a running window sends on its own.
+const QString kBatteryRequest = QStringLiteral("0524");
 } // namespace
 
 // korvanectl as users run it: the installed binary in a fresh tree, against the virtual mouse.
@@ -356,6 +362,135 @@ private slots:
         window.waitForFinished();
         holder.kill();
         holder.waitForFinished();
+    }
+
+    // The reports written to the mouse's receiver since offset bytes of the trace, as "05 26 FA 46 ..." (the
+    // first eight bytes), without the battery requests a running window sends now and then.
+    QStringList writtenSince(const QString &tracePath, qint64 offset) {
+        QFile trace(tracePath);
+        if (!trace.open(QIODevice::ReadOnly) || !trace.seek(offset))
+            return {};
+        QStringList written;
+        for (const QString &line : QString::fromLatin1(trace.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList fields = line.split(' ');
+            if (fields.size() == 4 + 33 && fields[1] == "W" && fields[2] == "receiver" &&
+                fields[4] + fields[5] != kBatteryRequest)
+                written << fields.mid(4, 8).join(' ');
+        }
+        return written;
+    }
+
+    // The same commands with and without the running window, each as its exit code, output and the reports
+    // it made the mouse receive.
+    QStringList runSequence(const QList<QStringList> &commands, const QProcessEnvironment &env,
+                            const QString &tracePath) {
+        QStringList outcomes;
+        for (const QStringList &arguments : commands) {
+            const qint64 offset = QFileInfo(tracePath).size();
+            const Run run = ctl(arguments, env);
+            outcomes << QString("%1 -> %2\n%3%4%5")
+                            .arg(arguments.join(' '))
+                            .arg(run.code)
+                            .arg(run.out, run.err, writtenSince(tracePath, offset).join('\n'));
+        }
+        return outcomes;
+    }
+
+    // While the window runs (offscreen, on its virtual mouse) and answers on a session bus of the test's
+    // own, status, the profile operations, apply and list give what they give without it, and the same
+    // reports reach the mouse; what the window's service does not offer is refused, naming where the window
+    // does it.
+    void throughTheRunningWindow() {
+        PrivateBus bus;
+        QVERIFY2(bus.start(), "dbus-daemon did not start");
+        QProcessEnvironment env;
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
+        const QList<QStringList> commands{{"--virtual", "status"},
+                                          {"--virtual", "--json", "status"},
+                                          {"--virtual", "--json", "list"},
+                                          {"profile", "add", "Raid"},
+                                          {"profiles"},
+                                          {"profile", "switch", "Profile 1"},
+                                          {"--json", "profile", "switch", "Raid"},
+                                          {"profile", "switch", "Ghost"},
+                                          {"--virtual", "apply"},
+                                          {"--virtual", "--json", "apply", "Profile 1"},
+                                          {"--virtual", "--json", "apply", "Ghost"},
+                                          {"--json", "import", "@in/Raid.prof"},
+                                          {"export", "@out.prof"},
+                                          {"profile", "rename", "Raid", "Sniper"},
+                                          {"profile", "delete", "Sniper"},
+                                          {"--json", "profiles"}};
+        // A profile file of this mouse to import, outside the program's folders.
+        const auto prepare = [this] {
+            QVERIFY(QFile::copy(m_tree->file(kProfileDir + "Profile 1.prof"), m_tree->file("in/Raid.prof")));
+        };
+        prepare();
+        QProcessEnvironment alone = env;
+        alone.insert("KORVANE_HID_TRACE", m_tree->file("trace.txt"));
+        const QStringList without = runSequence(commands, alone, m_tree->file("trace.txt"));
+
+        init();
+        prepare();
+        QProcess window;
+        QProcessEnvironment windowEnv = QProcessEnvironment::systemEnvironment();
+        windowEnv.insert("XDG_RUNTIME_DIR", m_runtime->path());
+        windowEnv.insert("QT_QPA_PLATFORM", "offscreen");
+        windowEnv.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
+        windowEnv.insert("KORVANE_HID_TRACE", m_tree->file("trace.txt"));
+        windowEnv.remove("KORVANE_VIRTUAL_MOUSE");
+        window.setProcessEnvironment(windowEnv);
+        window.setProcessChannelMode(QProcess::ForwardedChannels);
+        window.start(m_tree->file("korvane-config"), {"--virtual"});
+        QVERIFY(window.waitForStarted());
+        QDBusConnection client = QDBusConnection::connectToBus(bus.address, "korvanectl-test");
+        QTRY_VERIFY_WITH_TIMEOUT(client.interface()->isServiceRegistered("io.github.korvane.KorvaneConfig"),
+                                 15000);
+        // The window reads the battery a moment after it starts; until then status answers as for a mouse
+        // that does not answer.
+        QTRY_COMPARE_WITH_TIMEOUT(ctl({"--virtual", "status"}, env).code, 0, 15000);
+        const QStringList with = runSequence(commands, env, m_tree->file("trace.txt"));
+        for (int i = 0; i < commands.size(); ++i)
+            QCOMPARE(with.at(i), without.at(i));
+
+        // A profile added here is in the window's own list at once.
+        QCOMPARE(ctl({"profile", "add", "Scout"}, env).code, 0);
+        QDBusInterface service("io.github.korvane.KorvaneConfig", "/io/github/korvane/KorvaneConfig",
+                               "io.github.korvane.KorvaneConfig1", client);
+        QVERIFY(service.property("Profiles").toStringList().contains("Scout"));
+        QCOMPARE(service.property("CurrentProfile").toString(), QString("Scout"));
+
+        // A name no profile file could have is refused by the window's own rule.
+        QCOMPARE(ctl({"profile", "switch", ""}, env).code, 11);
+
+        // What the window's service does not offer leaves every file as it was.
+        const QMap<QString, QByteArray> before = configFiles();
+        const struct {
+            QStringList arguments;
+            QString message;
+        } refused[] = {{{"macros", "import", "@in/Jump.MSMACRO"},
+                        "Korvane Config is running: use IMPORT on its MACRO page, or close it from its tray "
+                        "icon first."},
+                       {{"macros", "export", "Ghost", "@out.MSMACRO"},
+                        "Korvane Config is running: use EXPORT on its MACRO page, or close it from its tray "
+                        "icon first."},
+                       {{"import", "@in/Partial.conf"},
+                        "Korvane Config is running: load the configuration from its window (LOAD1), or close "
+                        "it from its "
+                        "tray icon first."}};
+        for (const auto &refusal : refused) {
+            const Run run = ctl(refusal.arguments, env);
+            QCOMPARE(run.code, 13);
+            QCOMPARE(run.err.trimmed(), refusal.message);
+        }
+        QCOMPARE(configFiles(), before);
+        // Without the session bus the window cannot be reached: it holds the mouse as before.
+        QProcessEnvironment noBus;
+        noBus.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        const Run run = ctl({"--virtual", "status"}, noBus);
+        QVERIFY(run.code == 13 && run.err.trimmed() == kLockText);
+        window.kill();
+        window.waitForFinished();
     }
 
     // Config.ini names the profile being edited. When it cannot be written (here it is a link to a file

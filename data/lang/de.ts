@@ -216,32 +216,6 @@ Befehle:
         <translation>aus</translation>
     </message>
     <message>
-        <source>
---virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
---json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl COMMAND --help describes one command.
-
-exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
-4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
-8 a button&apos;s macro is missing;
-10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window or another korvanectl command holds the mouse; 14 no battery report;
-15 no permission to open the mouse
-</source>
-        <translation>
---virtual verwendet die eingebaute virtuelle Maus (wie KORVANE_VIRTUAL_MOUSE=1).
---json gibt statt Text ein JSON-Objekt aus; einen Fehler als {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl BEFEHL --help beschreibt einen Befehl.
-
-Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder konnte nicht gelesen werden;
-4 Schreibfehler; 5 Maus ist aus; 6 zu viele Makros; 7 das Profil wurde nicht aus einer Datei gelesen;
-8 das Makro einer Taste fehlt;
-10 Aufruf; 11 von einer Profil- oder Makroregel abgelehnt oder unbekannter Name; 12 Dateifehler;
-13 das Fenster oder ein anderer korvanectl-Befehl hält die Maus; 14 keine Akkumeldung;
-15 keine Berechtigung, die Maus zu öffnen
-</translation>
-    </message>
-    <message>
         <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
         <translation>Ein anderer korvanectl-Befehl (Prozess %1) hält die Maus und die Profile; versuchen Sie es erneut, wenn er beendet ist.</translation>
     </message>
@@ -284,6 +258,54 @@ und geben nur die Namen aus: die Vervollständigungen der Shells lesen sie.
     <message>
         <source>no mouse present</source>
         <translation>keine Maus angeschlossen</translation>
+    </message>
+    <message>
+        <source>
+--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
+--json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl COMMAND --help describes one command.
+
+exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
+4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
+8 a button&apos;s macro is missing;
+10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
+13 another korvanectl command holds the mouse, or the running window is busy, does not
+offer the command or cannot be reached on the session bus; 14 no battery report;
+15 no permission to open the mouse
+</source>
+        <translation>
+--virtual verwendet die eingebaute virtuelle Maus (wie KORVANE_VIRTUAL_MOUSE=1).
+--json gibt statt Text ein JSON-Objekt aus; einen Fehler als {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl BEFEHL --help beschreibt einen Befehl.
+
+Exit-Codes: 0 erledigt; 1 keine Maus; 2 die Maus gab keine gültige Antwort oder konnte nicht gelesen werden;
+4 Schreibfehler; 5 Maus ist aus; 6 zu viele Makros; 7 das Profil wurde nicht aus einer Datei gelesen;
+8 das Makro einer Taste fehlt;
+10 Aufruf; 11 von einer Profil- oder Makroregel abgelehnt oder unbekannter Name; 12 Dateifehler;
+13 ein anderer korvanectl-Befehl hält die Maus, oder das laufende Fenster ist beschäftigt, bietet
+den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Akkumeldung;
+15 keine Berechtigung, die Maus zu öffnen
+</translation>
+    </message>
+    <message>
+        <source>Korvane Config cannot take this now: %1 Try again when it is done.</source>
+        <translation>Korvane Config kann das gerade nicht annehmen: %1 Versuchen Sie es erneut, wenn es fertig ist.</translation>
+    </message>
+    <message>
+        <source>Korvane Config did not answer: %1</source>
+        <translation>Korvane Config hat nicht geantwortet: %1</translation>
+    </message>
+    <message>
+        <source>Korvane Config did not read the profiles again (%1); it shows the change when it is started again.</source>
+        <translation>Korvane Config hat die Profile nicht neu gelesen (%1); es zeigt die Änderung, wenn es wieder gestartet wird.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running: load the configuration from its window (%1), or close it from its tray icon first.</source>
+        <translation>Korvane Config läuft: Laden Sie die Konfiguration in seinem Fenster (%1), oder beenden Sie es zuerst über das Symbol im Infobereich.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running: use %1 on its %2 page, or close it from its tray icon first.</source>
+        <translation>Korvane Config läuft: Verwenden Sie %1 auf seiner Seite %2, oder beenden Sie es zuerst über das Symbol im Infobereich.</translation>
     </message>
 </context>
 <context>

@@ -216,32 +216,6 @@ commandes :
         <translation>désactivée</translation>
     </message>
     <message>
-        <source>
---virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
---json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
-korvanectl COMMAND --help describes one command.
-
-exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
-4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
-8 a button&apos;s macro is missing;
-10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
-13 the window or another korvanectl command holds the mouse; 14 no battery report;
-15 no permission to open the mouse
-</source>
-        <translation>
---virtual utilise la souris virtuelle intégrée (comme KORVANE_VIRTUAL_MOUSE=1).
---json affiche un objet JSON au lieu de texte ; un échec sous la forme {&quot;error&quot;: TEXTE, &quot;exit&quot;: CODE}.
-korvanectl COMMANDE --help décrit une commande.
-
-codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de réponse valable ou n’a pas pu être lue ;
-4 erreur d’écriture ; 5 la souris est éteinte ; 6 trop de macros ; 7 le profil n’a pas été lu depuis un fichier ;
-8 la macro d’un bouton est introuvable ;
-10 utilisation ; 11 refusé par une règle des profils ou des macros, ou nom inconnu ; 12 erreur de fichier ;
-13 la fenêtre ou une autre commande korvanectl tient la souris ; 14 aucun rapport de batterie ;
-15 pas le droit d’ouvrir la souris
-</translation>
-    </message>
-    <message>
         <source>Another korvanectl command (process %1) holds the mouse and the profiles; try again when it has ended.</source>
         <translation>Une autre commande korvanectl (processus %1) tient la souris et les profils ; réessayez quand elle sera terminée.</translation>
     </message>
@@ -284,6 +258,54 @@ et n&apos;affichent que les noms : les complétions des shells les lisent.
     <message>
         <source>no mouse present</source>
         <translation>aucune souris branchée</translation>
+    </message>
+    <message>
+        <source>
+--virtual uses the built-in virtual mouse (as KORVANE_VIRTUAL_MOUSE=1 does).
+--json prints one JSON object instead of text; a failure as {&quot;error&quot;: TEXT, &quot;exit&quot;: CODE}.
+korvanectl COMMAND --help describes one command.
+
+exit codes: 0 done; 1 no mouse; 2 the mouse gave no valid answer or could not be read;
+4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;
+8 a button&apos;s macro is missing;
+10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;
+13 another korvanectl command holds the mouse, or the running window is busy, does not
+offer the command or cannot be reached on the session bus; 14 no battery report;
+15 no permission to open the mouse
+</source>
+        <translation>
+--virtual utilise la souris virtuelle intégrée (comme KORVANE_VIRTUAL_MOUSE=1).
+--json affiche un objet JSON au lieu de texte ; un échec sous la forme {&quot;error&quot;: TEXTE, &quot;exit&quot;: CODE}.
+korvanectl COMMANDE --help décrit une commande.
+
+codes de sortie : 0 terminé ; 1 aucune souris ; 2 la souris n’a pas donné de réponse valable ou n’a pas pu être lue ;
+4 erreur d’écriture ; 5 la souris est éteinte ; 6 trop de macros ; 7 le profil n’a pas été lu depuis un fichier ;
+8 la macro d’un bouton est introuvable ;
+10 utilisation ; 11 refusé par une règle des profils ou des macros, ou nom inconnu ; 12 erreur de fichier ;
+13 une autre commande korvanectl tient la souris, ou la fenêtre en cours est occupée, ne propose pas
+la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de batterie ;
+15 pas le droit d’ouvrir la souris
+</translation>
+    </message>
+    <message>
+        <source>Korvane Config cannot take this now: %1 Try again when it is done.</source>
+        <translation>Korvane Config ne peut pas s’en charger maintenant : %1 Réessayez quand ce sera terminé.</translation>
+    </message>
+    <message>
+        <source>Korvane Config did not answer: %1</source>
+        <translation>Korvane Config n’a pas répondu : %1</translation>
+    </message>
+    <message>
+        <source>Korvane Config did not read the profiles again (%1); it shows the change when it is started again.</source>
+        <translation>Korvane Config n’a pas relu les profils (%1) ; il affichera la modification à son prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running: load the configuration from its window (%1), or close it from its tray icon first.</source>
+        <translation>Korvane Config est en cours d’exécution : chargez la configuration depuis sa fenêtre (%1), ou fermez-le d’abord depuis son icône de la zone de notification.</translation>
+    </message>
+    <message>
+        <source>Korvane Config is running: use %1 on its %2 page, or close it from its tray icon first.</source>
+        <translation>Korvane Config est en cours d’exécution : utilisez %1 sur sa page %2, ou fermez-le d’abord depuis son icône de la zone de notification.</translation>
     </message>
 </context>
 <context>

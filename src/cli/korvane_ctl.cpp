@@ -92,7 +92,8 @@ QString KorvaneCtl::usage() {
            "4 write error; 5 mouse is off; 6 too many macros; 7 the profile was not read from a file;\n"
            "8 a button's macro is missing;\n"
            "10 usage; 11 refused by a profile or macro rule, or unknown name; 12 file error;\n"
-           "13 the window or another korvanectl command holds the mouse; 14 no battery report;\n"
+           "13 another korvanectl command holds the mouse, or the running window is busy, does not\n"
+           "offer the command or cannot be reached on the session bus; 14 no battery report;\n"
            "15 no permission to open the mouse\n");
     text += tr("\n--version prints korvanectl's version. \"profiles --names\" and \"macros --names\" need no "
                "mouse\nand print only the names: the shell completions read them.\n");
@@ -204,25 +205,130 @@ int KorvaneCtl::refuse(MacroListResult result) {
                   QCoreApplication::translate("MacroList", MacroList::message(result)));
 }
 
-bool KorvaneCtl::holdInstance() {
+KorvaneCtl::Holder KorvaneCtl::hold() {
     m_instance = std::make_unique<SingleInstance>(description::productName());
     if (m_instance->acquire()) {
         // Holding the lock, no save is in flight: what a killed one left is cleared away.
         filereplace::removeLeftovers(AppPaths::configDir());
-        return true;
+        return Holder::Us;
     }
-    // The lock names the program holding it: another run of this command ends by itself, the window
-    // must be closed.
+    // The lock names the program holding it: another run of this command ends by itself; the window does
+    // for this command what it offers on the session bus, and without the bus it must be closed.
     const SingleInstance::Holder holder = m_instance->holder();
     if (holder.program == QFileInfo(QCoreApplication::applicationFilePath()).fileName())
         finish(kWindowRuns, tr("Another korvanectl command (process %1) holds the mouse and the profiles; "
                                "try again when it has ended.")
                                 .arg(holder.pid));
+    else if (WindowService::reachable())
+        return Holder::Window;
     else
         finish(kWindowRuns,
                tr("Korvane Config is running and holds the mouse and the profiles; close it from its "
                   "tray icon first."));
-    return false;
+    return Holder::Refused;
+}
+
+bool KorvaneCtl::windowAnswers() const {
+    const SingleInstance::Holder holder = SingleInstance(description::productName()).holder();
+    return !holder.program.isEmpty() &&
+           holder.program != QFileInfo(QCoreApplication::applicationFilePath()).fileName() &&
+           WindowService::reachable();
+}
+
+int KorvaneCtl::windowError(const WindowService::Reply &reply) {
+    if (reply.errorName == QLatin1String(WindowService::kUnknownProfileError))
+        return finish(kRefused, tr("This profile does not exist."));
+    if (reply.errorName == QLatin1String(WindowService::kInvalidNameError))
+        return finish(kRefused, reply.errorText);
+    // The window refuses a switch only for a profile file it cannot read.
+    if (reply.errorName == QLatin1String(WindowService::kRefusedError))
+        return finish(kFileError, reply.errorText);
+    if (reply.errorName == QLatin1String(WindowService::kBusyError))
+        return finish(
+            kWindowRuns,
+            tr("Korvane Config cannot take this now: %1 Try again when it is done.").arg(reply.errorText));
+    return finish(kWindowRuns, tr("Korvane Config did not answer: %1").arg(reply.errorText));
+}
+
+bool KorvaneCtl::windowFree() {
+    const WindowService::Reply reply = WindowService::call("Reload");
+    if (!reply.ok())
+        windowError(reply);
+    return reply.ok();
+}
+
+void KorvaneCtl::windowReload(QJsonObject &data) {
+    const WindowService::Reply reply = WindowService::call("Reload");
+    if (reply.ok())
+        return;
+    const QString warning =
+        tr("Korvane Config did not read the profiles again (%1); it shows the change when it is "
+           "started again.")
+            .arg(reply.errorText);
+    data.insert("warning", warning);
+    if (!m_json)
+        m_err << warning << "\n";
+}
+
+int KorvaneCtl::windowStatus() {
+    WindowService::Reply reply;
+    const QVariantMap mouse = WindowService::properties(reply);
+    if (!reply.ok())
+        return windowError(reply);
+    if (mouse.value("Product").toString().isEmpty())
+        return finish(kResultNoDevice, tr("No supported mouse is connected."),
+                      QJsonObject{{"access", accessName(DeviceAccess::Absent)}});
+    const QString connection = mouse.value("Connection").toString();
+    if (mouse.value("MouseOff").toBool())
+        return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
+                      QJsonObject{{"connection", connection}, {"off", true}});
+    // The window has had no battery report yet: as a mouse that does not answer the request here.
+    if (mouse.value("BatteryLevel").toInt() < 0)
+        return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."),
+                      QJsonObject{{"access", accessName(DeviceAccess::Silent)}});
+    return printStatus(mouse.value("BatteryLevel").toInt(), mouse.value("BatteryMillivolts").toInt(),
+                       mouse.value("Charging").toBool(), connection,
+                       mouse.value("SettingsMayDiffer").toBool());
+}
+
+int KorvaneCtl::windowProfiles() {
+    WindowService::Reply reply;
+    const QVariantMap window = WindowService::properties(reply);
+    if (!reply.ok())
+        return windowError(reply);
+    return printProfiles(window.value("Profiles").toStringList(), window.value("CurrentProfile").toString());
+}
+
+int KorvaneCtl::windowSwitch(const QString &name) {
+    WindowService::Reply reply = WindowService::call("SwitchProfile", {name});
+    if (!reply.ok())
+        return windowError(reply);
+    const QVariantMap window = WindowService::properties(reply);
+    if (!reply.ok())
+        return windowError(reply);
+    return finish(
+        kOk, QString(),
+        QJsonObject{{"profiles", QJsonArray::fromStringList(window.value("Profiles").toStringList())},
+                    {"current", window.value("CurrentProfile").toString()}});
+}
+
+int KorvaneCtl::windowApply(const QString &name) {
+    WindowService::Reply reply = WindowService::call("Apply", {name}, WindowService::kApplyTimeoutMs);
+    if (!reply.ok())
+        return windowError(reply);
+    const int result = reply.values.value(0).toInt();
+    const QString message = reply.values.value(2).toString();
+    if (!reply.values.value(1).toBool())
+        return finish(kFileError, message);
+    if (result == kResultNoDevice)
+        return finish(result, tr("No mouse is connected."),
+                      QJsonObject{{"access", accessName(DeviceAccess::Absent)}});
+    if (result != kResultOk)
+        return finish(result, message);
+    const QVariantMap window = WindowService::properties(reply);
+    if (!reply.ok())
+        return windowError(reply);
+    return finish(kOk, QString(), QJsonObject{{"profile", window.value("CurrentProfile").toString()}});
 }
 
 bool KorvaneCtl::openDevice() {
@@ -310,8 +416,9 @@ int KorvaneCtl::list() {
 }
 
 int KorvaneCtl::status() {
-    if (!holdInstance())
-        return kWindowRuns;
+    const Holder holder = hold();
+    if (holder != Holder::Us)
+        return holder == Holder::Window ? windowStatus() : kWindowRuns;
     if (!openDevice())
         return noDevice(tr("No supported mouse is connected."));
     BatteryReport reading;
@@ -334,19 +441,23 @@ int KorvaneCtl::status() {
         return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
                       QJsonObject{{"connection", kStates[state]}, {"off", true}});
     // "Config/Diff": the last write did not reach the mouse, or a connection arrived since.
-    const bool mayDiffer = config::configDiff() == 1;
-    const QJsonObject data{{"level", reading.level},
-                           {"millivolts", reading.millivolts},
-                           {"charging", reading.charging},
-                           {"connection", kStates[state]},
+    return printStatus(reading.level, reading.millivolts, reading.charging,
+                       QString::fromLatin1(kStates[state]), config::configDiff() == 1);
+}
+
+int KorvaneCtl::printStatus(int level, int millivolts, bool charging, const QString &connection,
+                            bool mayDiffer) {
+    const QJsonObject data{{"level", level},
+                           {"millivolts", millivolts},
+                           {"charging", charging},
+                           {"connection", connection},
                            {"access", accessName(DeviceAccess::Ready)},
                            {"settingsMayDiffer", mayDiffer}};
     if (!m_json) {
         m_out << tr("battery %1%, %2 mV, %3, connection: %4")
-                     .arg(reading.level)
-                     .arg(reading.millivolts)
-                     .arg(reading.charging ? tr("charging") : tr("not charging"),
-                          QString::fromLatin1(kStates[state]))
+                     .arg(level)
+                     .arg(millivolts)
+                     .arg(charging ? tr("charging") : tr("not charging"), connection)
               << "\n";
         if (mayDiffer)
             m_out << tr("The mouse may hold other settings than the current profile: \"korvanectl apply\" "
@@ -374,14 +485,19 @@ int KorvaneCtl::profiles(const QStringList &arguments) {
     // The list alone: no profile file is read, so completing a name on the shell stays quick.
     if (namesOnly)
         return names("profiles", list.names());
+    // The running window's list holds what it has not stored yet: a switch made there.
+    if (windowAnswers())
+        return windowProfiles();
     // Only the current name is shown, which a damaged profile file does not change.
     (void)ProfileList::loadStoredConfig(workingConfig());
-    const QString current = workingConfig().profileNames[0];
+    return printProfiles(list.names(), workingConfig().profileNames[0]);
+}
+
+int KorvaneCtl::printProfiles(const QStringList &names, const QString &current) {
     if (m_json)
-        return finish(
-            kOk, QString(),
-            QJsonObject{{"profiles", QJsonArray::fromStringList(list.names())}, {"current", current}});
-    for (const QString &name : list.names())
+        return finish(kOk, QString(),
+                      QJsonObject{{"profiles", QJsonArray::fromStringList(names)}, {"current", current}});
+    for (const QString &name : names)
         m_out << (name == current ? "* " : "  ") << name << "\n";
     return kOk;
 }
@@ -393,9 +509,16 @@ int KorvaneCtl::profile(const QStringList &arguments) {
         return usageError(tr("unknown command %1").arg("profile " + operation));
     if (arguments.size() != (operation == "rename" ? 3 : 2))
         return usageError(tr("wrong arguments for %1").arg("profile " + operation));
-    if (!holdInstance())
+    const Holder holder = hold();
+    if (holder == Holder::Refused)
         return kWindowRuns;
     const QString name = arguments.at(1);
+    // The window switches in its own list; the other operations change the files while the window is
+    // free, and it reads them again.
+    if (holder == Holder::Window && operation == "switch")
+        return windowSwitch(name);
+    if (holder == Holder::Window && !windowFree())
+        return kWindowRuns;
     // The current profile's file may be damaged: the operations work on the list all the same.
     (void)ProfileList::loadStoredConfig(workingConfig());
     ProfileSession session(workingConfig());
@@ -426,14 +549,17 @@ int KorvaneCtl::profile(const QStringList &arguments) {
         if (!m_json)
             m_err << warning << "\n";
     }
+    if (holder == Holder::Window)
+        windowReload(data);
     return finish(kOk, QString(), data);
 }
 
 int KorvaneCtl::apply(const QStringList &arguments) {
     if (arguments.size() > 1)
         return usageError(tr("wrong arguments for %1").arg("apply"));
-    if (!holdInstance())
-        return kWindowRuns;
+    const Holder holder = hold();
+    if (holder != Holder::Us)
+        return holder == Holder::Window ? windowApply(arguments.value(0)) : kWindowRuns;
     // The window's start: the stored configuration, or the default profile when it names none.
     AppConfigStore &store = AppConfigStore::instance();
     const FileResult loaded = ProfileList::loadStoredConfig(store.loaded());
@@ -475,7 +601,8 @@ int KorvaneCtl::apply(const QStringList &arguments) {
 int KorvaneCtl::exportFile(const QStringList &arguments) {
     if (arguments.size() != 1)
         return usageError(tr("wrong arguments for %1").arg("export"));
-    if (!holdInstance())
+    // Export only reads the files: the window may hold the lock meanwhile.
+    if (hold() == Holder::Refused)
         return kWindowRuns;
     const QString path = arguments.first();
     const QString product = config::profileProductName();
@@ -497,9 +624,18 @@ int KorvaneCtl::exportFile(const QStringList &arguments) {
 int KorvaneCtl::importFile(const QStringList &arguments) {
     if (arguments.size() != 1)
         return usageError(tr("wrong arguments for %1").arg("import"));
-    if (!holdInstance())
+    const Holder holder = hold();
+    if (holder == Holder::Refused)
         return kWindowRuns;
     const QString path = arguments.first();
+    // A configuration replaces what the window holds in memory: the window loads it itself.
+    if (holder == Holder::Window && path.endsWith(".conf", Qt::CaseInsensitive))
+        return finish(kWindowRuns,
+                      tr("Korvane Config is running: load the configuration from its window (%1), or close "
+                         "it from its tray icon first.")
+                          .arg(QCoreApplication::translate("StatusRow", "LOAD1")));
+    if (holder == Holder::Window && !windowFree())
+        return kWindowRuns;
     const QString product = config::profileProductName();
     // An import needs no whole current profile: a ".conf" replaces it, a ".prof" becomes current.
     (void)ProfileList::loadStoredConfig(workingConfig());
@@ -519,7 +655,10 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     const ProfileListResult result = session.importFile(path, product, name);
     if (result != ProfileListResult::Ok)
         return refuse(result, session.failedFile());
-    return finish(kOk, QString(), QJsonObject{{"profile", name}});
+    QJsonObject data{{"profile", name}};
+    if (holder == Holder::Window)
+        windowReload(data);
+    return finish(kOk, QString(), data);
 }
 
 int KorvaneCtl::macros(const QStringList &arguments) {
@@ -531,8 +670,16 @@ int KorvaneCtl::macros(const QStringList &arguments) {
     const bool exporting = operation == "export" && arguments.size() == 3;
     if (!exporting && !(operation == "import" && arguments.size() == 2))
         return usageError(tr("wrong arguments for %1").arg("macros " + operation));
-    if (!holdInstance())
+    const Holder holder = hold();
+    if (holder == Holder::Refused)
         return kWindowRuns;
+    // The window's macro list is its own: a macro copied in here would be lost, one copied out stale.
+    if (holder == Holder::Window)
+        return finish(kWindowRuns,
+                      tr("Korvane Config is running: use %1 on its %2 page, or close it from its tray icon "
+                         "first.")
+                          .arg(QCoreApplication::translate("MacroDialog", exporting ? "EXPORT" : "IMPORT"),
+                               QCoreApplication::translate("PageTabs", "MACRO")));
     QString name;
     const MacroListResult result = exporting ? list.exportFile(arguments.at(1), arguments.at(2))
                                              : list.importFile(arguments.at(1), name);

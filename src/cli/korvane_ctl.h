@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/window_service.h"
 #include "storage/macro_list.h"
 #include "storage/profile_list.h"
 
@@ -55,10 +56,31 @@ private:
     // The names alone, one a line (with --json as one array under key), for shell completion and scripts.
     int names(const char *key, const QStringList &list);
 
+    // Who holds the mouse and the profiles for a command: this run, the window (which then answers on the
+    // session bus), or another program (the run was refused with exit 13 and a message).
+    enum class Holder { Us, Window, Refused };
     // Takes the program's single-instance lock, so that the window and this tool never both talk to the
-    // mouse, and no change to the profiles or files is overwritten by the window's list in memory; false
-    // (with a message) when the window runs.
-    bool holdInstance();
+    // mouse, and no change to the profiles or files is overwritten by the window's list in memory. While
+    // the window holds it and answers on the session bus, the command goes through the window instead.
+    Holder hold();
+    // Without taking the lock: the window holds it and answers on the session bus.
+    bool windowAnswers() const;
+    // The window's answers, printed as the same commands print them without the window.
+    int windowStatus();
+    int windowProfiles();
+    int windowSwitch(const QString &name);
+    int windowApply(const QString &name);
+    // Before a profile file operation while the window runs: the window is free to read the files again
+    // afterwards (false, with exit 13, when it is busy).
+    bool windowFree();
+    // After it: the window reads the profile list again, so it shows the change at once; a window that
+    // cannot is named in a warning, the files being changed all the same.
+    void windowReload(QJsonObject &data);
+    // A call the window refused or did not answer, with the code and message the same refusal has here.
+    int windowError(const WindowService::Reply &reply);
+    // The status and profile list as both ways print them.
+    int printStatus(int level, int millivolts, bool charging, const QString &connection, bool mayDiffer);
+    int printProfiles(const QStringList &names, const QString &current);
     bool openDevice();
     // After openDevice() failed: exit 15 with what to do when this user may not open the mouse, else
     // absentMessage with the no-mouse code.
