@@ -27,9 +27,9 @@
 #include <QtTest>
 
 namespace {
-const QString kService = KorvaneService::kServiceName;
-const QString kPath = KorvaneService::kObjectPath;
-const QString kInterface = KorvaneService::kInterface;
+const QString kService = sessionbus::kServiceName;
+const QString kPath = sessionbus::kObjectPath;
+const QString kInterface = sessionbus::kInterface;
 
 // The interface's members as one line each ("method Apply s -> ibs", "property Profiles as read",
 // "signal WriteEnded is"), from introspection data, so that the installed description and what the
@@ -290,10 +290,10 @@ void TestService::switchAndApplyAsTheWindow() {
 
     const struct {
         QString method, name, error;
-    } refusals[] = {{"SwitchProfile", "Raid", KorvaneService::kUnknownProfileError},
-                    {"Apply", "Raid", KorvaneService::kUnknownProfileError},
-                    {"SwitchProfile", "../Config", KorvaneService::kInvalidNameError},
-                    {"SwitchProfile", made, KorvaneService::kRefusedError}};
+    } refusals[] = {{"SwitchProfile", "Raid", sessionbus::kUnknownProfileError},
+                    {"Apply", "Raid", sessionbus::kUnknownProfileError},
+                    {"SwitchProfile", "../Config", sessionbus::kInvalidNameError},
+                    {"SwitchProfile", made, sessionbus::kRefusedError}};
     QVERIFY(QFile::remove(profile::profileFilePath(made)));
     for (const auto &refusal : refusals) {
         const QDBusMessage reply = call(refusal.method, {refusal.name});
@@ -311,7 +311,7 @@ void TestService::callsThatClashAreRefused() {
     first.setArguments({QString()});
     QDBusPendingCall running = m_client->asyncCall(first, 60000);
     const QDBusMessage second = call("Apply", {QString()});
-    QCOMPARE(second.errorName(), KorvaneService::kBusyError);
+    QCOMPARE(second.errorName(), sessionbus::kBusyError);
     QCOMPARE(second.errorMessage(), QString("A write to the mouse is running."));
     QTRY_VERIFY(running.isFinished());
     QCOMPARE(running.reply().arguments().value(0), QVariant(0));
@@ -325,7 +325,7 @@ void TestService::callsThatClashAreRefused() {
         const QDBusMessage reply =
             call(method, method == QLatin1String("Reload") ? QVariantList()
                                                            : QVariantList{QStringLiteral("Profile 1")});
-        QCOMPARE(reply.errorName(), KorvaneService::kBusyError);
+        QCOMPARE(reply.errorName(), sessionbus::kBusyError);
         QCOMPARE(reply.errorMessage(), recording);
     }
     QCOMPARE(properties().value("CurrentProfile"), QVariant("Profile 1"));

@@ -36,13 +36,13 @@ bool KorvaneService::publish(const QDBusConnection &bus) {
     m_bus = bus;
     m_announced = currentValues();
     if (!m_bus.isConnected() ||
-        !m_bus.registerObject(kObjectPath, this,
+        !m_bus.registerObject(sessionbus::kObjectPath, this,
                               QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
                                   QDBusConnection::ExportAllProperties))
         return false;
-    if (m_bus.registerService(kServiceName))
+    if (m_bus.registerService(sessionbus::kServiceName))
         return true;
-    m_bus.unregisterObject(kObjectPath);
+    m_bus.unregisterObject(sessionbus::kObjectPath);
     return false;
 }
 
@@ -116,9 +116,9 @@ void KorvaneService::announceChanges() {
     m_announced = now;
     if (changed.isEmpty())
         return;
-    QDBusMessage signal =
-        QDBusMessage::createSignal(kObjectPath, "org.freedesktop.DBus.Properties", "PropertiesChanged");
-    signal << QString::fromLatin1(kInterface) << changed << QStringList();
+    QDBusMessage signal = QDBusMessage::createSignal(sessionbus::kObjectPath,
+                                                     "org.freedesktop.DBus.Properties", "PropertiesChanged");
+    signal << QString::fromLatin1(sessionbus::kInterface) << changed << QStringList();
     m_bus.send(signal);
 }
 
@@ -126,24 +126,24 @@ bool KorvaneService::refusedAsBusy() {
     const QString reason = m_window.busyReason();
     if (reason.isEmpty())
         return false;
-    sendErrorReply(kBusyError, reason);
+    sendErrorReply(sessionbus::kBusyError, reason);
     return true;
 }
 
 bool KorvaneService::switchForCall(const QString &name) {
     // A name that could never be a profile's file is told apart from one that is merely not in the list.
     if (profile::profileFilePath(name).isEmpty()) {
-        sendErrorReply(kInvalidNameError, ProfileList::describe(ProfileListResult::InvalidName));
+        sendErrorReply(sessionbus::kInvalidNameError, ProfileList::describe(ProfileListResult::InvalidName));
         return false;
     }
     if (!m_window.profileNames().contains(name)) {
-        sendErrorReply(kUnknownProfileError, tr("This profile does not exist."));
+        sendErrorReply(sessionbus::kUnknownProfileError, tr("This profile does not exist."));
         return false;
     }
     QString failedFile;
     const ProfileListResult result = m_window.switchProfile(name, failedFile);
     if (result != ProfileListResult::Ok) {
-        sendErrorReply(kRefusedError, ProfileList::describe(result, failedFile));
+        sendErrorReply(sessionbus::kRefusedError, ProfileList::describe(result, failedFile));
         return false;
     }
     return true;

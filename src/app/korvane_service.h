@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/session_bus_names.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
@@ -28,16 +30,6 @@ class KorvaneService : public QObject, protected QDBusContext {
     Q_PROPERTY(QStringList Profiles READ profiles)
     Q_PROPERTY(bool SettingsMayDiffer READ settingsMayDiffer)
 public:
-    static constexpr const char *kServiceName = "io.github.korvane.KorvaneConfig";
-    static constexpr const char *kObjectPath = "/io/github/korvane/KorvaneConfig";
-    static constexpr const char *kInterface = "io.github.korvane.KorvaneConfig1";
-    // The errors a call may end with, each after kInterface: "<interface>.Error.Busy".
-    static constexpr const char *kBusyError = "io.github.korvane.KorvaneConfig1.Error.Busy";
-    static constexpr const char *kUnknownProfileError =
-        "io.github.korvane.KorvaneConfig1.Error.UnknownProfile";
-    static constexpr const char *kInvalidNameError = "io.github.korvane.KorvaneConfig1.Error.InvalidName";
-    static constexpr const char *kRefusedError = "io.github.korvane.KorvaneConfig1.Error.Refused";
-
     explicit KorvaneService(KorvaneWidget &window, QObject *parent = nullptr);
 
     // Puts the object and the service name on bus; false (the program runs on without it) when there is

@@ -236,14 +236,14 @@ bool KorvaneCtl::windowAnswers() const {
 }
 
 int KorvaneCtl::windowError(const WindowService::Reply &reply) {
-    if (reply.errorName == QLatin1String(WindowService::kUnknownProfileError))
+    if (reply.errorName == QLatin1String(sessionbus::kUnknownProfileError))
         return finish(kRefused, tr("This profile does not exist."));
-    if (reply.errorName == QLatin1String(WindowService::kInvalidNameError))
+    if (reply.errorName == QLatin1String(sessionbus::kInvalidNameError))
         return finish(kRefused, reply.errorText);
     // The window refuses a switch only for a profile file it cannot read.
-    if (reply.errorName == QLatin1String(WindowService::kRefusedError))
+    if (reply.errorName == QLatin1String(sessionbus::kRefusedError))
         return finish(kFileError, reply.errorText);
-    if (reply.errorName == QLatin1String(WindowService::kBusyError))
+    if (reply.errorName == QLatin1String(sessionbus::kBusyError))
         return finish(
             kWindowRuns,
             tr("Korvane Config cannot take this now: %1 Try again when it is done.").arg(reply.errorText));

@@ -24,21 +24,22 @@ bool WindowService::reachable() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return false;
-    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(kServiceName);
+    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(sessionbus::kServiceName);
     return registered.isValid() && registered.value();
 }
 
 WindowService::Reply WindowService::call(const QString &method, const QVariantList &arguments,
                                          int timeoutMs) {
-    return send(QDBusMessage::createMethodCall(kServiceName, kObjectPath, kInterface, method), arguments,
-                timeoutMs);
+    return send(QDBusMessage::createMethodCall(sessionbus::kServiceName, sessionbus::kObjectPath,
+                                               sessionbus::kInterface, method),
+                arguments, timeoutMs);
 }
 
 QVariantMap WindowService::properties(Reply &reply) {
-    reply = send(QDBusMessage::createMethodCall(kServiceName, kObjectPath,
+    reply = send(QDBusMessage::createMethodCall(sessionbus::kServiceName, sessionbus::kObjectPath,
                                                 QStringLiteral("org.freedesktop.DBus.Properties"),
                                                 QStringLiteral("GetAll")),
-                 {QString::fromLatin1(kInterface)}, -1);
+                 {QString::fromLatin1(sessionbus::kInterface)}, -1);
     if (!reply.ok() || reply.values.isEmpty())
         return QVariantMap();
     return qdbus_cast<QVariantMap>(reply.values.first());

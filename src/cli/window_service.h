@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/session_bus_names.h"
+
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
@@ -9,15 +11,6 @@
 // go through it. The names are the window's own (io.github.korvane.KorvaneConfig1.xml).
 class WindowService {
 public:
-    static constexpr const char *kServiceName = "io.github.korvane.KorvaneConfig";
-    static constexpr const char *kObjectPath = "/io/github/korvane/KorvaneConfig";
-    static constexpr const char *kInterface = "io.github.korvane.KorvaneConfig1";
-    static constexpr const char *kBusyError = "io.github.korvane.KorvaneConfig1.Error.Busy";
-    static constexpr const char *kUnknownProfileError =
-        "io.github.korvane.KorvaneConfig1.Error.UnknownProfile";
-    static constexpr const char *kInvalidNameError = "io.github.korvane.KorvaneConfig1.Error.InvalidName";
-    static constexpr const char *kRefusedError = "io.github.korvane.KorvaneConfig1.Error.Refused";
-
     // A write with macros takes seconds; the window answers Apply only when the write has ended.
     static constexpr int kApplyTimeoutMs = 120000;
 
