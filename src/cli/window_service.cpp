@@ -10,11 +10,18 @@ WindowService::Reply send(QDBusMessage message, const QVariantList &arguments, i
     message.setArguments(arguments);
     const QDBusMessage answer = QDBusConnection::sessionBus().call(message, QDBus::Block, timeoutMs);
     WindowService::Reply reply;
-    if (answer.type() == QDBusMessage::ReplyMessage)
+    if (answer.type() == QDBusMessage::ReplyMessage) {
         reply.values = answer.arguments();
-    else
+    } else {
+        // QtDBus wakes the caller before it is done with an error reply: its own thread then announces
+        // the failure, copying the error into types that korvanectl's end tears down, and warns into the
+        // command's output when the program ends meanwhile. One more round trip to the bus lets it finish.
+        (void)QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")));
         reply.errorName = answer.errorName().isEmpty() ? QStringLiteral("org.freedesktop.DBus.Error.Failed")
                                                        : answer.errorName();
+    }
     reply.errorText = answer.errorMessage();
     return reply;
 }
