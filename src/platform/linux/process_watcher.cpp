@@ -1,0 +1,94 @@
+#include "platform/linux/process_watcher.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+// The length the kernel cuts a command name to.
+constexpr int kCommandNameLength = 15;
+// What the kernel appends to the link of an executable replaced or removed while it runs.
+const QString kDeletedMark = QStringLiteral(" (deleted)");
+} // namespace
+
+ProcessWatcher::ProcessWatcher(const QString &root) : m_root(root) {}
+
+bool ProcessWatcher::scan() {
+    std::vector<qint64> listed;
+    if (DIR *dir = ::opendir(QFile::encodeName(m_root).constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            char *end = nullptr;
+            const long long pid = std::strtoll(entry->d_name, &end, 10);
+            if (pid > 0 && end && *end == '\0')
+                listed.push_back(pid);
+        }
+        ::closedir(dir);
+    }
+    // Processes already running at the first scan are taken in the order of their ids, which the kernel
+    // hands out rising: the later one is most likely the one started later.
+    std::sort(listed.begin(), listed.end());
+    bool changed = false;
+    QHash<qint64, Program> current;
+    current.reserve(static_cast<int>(listed.size()));
+    for (const qint64 pid : listed) {
+        const auto known = m_programs.constFind(pid);
+        if (known != m_programs.constEnd()) {
+            current.insert(pid, *known);
+            continue;
+        }
+        Program program = read(pid);
+        // An entry gone between the listing and the reading has ended already.
+        if (program.pid == 0)
+            continue;
+        program.seen = ++m_seen;
+        current.insert(pid, program);
+        changed = true;
+    }
+    changed = changed || current.size() != m_programs.size();
+    m_programs.swap(current);
+    return changed;
+}
+
+ProcessWatcher::Program ProcessWatcher::read(qint64 pid) const {
+    const QString entry = m_root + QLatin1Char('/') + QString::number(pid);
+    QFile comm(entry + QStringLiteral("/comm"));
+    if (!comm.open(QIODevice::ReadOnly))
+        return Program();
+    Program program;
+    program.pid = pid;
+    program.name = QString::fromLocal8Bit(comm.readAll()).trimmed();
+    char target[4096];
+    const ssize_t length =
+        ::readlink(QFile::encodeName(entry + QStringLiteral("/exe")).constData(), target, sizeof target);
+    if (length > 0)
+        program.path = QFile::decodeName(QByteArray(target, static_cast<int>(length)));
+    if (program.path.endsWith(kDeletedMark))
+        program.path.chop(kDeletedMark.size());
+    return program;
+}
+
+bool ProcessWatcher::matches(const Program &running, const QString &program) {
+    if (program.isEmpty())
+        return false;
+    if (program.contains(QLatin1Char('/')))
+        return running.path == program;
+    if (!running.path.isEmpty())
+        return QFileInfo(running.path).fileName() == program;
+    return running.name == program.left(kCommandNameLength);
+}
+
+const ProcessWatcher::Program *ProcessWatcher::newest(const QStringList &programs) const {
+    const Program *found = nullptr;
+    for (const Program &running : m_programs) {
+        if (found && running.seen < found->seen)
+            continue;
+        if (std::any_of(programs.cbegin(), programs.cend(),
+                        [&running](const QString &program) { return matches(running, program); }))
+            found = &running;
+    }
+    return found;
+}
