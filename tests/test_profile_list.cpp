@@ -4,9 +4,11 @@
 #include "storage/factory_profile.h"
 #include "storage/file_replace.h"
 #include "storage/profile_file.h"
+#include "storage/profile_links.h"
 #include "storage/profile_list.h"
 #include "support/test_tree.h"
 
+#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -26,6 +28,44 @@ private slots:
         QVERIFY(m_tree->isValid());
         m_list = ProfileList();
         m_list.load();
+    }
+
+    // The links are kept beside the profile list, neither store disturbing the other; entries a hand
+    // left without a program or a profile, or twice for one program, are left out. A renamed profile takes
+    // its links along; those of a deleted one go, returned so that the user can be told.
+    void linksKeptAndFollowed() {
+        ProfileLinks links;
+        links.set({"shooter", "Profile 1", false, QString()});
+        links.set({"/opt/Racer Ünï/racer", "Raid", true, "racer.Racer"});
+        links.set({"shooter", "Raid", true, QString()});
+        links.defaultProfile = "Profile 1";
+        links.automatic = false;
+        QCOMPARE(links.links.size(), 2);
+        QVERIFY(config::storeProfileLinks(links));
+        QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
+        ProfileLinks back = config::loadProfileLinks();
+        QCOMPARE(back.links, links.links);
+        QCOMPARE(back.defaultProfile, QString("Profile 1"));
+        QVERIFY(!back.automatic);
+        QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
+
+        const QString file = AppPaths::productConfigFile(config::profileProductName());
+        for (const auto &[key, value] : {std::pair<QString, QString>{"LINKS/Link/3/Program", ""},
+                                         {"LINKS/Link/3/Profile", "Raid"},
+                                         {"LINKS/Link/4/Program", "shooter"},
+                                         {"LINKS/Link/4/Profile", "Profile 1"},
+                                         {"LINKS/Link/size", "4"}})
+            QSettings(file, QSettings::IniFormat).setValue(key, value);
+        back = config::loadProfileLinks();
+        QCOMPARE(back.links, links.links);
+
+        back.profileRenamed("Raid", "Raid 2");
+        QCOMPARE(back.find("shooter")->profile, QString("Raid 2"));
+        back.defaultProfile = "Raid 2";
+        const QVector<ProfileLink> gone = back.keepOnly({"Profile 1"});
+        QCOMPARE(gone.size(), 2);
+        QVERIFY(back.links.isEmpty() && back.defaultProfile.isEmpty());
+        QVERIFY(!back.remove("shooter"));
     }
 
     // ADD passes over a number whose file is there though the list does not hold it, and remakes the

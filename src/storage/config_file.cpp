@@ -161,6 +161,47 @@ QStringList loadProfileList() {
     return names;
 }
 
+ProfileLinks loadProfileLinks() {
+    QSettings settings(AppPaths::productConfigFile(profileProductName()), QSettings::IniFormat);
+    settings.beginGroup("LINKS");
+    ProfileLinks stored;
+    stored.defaultProfile = settings.value("Default").toString();
+    stored.automatic = settings.value("Automatic", true).toBool();
+    const int count = settings.beginReadArray("Link");
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        ProfileLink link{settings.value("Program").toString(), settings.value("Profile").toString(),
+                         settings.value("Focus", false).toBool(), settings.value("WindowClass").toString()};
+        if (!link.program.isEmpty() && !link.profile.isEmpty() && !stored.find(link.program))
+            stored.links.append(link);
+    }
+    settings.endArray();
+    return stored;
+}
+
+bool storeProfileLinks(const ProfileLinks &links) {
+    const QString file = AppPaths::productConfigFile(profileProductName());
+    if (!mayWrite(file))
+        return false;
+    QSettings settings(file, QSettings::IniFormat);
+    settings.remove("LINKS");
+    settings.beginGroup("LINKS");
+    settings.setValue("Default", links.defaultProfile);
+    settings.setValue("Automatic", links.automatic);
+    settings.beginWriteArray("Link", links.links.size());
+    for (int i = 0; i < links.links.size(); ++i) {
+        const ProfileLink &link = links.links.at(i);
+        settings.setArrayIndex(i);
+        settings.setValue("Program", link.program);
+        settings.setValue("Profile", link.profile);
+        settings.setValue("Focus", link.focus);
+        settings.setValue("WindowClass", link.windowClass);
+    }
+    settings.endArray();
+    settings.endGroup();
+    return syncSettings(settings) == FileResult::Ok;
+}
+
 int configDiff() {
     return readValue(AppPaths::mainConfigFile(), "Config/Diff", 0).toInt();
 }

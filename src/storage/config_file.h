@@ -3,6 +3,8 @@
 #include "storage/language_font.h"
 #include "storage/language_table.h"
 
+#include "storage/profile_links.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +42,11 @@ QStringList listMacros();
 // Profile list of the current product. Entries beyond a shorter new list stay in the file, unread.
 [[nodiscard]] bool storeProfileList(const QStringList &names);
 QStringList loadProfileList();
+
+// The programs joined to profiles (group "LINKS" of the product configuration). Entries without a
+// program or a profile, and a second entry for the same program, are left out.
+ProfileLinks loadProfileLinks();
+[[nodiscard]] bool storeProfileLinks(const ProfileLinks &links);
 
 // "Config/Diff": 1 while the mouse may hold other settings than the files (a write failed or did not
 // reach it, a connection arrived), 0 after a write the mouse took.
