@@ -1,4 +1,5 @@
 #include "storage/app_config_file.h"
+#include "storage/app_config_store.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
@@ -6,6 +7,7 @@
 #include "storage/profile_file.h"
 #include "storage/profile_links.h"
 #include "storage/profile_list.h"
+#include "storage/profile_session.h"
 #include "support/test_tree.h"
 
 #include <QSettings>
@@ -66,6 +68,18 @@ private slots:
         QCOMPARE(gone.size(), 2);
         QVERIFY(back.links.isEmpty() && back.defaultProfile.isEmpty());
         QVERIFY(!back.remove("shooter"));
+
+        // Renamed and deleted through the operations of the window and korvanectl.
+        QVERIFY(config::storeProfileLinks(links) && config::storeProfileList({"Profile 1"}));
+        ProfileSession session(workingConfig());
+        session.load();
+        QCOMPARE(session.addNamed("Raid"), ProfileListResult::Ok);
+        QCOMPARE(session.rename("Raid", "Raid 2"), ProfileListResult::Ok);
+        QCOMPARE(config::loadProfileLinks().find("shooter")->profile, QString("Raid 2"));
+        QCOMPARE(session.remove("Raid 2"), ProfileListResult::Ok);
+        QCOMPARE(session.droppedLinks().size(), 2);
+        QVERIFY(config::loadProfileLinks().links.isEmpty());
+        QCOMPARE(config::loadProfileLinks().defaultProfile, QString("Profile 1"));
     }
 
     // ADD passes over a number whose file is there though the list does not hold it, and remakes the

@@ -2,6 +2,7 @@
 
 #include "storage/app_config_file.h"
 #include "storage/app_paths.h"
+#include "storage/config_file.h"
 #include "storage/factory_profile.h"
 #include "storage/profile_file.h"
 
@@ -81,7 +82,34 @@ ProfileListResult ProfileSession::copy(const QString &name, QString &made) {
     return result;
 }
 
+// The programs joined to a profile follow it when it is renamed; a link store that fails leaves a link to a
+// name no longer listed, which is dropped, and told, when the links are next used.
 ProfileListResult ProfileSession::rename(const QString &oldName, const QString &newName) {
+    const ProfileListResult result = renameListed(oldName, newName);
+    if (result != ProfileListResult::Ok || oldName == newName)
+        return result;
+    ProfileLinks links = config::loadProfileLinks();
+    const ProfileLinks before = links;
+    links.profileRenamed(oldName, newName);
+    if (links.links != before.links || links.defaultProfile != before.defaultProfile)
+        (void)config::storeProfileLinks(links);
+    return result;
+}
+
+ProfileListResult ProfileSession::remove(const QString &name) {
+    m_droppedLinks.clear();
+    const ProfileListResult result = removeListed(name);
+    if (result != ProfileListResult::Ok)
+        return result;
+    ProfileLinks links = config::loadProfileLinks();
+    const QString defaultBefore = links.defaultProfile;
+    m_droppedLinks = links.keepOnly(m_list.names());
+    if (!m_droppedLinks.isEmpty() || links.defaultProfile != defaultBefore)
+        (void)config::storeProfileLinks(links);
+    return result;
+}
+
+ProfileListResult ProfileSession::renameListed(const QString &oldName, const QString &newName) {
     const ProfileListResult renamed = m_list.rename(oldName, newName);
     if (renamed != ProfileListResult::Ok || oldName != currentName() || newName == oldName)
         return renamed;
@@ -95,7 +123,7 @@ ProfileListResult ProfileSession::rename(const QString &oldName, const QString &
     return result;
 }
 
-ProfileListResult ProfileSession::remove(const QString &name) {
+ProfileListResult ProfileSession::removeListed(const QString &name) {
     m_warning = ProfileListResult::Ok;
     const QString next = m_list.successor(name);
     // Not the current profile, or one the list's rules refuse: nothing else changes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/app_config.h"
+#include "storage/profile_links.h"
 #include "storage/profile_list.h"
 
 #include <QString>
@@ -25,6 +26,8 @@ public:
     // Set by a delete that completed, but whose profile taking the deleted one's place could not be read
     // and starts from the factory settings; Ok otherwise.
     ProfileListResult warning() const { return m_warning; }
+    // The links of programs to the profile the last delete removed; they went with it.
+    QVector<ProfileLink> droppedLinks() const { return m_droppedLinks; }
 
     // A new profile from the factory profile, "Profile N" with the lowest free N, or the given name; it
     // becomes the current one.
@@ -46,6 +49,8 @@ public:
     ProfileListResult exportFile(const QString &path, const QString &productName);
 
 private:
+    ProfileListResult renameListed(const QString &oldName, const QString &newName);
+    ProfileListResult removeListed(const QString &name);
     // Stores the slot state of candidate; on success candidate becomes the configuration in use.
     ProfileListResult commit(const AppConfig &candidate);
     // Loads name into a copy of the configuration as the current profile and commits it.
@@ -58,4 +63,5 @@ private:
     ProfileList m_list;
     QString m_failedFile;
     ProfileListResult m_warning = ProfileListResult::Ok;
+    QVector<ProfileLink> m_droppedLinks;
 };
