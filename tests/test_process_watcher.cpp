@@ -1,3 +1,4 @@
+#include "app/link_follower.h"
 #include "platform/linux/process_watcher.h"
 #include "support/test_tree.h"
 
@@ -75,6 +76,73 @@ private slots:
                      {hidden, "/usr/bin/averylongprogramname", false}};
         for (const auto &c : cases)
             QVERIFY2(ProcessWatcher::matches(c.running, c.program) == c.matches, qPrintable(c.program));
+    }
+
+    // The profile the links ask for follows the programs as they start and end, the one started last
+    // winning, and falls back to the default; a switch is due only once a wish held for the hold time, and
+    // only once: a program that lives shorter than the hold writes nothing, and a profile the user chose
+    // meanwhile stays until the programs change.
+    void linksChooseTheProfile() {
+        QTemporaryDir table;
+        const QString root = table.path();
+        ProfileLinks links;
+        links.links = {{"shooter", "Aim", false, QString()},
+                       {"/opt/racer/racer", "Drive", false, QString()},
+                       {"editor", "Work", true, QString()}};
+        links.defaultProfile = "Desktop";
+        ProcessWatcher processes(root);
+        LinkFollower follower;
+        const LinkFollower::Focus unknown;
+        const qint64 hold = LinkFollower::kHoldMs;
+        const struct {
+            qint64 at;
+            const char *change; // "+pid name exe" starts, "-pid" ends
+            const char *wanted;
+            const char *due;
+        } steps[] = {
+            {0, "", "Desktop", ""},
+            {hold, "", "Desktop", "Desktop"},
+            {hold + 10, "+300 shooter /usr/games/shooter", "Aim", ""},
+            {hold + 500, "-300", "Desktop", ""}, // lived shorter than the hold: nothing written
+            {2 * hold + 500, "", "Desktop", ""}, // Desktop was switched to already
+            {3 * hold, "+400 shooter /usr/games/shooter", "Aim", ""},
+            {3 * hold + 100, "+410 racer /opt/racer/racer", "Drive", ""},
+            {4 * hold + 100, "", "Drive", "Drive"},
+            {4 * hold + 200, "-410", "Aim", ""},
+            {5 * hold + 200, "", "Aim", "Aim"},
+            // The editor's link follows focus: where focus is not followed, it counts while it runs.
+            {5 * hold + 300, "+420 editor /usr/bin/editor", "Work", ""},
+        };
+        for (const auto &step : steps) {
+            const QStringList change = QString(step.change).split(' ', Qt::SkipEmptyParts);
+            if (!change.isEmpty() && change[0].startsWith('+'))
+                QVERIFY(addProcess(root, change[0].mid(1).toLongLong(), change.value(1), change.value(2)));
+            else if (!change.isEmpty())
+                QVERIFY(QDir(root + "/" + change[0].mid(1)).removeRecursively());
+            processes.scan();
+            const QString wanted = LinkFollower::wanted(links, processes, unknown);
+            QCOMPARE(wanted, QString(step.wanted));
+            const QString due = follower.due(wanted, step.at);
+            QCOMPARE(due, QString(step.due));
+            if (!due.isEmpty())
+                follower.done(due);
+        }
+        // Where focus is followed, the editor asks for its profile only while its window has focus.
+        LinkFollower::Focus focus;
+        focus.known = true;
+        focus.program = processes.programs().value(400);
+        QCOMPARE(LinkFollower::wanted(links, processes, focus), QString("Aim"));
+        focus.program = processes.programs().value(420);
+        QCOMPARE(LinkFollower::wanted(links, processes, focus), QString("Work"));
+
+        // A wish that cannot be acted on yet waits, and says so.
+        QCOMPARE(follower.waiting(5 * hold + 300 + hold), QString("Work"));
+        QCOMPARE(follower.due("Work", 5 * hold + 300 + hold), QString("Work"));
+        // Nothing asked for: the next wish is a new one, even for the profile acted on before.
+        follower.done("Work");
+        QCOMPARE(follower.due(QString(), 10 * hold), QString());
+        QCOMPARE(follower.due("Work", 11 * hold), QString());
+        QCOMPARE(follower.due("Work", 12 * hold), QString("Work"));
     }
 
     // On the system's own table the test finds itself.

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/linux/process_watcher.h"
+#include "storage/profile_links.h"
+
+#include <QString>
+
+// Which profile the programs joined to profiles ask for, and when a switch is due. A switch is a whole
+// profile write the mouse stores, so the wish must hold for kHoldMs first (alt-tab, or a program that only
+// flashes by, writes nothing), and a wish once acted on is not acted on again: a profile the user chose
+// meanwhile stays until the linked programs change.
+class LinkFollower {
+public:
+    static constexpr qint64 kHoldMs = 2000;
+
+    // What the desktop tells of the window with focus; known is false where focus cannot be followed, and
+    // links that follow focus then count as links that follow the program running.
+    struct Focus {
+        bool known = false;
+        ProcessWatcher::Program program;
+        QString windowClass;
+    };
+
+    // The profile asked for now: the profile of a focus link whose program's window has focus; else that
+    // of the linked program started last among those running; else the default profile; empty: none.
+    static QString wanted(const ProfileLinks &links, const ProcessWatcher &processes, const Focus &focus);
+
+    // Feeds the wish at nowMs (milliseconds of a steady clock); the profile to switch to once the same
+    // wish has held for kHoldMs and was not acted on yet, else empty.
+    QString due(const QString &wish, qint64 nowMs);
+    // The wish was acted on: switched to, or found in use already.
+    void done(const QString &profile) { m_done = profile; }
+    // The profile waiting for the window to be free, for the tray's tool tip; empty when none waits.
+    QString waiting(qint64 nowMs) const;
+
+private:
+    QString m_wish;
+    qint64 m_since = 0;
+    QString m_done;
+};
