@@ -1,3 +1,4 @@
+#include "app/link_switcher.h"
 #include "app/mouse_notices.h"
 #include "app/tray_battery_icon.h"
 #include "buttons/vel_btn_window.h"
@@ -20,6 +21,8 @@
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
 #include "storage/profile_file.h"
+#include "storage/profile_links.h"
+#include "storage/profile_list.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/config_page.h"
@@ -32,6 +35,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -151,6 +155,7 @@ private slots:
     void modelWithoutLightingOpensOnCustomize();
     void pagesReachTheMouse();
     void macroOnAButtonReachesTheMouse();
+    void linkedProgramsSwitchTheProfile();
 
 private:
     void openWindow(bool mousePresent = true);
@@ -748,6 +753,70 @@ void TestMainWindow::macroOnAButtonReachesTheMouse() {
     macros->findChild<VelLineEdit *>("macroNameEdit")->setText("Burst");
     macros->findChild<VelPushButton *>("changeNameButton")->click();
     QCOMPARE(page->caption(0, 4)->text(), QString("Burst"));
+}
+
+// A linked program that starts switches the mouse to its profile once it ran for the hold time: the profile
+// becomes current, the mouse is written and the on-screen display names it. A program gone before the hold
+// writes nothing, and the profile in use with nothing to send writes nothing either. While the pages hold
+// edits not applied, or a dialog is open, the switch waits.
+void TestMainWindow::linkedProgramsSwitchTheProfile() {
+    ProfileList list;
+    list.load();
+    QString raid;
+    QCOMPARE(list.add(raid), ProfileListResult::Ok);
+    m_window->reloadProfiles();
+    ProfileLinks links;
+    links.links = {{"shooter", raid, false, QString()}};
+    links.defaultProfile = "Profile 1";
+    QVERIFY(config::storeProfileLinks(links));
+    QTemporaryDir table;
+    LinkSwitcher switcher(*m_window, table.path(), false);
+    qint64 now = 0;
+    switcher.setClock([&now] { return now; });
+    QSignalSpy switched(&switcher, &LinkSwitcher::switched);
+    // Steps the clock past the hold, looking at the programs before and after.
+    const auto hold = [&] {
+        switcher.check();
+        now += LinkFollower::kHoldMs;
+        switcher.check();
+    };
+    VirtualMouse &mouse = m_rig->mouse();
+    hold();
+    QCOMPARE(switched.size(), 0);
+
+    QVERIFY(addProcessEntry(table.path(), 300, "shooter", "/usr/games/shooter"));
+    switcher.check();
+    QVERIFY(QDir(table.path() + "/300").removeRecursively());
+    hold();
+    QCOMPARE(switched.size(), 0);
+
+    QVERIFY(addProcessEntry(table.path(), 310, "shooter", "/usr/games/shooter"));
+    mouse.clearRecords();
+    hold();
+    QCOMPARE(switched.size(), 1);
+    QCOMPARE(switched.last().value(1), QVariant(0));
+    QCOMPARE(m_window->currentProfileName(), raid);
+    QVERIFY(!written(mouse).isEmpty());
+    QCOMPARE(m_osd.last(), "Profile: " + raid);
+
+    workingConfig().profile.mouseSpeed = uint8_t(workingConfig().profile.mouseSpeed % 20 + 1);
+    QVERIFY(m_window->editsPending());
+    QVERIFY(QDir(table.path() + "/310").removeRecursively());
+    hold();
+    QCOMPARE(switcher.waitingProfile(), QString("Profile 1"));
+    click("cancelButton");
+    QVERIFY(!m_window->editsPending());
+    QDialog dialog(m_window);
+    dialog.setModal(true);
+    dialog.show();
+    switcher.check();
+    QCOMPARE(switched.size(), 1);
+    dialog.hide();
+    mouse.clearRecords();
+    switcher.check();
+    QCOMPARE(switched.size(), 2);
+    QCOMPARE(m_window->currentProfileName(), QString("Profile 1"));
+    QVERIFY(switcher.waitingProfile().isEmpty() && !written(mouse).isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

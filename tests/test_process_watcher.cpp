@@ -6,16 +6,6 @@
 #include <QFile>
 #include <QtTest>
 
-namespace {
-// A process-table entry as the kernel shows it: the command name, and the executable's link where the
-// watcher may read it.
-bool addProcess(const QString &root, qint64 pid, const QString &name, const QString &exe = QString()) {
-    const QString entry = root + "/" + QString::number(pid);
-    return QDir().mkpath(entry) && writeFile(entry + "/comm", name.toUtf8() + "\n") &&
-           (exe.isEmpty() || QFile::link(exe, entry + "/exe"));
-}
-} // namespace
-
 class TestProcessWatcher : public QObject {
     Q_OBJECT
 private slots:
@@ -24,7 +14,7 @@ private slots:
     void followsStartsAndEnds() {
         QTemporaryDir table;
         const QString root = table.path();
-        QVERIFY(addProcess(root, 2, "kthreadd") && addProcess(root, 100, "bash", "/usr/bin/bash"));
+        QVERIFY(addProcessEntry(root, 2, "kthreadd") && addProcessEntry(root, 100, "bash", "/usr/bin/bash"));
         QVERIFY(QDir().mkpath(root + "/sys") && QFile::link(root + "/100", root + "/self"));
         // Listed, but gone before its entry could be read.
         QVERIFY(QDir().mkpath(root + "/90"));
@@ -41,12 +31,12 @@ private slots:
 
         const QStringList linked{"shooter", "/opt/racer/racer"};
         QCOMPARE(watcher.newest(linked), nullptr);
-        QVERIFY(addProcess(root, 300, "shooter", "/opt/game/shooter (deleted)"));
+        QVERIFY(addProcessEntry(root, 300, "shooter", "/opt/game/shooter (deleted)"));
         QVERIFY(watcher.scan());
         QCOMPARE(watcher.newest(linked)->pid, qint64(300));
         QCOMPARE(watcher.programs().value(300).path, QString("/opt/game/shooter"));
         // Started later with a lower id (the ids wrapped): it wins.
-        QVERIFY(addProcess(root, 120, "racer", "/opt/racer/racer"));
+        QVERIFY(addProcessEntry(root, 120, "racer", "/opt/racer/racer"));
         QVERIFY(watcher.scan());
         QCOMPARE(watcher.newest(linked)->pid, qint64(120));
         QVERIFY(QDir(root + "/120").removeRecursively());
@@ -116,7 +106,8 @@ private slots:
         for (const auto &step : steps) {
             const QStringList change = QString(step.change).split(' ', Qt::SkipEmptyParts);
             if (!change.isEmpty() && change[0].startsWith('+'))
-                QVERIFY(addProcess(root, change[0].mid(1).toLongLong(), change.value(1), change.value(2)));
+                QVERIFY(
+                    addProcessEntry(root, change[0].mid(1).toLongLong(), change.value(1), change.value(2)));
             else if (!change.isEmpty())
                 QVERIFY(QDir(root + "/" + change[0].mid(1)).removeRecursively());
             processes.scan();

@@ -33,6 +33,10 @@ KorvaneTray::KorvaneTray(const QIcon &icon, QObject *parent)
             emit startAtLoginFailed(autostart::entryPath());
         setStartAtLogin(autostart::enabled());
     });
+    m_automaticAction = m_menu->addAction(QString());
+    m_automaticAction->setObjectName(QStringLiteral("switchAutomatically"));
+    m_automaticAction->setCheckable(true);
+    connect(m_automaticAction, &QAction::triggered, this, &KorvaneTray::automaticSwitchChosen);
     m_noticeMenu = m_menu->addMenu(QString());
     m_noticeGroup = new QActionGroup(m_noticeMenu);
     for (const int percent : BatteryAlert::kChoices) {
@@ -93,12 +97,22 @@ void KorvaneTray::waitForTray() {
 void KorvaneTray::retranslate() {
     m_loadConfigAction->setText(tr("&Load Config"));
     m_startAtLoginAction->setText(tr("Start at login"));
+    m_automaticAction->setText(tr("Switch profiles automatically"));
     m_noticeMenu->setTitle(tr("Low battery notice"));
     for (QAction *action : m_noticeGroup->actions()) {
         const int percent = action->data().toInt();
         action->setText(percent == 0 ? tr("Off") : tr("At %1%").arg(percent));
     }
     m_quitAction->setText(tr("&Quit"));
+    updateToolTip();
+}
+
+void KorvaneTray::setAutomaticSwitch(bool on) {
+    m_automaticAction->setChecked(on);
+}
+
+void KorvaneTray::setWaitingProfile(const QString &profile) {
+    m_waitingProfile = profile;
     updateToolTip();
 }
 
@@ -145,6 +159,8 @@ void KorvaneTray::updateToolTip() {
     QString tip = m_productName.isEmpty() ? tr("No mouse connected") : m_productName;
     if (!m_productName.isEmpty() && m_level >= 0)
         tip += '\n' + (m_charging ? tr("Battery %1%, charging") : tr("Battery %1%")).arg(m_level);
+    if (!m_waitingProfile.isEmpty())
+        tip += '\n' + tr("Profile %1 waits until the window is free").arg(m_waitingProfile);
     setToolTip(tip);
 }
 

@@ -36,6 +36,9 @@ public:
     // The checked states, as the files hold them; setting them emits nothing.
     void setStartAtLogin(bool on);
     void setNoticeLevel(int percent);
+    void setAutomaticSwitch(bool on);
+    // The tool tip names the profile a linked program asks for while the window is busy (empty: none).
+    void setWaitingProfile(const QString &profile);
     bool startAtLogin() const;
     int noticeLevel() const;
     // The tool tip names the current mouse with the battery the monitor reports, and the icon shows it while
@@ -49,6 +52,8 @@ signals:
     // The autostart entry (at entryPath) could not be written or removed.
     void startAtLoginFailed(const QString &entryPath);
     void noticeLevelChosen(int percent);
+    // "Switch profiles automatically" was checked or cleared.
+    void automaticSwitchChosen(bool on);
     void trayMissing();
 
 private:
@@ -62,9 +67,11 @@ private:
     QMenu *m_noticeMenu = nullptr;
     QAction *m_loadConfigAction = nullptr;
     QAction *m_startAtLoginAction = nullptr;
+    QAction *m_automaticAction = nullptr;
     QActionGroup *m_noticeGroup = nullptr;
     QAction *m_quitAction = nullptr;
     QString m_productName;
+    QString m_waitingProfile;
     int m_level = -1;
     bool m_charging = false;
     bool m_mouseOff = false;

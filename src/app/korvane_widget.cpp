@@ -86,6 +86,7 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     refreshAllPages();
     retranslate();
     m_profileBar->showCurrentName();
+    markClean();
 
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
     createTray();
@@ -192,6 +193,8 @@ void KorvaneWidget::connectParts() {
     connect(m_pages, &PageStack::EnableButtonsSignal, this, &KorvaneWidget::enableButtons);
     connect(m_pages, &PageStack::WorkingConfigChanged, this, &KorvaneWidget::refreshAllPages);
     connect(m_profileBar, &ProfileBar::profileChanged, this, &KorvaneWidget::refreshAllPages);
+    // A profile switched to, added, copied or imported is what its file holds.
+    connect(m_profileBar, &ProfileBar::profileChanged, this, &KorvaneWidget::markClean);
     connect(m_profileBar, &ProfileBar::listChanged, this, &KorvaneWidget::profilesChanged);
     connect(m_profileBar, &ProfileBar::sendRequested, this, &KorvaneWidget::sendToDevice);
     connect(m_profileBar, &ProfileBar::profileReset, this, [this] {

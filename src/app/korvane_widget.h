@@ -5,6 +5,7 @@
 #include "app/page_stack.h"
 #include "device/profile_write_outcome.h"
 #include "device/result_code.h"
+#include "storage/app_config.h"
 #include "storage/profile_list.h"
 #include "widgets/display_scale.h"
 #include "widgets/language_switch.h"
@@ -20,6 +21,7 @@ class ConfigPage;
 class DeviceNotifier;
 class HidBackend;
 class LanguageMenu;
+class LinkSwitcher;
 class MouseMenu;
 class MouseNotices;
 class MouseView;
@@ -75,6 +77,12 @@ public:
     void reloadProfiles();
     // Brings the window up as the tray icon does.
     void showFromOutside();
+    // The pages hold edits that are neither stored nor sent (what the mouse changes with its own buttons
+    // does not count).
+    bool editsPending() const;
+    MouseNotices &mouseNotices() const { return *m_notices; }
+    // Switches profiles as linked programs ask; made after the first frame (null before).
+    LinkSwitcher *linkSwitcher() const { return m_linkSwitcher; }
 
 signals:
     // The first frame is on screen (or the program started hidden) and the mouse link is open.
@@ -127,6 +135,7 @@ private:
     void showResult(ResultCode result);
     // What Apply says of an outcome: a profile never read whole from its file is named.
     QString writeMessage(const ProfileWriteOutcome &outcome) const;
+    void markClean();
 
     // What the monitor reports, shown (korvane_widget_status.cpp).
     void connectMonitor();
@@ -143,6 +152,9 @@ private:
     bool m_resendAsking = false;
     bool m_writing = false;
     bool m_buttonsEnabled = true;
+    // The working configuration as last stored, sent or loaded: what editsPending() compares with.
+    AppConfig m_cleanConfig;
+    LinkSwitcher *m_linkSwitcher = nullptr;
     bool m_startUpFinished = false;
     bool m_shownOnce = false;
 

@@ -26,6 +26,7 @@ void KorvaneWidget::cancelClicked() {
     closeWindow();
     m_profileBar->discardEdits();
     refreshAllPages();
+    markClean();
 }
 
 void KorvaneWidget::onConfigLoaded() {
@@ -56,6 +57,8 @@ void KorvaneWidget::sendToDevice() {
     });
     // A write that did not reach the mouse is offered again when the mouse comes back.
     m_monitor->writeEnded(outcome.result);
+    if (outcome.saved)
+        markClean();
     const QString text = writeMessage(outcome);
     emit writeFinished(outcome.result, text);
     if (!outcome.done())
@@ -74,6 +77,8 @@ ProfileWriteOutcome KorvaneWidget::applyWithoutDialog(QString &message) {
     enableButtons(true);
     m_writing = false;
     m_monitor->writeEnded(outcome.result);
+    if (outcome.saved)
+        markClean();
     message = writeMessage(outcome);
     emit writeFinished(outcome.result, message);
     return outcome;

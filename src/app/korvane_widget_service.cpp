@@ -43,3 +43,15 @@ void KorvaneWidget::showFromOutside() {
     else
         activateWindow();
 }
+
+bool KorvaneWidget::editsPending() const {
+    // The stage and rate the mouse's own buttons chose are stored by themselves.
+    AppConfig edited = workingConfig();
+    edited.profile.dpiStage = m_cleanConfig.profile.dpiStage;
+    edited.profile.pollRate = m_cleanConfig.profile.pollRate;
+    return !(edited == m_cleanConfig);
+}
+
+void KorvaneWidget::markClean() {
+    m_cleanConfig = workingConfig();
+}

@@ -5,12 +5,14 @@
 #include "app/korvane_widget.h"
 
 #include "app/firmware_update.h"
+#include "app/link_switcher.h"
 #include "app/mouse_menu.h"
 #include "app/mouse_notices.h"
 #include "app/profile_bar.h"
 #include "app/status_row.h"
 #include "device/device_access.h"
 #include "device/device_presence.h"
+#include "platform/desktop_session.h"
 #include "storage/app_paths.h"
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
@@ -18,6 +20,7 @@
 #include "widgets/vel_message_box.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 void KorvaneWidget::connectMonitor() {
@@ -57,6 +60,17 @@ void KorvaneWidget::finishStartUp() {
     filereplace::removeLeftovers(AppPaths::configDir());
     // ADD makes the factory file again when it finds it missing; nothing depends on it before then.
     (void)profile::writeFactoryProfileFile();
+    // Profiles that follow the programs: focus is followed where the window runs on an X11 desktop.
+    const bool x11 = desktopsession::current() == desktopsession::Kind::X11 &&
+                     QGuiApplication::platformName() == QLatin1String("xcb");
+    m_linkSwitcher = new LinkSwitcher(*this, QStringLiteral("/proc"), x11, this);
+    m_trayIcon->setAutomaticSwitch(m_linkSwitcher->links().automatic);
+    connect(m_linkSwitcher, &LinkSwitcher::waitingChanged, m_trayIcon, &KorvaneTray::setWaitingProfile);
+    connect(m_trayIcon, &KorvaneTray::automaticSwitchChosen, this, [this](bool on) {
+        if (!m_linkSwitcher->setAutomatic(on))
+            VelMessageBox::inform(this, tr("The choice could not be stored in the configuration."));
+        m_trayIcon->setAutomaticSwitch(m_linkSwitcher->links().automatic);
+    });
     emit startUpFinished();
 }
 

@@ -34,6 +34,10 @@ void MouseNotices::setFallback(DesktopNotifier *fallback) {
     connect(m_fallback, &DesktopNotifier::actionInvoked, this, &MouseNotices::onAction);
 }
 
+void MouseNotices::showProfile(const QString &name) {
+    showOsdText(tr("Profile: %1").arg(name));
+}
+
 void MouseNotices::showStage(int stage, int dpi) {
     showOsdText(tr("DPI") + QString::asprintf(" %d:%d", stage + 1, dpi));
 }

@@ -36,6 +36,8 @@ public:
     // stage counts from 0.
     void showStage(int stage, int dpi);
     void showRate(int rateCode);
+    // A linked program's profile was switched to.
+    void showProfile(const QString &name);
     void showLowBattery(const QString &productName, int level);
     void offerResend(const QString &productName);
     // The question the offer asks, in the window as well.

@@ -49,6 +49,12 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
            file.write(bytes) == bytes.size();
 }
 
+bool addProcessEntry(const QString &root, qint64 pid, const QString &name, const QString &exe) {
+    const QString entry = root + "/" + QString::number(pid);
+    return QDir().mkpath(entry) && writeFile(entry + "/comm", name.toUtf8() + "\n") &&
+           (exe.isEmpty() || QFile::link(exe, entry + "/exe"));
+}
+
 QMap<QString, QByteArray> filesUnder(const QString &root) {
     QMap<QString, QByteArray> files;
     for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {

@@ -17,6 +17,9 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // Path and bytes of every file under root, hidden ones included: two calls compare equal only when no file
 // was added, removed or changed in between.
 QMap<QString, QByteArray> filesUnder(const QString &root);
+// An entry of a process table the test builds under root, as the kernel shows a process: its command
+// name, and the link to its executable where one is given.
+bool addProcessEntry(const QString &root, qint64 pid, const QString &name, const QString &exe = QString());
 
 // A fresh copy of the installed tree (build/dist) for one test; AppPaths points at it while it lives.
 class TestTree {

@@ -1,0 +1,109 @@
+#include "app/link_switcher.h"
+
+#include "app/korvane_widget.h"
+#include "app/mouse_notices.h"
+#include "platform/linux/x11_active_window.h"
+#include "storage/config_file.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+LinkSwitcher::LinkSwitcher(KorvaneWidget &window, const QString &processRoot, bool followFocus,
+                           QObject *parent)
+    : QObject(parent), m_window(window), m_processes(processRoot), m_timer(new QTimer(this)) {
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    m_clock = [started] { return started->elapsed(); };
+    if (followFocus) {
+        m_focus = new X11ActiveWindow(this);
+        if (!m_focus->isOpen()) {
+            delete m_focus;
+            m_focus = nullptr;
+        } else {
+            connect(m_focus, &X11ActiveWindow::activeChanged, this, &LinkSwitcher::check);
+        }
+    }
+    m_timer->setInterval(kScanMs);
+    connect(m_timer, &QTimer::timeout, this, &LinkSwitcher::check);
+    // The links follow the profile list: a profile deleted elsewhere takes its links along.
+    connect(&window, &KorvaneWidget::profilesChanged, this, &LinkSwitcher::followLinks);
+    reloadLinks();
+}
+
+LinkSwitcher::~LinkSwitcher() = default;
+
+void LinkSwitcher::reloadLinks() {
+    m_links = config::loadProfileLinks();
+    followLinks();
+}
+
+void LinkSwitcher::followLinks() {
+    const QStringList names = m_window.profileNames();
+    if (!names.isEmpty() && !m_links.keepOnly(names).isEmpty())
+        (void)config::storeProfileLinks(m_links);
+    // Nothing to follow: the process table is not read at all.
+    const bool following =
+        m_links.automatic && (!m_links.links.isEmpty() || !m_links.defaultProfile.isEmpty());
+    if (following && !m_timer->isActive()) {
+        m_timer->start();
+        QTimer::singleShot(0, this, &LinkSwitcher::check);
+    } else if (!following) {
+        m_timer->stop();
+        setWaiting(QString());
+    }
+}
+
+bool LinkSwitcher::setAutomatic(bool on) {
+    m_links.automatic = on;
+    const bool stored = config::storeProfileLinks(m_links);
+    followLinks();
+    return stored;
+}
+
+LinkFollower::Focus LinkSwitcher::focus() const {
+    LinkFollower::Focus focus;
+    if (!m_focus)
+        return focus;
+    const X11ActiveWindow::Active active = m_focus->active();
+    focus.known = true;
+    focus.windowClass = active.windowClass;
+    focus.program = m_processes.programs().value(active.pid);
+    return focus;
+}
+
+void LinkSwitcher::check() {
+    if (!m_links.automatic)
+        return;
+    m_processes.scan();
+    const QString due = m_follower.due(LinkFollower::wanted(m_links, m_processes, focus()), m_clock());
+    if (due.isEmpty() || !m_window.profileNames().contains(due)) {
+        setWaiting(QString());
+        return;
+    }
+    // The mouse holds that profile already: nothing is written.
+    if (due == m_window.currentProfileName() && config::configDiff() == 0 && !m_window.editsPending()) {
+        m_follower.done(due);
+        setWaiting(QString());
+        return;
+    }
+    if (!m_window.busyReason().isEmpty() || m_window.editsPending()) {
+        setWaiting(due);
+        return;
+    }
+    setWaiting(QString());
+    m_follower.done(due);
+    QString failedFile;
+    if (m_window.switchProfile(due, failedFile) != ProfileListResult::Ok)
+        return;
+    QString message;
+    const ProfileWriteOutcome outcome = m_window.applyWithoutDialog(message);
+    m_window.mouseNotices().showProfile(due);
+    emit switched(due, outcome.result);
+}
+
+void LinkSwitcher::setWaiting(const QString &profile) {
+    if (profile == m_waiting)
+        return;
+    m_waiting = profile;
+    emit waitingChanged(profile);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/link_follower.h"
+#include "platform/linux/process_watcher.h"
+#include "storage/profile_links.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class KorvaneWidget;
+class QTimer;
+class X11ActiveWindow;
+
+// Switches the mouse's profile as the linked programs ask. Every kScanMs the process table is listed (only
+// processes not seen before are read); on X11 the window with focus is followed by its events. When
+// LinkFollower finds a switch due, it is made as the profile menu and Apply make it, unless the mouse holds
+// that profile already; while the window is busy or holds edits not applied it waits, and says which
+// profile waits.
+class LinkSwitcher : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kScanMs = 1000;
+
+    // processRoot: the process table ("/proc", or a folder of its shape in tests); followFocus: whether
+    // the window with focus can be followed here (an X11 session with a display).
+    LinkSwitcher(KorvaneWidget &window, const QString &processRoot, bool followFocus,
+                 QObject *parent = nullptr);
+    ~LinkSwitcher() override;
+
+    // The links as stored, again (after the dialog, korvanectl or a reload).
+    void reloadLinks();
+    const ProfileLinks &links() const { return m_links; }
+    // The tray menu's "Switch profiles automatically"; false when the choice could not be stored.
+    bool setAutomatic(bool on);
+    // Whether focus is followed here; where it is not, links that follow focus work while the program
+    // runs.
+    bool followsFocus() const { return m_focus != nullptr; }
+    QString waitingProfile() const { return m_waiting; }
+    // Milliseconds of a steady clock; tests step their own.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+
+public slots:
+    // Looks at the programs now and switches when a switch is due.
+    void check();
+
+signals:
+    // The profile waiting for the window to be free changed (empty: none waits).
+    void waitingChanged(const QString &profile);
+    // A linked program's profile was switched to and written; result is the write's result code.
+    void switched(const QString &profile, int result);
+
+private:
+    void setWaiting(const QString &profile);
+    LinkFollower::Focus focus() const;
+    void followLinks();
+
+    KorvaneWidget &m_window;
+    ProcessWatcher m_processes;
+    LinkFollower m_follower;
+    ProfileLinks m_links;
+    X11ActiveWindow *m_focus = nullptr;
+    QTimer *m_timer = nullptr;
+    QString m_waiting;
+    std::function<qint64()> m_clock;
+};
