@@ -1,4 +1,5 @@
 #include "app/korvane_service.h"
+#include "app/link_switcher.h"
 #include "app/page_stack.h"
 #include "device/battery_thread_controller.h"
 #include "device/link_hooks.h"
@@ -6,6 +7,7 @@
 #include "macro/macro_editor.h"
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
+#include "storage/config_file.h"
 #include "storage/profile_file.h"
 #include "storage/profile_list.h"
 #include "storage/profile_session.h"
@@ -112,6 +114,7 @@ private slots:
     void switchAndApplyAsTheWindow();
     void callsThatClashAreRefused();
     void reloadAndShow();
+    void linksThroughTheBus();
 
 private:
     // Calls a method of the service from the client while the window goes on serving events, as a program
@@ -223,6 +226,8 @@ void TestService::propertiesFollowTheMouse() {
                                {"CurrentProfile", "Profile 1"},
                                {"Profiles", QStringList{"Profile 1"}},
                                {"SettingsMayDiffer", false}};
+    // The links come as the bus's structures, which do not compare as variants (their test is below).
+    QVERIFY(values.take("Links").canConvert<QDBusArgument>());
     QCOMPARE(values, expected);
 
     VirtualMouse::Battery battery = m_rig->mouse().battery();
@@ -368,6 +373,40 @@ void TestService::reloadAndShow() {
     QCOMPARE(gdbus(target + QStringList{"--method", "org.freedesktop.DBus.Properties.Get", kInterface,
                                         "CurrentProfile"}),
              "(<'" + made + "'>,)");
+}
+
+// Links are added and removed as korvanectl's commands do, stored and announced; the refusals name why. A
+// focus reported by a desktop script makes a focus link's profile due.
+void TestService::linksThroughTheBus() {
+    QTRY_VERIFY(m_rig->window->linkSwitcher());
+    const struct {
+        QString method;
+        QVariantList arguments;
+        QString error; // empty: done
+    } calls[] = {{"AddLink", {"shooter", "Profile 1", false}, QString()},
+                 {"AddLink", {"/opt/game/racer", "Profile 1", true}, QString()},
+                 {"AddLink", {"shooter", "Profile 1", true}, QString()},
+                 {"AddLink", {"", "Profile 1", false}, sessionbus::kInvalidNameError},
+                 {"AddLink", {"bin/racer", "Profile 1", false}, sessionbus::kInvalidNameError},
+                 {"AddLink", {"racer", "Raid", false}, sessionbus::kUnknownProfileError},
+                 {"RemoveLink", {"/opt/game/racer"}, QString()},
+                 {"RemoveLink", {"/opt/game/racer"}, sessionbus::kUnknownLinkError}};
+    for (const auto &c : calls) {
+        const QDBusMessage reply = call(c.method, c.arguments);
+        QCOMPARE(reply.errorName(), c.error);
+    }
+    const ProfileLinks stored = config::loadProfileLinks();
+    QCOMPARE(stored.links.size(), 1);
+    QVERIFY(stored.links[0] == (ProfileLink{"shooter", "Profile 1", true, QString()}));
+    QTRY_VERIFY(m_listener.lastChange("Links").isValid());
+    const QDBusArgument announced = m_listener.lastChange("Links").value<QDBusArgument>();
+    QList<KorvaneService::Link> links;
+    announced >> links;
+    QCOMPARE(links, (QList<KorvaneService::Link>{{"shooter", "Profile 1", true}}));
+
+    QVERIFY(!m_rig->window->linkSwitcher()->followsFocus());
+    QCOMPARE(call("ReportFocus", {"/usr/games/shooter", "Shooter"}).type(), QDBusMessage::ReplyMessage);
+    QVERIFY(m_rig->window->linkSwitcher()->followsFocus());
 }
 
 QTEST_MAIN(TestService)

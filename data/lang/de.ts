@@ -314,6 +314,18 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
         <source>This profile does not exist.</source>
         <translation>Dieses Profil existiert nicht.</translation>
     </message>
+    <message>
+        <source>A program is named by its file name or its whole path.</source>
+        <translation>Ein Programm wird mit seinem Dateinamen oder seinem ganzen Pfad benannt.</translation>
+    </message>
+    <message>
+        <source>The links could not be stored in the configuration.</source>
+        <translation>Die Verknüpfungen konnten nicht in der Konfiguration gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>This program has no link.</source>
+        <translation>Dieses Programm hat keine Verknüpfung.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -352,6 +364,14 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
     <message>
         <source>Battery %1%</source>
         <translation>Akku %1 %</translation>
+    </message>
+    <message>
+        <source>Switch profiles automatically</source>
+        <translation>Profile automatisch wechseln</translation>
+    </message>
+    <message>
+        <source>Profile %1 waits until the window is free</source>
+        <translation>Profil %1 wartet, bis das Fenster frei ist</translation>
     </message>
 </context>
 <context>
@@ -411,6 +431,10 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
     <message>
         <source>A dialog is open in Korvane Config.</source>
         <translation>In Korvane Config ist ein Dialog geöffnet.</translation>
+    </message>
+    <message>
+        <source>The choice could not be stored in the configuration.</source>
+        <translation>Die Auswahl konnte nicht in der Konfiguration gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -648,6 +672,10 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
     <message>
         <source>%1 has %2% battery left. Connect the cable to charge it.</source>
         <translation>%1 hat noch %2 % Akku. Schließen Sie das Kabel an, um ihn zu laden.</translation>
+    </message>
+    <message>
+        <source>Profile: %1</source>
+        <translation>Profil: %1</translation>
     </message>
 </context>
 <context>

@@ -314,6 +314,18 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
         <source>This profile does not exist.</source>
         <translation>Ce profil n’existe pas.</translation>
     </message>
+    <message>
+        <source>A program is named by its file name or its whole path.</source>
+        <translation>Un programme est désigné par son nom de fichier ou son chemin complet.</translation>
+    </message>
+    <message>
+        <source>The links could not be stored in the configuration.</source>
+        <translation>Les liens n’ont pas pu être enregistrés dans la configuration.</translation>
+    </message>
+    <message>
+        <source>This program has no link.</source>
+        <translation>Ce programme n’a pas de lien.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneTray</name>
@@ -352,6 +364,14 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
     <message>
         <source>Battery %1%</source>
         <translation>Batterie %1 %</translation>
+    </message>
+    <message>
+        <source>Switch profiles automatically</source>
+        <translation>Changer de profil automatiquement</translation>
+    </message>
+    <message>
+        <source>Profile %1 waits until the window is free</source>
+        <translation>Le profil %1 attend que la fenêtre soit libre</translation>
     </message>
 </context>
 <context>
@@ -411,6 +431,10 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
     <message>
         <source>A dialog is open in Korvane Config.</source>
         <translation>Une boîte de dialogue est ouverte dans Korvane Config.</translation>
+    </message>
+    <message>
+        <source>The choice could not be stored in the configuration.</source>
+        <translation>Le choix n’a pas pu être enregistré dans la configuration.</translation>
     </message>
 </context>
 <context>
@@ -648,6 +672,10 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
     <message>
         <source>%1 has %2% battery left. Connect the cable to charge it.</source>
         <translation>Il reste %2 % de batterie à %1. Branchez le câble pour la recharger.</translation>
+    </message>
+    <message>
+        <source>Profile: %1</source>
+        <translation>Profil : %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "app/connection_monitor.h"
 #include "app/korvane_widget.h"
+#include "app/link_switcher.h"
 #include "device/device_presence.h"
 #include "storage/config_file.h"
 #include "storage/profile_file.h"
@@ -9,6 +10,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QMetaProperty>
 
 namespace {
@@ -16,8 +18,24 @@ namespace {
 const char *const kConnectionNames[] = {"cable", "receiver and cable", "receiver", "none"};
 } // namespace
 
+QDBusArgument &operator<<(QDBusArgument &argument, const KorvaneService::Link &link) {
+    argument.beginStructure();
+    argument << link.program << link.profile << link.focus;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, KorvaneService::Link &link) {
+    argument.beginStructure();
+    argument >> link.program >> link.profile >> link.focus;
+    argument.endStructure();
+    return argument;
+}
+
 KorvaneService::KorvaneService(KorvaneWidget &window, QObject *parent)
     : QObject(parent), m_window(window), m_bus(QString()) {
+    qDBusRegisterMetaType<Link>();
+    qDBusRegisterMetaType<QList<Link>>();
     const ConnectionMonitor &monitor = window.monitor();
     connect(&monitor, &ConnectionMonitor::mouseListChanged, this, &KorvaneService::announceChanges);
     connect(&monitor, &ConnectionMonitor::connectionChanged, this, &KorvaneService::announceChanges);
@@ -96,6 +114,15 @@ bool KorvaneService::settingsMayDiffer() const {
     return config::configDiff() == 1;
 }
 
+QList<KorvaneService::Link> KorvaneService::links() const {
+    QList<Link> links;
+    if (const LinkSwitcher *switcher = m_window.linkSwitcher()) {
+        for (const ProfileLink &link : switcher->links().links)
+            links << Link{link.program, link.profile, link.focus};
+    }
+    return links;
+}
+
 QVariantMap KorvaneService::currentValues() const {
     QVariantMap values;
     const QMetaObject *meta = metaObject();
@@ -110,7 +137,12 @@ void KorvaneService::announceChanges() {
     const QVariantMap now = currentValues();
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it) {
-        if (m_announced.value(it.key()) != it.value())
+        const QVariant before = m_announced.value(it.key());
+        // The links are compared as links: Qt 5 cannot compare variants of the program's own types.
+        const bool same = it.value().userType() == qMetaTypeId<QList<Link>>()
+                              ? before.value<QList<Link>>() == it.value().value<QList<Link>>()
+                              : before == it.value();
+        if (!same)
             changed.insert(it.key(), it.value());
     }
     m_announced = now;
@@ -172,4 +204,47 @@ void KorvaneService::Reload() {
 
 void KorvaneService::Show() {
     m_window.showFromOutside();
+}
+
+void KorvaneService::AddLink(const QString &program, const QString &profile, bool focus) {
+    if (refusedAsBusy())
+        return;
+    // A program is named by its file name or by its whole path.
+    if (program.isEmpty() || (program.contains(QLatin1Char('/')) && !program.startsWith(QLatin1Char('/')))) {
+        sendErrorReply(sessionbus::kInvalidNameError,
+                       tr("A program is named by its file name or its whole path."));
+        return;
+    }
+    if (!m_window.profileNames().contains(profile)) {
+        sendErrorReply(sessionbus::kUnknownProfileError, tr("This profile does not exist."));
+        return;
+    }
+    LinkSwitcher *switcher = m_window.linkSwitcher();
+    if (!switcher || !switcher->setLink(ProfileLink{program, profile, focus, QString()})) {
+        sendErrorReply(sessionbus::kWriteFailedError,
+                       tr("The links could not be stored in the configuration."));
+        return;
+    }
+    announceChanges();
+}
+
+void KorvaneService::RemoveLink(const QString &program) {
+    if (refusedAsBusy())
+        return;
+    LinkSwitcher *switcher = m_window.linkSwitcher();
+    if (!switcher || !switcher->links().find(program)) {
+        sendErrorReply(sessionbus::kUnknownLinkError, tr("This program has no link."));
+        return;
+    }
+    if (!switcher->removeLink(program)) {
+        sendErrorReply(sessionbus::kWriteFailedError,
+                       tr("The links could not be stored in the configuration."));
+        return;
+    }
+    announceChanges();
+}
+
+void KorvaneService::ReportFocus(const QString &program, const QString &windowClass) {
+    if (LinkSwitcher *switcher = m_window.linkSwitcher())
+        switcher->reportFocus(program, windowClass);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/session_bus_names.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
@@ -29,7 +30,18 @@ class KorvaneService : public QObject, protected QDBusContext {
     Q_PROPERTY(QString CurrentProfile READ currentProfile)
     Q_PROPERTY(QStringList Profiles READ profiles)
     Q_PROPERTY(bool SettingsMayDiffer READ settingsMayDiffer)
+    Q_PROPERTY(QList<KorvaneService::Link> Links READ links)
 public:
+    // A program joined to a profile, as the bus carries it: (program, profile, focus).
+    struct Link {
+        QString program;
+        QString profile;
+        bool focus = false;
+        bool operator==(const Link &other) const {
+            return program == other.program && profile == other.profile && focus == other.focus;
+        }
+    };
+
     explicit KorvaneService(KorvaneWidget &window, QObject *parent = nullptr);
 
     // Puts the object and the service name on bus; false (the program runs on without it) when there is
@@ -47,12 +59,16 @@ public:
     QString currentProfile() const;
     QStringList profiles() const;
     bool settingsMayDiffer() const;
+    QList<Link> links() const;
 
 public slots:
     void SwitchProfile(const QString &name);
     int Apply(const QString &name, bool &stored, QString &message);
     void Reload();
     void Show();
+    void AddLink(const QString &program, const QString &profile, bool focus);
+    void RemoveLink(const QString &program);
+    void ReportFocus(const QString &program, const QString &windowClass);
 
 signals:
     void WriteEnded(int result, const QString &message);
@@ -70,3 +86,8 @@ private:
     QDBusConnection m_bus;
     QVariantMap m_announced;
 };
+
+Q_DECLARE_METATYPE(KorvaneService::Link)
+
+QDBusArgument &operator<<(QDBusArgument &argument, const KorvaneService::Link &link);
+const QDBusArgument &operator>>(const QDBusArgument &argument, KorvaneService::Link &link);

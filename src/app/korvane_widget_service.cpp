@@ -3,6 +3,7 @@
 // back to the program that asked.
 #include "app/korvane_widget.h"
 
+#include "app/link_switcher.h"
 #include "app/page_stack.h"
 #include "app/profile_bar.h"
 #include "macro/macro_dialog.h"
@@ -35,6 +36,8 @@ ProfileListResult KorvaneWidget::switchProfile(const QString &name, QString &fai
 
 void KorvaneWidget::reloadProfiles() {
     m_profileBar->reloadFromFiles();
+    if (m_linkSwitcher)
+        m_linkSwitcher->reloadLinks();
 }
 
 void KorvaneWidget::showFromOutside() {

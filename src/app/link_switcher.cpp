@@ -53,17 +53,50 @@ void LinkSwitcher::followLinks() {
     }
 }
 
-bool LinkSwitcher::setAutomatic(bool on) {
-    m_links.automatic = on;
-    const bool stored = config::storeProfileLinks(m_links);
+bool LinkSwitcher::store(const ProfileLinks &changed) {
+    if (!config::storeProfileLinks(changed))
+        return false;
+    m_links = changed;
     followLinks();
-    return stored;
+    return true;
+}
+
+bool LinkSwitcher::setAutomatic(bool on) {
+    ProfileLinks changed = m_links;
+    changed.automatic = on;
+    return store(changed);
+}
+
+bool LinkSwitcher::setLink(const ProfileLink &link) {
+    ProfileLinks changed = m_links;
+    changed.set(link);
+    return store(changed);
+}
+
+bool LinkSwitcher::removeLink(const QString &program) {
+    ProfileLinks changed = m_links;
+    return changed.remove(program) && store(changed);
+}
+
+bool LinkSwitcher::setDefaultProfile(const QString &profile) {
+    ProfileLinks changed = m_links;
+    changed.defaultProfile = profile;
+    return store(changed);
+}
+
+void LinkSwitcher::reportFocus(const QString &program, const QString &windowClass) {
+    m_reported.known = true;
+    m_reported.program = ProcessWatcher::Program();
+    m_reported.program.path = program;
+    m_reported.program.name = program.section(QLatin1Char('/'), -1);
+    m_reported.windowClass = windowClass;
+    check();
 }
 
 LinkFollower::Focus LinkSwitcher::focus() const {
     LinkFollower::Focus focus;
     if (!m_focus)
-        return focus;
+        return m_reported;
     const X11ActiveWindow::Active active = m_focus->active();
     focus.known = true;
     focus.windowClass = active.windowClass;

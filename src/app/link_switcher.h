@@ -33,9 +33,17 @@ public:
     const ProfileLinks &links() const { return m_links; }
     // The tray menu's "Switch profiles automatically"; false when the choice could not be stored.
     bool setAutomatic(bool on);
+    // A link added (or replacing the program's), removed, or the default profile set, and stored; false
+    // when the configuration could not take it (the links stay as they were).
+    bool setLink(const ProfileLink &link);
+    bool removeLink(const QString &program);
+    bool setDefaultProfile(const QString &profile);
+    // Where the program cannot see which window has focus (Wayland), a desktop script reports the program
+    // whose window took it (its file name or path, and its window class); from then on focus is followed.
+    void reportFocus(const QString &program, const QString &windowClass);
     // Whether focus is followed here; where it is not, links that follow focus work while the program
     // runs.
-    bool followsFocus() const { return m_focus != nullptr; }
+    bool followsFocus() const { return m_focus != nullptr || m_reported.known; }
     QString waitingProfile() const { return m_waiting; }
     // Milliseconds of a steady clock; tests step their own.
     void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
@@ -54,12 +62,15 @@ private:
     void setWaiting(const QString &profile);
     LinkFollower::Focus focus() const;
     void followLinks();
+    // Stores changed links; on failure the stored ones stay in use.
+    bool store(const ProfileLinks &changed);
 
     KorvaneWidget &m_window;
     ProcessWatcher m_processes;
     LinkFollower m_follower;
     ProfileLinks m_links;
     X11ActiveWindow *m_focus = nullptr;
+    LinkFollower::Focus m_reported;
     QTimer *m_timer = nullptr;
     QString m_waiting;
     std::function<qint64()> m_clock;

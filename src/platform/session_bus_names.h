@@ -11,4 +11,6 @@ constexpr const char *kBusyError = "io.github.korvane.KorvaneConfig1.Error.Busy"
 constexpr const char *kUnknownProfileError = "io.github.korvane.KorvaneConfig1.Error.UnknownProfile";
 constexpr const char *kInvalidNameError = "io.github.korvane.KorvaneConfig1.Error.InvalidName";
 constexpr const char *kRefusedError = "io.github.korvane.KorvaneConfig1.Error.Refused";
+constexpr const char *kUnknownLinkError = "io.github.korvane.KorvaneConfig1.Error.UnknownLink";
+constexpr const char *kWriteFailedError = "io.github.korvane.KorvaneConfig1.Error.WriteFailed";
 } // namespace sessionbus
