@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <unistd.h>
 
 class TestProcessWatcher : public QObject {
     Q_OBJECT
@@ -136,12 +137,38 @@ private slots:
         QCOMPARE(follower.due("Work", 12 * hold), QString("Work"));
     }
 
-    // On the system's own table the test finds itself.
+    // A program found late by a scan holds from its start, as its stat line tells it (the command name in
+    // it may hold spaces and parentheses): its switch falls due the hold after that start.
+    void holdCountsFromTheStart() {
+        QTemporaryDir table;
+        const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+        QVERIFY(addProcessEntry(table.path(), 500, "my (game) x", "/opt/game/shooter"));
+        QVERIFY(writeFile(table.path() + "/500/stat",
+                          "500 (my (game) x) S 1 500 500 0 -1 4194304 100 0 0 0 1 1 0 0 20 0 1 0 " +
+                              QByteArray::number(qint64(30) * ticksPerSecond) + " 1000 100\n"));
+        ProcessWatcher processes(table.path());
+        processes.scan();
+        QCOMPARE(processes.programs().value(500).startedMs, qint64(30000));
+        ProfileLinks links;
+        links.links = {{"shooter", "Aim", false, QString()}};
+        LinkFollower follower;
+        qint64 since = 0;
+        QCOMPARE(LinkFollower::wanted(links, processes, LinkFollower::Focus(), &since), QString("Aim"));
+        QCOMPARE(since, qint64(30000));
+        QCOMPARE(follower.due("Aim", 31000, since), QString());
+        QCOMPARE(follower.dueAtMs(), qint64(30000) + LinkFollower::kHoldMs);
+        QCOMPARE(follower.due("Aim", 30000 + LinkFollower::kHoldMs, since), QString("Aim"));
+    }
+
+    // On the system's own table the test finds itself, started before now.
     void findsItselfInTheSystemTable() {
         ProcessWatcher watcher;
         QVERIFY(watcher.scan());
         const qint64 self = QCoreApplication::applicationPid();
         QCOMPARE(watcher.programs().value(self).path, QCoreApplication::applicationFilePath());
+        const qint64 started = watcher.programs().value(self).startedMs;
+        QVERIFY(started > 0 && started <= ProcessWatcher::bootClockMs());
+        QVERIFY(ProcessWatcher::bootClockMs() - started < 60000);
         QCOMPARE(watcher.newest({"test_process_watcher"})->pid, self);
     }
 };

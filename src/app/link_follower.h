@@ -23,11 +23,18 @@ public:
 
     // The profile asked for now: the profile of a focus link whose program's window has focus; else that
     // of the linked program started last among those running; else the default profile; empty: none.
-    static QString wanted(const ProfileLinks &links, const ProcessWatcher &processes, const Focus &focus);
+    // sinceMs, where given, is when that program started (-1 where the table does not say, and for
+    // focus and the default).
+    static QString wanted(const ProfileLinks &links, const ProcessWatcher &processes, const Focus &focus,
+                          qint64 *sinceMs = nullptr);
 
-    // Feeds the wish at nowMs (milliseconds of a steady clock); the profile to switch to once the same
-    // wish has held for kHoldMs and was not acted on yet, else empty.
-    QString due(const QString &wish, qint64 nowMs);
+    // Feeds the wish at nowMs (milliseconds of ProcessWatcher::bootClockMs()'s clock); the profile to
+    // switch to once the same wish has held for kHoldMs and was not acted on yet, else empty. A wish of a
+    // program whose start time is known (sinceMs) holds from its start, not from when a scan found it, so
+    // that the switch follows the hold however late the scan came.
+    QString due(const QString &wish, qint64 nowMs, qint64 sinceMs = -1);
+    // When the present wish falls due; -1 when none waits to.
+    qint64 dueAtMs() const;
     // The wish was acted on: switched to, or found in use already.
     void done(const QString &profile) { m_done = profile; }
     // The profile waiting for the window to be free, for the tray's tool tip; empty when none waits.

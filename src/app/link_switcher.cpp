@@ -5,15 +5,14 @@
 #include "platform/linux/x11_active_window.h"
 #include "storage/config_file.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 LinkSwitcher::LinkSwitcher(KorvaneWidget &window, const QString &processRoot, bool followFocus,
                            QObject *parent)
-    : QObject(parent), m_window(window), m_processes(processRoot), m_timer(new QTimer(this)) {
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    m_clock = [started] { return started->elapsed(); };
+    : QObject(parent), m_window(window), m_processes(processRoot), m_timer(new QTimer(this)),
+      m_holdTimer(new QTimer(this)), m_clock(&ProcessWatcher::bootClockMs) {
+    m_holdTimer->setSingleShot(true);
+    connect(m_holdTimer, &QTimer::timeout, this, &LinkSwitcher::check);
     if (followFocus) {
         m_focus = new X11ActiveWindow(this);
         if (!m_focus->isOpen()) {
@@ -108,9 +107,16 @@ void LinkSwitcher::check() {
     if (!m_links.automatic)
         return;
     m_processes.scan();
-    const QString due = m_follower.due(LinkFollower::wanted(m_links, m_processes, focus()), m_clock());
+    qint64 since = -1;
+    const QString wish = LinkFollower::wanted(m_links, m_processes, focus(), &since);
+    const qint64 now = m_clock();
+    const QString due = m_follower.due(wish, now, since);
     if (due.isEmpty() || !m_window.profileNames().contains(due)) {
         setWaiting(QString());
+        // A wish that falls due before the next scan is looked at then, not a scan later.
+        const qint64 dueAt = m_follower.dueAtMs();
+        if (due.isEmpty() && dueAt > now && dueAt - now < kScanMs)
+            m_holdTimer->start(int(dueAt - now));
         return;
     }
     // The mouse holds that profile already: nothing is written.

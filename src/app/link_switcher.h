@@ -72,6 +72,8 @@ private:
     X11ActiveWindow *m_focus = nullptr;
     LinkFollower::Focus m_reported;
     QTimer *m_timer = nullptr;
+    // Fires when a wish falls due between two scans.
+    QTimer *m_holdTimer = nullptr;
     QString m_waiting;
     std::function<qint64()> m_clock;
 };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <unistd.h>
 #include <vector>
@@ -15,7 +16,34 @@ constexpr int kCommandNameLength = 15;
 const QString kDeletedMark = QStringLiteral(" (deleted)");
 } // namespace
 
+namespace {
+// The start time in a process's stat line (the 22nd field, in clock ticks since the system started), in
+// milliseconds; -1 where there is none. The command name (2nd field) may hold spaces and parentheses, so
+// the fields are counted from its closing parenthesis.
+qint64 startTime(const QString &entry) {
+    QFile stat(entry + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const int close = line.lastIndexOf(')');
+    if (close < 0)
+        return -1;
+    const QList<QByteArray> fields = line.mid(close + 1).simplified().split(' ');
+    constexpr int kStartField = 22 - 3; // counted from the state, the 3rd field
+    bool ok = false;
+    const qint64 ticks = fields.value(kStartField).toLongLong(&ok);
+    static const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    return ok && ticksPerSecond > 0 ? ticks * 1000 / ticksPerSecond : -1;
+}
+} // namespace
+
 ProcessWatcher::ProcessWatcher(const QString &root) : m_root(root) {}
+
+qint64 ProcessWatcher::bootClockMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 bool ProcessWatcher::scan() {
     std::vector<qint64> listed;
@@ -68,6 +96,7 @@ ProcessWatcher::Program ProcessWatcher::read(qint64 pid) const {
         program.path = QFile::decodeName(QByteArray(target, static_cast<int>(length)));
     if (program.path.endsWith(kDeletedMark))
         program.path.chop(kDeletedMark.size());
+    program.startedMs = startTime(entry);
     return program;
 }
 

@@ -14,7 +14,12 @@ public:
         QString path;     // the executable; empty where it cannot be read (another user's, a kernel thread)
         QString name;     // the command name, as the kernel keeps it (at most 15 characters)
         quint64 seen = 0; // order of first sight: a larger one started later
+        qint64 startedMs = -1; // when it started, on bootClockMs()'s clock; -1 where the table does not say
     };
+
+    // Milliseconds since the system started, suspended time included: the clock the process table's
+    // start times count on.
+    static qint64 bootClockMs();
 
     // root: the process table, "/proc" or a folder of the same shape for tests.
     explicit ProcessWatcher(const QString &root = QStringLiteral("/proc"));
