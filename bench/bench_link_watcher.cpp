@@ -41,10 +41,12 @@ double followingCpu(QCoreApplication &app, const QString &table, int seconds, in
     watcher.scan();
     processes = watcher.programs().size();
     QTimer scans;
+    QString wish;
     QObject::connect(&scans, &QTimer::timeout, [&] {
-        watcher.scan();
-        (void)follower.due(LinkFollower::wanted(links, watcher, LinkFollower::Focus()),
-                           ProcessWatcher::bootClockMs());
+        // As the window looks: the links are matched again only when the programs changed.
+        if (watcher.scan())
+            wish = LinkFollower::wanted(links, watcher, LinkFollower::Focus());
+        (void)follower.due(wish, ProcessWatcher::bootClockMs());
     });
     scans.start(LinkSwitcher::kScanMs);
     const double start = cpuMs();
@@ -95,7 +97,9 @@ int main(int argc, char *argv[]) {
     LinkSwitcher switcher(*rig.window, games.path(), false);
     switcher.reloadLinks();
     rig.mouse().clearRecords();
-    const qint64 started = ProcessWatcher::bootClockMs();
+    // The start as the table tells it, in whole clock ticks.
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    const qint64 started = ProcessWatcher::bootClockMs() * ticksPerSecond / 1000 * 1000 / ticksPerSecond;
     if (!addProcessEntry(games.path(), 4242, "shooter", "/usr/games/shooter") ||
         !writeFile(games.path() + "/4242/stat", statLine(4242, started)))
         return 1;

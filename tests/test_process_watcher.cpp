@@ -51,8 +51,11 @@ private slots:
     // A link names a program by its path or its file name; where the executable cannot be read, the
     // command name stands in, cut as the kernel cuts it.
     void linksNamePrograms() {
-        const ProcessWatcher::Program game{1, "/opt/game/bin/shooter", "shooter", 1};
-        const ProcessWatcher::Program hidden{2, QString(), "averylongprogra", 2};
+        ProcessWatcher::Program game;
+        game.path = "/opt/game/bin/shooter";
+        game.name = "shooter";
+        ProcessWatcher::Program hidden;
+        hidden.name = "averylongprogra";
         const struct {
             const ProcessWatcher::Program &running;
             QString program;

@@ -19,7 +19,10 @@ LinkSwitcher::LinkSwitcher(KorvaneWidget &window, const QString &processRoot, bo
             delete m_focus;
             m_focus = nullptr;
         } else {
-            connect(m_focus, &X11ActiveWindow::activeChanged, this, &LinkSwitcher::check);
+            connect(m_focus, &X11ActiveWindow::activeChanged, this, [this] {
+                m_wishStale = true;
+                check();
+            });
         }
     }
     m_timer->setInterval(kScanMs);
@@ -37,6 +40,7 @@ void LinkSwitcher::reloadLinks() {
 }
 
 void LinkSwitcher::followLinks() {
+    m_wishStale = true;
     const QStringList names = m_window.profileNames();
     if (!names.isEmpty() && !m_links.keepOnly(names).isEmpty())
         (void)config::storeProfileLinks(m_links);
@@ -89,6 +93,7 @@ void LinkSwitcher::reportFocus(const QString &program, const QString &windowClas
     m_reported.program.path = program;
     m_reported.program.name = program.section(QLatin1Char('/'), -1);
     m_reported.windowClass = windowClass;
+    m_wishStale = true;
     check();
 }
 
@@ -106,11 +111,13 @@ LinkFollower::Focus LinkSwitcher::focus() const {
 void LinkSwitcher::check() {
     if (!m_links.automatic)
         return;
-    m_processes.scan();
-    qint64 since = -1;
-    const QString wish = LinkFollower::wanted(m_links, m_processes, focus(), &since);
+    // An idle scan finds nothing new: the wish is the last one, without matching every process again.
+    if (m_processes.scan() || m_wishStale) {
+        m_wish = LinkFollower::wanted(m_links, m_processes, focus(), &m_wishSince);
+        m_wishStale = false;
+    }
     const qint64 now = m_clock();
-    const QString due = m_follower.due(wish, now, since);
+    const QString due = m_follower.due(m_wish, now, m_wishSince);
     if (due.isEmpty() || !m_window.profileNames().contains(due)) {
         setWaiting(QString());
         // A wish that falls due before the next scan is looked at then, not a scan later.

@@ -20,7 +20,9 @@ class X11ActiveWindow;
 class LinkSwitcher : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kScanMs = 1000;
+    // A program is found within kScanMs of its start, inside the hold, and the hold counts from the start
+    // the process table gives: the switch still comes when the hold ends.
+    static constexpr int kScanMs = 1500;
 
     // processRoot: the process table ("/proc", or a folder of its shape in tests); followFocus: whether
     // the window with focus can be followed here (an X11 session with a display).
@@ -75,5 +77,9 @@ private:
     // Fires when a wish falls due between two scans.
     QTimer *m_holdTimer = nullptr;
     QString m_waiting;
+    // The wish of the last look, kept while neither the programs, the focus nor the links changed.
+    QString m_wish;
+    qint64 m_wishSince = -1;
+    bool m_wishStale = true;
     std::function<qint64()> m_clock;
 };

@@ -1,7 +1,6 @@
 #include "platform/linux/process_watcher.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -46,38 +45,45 @@ qint64 ProcessWatcher::bootClockMs() {
 }
 
 bool ProcessWatcher::scan() {
-    std::vector<qint64> listed;
+    // Listing the table is all an idle scan does: only the ids not known yet are read, and the known ones
+    // are only marked as still there.
+    ++m_generation;
+    std::vector<qint64> fresh;
+    int known = 0;
     if (DIR *dir = ::opendir(QFile::encodeName(m_root).constData())) {
         while (const dirent *entry = ::readdir(dir)) {
             char *end = nullptr;
             const long long pid = std::strtoll(entry->d_name, &end, 10);
-            if (pid > 0 && end && *end == '\0')
-                listed.push_back(pid);
+            if (pid <= 0 || !end || *end != '\0')
+                continue;
+            const auto found = m_programs.find(pid);
+            if (found == m_programs.end()) {
+                fresh.push_back(pid);
+            } else {
+                found->generation = m_generation;
+                ++known;
+            }
         }
         ::closedir(dir);
     }
-    // Processes already running at the first scan are taken in the order of their ids, which the kernel
-    // hands out rising: the later one is most likely the one started later.
-    std::sort(listed.begin(), listed.end());
-    bool changed = false;
-    QHash<qint64, Program> current;
-    current.reserve(static_cast<int>(listed.size()));
-    for (const qint64 pid : listed) {
-        const auto known = m_programs.constFind(pid);
-        if (known != m_programs.constEnd()) {
-            current.insert(pid, *known);
-            continue;
-        }
+    bool changed = known != m_programs.size();
+    if (changed) {
+        for (auto it = m_programs.begin(); it != m_programs.end();)
+            it = it->generation == m_generation ? std::next(it) : m_programs.erase(it);
+    }
+    // Processes found by one scan are taken in the order of their ids, which the kernel hands out rising:
+    // the later one is most likely the one started later.
+    std::sort(fresh.begin(), fresh.end());
+    for (const qint64 pid : fresh) {
         Program program = read(pid);
         // An entry gone between the listing and the reading has ended already.
         if (program.pid == 0)
             continue;
         program.seen = ++m_seen;
-        current.insert(pid, program);
+        program.generation = m_generation;
+        m_programs.insert(pid, program);
         changed = true;
     }
-    changed = changed || current.size() != m_programs.size();
-    m_programs.swap(current);
     return changed;
 }
 
@@ -96,6 +102,7 @@ ProcessWatcher::Program ProcessWatcher::read(qint64 pid) const {
         program.path = QFile::decodeName(QByteArray(target, static_cast<int>(length)));
     if (program.path.endsWith(kDeletedMark))
         program.path.chop(kDeletedMark.size());
+    program.fileName = program.path.section(QLatin1Char('/'), -1);
     program.startedMs = startTime(entry);
     return program;
 }
@@ -106,7 +113,8 @@ bool ProcessWatcher::matches(const Program &running, const QString &program) {
     if (program.contains(QLatin1Char('/')))
         return running.path == program;
     if (!running.path.isEmpty())
-        return QFileInfo(running.path).fileName() == program;
+        return (running.fileName.isEmpty() ? running.path.section(QLatin1Char('/'), -1) : running.fileName) ==
+               program;
     return running.name == program.left(kCommandNameLength);
 }
 

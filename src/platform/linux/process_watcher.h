@@ -14,7 +14,9 @@ public:
         QString path;     // the executable; empty where it cannot be read (another user's, a kernel thread)
         QString name;     // the command name, as the kernel keeps it (at most 15 characters)
         quint64 seen = 0; // order of first sight: a larger one started later
-        qint64 startedMs = -1; // when it started, on bootClockMs()'s clock; -1 where the table does not say
+        qint64 startedMs = -1;  // when it started, on bootClockMs()'s clock; -1 where the table does not say
+        QString fileName;       // the executable's file name, where its path is known
+        quint64 generation = 0; // the last scan that found it
     };
 
     // Milliseconds since the system started, suspended time included: the clock the process table's
@@ -41,4 +43,5 @@ private:
     QString m_root;
     QHash<qint64, Program> m_programs;
     quint64 m_seen = 0;
+    quint64 m_generation = 0;
 };
