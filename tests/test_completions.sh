@@ -48,17 +48,21 @@ commands=$(ctl_commands)
 check "$(echo "$commands" | grep -v ' ' | paste -sd'|')" -- korvanectl ""
 check "$(echo "$commands" | sed -n 's/^profile //p' | paste -sd'|')" -- korvanectl profile ""
 check "$(echo "$commands" | sed -n 's/^macros \([a-z]\)/\1/p' | paste -sd'|')" -- korvanectl macros ""
+check "$(echo "$commands" | sed -n 's/^links \([a-z]\)/\1/p' | paste -sd'|')" -- korvanectl links ""
 check "--help|--json|--version|--virtual" -- korvanectl --
 check "--help|--json|--names|--virtual" -- korvanectl macros --
 check "profile|profiles" -- korvanectl --virtual pro
 check "Profile 1|Quiet|Raid Night" -- korvanectl profile switch ""
 check "Raid Night" -- korvanectl --json apply R
 check "Jump" -- korvanectl macros export ""
+check "Profile 1|Quiet|Raid Night" -- korvanectl links add shooter ""
+check "--focus|--help|--json|--virtual" -- korvanectl links add shooter Quiet --
 check "a.prof|b.conf|saved" "a.prof|b.conf|saved/" -- korvanectl import ""
 check "saved" "saved/" -- korvanectl macros export Jump s
 # A new name, and a command that takes nothing, get no candidates.
 check "" -- korvanectl profile add ""
 check "" -- korvanectl profile rename Quiet ""
+check "" -- korvanectl links add ""
 check "" -- korvanectl status ""
 
 zsh -n "$completions/_korvanectl" || fail "zsh cannot read _korvanectl"

@@ -34,6 +34,7 @@ const QString kLockText = QStringLiteral(
     "Korvane Config is running and holds the mouse and the profiles; close it from its tray icon first.");
 const QString kUnknown = QStringLiteral("This profile does not exist.");
 const QString kLost = QStringLiteral("The profile file could not be found.");
+const QString kLinksFile = QStringLiteral("Configs/Korvane M7 Wireless/Config.ini");
 // The battery request's first two bytes, which a running window sends on its own.
 const QString kBatteryRequest = QStringLiteral("0524");
 } // namespace
@@ -281,20 +282,32 @@ private slots:
             "This macro file claims more steps than a macro can hold.");
         row("import what is no macro", "", {"macros", "import", "@in/Other.prof"}, 12,
             "This file is not a macro file.");
-        const QList<QStringList> changing{
-            {"profile", "add", "Raid"},  {"profile", "switch", "Profile 1"},       {"export", "@out.prof"},
-            {"import", "@in/Raid.prof"}, {"macros", "import", "@in/Jump.MSMACRO"}, {"--virtual", "apply"}};
+        row("link to unknown profile", "", {"links", "add", "shooter", "Ghost"}, 11, kUnknown);
+        row("unlink program without link", "", {"links", "remove", "shooter"}, 11,
+            "This program has no link.");
+        row("link into file outside", "links file outside", {"links", "add", "shooter", "Profile 1"}, 12,
+            "The file @/" + kLinksFile +
+                " is a link to a place outside the configuration folder; it was not written.");
+        const QList<QStringList> changing{{"profile", "add", "Raid"},
+                                          {"profile", "switch", "Profile 1"},
+                                          {"export", "@out.prof"},
+                                          {"import", "@in/Raid.prof"},
+                                          {"macros", "import", "@in/Jump.MSMACRO"},
+                                          {"--virtual", "apply"},
+                                          {"links", "add", "shooter", "Profile 1"}};
         for (const QStringList &arguments : changing)
             QTest::addRow("window runs: %s", qPrintable(arguments.join(' ')))
                 << "window" << arguments << 13 << kLockText;
         row("window runs: profiles", "window", {"profiles"}, 0, "");
         row("window runs: macros", "window", {"macros"}, 0, "");
+        row("window runs: links", "window", {"links"}, 0, "");
     }
 
     void profileRulesAndExitCodes() {
         QFETCH(QString, setup);
         QFETCH(QStringList, arguments);
         std::unique_ptr<SingleInstance> window;
+        QTemporaryDir outside;
         if (setup.contains("lost") || setup.contains("damaged")) {
             // An added profile becomes the current one, as in the window.
             QCOMPARE(ctl({"profile", "add", "Raid"}).code, 0);
@@ -309,6 +322,9 @@ private slots:
         } else if (setup == "window") {
             window = std::make_unique<SingleInstance>("Korvane M7 Wireless");
             QVERIFY(window->acquire());
+        } else if (setup == "links file outside") {
+            QVERIFY(QFile::rename(m_tree->file(kLinksFile), outside.filePath("Config.ini")) &&
+                    QFile::link(outside.filePath("Config.ini"), m_tree->file(kLinksFile)));
         }
         QProcessEnvironment env;
         if (setup.startsWith("no access")) {
@@ -551,6 +567,78 @@ private slots:
         QCOMPARE(first.value("PROFILE/scrollspeed"), factory.value("PROFILE/scrollspeed"));
     }
 
+    // Links are added, replaced in place and removed, each change shown by "links" in text and JSON; a
+    // renamed profile takes its links and the default along, a deleted one's go.
+    void linksFollowTheirProfiles() {
+        QCOMPARE(ctl({"profile", "add", "Raid"}).code, 0);
+        QCOMPARE(ctl({"links"}).out,
+                 QString("No program is linked to a profile.\nautomatic switching: on\n"));
+        m_tree->setIniValue(kLinksFile, "LINKS/Default", "Raid");
+        m_tree->setIniValue(kLinksFile, "LINKS/Automatic", false);
+        const auto link = [](const char *program, const char *profile, bool focus) {
+            return QJsonObject{{"program", program}, {"profile", profile}, {"focus", focus}};
+        };
+        const QJsonObject shooter = link("shooter", "Raid", false);
+        const QJsonObject racer = link("/opt/games/racer", "Profile 1", true);
+        const struct {
+            QStringList arguments;
+            QJsonArray links;
+            QJsonValue defaultProfile;
+            QString text; // "links" as text, where checked
+        } steps[] = {
+            {{"links", "add", "shooter", "Raid"}, {shooter}, "Raid", ""},
+            // A path is kept as the running program's own, without "." and ".." steps.
+            {{"links", "add", "--focus", "/opt/games/../games/./racer", "Profile 1"},
+             {shooter, racer},
+             "Raid",
+             ""},
+            {{"links", "add", "shooter", "Profile 1", "--focus"},
+             {link("shooter", "Profile 1", true), racer},
+             "Raid",
+             ""},
+            {{"links", "add", "shooter", "Raid"},
+             {shooter, racer},
+             "Raid",
+             "shooter  ->  Raid  (while it runs)\n/opt/games/racer  ->  Profile 1  (while its window has "
+             "focus)\n"
+             "default profile: Raid\nautomatic switching: off\n"},
+            {{"profile", "rename", "Raid", "Sniper"},
+             {link("shooter", "Sniper", false), racer},
+             "Sniper",
+             ""},
+            {{"links", "remove", "/opt/games//racer"}, {link("shooter", "Sniper", false)}, "Sniper", ""},
+            {{"profile", "delete", "Sniper"}, {}, QJsonValue(), ""},
+        };
+        for (const auto &step : steps) {
+            const QJsonObject done = json(step.arguments);
+            const QJsonObject listed = json({"links"});
+            QCOMPARE(listed["links"].toArray(), step.links);
+            QCOMPARE(listed["default"], step.defaultProfile);
+            QCOMPARE(listed["automatic"], QJsonValue(false));
+            // A change prints the links as they are after it; a path where no program is yet is named.
+            if (step.arguments.first() == "links")
+                QCOMPARE(done["links"].toArray(), step.links);
+            QCOMPARE(
+                done["warning"].toString(),
+                step.arguments.join(' ').contains("add --focus /opt")
+                    ? QString("There is no program at /opt/games/racer yet; the link holds once it is there.")
+                    : QString());
+            if (!step.text.isEmpty())
+                QCOMPARE(ctl({"links"}).out, step.text);
+        }
+        QCOMPARE(json({"links", "add", "games/shooter", "Profile 1"}, 10)["error"].toString(),
+                 QString("\"games/shooter\" names no program: give the program's file name (without '/') or "
+                         "its absolute path."));
+
+        // The window class the window learnt for a program stays when its link is replaced.
+        QCOMPARE(ctl({"links", "add", "shooter", "Profile 1"}).code, 0);
+        m_tree->setIniValue(kLinksFile, "LINKS/Link/1/WindowClass", "ShooterGame");
+        QCOMPARE(ctl({"links", "add", "shooter", "Profile 1", "--focus"}).code, 0);
+        QSettings links(m_tree->file(kLinksFile), QSettings::IniFormat);
+        QVERIFY(links.value("LINKS/Link/1/Focus").toBool());
+        QCOMPARE(links.value("LINKS/Link/1/WindowClass").toString(), QString("ShooterGame"));
+    }
+
     // Usage errors exit 10; with --json every outcome, help included, is one object carrying its exit code.
     void usageErrors_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -561,6 +649,11 @@ private slots:
         QTest::newRow("unknown operation") << QStringList{"profile", "frob", "X"} << 10;
         QTest::newRow("macros missing file") << QStringList{"macros", "export", "Jump"} << 10;
         QTest::newRow("status with an extra word") << QStringList{"status", "now"} << 10;
+        QTest::newRow("link without profile") << QStringList{"links", "add", "shooter"} << 10;
+        QTest::newRow("link of relative path")
+            << QStringList{"links", "add", "bin/shooter", "Profile 1"} << 10;
+        QTest::newRow("link of folder") << QStringList{"links", "add", "/opt/games/", "Profile 1"} << 10;
+        QTest::newRow("unknown links operation") << QStringList{"links", "move", "shooter"} << 10;
         QTest::newRow("help of unknown") << QStringList{"help", "frobnicate"} << 10;
         QTest::newRow("help") << QStringList{"help"} << 0;
         QTest::newRow("command help") << QStringList{"apply", "--help"} << 0;

@@ -53,13 +53,15 @@ _korvanectl() {
             options+=" --version"
         elif ((${#words[@]} == 1)) && [[ ${words[0]} == profiles || ${words[0]} == macros ]]; then
             options+=" --names"
+        elif [[ ${words[0]} == links && ${words[1]-} == add ]]; then
+            options+=" --focus"
         fi
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
     fi
     case ${#words[@]},${words[0]-},${words[1]-} in
     0,*)
-        COMPREPLY=($(compgen -W "list status profiles profile apply export import macros doctor" -- "$cur"))
+        COMPREPLY=($(compgen -W "list status profiles profile apply export import macros links doctor" -- "$cur"))
         ;;
     1,profile,*)
         COMPREPLY=($(compgen -W "add copy rename delete switch" -- "$cur"))
@@ -78,6 +80,12 @@ _korvanectl() {
         ;;
     2,macros,import | 3,macros,export)
         _korvanectl_files "$cur"
+        ;;
+    1,links,*)
+        COMPREPLY=($(compgen -W "add remove" -- "$cur"))
+        ;;
+    3,links,add)
+        _korvanectl_names "${COMP_WORDS[0]}" profiles "$cur"
         ;;
     esac
 }

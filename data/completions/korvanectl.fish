@@ -49,6 +49,7 @@ complete -c korvanectl -n '__korvanectl_at' -a apply -d 'Write the current (or n
 complete -c korvanectl -n '__korvanectl_at' -a export -d 'Save the current profile or configuration'
 complete -c korvanectl -n '__korvanectl_at' -a import -d 'Load a profile or configuration'
 complete -c korvanectl -n '__korvanectl_at' -a macros -d 'List the macros, or export or import one'
+complete -c korvanectl -n '__korvanectl_at' -a links -d 'The programs that give the mouse a profile'
 complete -c korvanectl -n '__korvanectl_at' -a doctor -d 'What a bug report needs'
 
 complete -c korvanectl -n '__korvanectl_at profiles; or __korvanectl_at macros' -l names -d 'The names alone'
@@ -60,3 +61,6 @@ complete -c korvanectl -n '__korvanectl_at export; or __korvanectl_at import' -a
 complete -c korvanectl -n '__korvanectl_at macros' -a 'export import'
 complete -c korvanectl -n '__korvanectl_at macros export' -a '(__korvanectl_names macros)'
 complete -c korvanectl -n '__korvanectl_at macros import; or __korvanectl_at macros export "*"' -F
+complete -c korvanectl -n '__korvanectl_at links' -a 'add remove'
+complete -c korvanectl -n '__korvanectl_at links add "*"' -a '(__korvanectl_names profiles)'
+complete -c korvanectl -n '__korvanectl_at links add "*" "*"' -l focus -d 'Only while its window has focus'

@@ -307,6 +307,59 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
         <source>Korvane Config is running: use %1 on its %2 page, or close it from its tray icon first.</source>
         <translation>Korvane Config läuft: Verwenden Sie %1 auf seiner Seite %2, oder beenden Sie es zuerst über das Symbol im Infobereich.</translation>
     </message>
+    <message>
+        <source>links [add PROGRAM PROFILE [--focus] | remove PROGRAM]
+                         the programs that give the mouse a profile while they run, or with
+                         --focus while their window has focus; add replaces a program&apos;s link</source>
+        <translation>links [add PROGRAM PROFILE [--focus] | remove PROGRAM]
+                         die Programme, die der Maus ein Profil geben, solange sie laufen, oder
+                         mit --focus, solange ihr Fenster den Fokus hat; add ersetzt die
+                         Verknüpfung eines Programms</translation>
+    </message>
+    <message>
+        <source>No program is linked to a profile.</source>
+        <translation>Kein Programm ist mit einem Profil verknüpft.</translation>
+    </message>
+    <message>
+        <source>%1  -&gt;  %2  (%3)</source>
+        <translation>%1  -&gt;  %2  (%3)</translation>
+    </message>
+    <message>
+        <source>while its window has focus</source>
+        <translation>solange sein Fenster den Fokus hat</translation>
+    </message>
+    <message>
+        <source>while it runs</source>
+        <translation>solange es läuft</translation>
+    </message>
+    <message>
+        <source>default profile: %1</source>
+        <translation>Standardprofil: %1</translation>
+    </message>
+    <message>
+        <source>automatic switching: on</source>
+        <translation>automatischer Wechsel: ein</translation>
+    </message>
+    <message>
+        <source>automatic switching: off</source>
+        <translation>automatischer Wechsel: aus</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no program: give the program&apos;s file name (without &apos;/&apos;) or its absolute path.</source>
+        <translation>„%1“ benennt kein Programm: Geben Sie den Dateinamen des Programms (ohne „/“) oder seinen absoluten Pfad an.</translation>
+    </message>
+    <message>
+        <source>There is no program at %1 yet; the link holds once it is there.</source>
+        <translation>Unter %1 gibt es noch kein Programm; die Verknüpfung gilt, sobald es dort ist.</translation>
+    </message>
+    <message>
+        <source>This program has no link.</source>
+        <translation>Dieses Programm hat keine Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>The links could not be stored: the file %1 could not be written.</source>
+        <translation>Die Verknüpfungen konnten nicht gespeichert werden: Die Datei %1 konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneService</name>

@@ -307,6 +307,58 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
         <source>Korvane Config is running: use %1 on its %2 page, or close it from its tray icon first.</source>
         <translation>Korvane Config est en cours d’exécution : utilisez %1 sur sa page %2, ou fermez-le d’abord depuis son icône de la zone de notification.</translation>
     </message>
+    <message>
+        <source>links [add PROGRAM PROFILE [--focus] | remove PROGRAM]
+                         the programs that give the mouse a profile while they run, or with
+                         --focus while their window has focus; add replaces a program&apos;s link</source>
+        <translation>links [add PROGRAM PROFILE [--focus] | remove PROGRAM]
+                         les programmes qui donnent un profil à la souris tant qu’ils tournent, ou
+                         avec --focus tant que leur fenêtre a le focus ; add remplace le lien d’un programme</translation>
+    </message>
+    <message>
+        <source>No program is linked to a profile.</source>
+        <translation>Aucun programme n’est lié à un profil.</translation>
+    </message>
+    <message>
+        <source>%1  -&gt;  %2  (%3)</source>
+        <translation>%1  -&gt;  %2  (%3)</translation>
+    </message>
+    <message>
+        <source>while its window has focus</source>
+        <translation>tant que sa fenêtre a le focus</translation>
+    </message>
+    <message>
+        <source>while it runs</source>
+        <translation>tant qu’il tourne</translation>
+    </message>
+    <message>
+        <source>default profile: %1</source>
+        <translation>profil par défaut : %1</translation>
+    </message>
+    <message>
+        <source>automatic switching: on</source>
+        <translation>changement automatique : activé</translation>
+    </message>
+    <message>
+        <source>automatic switching: off</source>
+        <translation>changement automatique : désactivé</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no program: give the program&apos;s file name (without &apos;/&apos;) or its absolute path.</source>
+        <translation>« %1 » ne désigne aucun programme : indiquez le nom de fichier du programme (sans « / ») ou son chemin absolu.</translation>
+    </message>
+    <message>
+        <source>There is no program at %1 yet; the link holds once it is there.</source>
+        <translation>Il n’y a pas encore de programme à %1 ; le lien vaudra dès qu’il y sera.</translation>
+    </message>
+    <message>
+        <source>This program has no link.</source>
+        <translation>Ce programme n’a pas de lien.</translation>
+    </message>
+    <message>
+        <source>The links could not be stored: the file %1 could not be written.</source>
+        <translation>Les liens n’ont pas pu être enregistrés : le fichier %1 n’a pas pu être écrit.</translation>
+    </message>
 </context>
 <context>
     <name>KorvaneService</name>

@@ -20,6 +20,7 @@
 #include "storage/program_version.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -52,6 +53,12 @@ const char *const kCommandHelp[][2] = {
                                      "                         list the macro names, one a line, or copy "
                                      "a macro out of or into\n"
                                      "                         the macro folder")},
+    {"links",
+     QT_TRANSLATE_NOOP("KorvaneCtl", "links [add PROGRAM PROFILE [--focus] | remove PROGRAM]\n"
+                                     "                         the programs that give the mouse a profile "
+                                     "while they run, or with\n"
+                                     "                         --focus while their window has focus; "
+                                     "add replaces a program's link")},
     {"doctor",
      QT_TRANSLATE_NOOP("KorvaneCtl", "doctor                   what a bug report needs: version, system, "
                                      "session, the mouse's nodes and access, udev rule, trace")},
@@ -66,6 +73,16 @@ QString tr(const char *text) {
 
 QString connectionName(int connection) {
     return connection == kReceiver ? "receiver" : "cable";
+}
+
+// A link names a program by its executable's file name, or by its absolute path, which is compared with
+// the running executable's own and so is kept without "." and ".." steps. Empty when word is neither.
+QString linkedProgram(const QString &word) {
+    if (word.startsWith('/')) {
+        const QString path = QDir::cleanPath(word);
+        return word.endsWith('/') || path == "/" ? QString() : path;
+    }
+    return word.isEmpty() || word.contains('/') || word == "." || word == ".." ? QString() : word;
 }
 } // namespace
 
@@ -146,6 +163,8 @@ int KorvaneCtl::run(const QStringList &arguments) {
         return importFile(rest);
     if (command == "macros")
         return macros(rest);
+    if (command == "links")
+        return links(rest);
     if (command == "doctor")
         return doctor();
     return usageError(tr("unknown command %1").arg(command));
@@ -686,4 +705,88 @@ int KorvaneCtl::macros(const QStringList &arguments) {
     if (result != MacroListResult::Ok)
         return refuse(result);
     return exporting ? finish(kOk, QString()) : finish(kOk, QString(), QJsonObject{{"macro", name}});
+}
+
+QJsonObject KorvaneCtl::linksObject(const ProfileLinks &links) {
+    QJsonArray list;
+    for (const ProfileLink &link : links.links)
+        list.append(QJsonObject{{"program", link.program}, {"profile", link.profile}, {"focus", link.focus}});
+    return QJsonObject{
+        {"links", list},
+        {"default", links.defaultProfile.isEmpty() ? QJsonValue() : QJsonValue(links.defaultProfile)},
+        {"automatic", links.automatic}};
+}
+
+int KorvaneCtl::printLinks(const ProfileLinks &links) {
+    if (m_json)
+        return finish(kOk, QString(), linksObject(links));
+    if (links.links.isEmpty())
+        m_out << tr("No program is linked to a profile.") << "\n";
+    for (const ProfileLink &link : links.links)
+        m_out << tr("%1  ->  %2  (%3)")
+                     .arg(link.program, link.profile,
+                          link.focus ? tr("while its window has focus") : tr("while it runs"))
+              << "\n";
+    if (!links.defaultProfile.isEmpty())
+        m_out << tr("default profile: %1").arg(links.defaultProfile) << "\n";
+    m_out << (links.automatic ? tr("automatic switching: on") : tr("automatic switching: off")) << "\n";
+    return kOk;
+}
+
+int KorvaneCtl::links(const QStringList &arguments) {
+    // The list only reads the product configuration, like the profile names.
+    if (arguments.isEmpty())
+        return printLinks(config::loadProfileLinks());
+    const QString operation = arguments.first();
+    if (operation != "add" && operation != "remove")
+        return usageError(tr("unknown command %1").arg("links " + operation));
+    QStringList words = arguments.mid(1);
+    const bool focus = operation == "add" && words.removeAll("--focus") > 0;
+    if (words.size() != (operation == "add" ? 2 : 1))
+        return usageError(tr("wrong arguments for %1").arg("links " + operation));
+    const QString program = linkedProgram(words.first());
+    if (operation == "add" && program.isEmpty())
+        return usageError(tr("\"%1\" names no program: give the program's file name (without '/') or its "
+                             "absolute path.")
+                              .arg(words.first()));
+    const Holder holder = hold();
+    if (holder == Holder::Refused)
+        return kWindowRuns;
+    // The window keeps the links beside the profile list: it is free before the change and reads them
+    // again after it.
+    if (holder == Holder::Window && !windowFree())
+        return kWindowRuns;
+    ProfileLinks stored = config::loadProfileLinks();
+    QString warning;
+    if (operation == "add") {
+        ProfileList list;
+        list.load();
+        if (!list.names().contains(words.at(1)))
+            return finish(kRefused, tr("This profile does not exist."));
+        // The window class the window may have learnt names the same program's windows: it stays.
+        const ProfileLink *known = stored.find(program);
+        stored.set(ProfileLink{program, words.at(1), focus, known ? known->windowClass : QString()});
+        // The program may be installed later; a path that leads nowhere yet may be a typing mistake, so it
+        // is named, and kept.
+        if (program.startsWith('/') && !QFileInfo::exists(program))
+            warning = tr("There is no program at %1 yet; the link holds once it is there.").arg(program);
+    } else if (!stored.remove(words.first()) && (program.isEmpty() || !stored.remove(program))) {
+        return finish(kRefused, tr("This program has no link."));
+    }
+    if (!config::storeProfileLinks(stored)) {
+        const QString file = AppPaths::productConfigFile(config::profileProductName());
+        return finish(kFileError,
+                      filereplace::linkStaysInside(file, AppPaths::configDir())
+                          ? tr("The links could not be stored: the file %1 could not be written.").arg(file)
+                          : ProfileList::describe(ProfileListResult::LinkOutside, file));
+    }
+    QJsonObject data = linksObject(stored);
+    if (!warning.isEmpty()) {
+        data.insert("warning", warning);
+        if (!m_json)
+            m_err << warning << "\n";
+    }
+    if (holder == Holder::Window)
+        windowReload(data);
+    return finish(kOk, QString(), data);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/window_service.h"
 #include "storage/macro_list.h"
+#include "storage/profile_links.h"
 #include "storage/profile_list.h"
 
 #include <QJsonObject>
@@ -51,6 +52,7 @@ private:
     int exportFile(const QStringList &arguments);
     int importFile(const QStringList &arguments);
     int macros(const QStringList &arguments);
+    int links(const QStringList &arguments);
     int doctor();
     int help(const QString &command);
     // The names alone, one a line (with --json as one array under key), for shell completion and scripts.
@@ -81,6 +83,9 @@ private:
     // The status and profile list as both ways print them.
     int printStatus(int level, int millivolts, bool charging, const QString &connection, bool mayDiffer);
     int printProfiles(const QStringList &names, const QString &current);
+    // The links, the default profile and the automatic switch: with --json as one object, else a line each.
+    static QJsonObject linksObject(const ProfileLinks &links);
+    int printLinks(const ProfileLinks &links);
     bool openDevice();
     // After openDevice() failed: exit 15 with what to do when this user may not open the mouse, else
     // absentMessage with the no-mouse code.
