@@ -158,8 +158,11 @@ private slots:
             // The same program again selects its link instead of adding one.
             button(dialog, "browseButton")->click();
 
+            // Opened twice: the second opening's list replaces the first's.
             QMenu *running = button(dialog, "runningButton")->menu();
             emit running->aboutToShow();
+            emit running->aboutToShow();
+            QCOMPARE(running->findChildren<QMenu *>().size(), 1);
             QStringList offered;
             for (QAction *action : running->actions())
                 offered << (action->menu() ? action->text() + ": " : action->text());

@@ -281,7 +281,11 @@ QString LinkedProgramsDialog::wayText(bool focus) const {
 }
 
 void LinkedProgramsDialog::fillRunningMenu() {
+    // The last opening's submenu goes with its entries.
+    const QList<QMenu *> submenus =
+        m_runningMenu->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly);
     m_runningMenu->clear();
+    qDeleteAll(submenus);
     ProcessWatcher watcher(m_processRoot);
     watcher.scan();
     const QVector<RunningProgram> running = runningPrograms(watcher, entries());
@@ -391,6 +395,7 @@ void LinkedProgramsDialog::showSelection() {
     for (QToolButton *button : {m_removeButton, m_profileButton, m_wayButton})
         button->setEnabled(any);
     m_profileMenu->clear();
+    qDeleteAll(m_profileMenu->findChildren<QActionGroup *>());
     if (!any) {
         setButtonText(m_profileButton, QString());
         setButtonText(m_wayButton, QString());
