@@ -1,5 +1,7 @@
 #include "app/link_switcher.h"
+#include "app/linked_programs_dialog.h"
 #include "app/mouse_notices.h"
+#include "app/profile_bar.h"
 #include "app/tray_battery_icon.h"
 #include "buttons/vel_btn_window.h"
 #include "device/battery_thread_controller.h"
@@ -136,6 +138,7 @@ private slots:
     void init();
     void cleanup();
     void profileBarReachesTheSession();
+    void linkedProgramsFromTheProfileBar();
     void filesThroughTheirDialogs();
     void cancelDiscardsUnsentEdits();
     void applyRefused_data();
@@ -269,6 +272,31 @@ void TestMainWindow::profileBarReachesTheSession() {
     click("copyButton");
     QCOMPARE(working().profileNames[0], QString("Profile 1 copy"));
     QVERIFY(storedProfile("Profile 1 copy").pollRate == 8 && working().profile.pollRate == 8);
+}
+
+// The profile bar's chain button opens the Linked programs dialog on the window's profiles, a program added
+// there getting the profile being edited; Ok stores the links and the bar says so, Cancel neither.
+void TestMainWindow::linkedProgramsFromTheProfileBar() {
+    auto *bar = m_window->findChild<ProfileBar *>();
+    QSignalSpy changed(bar, &ProfileBar::linksChanged);
+    saveShot(m_window, "main_window_links_button");
+    for (const bool ok : {false, true}) {
+        QStringList defaults;
+        QTimer::singleShot(0, [ok, &defaults] {
+            auto *dialog = qobject_cast<LinkedProgramsDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            for (QAction *action : dialog->findChild<QToolButton *>("defaultButton")->menu()->actions())
+                defaults << action->text();
+            VelFileDialog::setNextAnswers({"/opt/racer/racer"});
+            dialog->findChild<QToolButton *>("browseButton")->click();
+            dialog->findChild<QToolButton *>(ok ? "msgBoxYesBtn" : "msgBoxNoBtn")->click();
+        });
+        click("linksButton");
+        QCOMPARE(defaults, QStringList{"None"} + m_window->profileNames());
+        QCOMPARE(changed.count(), ok ? 1 : 0);
+        QCOMPARE(config::loadProfileLinks().links.size(), ok ? 1 : 0);
+    }
+    QCOMPARE(config::loadProfileLinks().links.first().profile, working().profileNames[0]);
 }
 
 // Import, export, save and load through their buttons and file dialogs (the product mark's and the

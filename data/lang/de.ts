@@ -491,6 +491,97 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
     </message>
 </context>
 <context>
+    <name>LinkedProgramsDialog</name>
+    <message>
+        <source>LINKED PROGRAMS</source>
+        <translation>VERKNÜPFTE PROGRAMME</translation>
+    </message>
+    <message>
+        <source>Linked programs</source>
+        <translation>Verknüpfte Programme</translation>
+    </message>
+    <message>
+        <source>While a linked program runs, or while its window has focus, the mouse uses the profile chosen for it.</source>
+        <translation>Solange ein verknüpftes Programm läuft oder sein Fenster den Fokus hat, nutzt die Maus das dafür gewählte Profil.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>PROGRAM</source>
+        <translation>PROGRAMM</translation>
+    </message>
+    <message>
+        <source>PROFILE</source>
+        <translation>PROFIL</translation>
+    </message>
+    <message>
+        <source>WAY</source>
+        <translation>ART</translation>
+    </message>
+    <message>
+        <source>No program is linked yet. Add a running program, or browse to one.</source>
+        <translation>Noch ist kein Programm verknüpft. Fügen Sie ein laufendes Programm hinzu oder wählen Sie eines aus.</translation>
+    </message>
+    <message>
+        <source>Add a running program</source>
+        <translation>Laufendes Programm hinzufügen</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Where the desktop does not tell which window has focus, a link that follows the focus holds while its program runs.</source>
+        <translation>Wo die Arbeitsumgebung nicht mitteilt, welches Fenster den Fokus hat, gilt eine Verknüpfung nach Fokus, solange ihr Programm läuft.</translation>
+    </message>
+    <message>
+        <source>DEFAULT PROFILE</source>
+        <translation>STANDARDPROFIL</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>while no linked program is active</source>
+        <translation>solange kein verknüpftes Programm aktiv ist</translation>
+    </message>
+    <message>
+        <source>While its window has focus</source>
+        <translation>Solange sein Fenster den Fokus hat</translation>
+    </message>
+    <message>
+        <source>While it runs</source>
+        <translation>Solange es läuft</translation>
+    </message>
+    <message>
+        <source>Other programs</source>
+        <translation>Andere Programme</translation>
+    </message>
+    <message>
+        <source>No running program found</source>
+        <translation>Kein laufendes Programm gefunden</translation>
+    </message>
+    <message>
+        <source>Choose a program</source>
+        <translation>Programm auswählen</translation>
+    </message>
+    <message>
+        <source>Programs (*)</source>
+        <translation>Programme (*)</translation>
+    </message>
+    <message>
+        <source>The linked programs could not be saved in %1.</source>
+        <translation>Die verknüpften Programme konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>MACRO</source>
@@ -826,6 +917,10 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
     <message>
         <source>Save Config File</source>
         <translation>Konfigurationsdatei speichern</translation>
+    </message>
+    <message>
+        <source>Linked programs</source>
+        <translation>Verknüpfte Programme</translation>
     </message>
 </context>
 <context>

@@ -490,6 +490,97 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
     </message>
 </context>
 <context>
+    <name>LinkedProgramsDialog</name>
+    <message>
+        <source>LINKED PROGRAMS</source>
+        <translation>PROGRAMMES LIÉS</translation>
+    </message>
+    <message>
+        <source>Linked programs</source>
+        <translation>Programmes liés</translation>
+    </message>
+    <message>
+        <source>While a linked program runs, or while its window has focus, the mouse uses the profile chosen for it.</source>
+        <translation>Tant qu&apos;un programme lié s&apos;exécute, ou que sa fenêtre a le focus, la souris utilise le profil choisi pour lui.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>PROGRAM</source>
+        <translation>PROGRAMME</translation>
+    </message>
+    <message>
+        <source>PROFILE</source>
+        <translation>PROFIL</translation>
+    </message>
+    <message>
+        <source>WAY</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>No program is linked yet. Add a running program, or browse to one.</source>
+        <translation>Aucun programme n&apos;est encore lié. Ajoutez un programme en cours d&apos;exécution, ou parcourez jusqu&apos;à l&apos;un d&apos;eux.</translation>
+    </message>
+    <message>
+        <source>Add a running program</source>
+        <translation>Ajouter un programme actif</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Where the desktop does not tell which window has focus, a link that follows the focus holds while its program runs.</source>
+        <translation>Là où le bureau ne dit pas quelle fenêtre a le focus, un lien qui suit le focus vaut tant que son programme s&apos;exécute.</translation>
+    </message>
+    <message>
+        <source>DEFAULT PROFILE</source>
+        <translation>PROFIL PAR DÉFAUT</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>while no linked program is active</source>
+        <translation>tant qu&apos;aucun programme lié n&apos;est actif</translation>
+    </message>
+    <message>
+        <source>While its window has focus</source>
+        <translation>Tant que sa fenêtre a le focus</translation>
+    </message>
+    <message>
+        <source>While it runs</source>
+        <translation>Tant qu&apos;il s&apos;exécute</translation>
+    </message>
+    <message>
+        <source>Other programs</source>
+        <translation>Autres programmes</translation>
+    </message>
+    <message>
+        <source>No running program found</source>
+        <translation>Aucun programme actif trouvé</translation>
+    </message>
+    <message>
+        <source>Choose a program</source>
+        <translation>Choisir un programme</translation>
+    </message>
+    <message>
+        <source>Programs (*)</source>
+        <translation>Programmes (*)</translation>
+    </message>
+    <message>
+        <source>The linked programs could not be saved in %1.</source>
+        <translation>Les programmes liés n&apos;ont pas pu être enregistrés dans %1.</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>MACRO</source>
@@ -825,6 +916,10 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
     <message>
         <source>Save Config File</source>
         <translation>Enregistrer le fichier de configuration</translation>
+    </message>
+    <message>
+        <source>Linked programs</source>
+        <translation>Programmes liés</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/profile_bar.h"
 
 #include "app/app_log.h"
+#include "app/linked_programs_dialog.h"
 #include "device/pointer_speed.h"
 #include "storage/app_config_file.h"
 #include "storage/app_config_store.h"
@@ -35,6 +36,7 @@ constexpr QRect kCopyRect(32, 228, 118, 28);
 constexpr QRect kResetRect(154, 228, 118, 28);
 constexpr QRect kExportRect(32, 268, 28, 28);
 constexpr QRect kImportRect(66, 268, 28, 28);
+constexpr QRect kLinksRect(100, 268, 28, 28);
 
 QString currentName() {
     return workingConfig().profileNames[0];
@@ -66,6 +68,8 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent), m_session(workingConf
     connect(m_exportButton, &QPushButton::clicked, this, &ProfileBar::exportProfile);
     m_importButton = makeButton({"profile_export1.png"}, "importButton");
     connect(m_importButton, &QPushButton::clicked, this, &ProfileBar::importProfile);
+    m_linksButton = makeButton({"profile_link1.png", "profile_link2.png"}, "linksButton");
+    connect(m_linksButton, &QPushButton::clicked, this, &ProfileBar::openLinkedPrograms);
     m_slotButton = makeButton(VelPushButton::tabImages(), "slotButton");
     m_slotButton->setCheckable(true);
     m_slotButton->setChecked(true);
@@ -94,7 +98,7 @@ void ProfileBar::setScale(double factor) {
         {m_nameLabel, kNameLabelRect},   {m_nameEdit, kNameEditRect},         {m_dropButton, kDropRect},
         {m_slotButton, kSlotButtonRect}, {m_slotSelector, kSlotSelectorRect}, {m_addButton, kAddRect},
         {m_deleteButton, kDeleteRect},   {m_copyButton, kCopyRect},           {m_resetButton, kResetRect},
-        {m_exportButton, kExportRect},   {m_importButton, kImportRect}};
+        {m_exportButton, kExportRect},   {m_importButton, kImportRect},       {m_linksButton, kLinksRect}};
     for (const auto &place : places)
         place.first->setGeometry(DisplayScale::scaledIn(place.second, kBarRect, factor));
     buildMenu();
@@ -109,6 +113,7 @@ void ProfileBar::retranslate() {
     m_resetButton->setText(tr("RESET"));
     m_exportButton->setToolTip(tr("Save Profile File"));
     m_importButton->setToolTip(tr("Load Profile File"));
+    m_linksButton->setToolTip(tr("Linked programs"));
     m_slotButton->setText(tr("Profile") + " 1");
     m_slotSelector->setText(tr("Profile") + " 1");
     buildMenu();
@@ -318,6 +323,12 @@ void ProfileBar::saveConfigFile() {
     if (path.isEmpty())
         return;
     showResult(ProfileList::exportConfigFile(workingConfig(), path, config::profileProductName()), path);
+}
+
+void ProfileBar::openLinkedPrograms() {
+    LinkedProgramsDialog dialog(m_session.names(), currentName(), m_factor, window());
+    if (dialog.exec() == QDialog::Accepted)
+        emit linksChanged();
 }
 
 void ProfileBar::chooseSlot(QAction *action) {

@@ -44,6 +44,8 @@ public:
     void resetAllProfiles();
     void loadConfigFile();
     void saveConfigFile();
+    // The "Linked programs" dialog; Ok there stores the links and says so by linksChanged().
+    void openLinkedPrograms();
 
 signals:
     // The working profile is another one, or changed as a whole: the pages show it again.
@@ -58,6 +60,8 @@ signals:
     void slotSwitchRequested();
     // The menu was built again: the list or the current profile may be other ones.
     void listChanged();
+    // The linked programs or the default profile were stored anew: the window reads them again.
+    void linksChanged();
 
 private:
     VelPushButton *makeButton(const QStringList &images, const char *name);
@@ -88,6 +92,7 @@ private:
     VelPushButton *m_resetButton = nullptr;
     VelPushButton *m_exportButton = nullptr;
     VelPushButton *m_importButton = nullptr;
+    VelPushButton *m_linksButton = nullptr;
     VelPushButton *m_slotButton = nullptr;
     VelPushButton *m_slotSelector = nullptr;
     VelMenu *m_slotMenu = nullptr;

@@ -91,6 +91,7 @@ bool SkinPainter::paintPictures() {
     }
     ok = save(languageButton(), "lang.png") && ok;
     ok = save(dialogBackground(478, 309), "dlg.png") && ok;
+    ok = save(dialogBackground(620, 480), "dlg_links.png") && ok;
     ok = save(warningSign(), "warn.png") && ok;
     ok = save(unpluggedReceiver(), "dongle2.png") && ok;
     ok = save(dialogButton(true), "yes_Btn.png") && ok;
@@ -544,6 +545,11 @@ QImage SkinPainter::profileIcon(const QString &kind, bool lit) const {
         p.drawLine(QPointF(14, 6), QPointF(14, 17));
         p.drawPolyline(QPolygonF({QPointF(10, 13), QPointF(14, 17), QPointF(18, 13)}));
         p.drawPolyline(QPolygonF({QPointF(7, 16), QPointF(7, 21), QPointF(21, 21), QPointF(21, 16)}));
+    } else if (kind == "link") { // two links of a chain
+        p.translate(14, 14);
+        p.rotate(-45);
+        p.drawRoundedRect(QRectF(-8.5, -3, 10, 6), 3, 3);
+        p.drawRoundedRect(QRectF(-1.5, -3, 10, 6), 3, 3);
     } else if (kind == "apply") { // drop-down
         p.drawPolyline(QPolygonF({QPointF(9, 12), QPointF(14, 17), QPointF(19, 12)}));
     }
@@ -609,7 +615,7 @@ bool SkinPainter::paintMainWindowParts() {
     ok = save(wheelArrow(true, true, false), "btn_up3.png") && ok;
     ok = save(wheelArrow(false, false, false), "btn_down4.png") && ok;
     ok = save(wheelArrow(false, true, false), "btn_down3.png") && ok;
-    for (const char *kind : {"add", "del", "copy", "reset", "export", "import"}) {
+    for (const char *kind : {"add", "del", "copy", "reset", "export", "import", "link"}) {
         ok = save(profileIcon(kind, false), QString("profile_%1%2.png").arg(kind).arg(1)) && ok;
         ok = save(profileIcon(kind, true), QString("profile_%1%2.png").arg(kind).arg(2)) && ok;
     }
