@@ -845,6 +845,16 @@ void TestMainWindow::linkedProgramsSwitchTheProfile() {
     QCOMPARE(switched.size(), 2);
     QCOMPARE(m_window->currentProfileName(), QString("Profile 1"));
     QVERIFY(switcher.waitingProfile().isEmpty() && !written(mouse).isEmpty());
+
+    // Deleting the linked profile takes its link along, and says so once.
+    QString failedFile;
+    QCOMPARE(m_window->switchProfile(raid, failedFile), ProfileListResult::Ok);
+    messages();
+    VelMessageBox::setNextAnswers({true, true});
+    click("deleteButton");
+    QCOMPARE(messages().last(),
+             QString("These programs were linked to the deleted profile and are no longer: shooter."));
+    QVERIFY(config::loadProfileLinks().links.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

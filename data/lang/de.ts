@@ -922,6 +922,10 @@ den Befehl nicht an oder ist über den Sitzungsbus nicht erreichbar; 14 keine Ak
         <source>Linked programs</source>
         <translation>Verknüpfte Programme</translation>
     </message>
+    <message>
+        <source>These programs were linked to the deleted profile and are no longer: %1.</source>
+        <translation>Diese Programme waren mit dem gelöschten Profil verknüpft und sind es nicht mehr: %1.</translation>
+    </message>
 </context>
 <context>
     <name>ProfileList</name>

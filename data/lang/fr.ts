@@ -921,6 +921,10 @@ la commande ou n’est pas joignable sur le bus de session ; 14 aucun rapport de
         <source>Linked programs</source>
         <translation>Programmes liés</translation>
     </message>
+    <message>
+        <source>These programs were linked to the deleted profile and are no longer: %1.</source>
+        <translation>Ces programmes étaient liés au profil supprimé et ne le sont plus : %1.</translation>
+    </message>
 </context>
 <context>
     <name>ProfileList</name>

@@ -3,6 +3,7 @@
 #include "app/app_log.h"
 #include "app/korvane_tray.h"
 #include "app/language_menu.h"
+#include "app/link_switcher.h"
 #include "app/mouse_menu.h"
 #include "app/mouse_notices.h"
 #include "app/page_tabs.h"
@@ -196,6 +197,10 @@ void KorvaneWidget::connectParts() {
     // A profile switched to, added, copied or imported is what its file holds.
     connect(m_profileBar, &ProfileBar::profileChanged, this, &KorvaneWidget::markClean);
     connect(m_profileBar, &ProfileBar::listChanged, this, &KorvaneWidget::profilesChanged);
+    connect(m_profileBar, &ProfileBar::linksChanged, this, [this] {
+        if (m_linkSwitcher)
+            m_linkSwitcher->reloadLinks();
+    });
     connect(m_profileBar, &ProfileBar::sendRequested, this, &KorvaneWidget::sendToDevice);
     connect(m_profileBar, &ProfileBar::profileReset, this, [this] {
         retranslate();

@@ -260,6 +260,17 @@ void ProfileBar::deleteProfile() {
     const ProfileListResult result = m_session.remove(name);
     if (result == ProfileListResult::Ok)
         showResult(m_session.warning(), m_session.failedFile());
+    // The programs joined to it lost their profile: said once, here.
+    QStringList programs;
+    for (const ProfileLink &link : m_session.droppedLinks())
+        programs << link.program;
+    if (result == ProfileListResult::Ok && !programs.isEmpty()) {
+        VelMessageBox::inform(window(),
+                              tr("These programs were linked to the deleted profile and are no longer: "
+                                 "%1.")
+                                  .arg(programs.join(QStringLiteral(", "))));
+        emit linksChanged();
+    }
     showChange(result);
 }
 
