@@ -1,7 +1,9 @@
 #include "app/link_follower.h"
 #include "app/link_switcher.h"
+#include "app/mouse_notices.h"
 #include "bench_report.h"
 #include "platform/linux/process_watcher.h"
+#include "platform/osd_messenger.h"
 #include "storage/config_file.h"
 #include "storage/profile_list.h"
 #include "support/test_tree.h"
@@ -15,6 +17,12 @@
 #include <unistd.h>
 
 namespace {
+// The switch's on-screen notice goes nowhere: the on-screen-display program is not started for a benchmark.
+class NoOsd : public OsdMessenger {
+public:
+    void send(const OsdRecord &, std::function<void(bool)> done) override { done(true); }
+};
+
 double cpuMs() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -83,6 +91,7 @@ int main(int argc, char *argv[]) {
 
     // A linked program starts; the window switches to its profile and writes it.
     VirtualWindow rig;
+    rig.window->notices().setOsdMessenger(std::make_unique<NoOsd>());
     ProfileList list;
     list.load();
     QString raid;
