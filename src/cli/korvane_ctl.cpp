@@ -75,15 +75,6 @@ QString connectionName(int connection) {
     return connection == kReceiver ? "receiver" : "cable";
 }
 
-// A link names a program by its executable's file name, or by its absolute path, which is compared with
-// the running executable's own and so is kept without "." and ".." steps. Empty when word is neither.
-QString linkedProgram(const QString &word) {
-    if (word.startsWith('/')) {
-        const QString path = QDir::cleanPath(word);
-        return word.endsWith('/') || path == "/" ? QString() : path;
-    }
-    return word.isEmpty() || word.contains('/') || word == "." || word == ".." ? QString() : word;
-}
 } // namespace
 
 KorvaneCtl::KorvaneCtl(QTextStream &out, QTextStream &err, BackendFactory makeBackend)
@@ -222,132 +213,6 @@ int KorvaneCtl::refuse(MacroListResult result) {
                            result == MacroListResult::ProfilesNotUpdated;
     return finish(fileError ? kFileError : kRefused,
                   QCoreApplication::translate("MacroList", MacroList::message(result)));
-}
-
-KorvaneCtl::Holder KorvaneCtl::hold() {
-    m_instance = std::make_unique<SingleInstance>(description::productName());
-    if (m_instance->acquire()) {
-        // Holding the lock, no save is in flight: what a killed one left is cleared away.
-        filereplace::removeLeftovers(AppPaths::configDir());
-        return Holder::Us;
-    }
-    // The lock names the program holding it: another run of this command ends by itself; the window does
-    // for this command what it offers on the session bus, and without the bus it must be closed.
-    const SingleInstance::Holder holder = m_instance->holder();
-    if (holder.program == QFileInfo(QCoreApplication::applicationFilePath()).fileName())
-        finish(kWindowRuns, tr("Another korvanectl command (process %1) holds the mouse and the profiles; "
-                               "try again when it has ended.")
-                                .arg(holder.pid));
-    else if (WindowService::reachable())
-        return Holder::Window;
-    else
-        finish(kWindowRuns,
-               tr("Korvane Config is running and holds the mouse and the profiles; close it from its "
-                  "tray icon first."));
-    return Holder::Refused;
-}
-
-bool KorvaneCtl::windowAnswers() const {
-    const SingleInstance::Holder holder = SingleInstance(description::productName()).holder();
-    return !holder.program.isEmpty() &&
-           holder.program != QFileInfo(QCoreApplication::applicationFilePath()).fileName() &&
-           WindowService::reachable();
-}
-
-int KorvaneCtl::windowError(const WindowService::Reply &reply) {
-    if (reply.errorName == QLatin1String(sessionbus::kUnknownProfileError))
-        return finish(kRefused, tr("This profile does not exist."));
-    if (reply.errorName == QLatin1String(sessionbus::kInvalidNameError))
-        return finish(kRefused, reply.errorText);
-    // The window refuses a switch only for a profile file it cannot read.
-    if (reply.errorName == QLatin1String(sessionbus::kRefusedError))
-        return finish(kFileError, reply.errorText);
-    if (reply.errorName == QLatin1String(sessionbus::kBusyError))
-        return finish(
-            kWindowRuns,
-            tr("Korvane Config cannot take this now: %1 Try again when it is done.").arg(reply.errorText));
-    return finish(kWindowRuns, tr("Korvane Config did not answer: %1").arg(reply.errorText));
-}
-
-bool KorvaneCtl::windowFree() {
-    const WindowService::Reply reply = WindowService::call("Reload");
-    if (!reply.ok())
-        windowError(reply);
-    return reply.ok();
-}
-
-void KorvaneCtl::windowReload(QJsonObject &data) {
-    const WindowService::Reply reply = WindowService::call("Reload");
-    if (reply.ok())
-        return;
-    const QString warning =
-        tr("Korvane Config did not read the profiles again (%1); it shows the change when it is "
-           "started again.")
-            .arg(reply.errorText);
-    data.insert("warning", warning);
-    if (!m_json)
-        m_err << warning << "\n";
-}
-
-int KorvaneCtl::windowStatus() {
-    WindowService::Reply reply;
-    const QVariantMap mouse = WindowService::properties(reply);
-    if (!reply.ok())
-        return windowError(reply);
-    if (mouse.value("Product").toString().isEmpty())
-        return finish(kResultNoDevice, tr("No supported mouse is connected."),
-                      QJsonObject{{"access", accessName(DeviceAccess::Absent)}});
-    const QString connection = mouse.value("Connection").toString();
-    if (mouse.value("MouseOff").toBool())
-        return finish(kResultMouseOff, tr("Mouse is sleeping or not connected."),
-                      QJsonObject{{"connection", connection}, {"off", true}});
-    // The window has had no battery report yet: as a mouse that does not answer the request here.
-    if (mouse.value("BatteryLevel").toInt() < 0)
-        return finish(kNoAnswer, tr("The mouse did not answer; it may be asleep. Move it and try again."),
-                      QJsonObject{{"access", accessName(DeviceAccess::Silent)}});
-    return printStatus(mouse.value("BatteryLevel").toInt(), mouse.value("BatteryMillivolts").toInt(),
-                       mouse.value("Charging").toBool(), connection,
-                       mouse.value("SettingsMayDiffer").toBool());
-}
-
-int KorvaneCtl::windowProfiles() {
-    WindowService::Reply reply;
-    const QVariantMap window = WindowService::properties(reply);
-    if (!reply.ok())
-        return windowError(reply);
-    return printProfiles(window.value("Profiles").toStringList(), window.value("CurrentProfile").toString());
-}
-
-int KorvaneCtl::windowSwitch(const QString &name) {
-    WindowService::Reply reply = WindowService::call("SwitchProfile", {name});
-    if (!reply.ok())
-        return windowError(reply);
-    const QVariantMap window = WindowService::properties(reply);
-    if (!reply.ok())
-        return windowError(reply);
-    return finish(
-        kOk, QString(),
-        QJsonObject{{"profiles", QJsonArray::fromStringList(window.value("Profiles").toStringList())},
-                    {"current", window.value("CurrentProfile").toString()}});
-}
-
-int KorvaneCtl::windowApply(const QString &name) {
-    WindowService::Reply reply = WindowService::call("Apply", {name}, WindowService::kApplyTimeoutMs);
-    if (!reply.ok())
-        return windowError(reply);
-    const int result = reply.values.value(0).toInt();
-    const QString message = reply.values.value(2).toString();
-    if (!reply.values.value(1).toBool())
-        return finish(kFileError, message);
-    if (result == kResultNoDevice)
-        return finish(result, tr("No mouse is connected."),
-                      QJsonObject{{"access", accessName(DeviceAccess::Absent)}});
-    if (result != kResultOk)
-        return finish(result, message);
-    const QVariantMap window = WindowService::properties(reply);
-    if (!reply.ok())
-        return windowError(reply);
-    return finish(kOk, QString(), QJsonObject{{"profile", window.value("CurrentProfile").toString()}});
 }
 
 bool KorvaneCtl::openDevice() {
@@ -562,15 +427,10 @@ int KorvaneCtl::profile(const QStringList &arguments) {
         return refuse(result, session.failedFile());
     QJsonObject data{{"profiles", QJsonArray::fromStringList(session.names())},
                      {"current", session.currentName()}};
-    if (session.warning() != ProfileListResult::Ok) {
-        const QString warning = ProfileList::describe(session.warning(), session.failedFile());
-        data.insert("warning", warning);
-        if (!m_json)
-            m_err << warning << "\n";
-    }
-    if (holder == Holder::Window)
-        windowReload(data);
-    return finish(kOk, QString(), data);
+    const QString warning = session.warning() == ProfileListResult::Ok
+                                ? QString()
+                                : ProfileList::describe(session.warning(), session.failedFile());
+    return finishChange(data, warning, holder);
 }
 
 int KorvaneCtl::apply(const QStringList &arguments) {
@@ -674,10 +534,7 @@ int KorvaneCtl::importFile(const QStringList &arguments) {
     const ProfileListResult result = session.importFile(path, product, name);
     if (result != ProfileListResult::Ok)
         return refuse(result, session.failedFile());
-    QJsonObject data{{"profile", name}};
-    if (holder == Holder::Window)
-        windowReload(data);
-    return finish(kOk, QString(), data);
+    return finishChange(QJsonObject{{"profile", name}}, QString(), holder);
 }
 
 int KorvaneCtl::macros(const QStringList &arguments) {
@@ -705,88 +562,4 @@ int KorvaneCtl::macros(const QStringList &arguments) {
     if (result != MacroListResult::Ok)
         return refuse(result);
     return exporting ? finish(kOk, QString()) : finish(kOk, QString(), QJsonObject{{"macro", name}});
-}
-
-QJsonObject KorvaneCtl::linksObject(const ProfileLinks &links) {
-    QJsonArray list;
-    for (const ProfileLink &link : links.links)
-        list.append(QJsonObject{{"program", link.program}, {"profile", link.profile}, {"focus", link.focus}});
-    return QJsonObject{
-        {"links", list},
-        {"default", links.defaultProfile.isEmpty() ? QJsonValue() : QJsonValue(links.defaultProfile)},
-        {"automatic", links.automatic}};
-}
-
-int KorvaneCtl::printLinks(const ProfileLinks &links) {
-    if (m_json)
-        return finish(kOk, QString(), linksObject(links));
-    if (links.links.isEmpty())
-        m_out << tr("No program is linked to a profile.") << "\n";
-    for (const ProfileLink &link : links.links)
-        m_out << tr("%1  ->  %2  (%3)")
-                     .arg(link.program, link.profile,
-                          link.focus ? tr("while its window has focus") : tr("while it runs"))
-              << "\n";
-    if (!links.defaultProfile.isEmpty())
-        m_out << tr("default profile: %1").arg(links.defaultProfile) << "\n";
-    m_out << (links.automatic ? tr("automatic switching: on") : tr("automatic switching: off")) << "\n";
-    return kOk;
-}
-
-int KorvaneCtl::links(const QStringList &arguments) {
-    // The list only reads the product configuration, like the profile names.
-    if (arguments.isEmpty())
-        return printLinks(config::loadProfileLinks());
-    const QString operation = arguments.first();
-    if (operation != "add" && operation != "remove")
-        return usageError(tr("unknown command %1").arg("links " + operation));
-    QStringList words = arguments.mid(1);
-    const bool focus = operation == "add" && words.removeAll("--focus") > 0;
-    if (words.size() != (operation == "add" ? 2 : 1))
-        return usageError(tr("wrong arguments for %1").arg("links " + operation));
-    const QString program = linkedProgram(words.first());
-    if (operation == "add" && program.isEmpty())
-        return usageError(tr("\"%1\" names no program: give the program's file name (without '/') or its "
-                             "absolute path.")
-                              .arg(words.first()));
-    const Holder holder = hold();
-    if (holder == Holder::Refused)
-        return kWindowRuns;
-    // The window keeps the links beside the profile list: it is free before the change and reads them
-    // again after it.
-    if (holder == Holder::Window && !windowFree())
-        return kWindowRuns;
-    ProfileLinks stored = config::loadProfileLinks();
-    QString warning;
-    if (operation == "add") {
-        ProfileList list;
-        list.load();
-        if (!list.names().contains(words.at(1)))
-            return finish(kRefused, tr("This profile does not exist."));
-        // The window class the window may have learnt names the same program's windows: it stays.
-        const ProfileLink *known = stored.find(program);
-        stored.set(ProfileLink{program, words.at(1), focus, known ? known->windowClass : QString()});
-        // The program may be installed later; a path that leads nowhere yet may be a typing mistake, so it
-        // is named, and kept.
-        if (program.startsWith('/') && !QFileInfo::exists(program))
-            warning = tr("There is no program at %1 yet; the link holds once it is there.").arg(program);
-    } else if (!stored.remove(words.first()) && (program.isEmpty() || !stored.remove(program))) {
-        return finish(kRefused, tr("This program has no link."));
-    }
-    if (!config::storeProfileLinks(stored)) {
-        const QString file = AppPaths::productConfigFile(config::profileProductName());
-        return finish(kFileError,
-                      filereplace::linkStaysInside(file, AppPaths::configDir())
-                          ? tr("The links could not be stored: the file %1 could not be written.").arg(file)
-                          : ProfileList::describe(ProfileListResult::LinkOutside, file));
-    }
-    QJsonObject data = linksObject(stored);
-    if (!warning.isEmpty()) {
-        data.insert("warning", warning);
-        if (!m_json)
-            m_err << warning << "\n";
-    }
-    if (holder == Holder::Window)
-        windowReload(data);
-    return finish(kOk, QString(), data);
 }

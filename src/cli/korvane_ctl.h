@@ -78,6 +78,9 @@ private:
     // After it: the window reads the profile list again, so it shows the change at once; a window that
     // cannot is named in a warning, the files being changed all the same.
     void windowReload(QJsonObject &data);
+    // Ends a command that changed the files: warning (if any) told, the window (when it holds the mouse)
+    // told to read them again, data printed.
+    int finishChange(QJsonObject data, const QString &warning, Holder holder);
     // A call the window refused or did not answer, with the code and message the same refusal has here.
     int windowError(const WindowService::Reply &reply);
     // The status and profile list as both ways print them.
