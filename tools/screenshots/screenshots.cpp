@@ -1,4 +1,5 @@
 #include "app/korvane_widget.h"
+#include "app/linked_programs_dialog.h"
 #include "buttons/vel_combo_key_window.h"
 #include "buttons/vel_fire_key_window.h"
 #include "buttons/vel_macro_select.h"
@@ -6,6 +7,8 @@
 #include "buttons/vel_sniper_window.h"
 #include "gunset/vel_gunset_dialog.h"
 #include "platform/qt_compat.h"
+#include "storage/config_file.h"
+#include "storage/profile_links.h"
 #include "storage/profile_list.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
@@ -18,6 +21,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <cstdio>
 
 // Pictures of every page and the main dialogs, as the program shows them on the virtual mouse, in one
@@ -118,5 +122,21 @@ int main(int argc, char *argv[]) {
                                                           {&progress, "progress"}};
     for (const auto &[dialog, name] : dialogs)
         ok &= save(dialog, dir, name);
+
+    // The linked programs with a link of each way, and the menu of the programs running on this desktop.
+    ProfileLinks links;
+    links.links = {{"shooter", "Profile 1", true, "Shooter"},
+                   {"/usr/games/racer", "Profile 1", false, QString()}};
+    links.defaultProfile = "Profile 1";
+    ok &= config::storeProfileLinks(links);
+    LinkedProgramsDialog linked(window.profileNames(), window.currentProfileName());
+    ok &= save(&linked, dir, "linked-programs");
+    if (auto *running = linked.findChild<QMenu *>("runningMenu")) {
+        emit running->aboutToShow();
+        ok &= save(running, dir, "linked-programs-running");
+        // Programs without a desktop entry wait in a submenu of their own.
+        if (auto *other = running->findChild<QMenu *>("otherProgramsMenu"))
+            ok &= save(other, dir, "linked-programs-other");
+    }
     return ok ? 0 : 1;
 }
