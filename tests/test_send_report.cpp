@@ -73,6 +73,12 @@ const QByteArray kStore = with(kDpi, 3, 0x40);
 
 using RawReads = QVector<QPair<int, int>>;
 
+Bytes counting(int n, int from) {
+    Bytes out(n);
+    std::iota(out.begin(), out.end(), uint8_t(from));
+    return out;
+}
+
 } // namespace
 
 class TestSendReport : public QObject {
@@ -279,16 +285,6 @@ private slots:
     }
 };
 
-namespace {
-
-Bytes counting(int n, int from) {
-    Bytes out(n);
-    std::iota(out.begin(), out.end(), uint8_t(from));
-    return out;
-}
-
-} // namespace
-
 class TestVirtualMouse : public QObject {
     Q_OBJECT
     std::unique_ptr<CommandHarness> m_h;
@@ -354,29 +350,22 @@ private slots:
         }
     }
 
-    // Where blocks land in the mouse's memory (stores and the profile selection are the settings commands'
-    // business), and the write bracket closing.
-    void blocksAndBrackets() {
-        const Bytes first = counting(19, 1);
-        const Bytes second = counting(24, 0x40);
-        QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
-        QVERIFY(m_mouse->bracketOpen());
+    // Where blocks land in the mouse's memory, which the window tests read back (stores and the profile
+    // selection are the settings commands' business): the closing report is no data, and macro images use
+    // both address bytes.
+    void blocksLandAtTheirAddresses() {
+        const Bytes first = counting(19, 1), second = counting(24, 0x40), image = counting(20, 0x80);
         for (const Bytes &r :
              {onWire(report::kCmdSettings, 0x00, report::kBlockFirst, first),
               onWire(report::kCmdSettings, 0x13, report::kBlockNext, second),
               onWire(report::kCmdSettings, 0x7F, report::kBlockClose, {report::kBlockCloseData}),
-              onWire(report::kCmdMacros, 400, report::kBlockNext, counting(20, 0x80)),
-              onWire(report::kCmdWriteBracket, 1)})
+              onWire(report::kCmdMacros, 400, report::kBlockNext, image)})
             QCOMPARE(int(send(r)), 0);
         QVERIFY(m_mouse->memory(report::kCmdSettings, 0, 19) == first &&
-                m_mouse->memory(report::kCmdSettings, 19, 24) == second);
-        // The closing report is no data.
-        QVERIFY(m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0} &&
-                m_mouse->closedBlocks(0x01) == 1);
-        // Macro images use both address bytes.
-        QVERIFY(m_mouse->memory(report::kCmdMacros, 400, 20) == counting(20, 0x80) &&
+                m_mouse->memory(report::kCmdSettings, 19, 24) == second &&
+                m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0});
+        QVERIFY(m_mouse->memory(report::kCmdMacros, 400, 20) == image &&
                 m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20) == Bytes(20, 0));
-        QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
     }
 };
 
