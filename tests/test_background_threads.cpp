@@ -220,27 +220,25 @@ private slots:
     // a write that fails at once, a mouse that is off (nothing sent), a profile never read (nothing stored or
     // sent), and a write that stops and restarts the reader. The write gets the capability byte it was given.
     void profileWriteRun() {
+        // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
+        devicelink::setPauseFunction([](int) {
+            if (onReaderThread())
+                QThread::msleep(1);
+        });
         for (int result : {4, 5, 7, 0}) {
             const bool mouseOff = result == 5, filled = result != 7, withReader = result == 0;
             TestTree tree;
             QVERIFY(tree.isValid());
             AppConfigStore &store = AppConfigStore::instance();
-            store.loaded() = AppConfig();
-            store.working() = AppConfig();
+            store.loaded() = store.working() = AppConfig();
             store.working().profileNames[0] = "Profile 1"; // a configuration without a profile is not saved
             store.working().jitter = 7; // differs from the loaded copy until a write takes it
             store.working().profile.filled = filled;
-            // Real pauses of a millisecond: the modal loop leaves no room to step a gate.
-            devicelink::setPauseFunction([](int) {
-                if (onReaderThread())
-                    QThread::msleep(1);
-            });
             if (withReader)
                 m_controller->startBatteryThread();
             int flags = -1, capability = -1;
             auto write = [&](const AppConfig &, int f, uint8_t c) {
-                flags = f;
-                capability = c;
+                flags = f, capability = c;
                 if (!withReader)
                     return kResultWriteError;
                 BatteryControl::stop();

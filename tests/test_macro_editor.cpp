@@ -70,13 +70,16 @@ class TestMacroEditor : public QObject {
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
-private slots:
-    // One tree for the tests of the editor, which write only "Macro 1".
-    void initTestCase() {
+    // A tree holding one empty macro, "Macro 1".
+    void freshTree() {
         m_tree = std::make_unique<TestTree>();
         QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
                 config::addMacroName("Macro 1"));
     }
+
+private slots:
+    // One tree for the tests of the editor, which write only "Macro 1".
+    void initTestCase() { freshTree(); }
     // An editor (10 ms delay unit) with "Macro 1" open.
     void init() {
         m_editor = std::make_unique<MacroEditor>(
@@ -98,47 +101,36 @@ private slots:
     // What a recording stores by delay mode from start to stop, saved at the stop with the capture ended;
     // a key still held at the stop is reported.
     void recordingToRows() {
-        const struct {
-            int mode;
-            bool onStop;                               // the pointer on the page's STOP button
-            QVector<std::tuple<int, int, int>> events; // code, flags, milliseconds after the previous one
-            Steps expected;
-        } table[] = {
-            // The first event has no delay; 57 ms is five units, 3 ms and 0 ms one.
-            {1,
-             false,
-             {{kA, kPress, 0}, {kA, kRelease, 57}, {kB, kPress, 3}, {kB, kRelease, 0}},
-             {pressA, delay(5), releaseA, delay(1), pressB, delay(1), releaseB}},
-            // A held key repeats its press: one press and one release.
-            {0,
-             false,
-             {{kA, kPress, 0}, {kA, kPress, 30}, {kA, kPress, 30}, {kA, kRelease, 30}},
-             {pressA, releaseA}},
-            // The default delay (30 ms) whatever the pause; mouse buttons as their bits.
-            {2,
-             false,
-             {{kLeft + 1, kPress, 500}, {kLeft + 1, kRelease, 7}},
-             {{0x81, 0, 2}, delay(3), {0x01, 0, 2}}},
-            // The click on STOP is not recorded, a key on it is; A is still held.
-            {0, true, {{kLeft, kPress, 0}, {kA, kPress, 5}}, {pressA}},
-        };
-        for (const auto &row : table) {
-            use({releaseB}, row.mode);
-            m_onStop = row.onStop;
+        // Events as code, flags and milliseconds after the previous one; onStop: the pointer on STOP.
+        const auto check = [this](int mode, bool onStop, const QVector<std::tuple<int, int, int>> &events,
+                                  const Steps &expected) {
+            use({releaseB}, mode);
+            m_onStop = onStop;
             QSignalSpy changes(m_editor.get(), &MacroEditor::recordingChanged);
             QSignalSpy held(m_editor.get(), &MacroEditor::keysLeftHeld);
             m_editor->startRecording(false);
             QVERIFY(m_capture->running && m_capture->withMouse);
-            for (const auto &[code, flags, gap] : row.events) {
+            for (const auto &[code, flags, gap] : events) {
                 m_now += gap;
                 m_editor->record(code, flags);
             }
             m_editor->stopRecording();
-            QCOMPARE(stepText(rows()), stepText(row.expected));
-            QCOMPARE(stepText(saved()), stepText(row.expected));
+            QCOMPARE(stepText(rows()), stepText(expected));
+            QCOMPARE(stepText(saved()), stepText(expected));
             QVERIFY(!m_capture->running && changes.size() == 2 && !changes[1][0].toBool());
-            QCOMPARE(held.size(), row.onStop ? 1 : 0);
-        }
+            QCOMPARE(held.size(), onStop ? 1 : 0);
+        };
+        // The first event has no delay; 57 ms is five units, 3 ms and 0 ms one.
+        check(1, false, {{kA, kPress, 0}, {kA, kRelease, 57}, {kB, kPress, 3}, {kB, kRelease, 0}},
+              {pressA, delay(5), releaseA, delay(1), pressB, delay(1), releaseB});
+        // A held key repeats its press: one press and one release.
+        check(0, false, {{kA, kPress, 0}, {kA, kPress, 30}, {kA, kPress, 30}, {kA, kRelease, 30}},
+              {pressA, releaseA});
+        // The default delay (30 ms) whatever the pause; mouse buttons as their bits.
+        check(2, false, {{kLeft + 1, kPress, 500}, {kLeft + 1, kRelease, 7}},
+              {{0x81, 0, 2}, delay(3), {0x01, 0, 2}});
+        // The click on STOP is not recorded, a key on it is; A is still held.
+        check(0, true, {{kLeft, kPress, 0}, {kA, kPress, 5}}, {pressA});
     }
 
     // Without delays the 41st event ends the recording unstored; with delays the list stops at 63 rows.
@@ -331,19 +323,16 @@ private slots:
     // The list operations in the order the page shows them: the macro to show next, then why an
     // operation did not fully succeed; a deleted macro makes way for its neighbour.
     void catalogOperations() {
-        m_tree = std::make_unique<TestTree>();
-        QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
-                config::addMacroName("Macro 1"));
+        freshTree();
         m_editor->open("Macro 1");
         MacroCatalog catalog(*m_editor);
         QStringList events;
-        connect(&catalog, &MacroCatalog::listChanged, this,
-                [&](const QString &name) { events << "show " + name; });
-        connect(&catalog, &MacroCatalog::failed, this,
+        using C = MacroCatalog;
+        connect(&catalog, &C::listChanged, [&](const QString &name) { events << "show " + name; });
+        connect(&catalog, &C::failed,
                 [&](MacroListResult result) { events << QString("failed %1").arg(int(result)); });
-        connect(&catalog, &MacroCatalog::renamed, this,
-                [&](const QString &name) { events << "renamed " + name; });
-        connect(&catalog, &MacroCatalog::buttonsChanged, this, [&] { events << "buttons"; });
+        connect(&catalog, &C::renamed, [&](const QString &name) { events << "renamed " + name; });
+        connect(&catalog, &C::buttonsChanged, [&] { events << "buttons"; });
         catalog.load();
         catalog.addNew();
         catalog.addNew();

@@ -7,7 +7,6 @@
 #include "macro/vel_list_item.h"
 #include "macro/vel_tree_item.h"
 #include "macro/vel_tree_widget.h"
-#include "storage/app_config_store.h"
 #include "storage/config_file.h"
 #include "storage/factory_profile.h"
 #include "storage/macro_data.h"
@@ -101,7 +100,7 @@ private slots:
     // START puts STOP in its place and locks the window; the delay boxes choose the editor's mode, one at a
     // time. With RECORD AFTER a key goes after the selected row and a left click on STOP is left out; the key
     // still held at STOP is reported and the macro saved.
-    void recordingThroughThePage() {
+    void recordingAndKeyEditingThroughThePage() {
         setDelayMode(2);
         QVERIFY(!m_page->findChild<QCheckBox *>("recordDelaysBox")->isChecked() &&
                 m_page->editor().delayMode() == 2);
@@ -123,6 +122,18 @@ private slots:
         QVERIFY(locks.size() == 2 && !locks[0][0].toBool() && locks[1][0].toBool());
         QVERIFY(!stop->isVisible() && button(*m_page, "rowDelete")->isEnabled());
         QCOMPARE(m_messages, QStringList({"ONE OR MORE KEYS HAS NOT BEEN RELEASED."}));
+        // EDIT gives the selected key row the next key typed, showing its name; SAVE ends editing and writes
+        // it.
+        m_page->SelectRow(3);
+        button(*m_page, "rowEdit")->click();
+        QVERIFY(m_page->editor().editingKey() && button(*m_page, "saveButton")->isEnabled());
+        m_page->editor().editKey(kB, 0);
+        const QList<VelLabel *> labels = m_page->findChildren<VelLabel *>();
+        QVERIFY(
+            std::any_of(labels.begin(), labels.end(), [](VelLabel *label) { return label->text() == "B"; }));
+        button(*m_page, "saveButton")->click();
+        QVERIFY(!m_page->editor().editingKey());
+        QCOMPARE(stepText(saved()), stepText(Steps({pressA, pressB, delay(5), {0x04, 0, 0x05}})));
     }
 
     // Each row tool reaches the editor, on A press, a 50 ms delay, A release.
@@ -187,21 +198,6 @@ private slots:
         emit value->textEdited("120");
         QCOMPARE(steps().constLast(), delay(12));
         saveShot(m_page.get(), "macro_page");
-    }
-
-    // EDIT gives the selected key row the next key typed, showing its name; SAVE ends editing and writes it.
-    void editedKey() {
-        record({{kA, kPress, 0}, {kA, kRelease, 10}}, 0);
-        m_page->SelectRow(1);
-        button(*m_page, "rowEdit")->click();
-        QVERIFY(m_page->editor().editingKey() && button(*m_page, "saveButton")->isEnabled());
-        m_page->editor().editKey(kB, 0);
-        const QList<VelLabel *> labels = m_page->findChildren<VelLabel *>();
-        QVERIFY(
-            std::any_of(labels.begin(), labels.end(), [](VelLabel *label) { return label->text() == "B"; }));
-        button(*m_page, "saveButton")->click();
-        QVERIFY(!m_page->editor().editingKey());
-        QCOMPARE(stepText(saved()), stepText(Steps({pressA, {0x04, 0, 0x05}})));
     }
 
     // DELETE of a macro that buttons play asks first, naming the profiles; "No" keeps it, "Yes" deletes it. A

@@ -6,12 +6,10 @@
 #include "device/udev_rule.h"
 #include "platform/hid_report_descriptor.h"
 #include "platform/hidraw_node_registry.h"
-#include "sim/virtual_device_notifier.h"
 #include "sim/virtual_mouse.h"
 #include "storage/config_file.h"
 #include "support/test_tree.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -87,16 +85,6 @@ private slots:
         QCOMPARE(int(MouseDevice::classifyInterfacePath("/dev/hidraw3").kind), int(kCollectionNone));
     }
 
-    void receiverWithoutMouseCollectionIsNotOpened() {
-        m_mouse->unplug(kCable);
-        m_device->enumerateDevices();
-        m_device->table().entries[0].present[kPresentReceiverMouse] = 0;
-        m_device->openByName(m_name.constData());
-        for (int slot = 0; slot < kSlotCount; ++slot)
-            QVERIFY(!m_device->handle(slot));
-        QVERIFY(!m_device->commandHandle());
-    }
-
     void commandHandlePrefersCable() {
         m_device->enumerateDevices();
         m_device->openByName("another mouse");
@@ -120,6 +108,13 @@ private slots:
         const CommandReport store = report::makeCommand(report::kCmdStore, 0xF3, 0x01);
         QCOMPARE(int(sendReport(*m_device, store.data(), 33)), 0);
         QCOMPARE(m_mouse->records().at(0).connection, int(kReceiver));
+        // A receiver without its mouse collection is not opened at all.
+        m_device->closeAll();
+        m_device->table().entries[0].present[kPresentReceiverMouse] = 0;
+        m_device->openByName(m_name.constData());
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            QVERIFY(!m_device->handle(slot));
+        QVERIFY(!m_device->commandHandle());
     }
 
     // After opening, the link tells apart: nothing plugged in, a node this user may not open, one that failed
@@ -237,32 +232,6 @@ private slots:
         QVERIFY(!nodes.contains("/dev/hidraw3") && nodes.contains("/dev/hidraw4"));
         const DeviceEvent again = nodes.removal("/dev/hidraw3");
         QVERIFY(again.kinds == kCollectionNone && again.vendorId == 0 && again.path == "/dev/hidraw3");
-    }
-
-    // Unplugging and replugging the receiver arrives, classified, through the event loop, with Linux nodes
-    // and with Windows paths.
-    void virtualMouseEvents() {
-        for (bool windowsPaths : {false, true}) {
-            VirtualMouse mouse(0x248A, 0x8373, 0x248A, 0xFB01,
-                               windowsPaths ? VirtualMouse::PathStyle::Windows
-                                            : VirtualMouse::PathStyle::Linux);
-            VirtualDeviceNotifier notifier(mouse);
-            QSignalSpy spy(&notifier, &DeviceNotifier::deviceChanged);
-            QVERIFY(notifier.start());
-            mouse.unplug(kReceiver);
-            QCOMPARE(spy.count(), 0); // queued, not delivered inside unplug()
-            mouse.plug(kReceiver);
-            QTRY_COMPARE(spy.count(), windowsPaths ? 4 : 2);
-            uint8_t kinds[2] = {0, 0}; // removed, arrived
-            for (int i = 0; i < spy.count(); ++i) {
-                const auto e = spy.at(i).at(0).value<DeviceEvent>();
-                QVERIFY(e.arrived == (i >= spy.count() / 2) && e.vendorId == 0x248A && e.productId == 0x8373);
-                const uint8_t kind = e.kinds & kCollectionCommand ? kCollectionCommand : kCollectionMouse;
-                QCOMPARE(e.path.toStdString(), mouse.path(kReceiver, kind));
-                kinds[e.arrived] |= e.kinds;
-            }
-            QVERIFY(kinds[0] == kBoth && kinds[1] == kBoth);
-        }
     }
 
 private:

@@ -348,23 +348,6 @@ private slots:
         QCOMPARE((QVector<int>{record(1).res4, record(2).res4, record(3).res4}), (QVector<int>{0, 1, 0}));
     }
 
-    // Records 40 and 41 at bytes 90 and 94, exchanged for ScrollRev 1 only; never through the matrix.
-    void wheelSlots() {
-        for (int reverse : {0, 1, 2}) {
-            setIni("PROFILE/ScrollRev", reverse);
-            m_s.buttonTable.fill(0);
-            ButtonMatrix::instance().table().fill(3);
-            record(40) = button(52);
-            record(41) = button(53);
-            packButton(m_s, 40, 22);
-            packButton(m_s, 41, 23);
-            const int up = reverse == 1 ? 94 : 90;
-            QCOMPARE(tableBytes(up, 4), (Bytes{0x8B, 0, 0, 0}));
-            QCOMPARE(tableBytes(90 + 94 - up, 4), (Bytes{0x8C, 0, 0, 0}));
-            QCOMPARE(tableBytes(14, 4), Bytes(4, 0));
-        }
-    }
-
     // Selectors, matrix values and records out of range pack nothing; a button count above 16
     // leaves records 16 on unpacked and unnumbered.
     void matrixLookupsBounded() {
@@ -384,7 +367,7 @@ private slots:
         packButton(m_s, -1, 5);
         QCOMPARE(tableBytes(122, 4), (Bytes{0x81, 0, 0, 0}));
 
-        m_h.reset();
+        m_h.reset(); // a fresh mouse and the description's matrix again
         m_h = std::make_unique<CommandHarness>();
         m_s = WriteSession();
         setIni("PROFILE/ButtonCount", 24);
@@ -449,28 +432,33 @@ private slots:
         QVERIFY(macroimage::readMacroEvents("../Raw").isEmpty());
     }
 
-    // Seven buttons on slots 0 to 6, the wheel on 22 and 23; record 7 lies past the button count.
+    // Seven buttons on slots 0 to 6, the wheel on 22 and 23 (exchanged for ScrollRev 1 only, never through
+    // the matrix); record 7 lies past the button count.
     void buttonTableReports() {
         const int functions[] = {1, 2, 3, 5, 4, 48, 49, 17};
         for (int r = 0; r < 8; ++r)
             record(r) = button(functions[r]);
         record(40) = button(52);
         record(41) = button(53);
-        packButtonTable(m_s);
-        QCOMPARE(int(sendButtonTable(m_s)), int(kResultOk));
-        const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
-                                 0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
-        Bytes slots6to11(24, 0), slots18to23(24, 0);
-        slots6to11[0] = 0x89;
-        slots18to23[16] = 0x8B;
-        slots18to23[20] = 0x8C;
-        const Reports expected = {
-            onWire(0x03, 0, 0xD1, {0x0A, 0x00}), onWire(0x03, 2, 0xD2, slots0to5),
-            onWire(0x03, 26, 0xD2, slots6to11),  onWire(0x03, 50, 0xD2, Bytes(24, 0)),
-            onWire(0x03, 74, 0xD2, slots18to23), onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
-            onWire(0x03, 0x7F, 0xD3, {0x1A}),
-        };
-        QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+        for (int reverse : {0, 1, 2}) {
+            setIni("PROFILE/ScrollRev", reverse);
+            m_h->mouse().clearRecords();
+            packButtonTable(m_s);
+            QCOMPARE(int(sendButtonTable(m_s)), int(kResultOk));
+            const Bytes slots0to5 = {0x81, 0, 0, 0, 0x82, 0, 0, 0, 0x83, 0, 0, 0,
+                                     0x84, 0, 0, 0, 0x85, 0, 0, 0, 0x8A, 0, 0, 0};
+            Bytes slots6to11(24, 0), slots18to23(24, 0);
+            slots6to11[0] = 0x89;
+            slots18to23[reverse == 1 ? 20 : 16] = 0x8B;
+            slots18to23[reverse == 1 ? 16 : 20] = 0x8C;
+            const Reports expected = {
+                onWire(0x03, 0, 0xD1, {0x0A, 0x00}), onWire(0x03, 2, 0xD2, slots0to5),
+                onWire(0x03, 26, 0xD2, slots6to11),  onWire(0x03, 50, 0xD2, Bytes(24, 0)),
+                onWire(0x03, 74, 0xD2, slots18to23), onWire(0x03, 98, 0xD2, {0xFF, 0xFF, 0xFF, 0xFF}),
+                onWire(0x03, 0x7F, 0xD3, {0x1A}),
+            };
+            QCOMPARE(hexLines(m_h->written()), hexLines(expected));
+        }
     }
 
     // Burst (pauses inserted) on two buttons, Reload (its own delay) on one and a macro past the model's

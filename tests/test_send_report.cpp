@@ -73,6 +73,12 @@ const QByteArray kStore = with(kDpi, 3, 0x40);
 
 using RawReads = QVector<QPair<int, int>>;
 
+Bytes counting(int n, int from) {
+    Bytes out(n);
+    std::iota(out.begin(), out.end(), uint8_t(from));
+    return out;
+}
+
 } // namespace
 
 class TestSendReport : public QObject {
@@ -100,6 +106,8 @@ private slots:
         const Script echo{replyOf(kDpiFramed)};
         const ReadStep badCommand = replyOf(with(kDpiFramed, 3, 0x03)),
                        badData = replyOf(with(kDpiFramed, 12, 7));
+        const QByteArray bracket = bytes33("0500fa4600");
+        const Script cutShort{replyOf(bracket.left(4)), kSilence, replyOf(bracket)};
         const struct {
             const char *name;
             QByteArray sent;
@@ -122,13 +130,7 @@ private slots:
             // A time-out leaves the previous reply in the buffer: the stale wrong data forces the rewrites.
             {"stale reply judged again", kDpi, {badData, kSilence, kSilence}, 2, 3, 3, 0},
             // A reply cut to four bytes is no echo, though the bracket's zero bytes would compare equal.
-            {"cut short: read again",
-             bytes33("0500fa4600"),
-             {replyOf(QByteArray::fromHex("0500fa46")), kSilence, replyOf(bytes33("0500fa4600"))},
-             0,
-             1,
-             3,
-             2},
+            {"cut short: read again", bracket, cutShort, 0, 1, 3, 2},
             // A reply cut short is no echo though its header matches, nor is it judged again after time-outs.
             {"short reply: gives up", kStore, {replyOf(kStore.left(16))}, 2, 3, 22, 19},
             // The copies are 64 bytes: a longer length is cut to them.
@@ -253,14 +255,6 @@ private slots:
         QCOMPARE(m_drain->dropped(), uint64_t(0));
     }
 
-    void writesReachTheNode() {
-        const QByteArray r = bytes33("0526fa460000");
-        QCOMPARE(m_drain->write(reinterpret_cast<const uint8_t *>(r.constData()), r.size()), 33);
-        char got[64];
-        QCOMPARE(::read(m_node, got, sizeof got), ssize_t(33));
-        QCOMPARE(QByteArray(got, 33), r);
-    }
-
     // Beyond the queue's limit the oldest unread command reports give way, and are counted.
     void fullQueueDropsOldest() {
         const int sent = int(HidrawDrain::kQueueLimit) + 44;
@@ -275,8 +269,12 @@ private slots:
         QCOMPARE(m_drain->read(reply, sizeof reply, 0), 0);
     }
 
-    // A node that goes away fails the reads, once what it delivered before has been read.
-    void removedNodeFailsAfterKeptReports() {
+    // Writes reach the node; a node that goes away fails the reads, once what it delivered before was read.
+    void writesAndRemovedNode() {
+        const QByteArray r = bytes33("0526fa460000");
+        QCOMPARE(m_drain->write(reinterpret_cast<const uint8_t *>(r.constData()), r.size()), 33);
+        char got[64];
+        QVERIFY(::read(m_node, got, sizeof got) == 33 && QByteArray(got, 33) == r);
         send(0x05, 0x46);
         ::close(m_node);
         m_node = -1;
@@ -286,16 +284,6 @@ private slots:
         QCOMPARE(m_drain->read(reply, sizeof reply, -1), -1);
     }
 };
-
-namespace {
-
-Bytes counting(int n, int from) {
-    Bytes out(n);
-    std::iota(out.begin(), out.end(), uint8_t(from));
-    return out;
-}
-
-} // namespace
 
 class TestVirtualMouse : public QObject {
     Q_OBJECT
@@ -322,22 +310,17 @@ private slots:
             m_h = std::make_unique<CommandHarness>(drained);
             m_mouse = &m_h->mouse();
             // The node's queue is full once more rounds than it holds have been sent.
-            const auto fillQueue = [this] {
-                const int from = m_mouse->streamedRounds();
-                QTRY_VERIFY_WITH_TIMEOUT(
-                    m_mouse->streamedRounds() >= from + 2 * int(VirtualMouse::kKernelQueueLimit), 10000);
+            const auto queueFilled = [this] {
+                const int full = m_mouse->streamedRounds() + 2 * int(VirtualMouse::kKernelQueueLimit);
+                return QTest::qWaitFor([&] { return m_mouse->streamedRounds() >= full; }, 10000);
             };
             m_mouse->streamMovement(1000);
-            fillQueue();
-            if (QTest::currentTestFailed())
-                return;
+            QVERIFY(queueFilled());
             m_mouse->sendStatusReport(0, 2, 1, 0);
             uint8_t reply[33] = {};
             const int got = m_mouse->readTimeout(m_h->device().commandHandle(), reply, sizeof reply, 50);
             QCOMPARE(got == 33 && reply[report::kCommand] == report::kCmdStatusReport, drained);
-            fillQueue();
-            if (QTest::currentTestFailed())
-                return;
+            QVERIFY(queueFilled());
             m_mouse->clearRecords();
             QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
             QCOMPARE(writes(), drained ? 1 : 2);
@@ -367,29 +350,22 @@ private slots:
         }
     }
 
-    // Where blocks land in the mouse's memory (stores and the profile selection are the settings commands'
-    // business), and the write bracket closing.
-    void blocksAndBrackets() {
-        const Bytes first = counting(19, 1);
-        const Bytes second = counting(24, 0x40);
-        QCOMPARE(int(send(onWire(report::kCmdWriteBracket, 0))), 0);
-        QVERIFY(m_mouse->bracketOpen());
+    // Where blocks land in the mouse's memory, which the window tests read back (stores and the profile
+    // selection are the settings commands' business): the closing report is no data, and macro images use
+    // both address bytes.
+    void blocksLandAtTheirAddresses() {
+        const Bytes first = counting(19, 1), second = counting(24, 0x40), image = counting(20, 0x80);
         for (const Bytes &r :
              {onWire(report::kCmdSettings, 0x00, report::kBlockFirst, first),
               onWire(report::kCmdSettings, 0x13, report::kBlockNext, second),
               onWire(report::kCmdSettings, 0x7F, report::kBlockClose, {report::kBlockCloseData}),
-              onWire(report::kCmdMacros, 400, report::kBlockNext, counting(20, 0x80)),
-              onWire(report::kCmdWriteBracket, 1)})
+              onWire(report::kCmdMacros, 400, report::kBlockNext, image)})
             QCOMPARE(int(send(r)), 0);
         QVERIFY(m_mouse->memory(report::kCmdSettings, 0, 19) == first &&
-                m_mouse->memory(report::kCmdSettings, 19, 24) == second);
-        // The closing report is no data.
-        QVERIFY(m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0} &&
-                m_mouse->closedBlocks(0x01) == 1);
-        // Macro images use both address bytes.
-        QVERIFY(m_mouse->memory(report::kCmdMacros, 400, 20) == counting(20, 0x80) &&
+                m_mouse->memory(report::kCmdSettings, 19, 24) == second &&
+                m_mouse->memory(report::kCmdSettings, 0x7F, 1) == Bytes{0});
+        QVERIFY(m_mouse->memory(report::kCmdMacros, 400, 20) == image &&
                 m_mouse->memory(report::kCmdMacros, 400 & 0xFF, 20) == Bytes(20, 0));
-        QVERIFY(!m_mouse->bracketOpen() && m_mouse->writeBrackets() == (Bytes{0, 1}));
     }
 };
 
