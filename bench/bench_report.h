@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <cstdio>
@@ -44,6 +45,7 @@ inline int runBareWindow(int argc, char *argv[]) {
     window.setWindowFlags(window.windowFlags() | Qt::FramelessWindowHint);
     window.setAttribute(Qt::WA_TranslucentBackground);
     window.resize(kBareWindowWidth, kBareWindowHeight);
+    QLabel label(QStringLiteral("Korvane Config"), &window);
     window.show();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/display_scale.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_push_button.h"
 
 #include <QMenu>
@@ -79,6 +80,7 @@ private slots:
             QVERIFY(window.isVisible());
         }
         QVERIFY(QDir(tree.file("skin")).removeRecursively());
+        SkinPictures::clear(); // the skin never changes while the program runs
         VirtualWindow plainRig;
         KorvaneWidget &plain = *plainRig.window;
         QVERIFY(plain.size() == QSize(999, 640) && plain.mask().isEmpty());

@@ -190,6 +190,19 @@ private slots:
         QCOMPARE(SkinPictures::sharp("tabbutton-1.png", 1.25).size(), QSize(280, 68));
         QCOMPARE(SkinPictures::sharp("icon.png", 2.0).cacheKey(),
                  SkinPictures::picture("icon.png").cacheKey());
+
+        // A picture read ahead on a thread is the picture the file holds, read once; one that cannot be read
+        // is tried again.
+        const int ahead = SkinPictures::loads();
+        SkinPictures::preload("cfgMainback.png");
+        SkinPictures::preload("cfgMainback.png");
+        SkinPictures::preload("no-such-picture.png");
+        QCOMPARE(SkinPictures::loads() - ahead, 2);
+        QCOMPARE(SkinPictures::picture("cfgMainback.png").toImage(),
+                 QPixmap(m_tree.file("skin/cfgMainback.png")).toImage());
+        QVERIFY(SkinPictures::picture("no-such-picture.png").isNull());
+        QVERIFY(SkinPictures::picture("no-such-picture.png").isNull());
+        QCOMPARE(SkinPictures::loads() - ahead, 3);
     }
 
     // Every picture the window shows is also painted at twice its size, pixel for pixel double, so that a

@@ -51,7 +51,6 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     setWindowTitle(tr("Korvane Config"));
 
     m_appDir = AppPaths::applicationDir();
-    m_backgrounds[0].load(m_appDir + "/skin/cfgMainback.png");
 
     setBaseSize(kBaseWidth, kBaseHeight);
     setMinimumSize(kBaseWidth, kBaseHeight);
@@ -93,6 +92,8 @@ KorvaneWidget::KorvaneWidget(HidBackend &backend, std::unique_ptr<DeviceNotifier
     createTray();
     m_statusRow->follow(*m_monitor);
     m_monitor->scheduleStartupWarning();
+    // The background is wanted last: main() has it read on a thread while the window is built.
+    applyMask();
 }
 
 KorvaneWidget::~KorvaneWidget() {
@@ -132,6 +133,8 @@ void KorvaneWidget::closeEvent(QCloseEvent *event) {
 }
 
 const QPixmap &KorvaneWidget::backgroundForStep(int step) {
+    if (m_backgrounds[0].isNull())
+        m_backgrounds[0] = SkinPictures::picture(QStringLiteral("cfgMainback.png"));
     QPixmap &slot = m_backgrounds[step];
     if (slot.isNull() && !m_backgrounds[0].isNull()) {
         const QSize size = windowSizeForStep(step);
@@ -351,16 +354,22 @@ void KorvaneWidget::followScreenScale() {
         applyScaleStep(step);
 }
 
+// The window's outline is the background's: its transparent corners let the desktop through.
+void KorvaneWidget::applyMask() {
+    const QPixmap &background = backgroundForStep(m_iDpiVal);
+    if (!background.isNull())
+        setMask(background.mask());
+}
+
 void KorvaneWidget::applyScaleStep(int step) {
     m_iDpiVal = step;
     m_factor = DisplayScale::factorOfStep(step);
     DisplayScale::publish(m_factor);
     const QSize size = windowSizeForStep(step);
     resize(size);
-    const QPixmap &background = backgroundForStep(step);
-    if (!background.isNull())
-        setMask(background.mask());
-    if (m_pages)
+    if (m_pages) {
+        applyMask();
         layoutWidgets();
+    }
     qCDebug(lcApp, "width = %d, height = %d m_iDpiVal = %d\n", size.width(), size.height(), m_iDpiVal);
 }

@@ -109,6 +109,7 @@ protected:
 private:
     // Window shell (korvane_widget.cpp).
     void applyScaleStep(int step);
+    void applyMask();
     void followScreenScale();
     const QPixmap &backgroundForStep(int step);
     const QPixmap &paintedBackground();

@@ -9,6 +9,7 @@
 #include "storage/app_paths.h"
 #include "storage/description_file.h"
 #include "storage/program_version.h"
+#include "widgets/skin_pictures.h"
 #include "widgets/vel_message_box.h"
 
 #include <QApplication>
@@ -58,6 +59,10 @@ int main(int argc, char *argv[]) {
         VelMessageBox::inform(nullptr, text);
         return 1;
     }
+
+    // The window's background is the largest picture of its first frame: it is read while the window is
+    // built.
+    SkinPictures::preload(QStringLiteral("cfgMainback.png"));
 
     // The mouse is reached through hidapi, or through the virtual mouse with --virtual or
     // KORVANE_VIRTUAL_MOUSE=1; the window works the same either way.

@@ -7,13 +7,17 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPixmapCache>
 #include <QSet>
+#include <future>
 #include <utility>
 
 namespace {
 struct Store {
     QHash<QString, QPixmap> pictures;
+    // Pictures being read on a thread of their own (preload), by full path.
+    QHash<QString, std::shared_future<QImage>> pending;
     QSet<QString> scaledKeys;
     int loads = 0;
     bool cleanupAdded = false;
@@ -54,8 +58,15 @@ QPixmap SkinPictures::picture(const QString &file) {
     const auto found = s.pictures.constFind(path);
     if (found != s.pictures.constEnd())
         return found.value();
-    const QPixmap loaded(path);
-    ++s.loads;
+    QPixmap loaded;
+    const auto preloaded = s.pending.find(path);
+    if (preloaded != s.pending.end()) {
+        loaded = QPixmap::fromImage(preloaded.value().get(), Qt::NoFormatConversion);
+        s.pending.erase(preloaded);
+    } else {
+        loaded.load(path);
+        ++s.loads;
+    }
     if (loaded.isNull())
         return loaded;
     if (!s.cleanupAdded) {
@@ -64,6 +75,21 @@ QPixmap SkinPictures::picture(const QString &file) {
     }
     s.pictures.insert(path, loaded);
     return loaded;
+}
+
+void SkinPictures::preload(const QString &file) {
+    Store &s = store();
+    const QString path = fullPath(file);
+    if (file.isEmpty() || s.pictures.contains(path) || s.pending.contains(path))
+        return;
+    ++s.loads;
+    // Decoded and brought to the form the raster engine draws from, so that the pixmap is a plain copy.
+    s.pending.insert(path, std::async(std::launch::async, [path] {
+                               QImage image(path);
+                               if (image.hasAlphaChannel())
+                                   image.convertTo(QImage::Format_ARGB32_Premultiplied);
+                               return image;
+                           }).share());
 }
 
 QPixmap SkinPictures::sharp(const QString &file, double scale) {
@@ -105,6 +131,7 @@ QPixmap SkinPictures::scaled(const QString &file, const QSize &size, Qt::AspectR
 
 void SkinPictures::clear() {
     Store &s = store();
+    s.pending.clear();
     s.pictures.clear();
     for (const QString &key : std::as_const(s.scaledKeys))
         QPixmapCache::remove(key);

@@ -13,6 +13,9 @@ public:
     // The picture in file: a full path, or a name in the skin folder. Null when the file cannot be read;
     // such a file is tried again on the next call.
     static QPixmap picture(const QString &file);
+    // Starts reading the picture in file on a thread of its own, for a large picture the first frame
+    // needs: the window is built meanwhile, and picture() takes the result instead of reading the file.
+    static void preload(const QString &file);
     // The picture to draw into a rectangle shown at scale (the program's scale step times the toolkit's
     // pixel ratio): above 1 the copy painted at twice the size (name@2x.png) where the skin has one, so
     // that the window shows pictures painted at its size rather than 1x pictures enlarged.
