@@ -414,22 +414,14 @@ private slots:
         PrivateBus bus;
         QVERIFY2(bus.start(), "dbus-daemon did not start");
         const QProcessEnvironment env = vars({{"DBUS_SESSION_BUS_ADDRESS", bus.address}});
-        const QList<QStringList> commands{{"--virtual", "status"},
-                                          {"--virtual", "--json", "status"},
-                                          {"--virtual", "--json", "list"},
-                                          {"profile", "add", "Raid"},
-                                          {"profiles"},
-                                          {"profile", "switch", "Profile 1"},
-                                          {"--json", "profile", "switch", "Raid"},
-                                          {"profile", "switch", "Ghost"},
-                                          {"--virtual", "apply"},
-                                          {"--virtual", "--json", "apply", "Profile 1"},
-                                          {"--virtual", "--json", "apply", "Ghost"},
-                                          {"--json", "import", "@in/Raid.prof"},
-                                          {"export", "@out.prof"},
-                                          {"profile", "rename", "Raid", "Sniper"},
-                                          {"profile", "delete", "Sniper"},
-                                          {"--json", "profiles"}};
+        QList<QStringList> commands; // each split at ','
+        for (const char *command :
+             {"--virtual,status", "--virtual,--json,status", "--virtual,--json,list", "profile,add,Raid",
+              "profiles", "profile,switch,Profile 1", "--json,profile,switch,Raid", "profile,switch,Ghost",
+              "--virtual,apply", "--virtual,--json,apply,Profile 1", "--virtual,--json,apply,Ghost",
+              "--json,import,@in/Raid.prof", "export,@out.prof", "profile,rename,Raid,Sniper",
+              "profile,delete,Sniper", "--json,profiles"})
+            commands << QString(command).split(',');
         // A profile file of this mouse to import, outside the program's folders.
         const auto prepare = [this] {
             QVERIFY(QFile::copy(m_tree->file(kProfileDir + "Profile 1.prof"), m_tree->file("in/Raid.prof")));
@@ -511,11 +503,9 @@ private slots:
         QMap<QString, QByteArray> before = configFiles();
         before.remove(list);
         const QJsonObject profilesBefore = json({"profiles"});
-        for (const QStringList &arguments : QList<QStringList>{{"profile", "rename", "Sniper", "Ace"},
-                                                               {"profile", "switch", "Raid"},
-                                                               {"profile", "delete", "Sniper"},
-                                                               {"profile", "copy", "Raid"},
-                                                               {"profile", "add", "Scout"}}) {
+        for (const char *command :
+             {"rename,Sniper,Ace", "switch,Raid", "delete,Sniper", "copy,Raid", "add,Scout"}) {
+            const QStringList arguments = QStringList{"profile"} + QString(command).split(',');
             const Run run = ctl(arguments);
             QVERIFY2(run.code == 12, qPrintable(arguments.join(' ') + ": " + run.err));
             QCOMPARE(run.err.trimmed(), "The file " + config +

@@ -100,8 +100,7 @@ private slots:
     }
 
     // A file that is not a whole profile (cut in the middle of its buttons, emptied or of another kind) is
-    // refused: its record holds the read defaults and is not marked read, so
-    // it is never sent.
+    // refused: its record holds the read defaults and is not marked read, so it is never sent.
     void partialFileIsRefused() {
         const QString path = m_tree->file("hand.prof");
         QCOMPARE(profile::writeProfileFile(sampleProfile(), path), FileResult::Ok);
