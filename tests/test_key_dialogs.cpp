@@ -112,29 +112,20 @@ private slots:
         }
     }
 
-    // The type boxes are exclusive; keys count only while "Keyboard Key" is chosen.
-    void fireTypes() {
-        VelFireKeyWindow dialog(1.0, nullptr);
-        const std::tuple<const char *, KeyCode> rows[] = {
-            {"rightBox", 241}, {"keyboardKeyBox", 30}, {"middleBox", 242}, {"leftBox", 240}};
-        for (const auto &[box, fireKey] : rows) {
-            dialog.findChild<QCheckBox *>(box)->click();
-            feed(dialog, {{30, 0}, {30, 0x80}});
-            QCOMPARE(ticked(dialog), QString(box));
-            QCOMPARE(dialog.fireKey(), fireKey);
-            QCOMPARE(caption(dialog), KeyName(fireKey == 30 ? 30 : 0));
-        }
-    }
-
-    // "Keyboard Key" without a key: Ok is refused, by click and by accept(), until a key is pressed; a
-    // mouse button type needs none. Accepted, the dialog hands back the key and the counts typed.
-    void fireKeyNeedsKey() {
-        // The type boxes clicked, whether a key is pressed, the key handed back (0: refused) and the picture.
-        const std::tuple<QStringList, bool, KeyCode, QString> rows[] = {
-            {{"keyboardKeyBox"}, false, 0, "fire_key_without_key"},
-            {{"keyboardKeyBox"}, true, 30, "fire_key_chosen"},
-            {{"keyboardKeyBox", "rightBox"}, false, 241, "fire_key_mouse_button"}};
-        for (const auto &[boxes, keyPressed, key, shot] : rows) {
+    // The type boxes are exclusive; keys count only while "Keyboard Key" is chosen, and without a key Ok is
+    // refused, by click and by accept(), until one is pressed; a mouse button type needs none. Accepted, the
+    // dialog hands back the fire key and the counts typed.
+    void fireTypesAndKey() {
+        // The type boxes clicked (the last one chosen), whether a key is pressed then and the fire key handed
+        // back (0: refused).
+        const std::tuple<QStringList, bool, KeyCode> rows[] = {{{"keyboardKeyBox"}, false, 0},
+                                                               {{"keyboardKeyBox"}, true, 30},
+                                                               {{"keyboardKeyBox", "rightBox"}, false, 241},
+                                                               {{"rightBox"}, true, 241},
+                                                               {{"rightBox", "keyboardKeyBox"}, true, 30},
+                                                               {{"keyboardKeyBox", "middleBox"}, true, 242},
+                                                               {{"middleBox", "leftBox"}, true, 240}};
+        for (const auto &[boxes, keyPressed, key] : rows) {
             VelFireKeyWindow dialog(1.0, nullptr);
             dialog.show();
             auto *ok = dialog.findChild<QToolButton *>("msgBoxYesBtn");
@@ -143,8 +134,9 @@ private slots:
             dialog.findChild<QLineEdit *>("timesEdit")->setText("9");
             if (keyPressed)
                 feed(dialog, {{30, 0}, {30, 0x80}});
+            QCOMPARE(ticked(dialog), boxes.last());
+            QCOMPARE(caption(dialog), KeyName(key == 30 ? 30 : 0));
             QCOMPARE(ok->isEnabled(), key != 0);
-            saveShot(&dialog, shot);
             ok->click();
             dialog.accept();
             QCOMPARE(dialog.result() == QDialog::Accepted, key != 0);
