@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -143,8 +145,11 @@ void TestLinkFocus::focusedProgramsSwitchTheMouse() {
     QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
     TestTree tree;
     QVERIFY(tree.isValid());
-    // Short real pauses keep the protocol's order without the test waiting for them.
-    devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(qMin(ms, 2))); });
+    // Short real pauses keep the protocol's order without the test waiting for them; a slow write takes
+    // four times the real ones. Set once: the battery reader pauses on its own thread.
+    static std::atomic<bool> slowWrites{false};
+    devicelink::setPauseFunction(
+        [](int ms) { QThread::msleep(static_cast<unsigned long>(slowWrites ? ms * 4 : qMin(ms, 2))); });
 
     // A program to run under a name of its own: its /proc entry names it "shooter".
     QTemporaryDir bin;
@@ -219,13 +224,13 @@ void TestLinkFocus::focusedProgramsSwitchTheMouse() {
     // A write that runs across the end of the hold: the switch waits for it, then follows.
     clients.activate(shooterWindow);
     QTest::qWait(300);
-    devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(ms * 4)); });
+    slowWrites = true;
     waiting.clear();
     QString message;
     QCOMPARE(window.applyWithoutDialog(message).result, 0);
     QCOMPARE(switched.size(), 2);
     QVERIFY(waiting.contains(QVariantList{raid}));
-    devicelink::setPauseFunction([](int ms) { QThread::msleep(static_cast<unsigned long>(qMin(ms, 2))); });
+    slowWrites = false;
     QTRY_COMPARE_WITH_TIMEOUT(switched.size(), 3, 5000);
     QCOMPARE(window.currentProfileName(), raid);
 
