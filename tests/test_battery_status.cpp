@@ -14,12 +14,9 @@ private slots:
         const int rows[][3] = {{994, 4200, 90},  {993, 4200, 80}, {1019, 4200, 100}, {1018, 4200, 90},
                                {994, 4100, 100}, {849, 4200, 40}, {825, 4200, 30},   {776, 4200, 20},
                                {775, 4200, 10},  {0, 4200, 10}};
-        QList<int> levels, expected;
-        for (const auto &[raw, full, level] : rows) {
-            levels << battery::level(raw, full);
-            expected << level;
-        }
-        QCOMPARE(levels, expected);
+        for (const auto &[raw, full, level] : rows)
+            QCOMPARE(QString("%1 of %2: %3").arg(raw).arg(full).arg(battery::level(raw, full)),
+                     QString("%1 of %2: %3").arg(raw).arg(full).arg(level));
     }
 
     // Battery reports as the mouse sends them: voltage at 4..5 (low byte first), charge flag 6, write

@@ -270,47 +270,35 @@ private slots:
     }
 
     // The window with focus is followed through the root window's _NET_ACTIVE_WINDOW, set here as a
-    // window manager sets it: each change names the window's process and class, a window gone or without
-    // those properties names none, and no window means none has focus.
+    // window manager sets it: a change names the window's process and class (those found through either
+    // alone are the link focus test's), a window gone names none, and no window means none has focus.
     void activeWindowFollowed() {
         X11ActiveWindow watcher;
         QVERIFY(watcher.isOpen());
         QSignalSpy changes(&watcher, &X11ActiveWindow::activeChanged);
         Display *display = m_typist.get();
         const ::Window root = DefaultRootWindow(display);
-        const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-        const Atom pid = XInternAtom(display, "_NET_WM_PID", False);
-        const auto client = [&](unsigned long process, const char *name, const char *windowClass) {
-            const ::Window window = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
-            if (process)
-                XChangeProperty(display, window, pid, XA_CARDINAL, 32, PropModeReplace,
-                                reinterpret_cast<unsigned char *>(&process), 1);
-            XClassHint hint{const_cast<char *>(name), const_cast<char *>(windowClass)};
-            XSetClassHint(display, window, &hint);
-            return window;
-        };
         const auto focus = [&](unsigned long window) {
-            XChangeProperty(display, root, active, XA_WINDOW, 32, PropModeReplace,
-                            reinterpret_cast<unsigned char *>(&window), 1);
+            XChangeProperty(display, root, XInternAtom(display, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 32,
+                            PropModeReplace, reinterpret_cast<unsigned char *>(&window), 1);
             XFlush(display);
         };
-        const ::Window shooter = client(4242, "shooter", "Shooter");
-        const ::Window editor = client(0, "editor", "Editor");
+        const ::Window shooter = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+        unsigned long process = 4242;
+        XChangeProperty(display, shooter, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char *>(&process), 1);
+        XClassHint hint{const_cast<char *>("shooter"), const_cast<char *>("Shooter")};
+        XSetClassHint(display, shooter, &hint);
         focus(shooter);
         QTRY_COMPARE(watcher.active().pid, qint64(4242));
         QCOMPARE(watcher.active().windowClass, QString("Shooter"));
-        focus(editor);
-        QTRY_COMPARE(watcher.active().windowClass, QString("Editor"));
-        QCOMPARE(watcher.active().pid, qint64(0));
         XDestroyWindow(display, shooter);
+        focus(0);
+        QTRY_COMPARE(watcher.active().window, 0UL);
         focus(shooter);
         QTRY_COMPARE(watcher.active().window, shooter);
         QVERIFY(watcher.active().windowClass.isEmpty() && watcher.active().pid == 0);
-        focus(0);
-        QTRY_COMPARE(watcher.active().window, 0UL);
-        QCOMPARE(changes.size(), 4);
-        XDestroyWindow(display, editor);
-        XFlush(display);
+        QCOMPARE(changes.size(), 3);
     }
 };
 
