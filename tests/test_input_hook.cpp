@@ -143,8 +143,8 @@ private slots:
 
     // Typed keys arrive as the low-level hook reports them; an Alt key gives the Alt flag to its own press
     // and to every key until its release, and a held key repeats its press with equal flags.
-    void typedKeysArrive_data() { addHookRows(); }
-    void typedKeysArrive() {
+    void typedKeysArriveAndGrab_data() { addHookRows(); }
+    void typedKeysArriveAndGrab() {
         QVERIFY(startHook(InputHook::Mode::PassOn));
         type({kLeftAlt, kA, -kA, -kLeftAlt, kRightCtrl, -kRightCtrl, kKeypadEnter, -kKeypadEnter, kUp, -kUp});
         const Keys expected{{0x38, 0x20}, {0x1E, 0x20}, {0x1E, 0xA0}, {0x38, 0x80}, {0x1D, 0x01},
@@ -156,12 +156,10 @@ private slots:
         type({-kA});
         QTRY_COMPARE(m_keys.constLast(), qMakePair(0x1E, 0x80));
         QCOMPARE(m_keys, Keys(m_keys.size() - 1, qMakePair(0x1E, 0x00)) << qMakePair(0x1E, 0x80));
-    }
 
-    // While grabbing, the window that has the focus (another X client for the record hook) is given none
-    // of the keys, else all of them; after stop() it is given keys again.
-    void grabKeepsKeysFromFocusWindow_data() { addHookRows(); }
-    void grabKeepsKeysFromFocusWindow() {
+        // While grabbing, the window that has the focus (another X client for the record hook) is given none
+        // of the keys, else all of them; after stop() it is given keys again.
+        init();
         for (const InputHook::Mode mode : {InputHook::Mode::Grab, InputHook::Mode::PassOn}) {
             m_window->keys = 0;
             QVERIFY(startHook(mode));

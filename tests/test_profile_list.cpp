@@ -150,6 +150,22 @@ private slots:
         ProfileData copy;
         QCOMPARE(profile::readProfileFile(copy, profile::profileFilePath("Locked")), FileResult::Ok);
         QCOMPARE(profile::saveProfileByName(copy, "Locked"), FileResult::Ok);
+
+        // When the list cannot be stored (a folder in place of the product's Config.ini), add, copy, rename
+        // and import leave no file behind and rename puts the old file back: the list and the files agree.
+        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
+        QVERIFY(QFile::remove(listFile) && QDir().mkpath(listFile));
+        QVERIFY(QFile::rename(locked, outside.filePath("Spare.prof")));
+        const QStringList names = m_list.names();
+        const QStringList files = QDir(profile::profileDir()).entryList(QDir::Files);
+        QCOMPARE(m_list.add(name), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.addNamed("Scout"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.copy("Profile 1", name), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.rename("Locked", "Scout"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.importFile(outside.filePath("Spare.prof"), product, name),
+                 ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.names(), names);
+        QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }
 
     // A part file that cannot be written (a folder in its way) leaves the old target as it was, for a
@@ -178,30 +194,6 @@ private slots:
             QVERIFY(!replaced.contains("Old/kept") && profile::readProductMark(path) == product);
             QVERIFY(!QFileInfo::exists(filereplace::partPath(path)));
         }
-    }
-
-    // When the list cannot be stored (a folder in place of the product's Config.ini), add, copy, rename
-    // and import leave no file behind and rename puts the old file back: the list and the files agree.
-    void unstoredListIsTakenBack() {
-        QTemporaryDir outside;
-        const QString exported = outside.filePath("Raid.prof");
-        QCOMPARE(m_list.exportFile("Profile 1", exported, config::currentProductName()),
-                 ProfileListResult::Ok);
-        QString sniper;
-        QCOMPARE(m_list.copy("Profile 1", sniper), ProfileListResult::Ok);
-        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
-        QVERIFY(QFile::remove(listFile) && QDir().mkpath(listFile));
-        const QStringList names = m_list.names();
-        const QStringList files = QDir(profile::profileDir()).entryList(QDir::Files);
-        QString made;
-        QCOMPARE(m_list.add(made), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.addNamed("Raid"), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.copy("Profile 1", made), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.rename(sniper, "Scout"), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.importFile(exported, config::currentProductName(), made),
-                 ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.names(), names);
-        QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }
 
     // A profile file that links outside the configuration folder is not written through (a product name
