@@ -14,12 +14,9 @@ private slots:
         const int rows[][3] = {{994, 4200, 90},  {993, 4200, 80}, {1019, 4200, 100}, {1018, 4200, 90},
                                {994, 4100, 100}, {849, 4200, 40}, {825, 4200, 30},   {776, 4200, 20},
                                {775, 4200, 10},  {0, 4200, 10}};
-        QList<int> levels, expected;
-        for (const auto &[raw, full, level] : rows) {
-            levels << battery::level(raw, full);
-            expected << level;
-        }
-        QCOMPARE(levels, expected);
+        for (const auto &[raw, full, level] : rows)
+            QCOMPARE(QString("%1 of %2: %3").arg(raw).arg(full).arg(battery::level(raw, full)),
+                     QString("%1 of %2: %3").arg(raw).arg(full).arg(level));
     }
 
     // Battery reports as the mouse sends them: voltage at 4..5 (low byte first), charge flag 6, write
@@ -45,36 +42,32 @@ private slots:
     // a battery reply cut to 4 bytes is no mouse that is off, and random bytes are no 189,444 mV at 100 %.
     // A status report is believed only whole, with one of the eight stages and a rate code.
     void plausibleReports() {
-        const QPair<const char *, int> believed[] = {
-            {"05 00 fa 48 e2 03 00 01", 33}, // 4100 mV
-            {"05 00 fa 48 00 00 00 07", 33}, // off
-            {"05 00 fa 48 00 00 01 01", 33}, // charging, not measured yet
-            {"05 00 fa 48 5f 02 00 01", 33}, // 2503 mV
-            {"05 00 fa 48 43 04 00 01", 33}, // 4500 mV
-            {"05 00 fa 49 00 07 08 00", 33}, // status: stage 8 at 125 Hz
+        // The reply, the bytes read and whether it is believed.
+        const std::tuple<const char *, int, bool> rows[] = {
+            {"05 00 fa 48 e2 03 00 01", 33, true},  // 4100 mV
+            {"05 00 fa 48 00 00 00 07", 33, true},  // off
+            {"05 00 fa 48 00 00 01 01", 33, true},  // charging, not measured yet
+            {"05 00 fa 48 5f 02 00 01", 33, true},  // 2503 mV
+            {"05 00 fa 48 43 04 00 01", 33, true},  // 4500 mV
+            {"05 00 fa 49 00 07 08 00", 33, true},  // status: stage 8 at 125 Hz
+            {"05 00 fa 48", 4, false},              // cut short
+            {"05 00 fa 48 e2 03 00 01", 32, false}, // one byte short
+            {"05 00 fa 48 5e 02 00 01", 33, false}, // 2499 mV
+            {"05 00 fa 48 44 04 00 01", 33, false}, // 4504 mV
+            {"05 00 fa 48 66 b3 01 01", 33, false}, // 189,444 mV
+            {"05 00 fa 49 00 08 01 00", 33, false}, // status: no ninth stage
+            {"05 00 fa 49 00 02 03 00", 33, false}, // status: 3 is no rate code
+            {"05 00 fa 49 00 02 01 00", 20, false}, // status cut short
         };
-        const QPair<const char *, int> refused[] = {
-            {"05 00 fa 48", 4},              // cut short
-            {"05 00 fa 48 e2 03 00 01", 32}, // one byte short
-            {"05 00 fa 48 5e 02 00 01", 33}, // 2499 mV
-            {"05 00 fa 48 44 04 00 01", 33}, // 4504 mV
-            {"05 00 fa 48 66 b3 01 01", 33}, // 189,444 mV
-            {"05 00 fa 49 00 08 01 00", 33}, // status: no ninth stage
-            {"05 00 fa 49 00 02 03 00", 33}, // status: 3 is no rate code
-            {"05 00 fa 49 00 02 01 00", 20}, // status cut short
-        };
-        const auto plausible = [](const QPair<const char *, int> &row) {
-            const harness::Bytes bytes = harness::report(row.first);
+        for (const auto &[hex, length, believed] : rows) {
+            const harness::Bytes bytes = harness::report(hex);
             CommandReport reply{};
             std::copy(bytes.begin(), bytes.end(), reply.begin());
-            return bytes[report::kCommand] == report::kCmdStatusReport
-                       ? battery::isPlausibleStatus(reply, row.second)
-                       : battery::isPlausibleReport(reply, row.second);
-        };
-        for (const auto &row : believed)
-            QVERIFY2(plausible(row), row.first);
-        for (const auto &row : refused)
-            QVERIFY2(!plausible(row), row.first);
+            QVERIFY2((bytes[report::kCommand] == report::kCmdStatusReport
+                          ? battery::isPlausibleStatus(reply, length)
+                          : battery::isPlausibleReport(reply, length)) == believed,
+                     hex);
+        }
     }
 
     // The status request's wait: a failed read is a fault of its own (korvanectl's exit 2), not a mouse

@@ -4,6 +4,7 @@
 #include "platform/desktop_session.h"
 #include "platform/local_osd_messenger.h"
 #include "support/private_bus.h"
+#include "support/test_tree.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -85,9 +86,7 @@ private slots:
         QVERIFY(!autostart::enabled());
         QVERIFY(autostart::setEnabled(true, "/opt/Korvane Config/korvane-config"));
         QVERIFY(autostart::enabled());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
+        const QByteArray text = readFile(path);
         QVERIFY(text.startsWith("[Desktop Entry]\nType=Application\n"));
         QVERIFY(text.contains("\nExec=\"/opt/Korvane Config/korvane-config\" --minimized\n"));
         QVERIFY(autostart::setEnabled(true, "/usr/bin/korvane-config"));

@@ -67,31 +67,28 @@ private slots:
             QCOMPARE(ComboKeyName(KeyCode(code), layout), QString::fromUtf8(name));
     }
 
-    // Scan code, flags, key code: Pause and Num Lock, Print Screen and Num *, right Alt down and up, Num Del,
-    // Num /, Num Enter, right Ctrl, Num 7, Alt held on the keypad, a letter.
-    void captureRule() {
-        const uint rows[][3] = {{69, 0x00, 69},  {69, 0x01, 225}, {55, 0x01, 55},  {55, 0x00, 227},
-                                {56, 0x21, 239}, {56, 0x81, 239}, {83, 0x00, 224}, {53, 0x01, 226},
-                                {28, 0x81, 229}, {29, 0x01, 238}, {71, 0x00, 235}, {79, 0x20, 79},
-                                {30, 0x00, 30}};
-        for (const auto &[scanCode, flags, code] : rows)
+    // Scan code, flags, key code, by the capture rule of the key dialogs: Pause and Num Lock, Print Screen
+    // and Num *, right Alt down and up, Num Del, Num /, Num Enter, right Ctrl, Num 7, Alt held on the
+    // keypad, a letter. By the rule of recording a macro: right Ctrl, keypad Enter and slash, Num Lock
+    // pressed and released, with Alt held and without; right Alt pressed, released, released with left Alt
+    // held; left Alt; Num 1 and the up arrow pressed and released with Alt held (the capture rule gives 79
+    // for Num 1), each the same code both ways; a letter.
+    void scanCodeRules() {
+        const uint capture[][3] = {{69, 0x00, 69},  {69, 0x01, 225}, {55, 0x01, 55},  {55, 0x00, 227},
+                                   {56, 0x21, 239}, {56, 0x81, 239}, {83, 0x00, 224}, {53, 0x01, 226},
+                                   {28, 0x81, 229}, {29, 0x01, 238}, {71, 0x00, 235}, {79, 0x20, 79},
+                                   {30, 0x00, 30}};
+        const uint recording[][3] = {{29, 0x01, 238}, {29, 0x21, 29},  {29, 0x81, 238}, {29, 0xA1, 29},
+                                     {28, 0x21, 28},  {28, 0x81, 229}, {53, 0x01, 226}, {53, 0xA1, 53},
+                                     {69, 0x21, 69},  {69, 0x81, 225}, {56, 0x21, 239}, {56, 0x81, 239},
+                                     {56, 0xA1, 239}, {56, 0x20, 56},  {79, 0x20, 230}, {79, 0xA0, 230},
+                                     {72, 0x21, 72},  {72, 0xA1, 72},  {30, 0xA0, 30}};
+        for (const auto &[scanCode, flags, code] : capture)
             QVERIFY2(RemapHookScanCode(scanCode, flags) == code,
                      qPrintable(QString("%1/%2").arg(scanCode).arg(flags)));
-    }
-
-    // Scan code, flags, key code as a macro records them: right Ctrl, keypad Enter and slash, Num Lock
-    // pressed and released, with Alt held and without; right Alt pressed, released, released with left
-    // Alt held; left Alt; Num 1 and the up arrow pressed and released with Alt held (the capture rule gives
-    // 79 for Num 1), each the same code both ways; a letter.
-    void recordingRule() {
-        const uint rows[][3] = {{29, 0x01, 238}, {29, 0x21, 29},  {29, 0x81, 238}, {29, 0xA1, 29},
-                                {28, 0x21, 28},  {28, 0x81, 229}, {53, 0x01, 226}, {53, 0xA1, 53},
-                                {69, 0x21, 69},  {69, 0x81, 225}, {56, 0x21, 239}, {56, 0x81, 239},
-                                {56, 0xA1, 239}, {56, 0x20, 56},  {79, 0x20, 230}, {79, 0xA0, 230},
-                                {72, 0x21, 72},  {72, 0xA1, 72},  {30, 0xA0, 30}};
-        for (const auto &[scanCode, flags, code] : rows)
+        for (const auto &[scanCode, flags, code] : recording)
             QVERIFY2(RemapRecordedScanCode(scanCode, flags) == code,
-                     qPrintable(QString("%1/%2").arg(scanCode).arg(flags)));
+                     qPrintable(QString("recorded %1/%2").arg(scanCode).arg(flags)));
     }
 
     // Usages as the combo window stores them, three bytes an entry: a right Ctrl counts twice, modifiers

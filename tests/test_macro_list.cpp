@@ -32,18 +32,26 @@ private slots:
         m_list.load();
     }
 
-    // NEW takes the lowest number without a file, unlisted ones too, and is refused once fifty macros are
-    // listed.
-    void addStopsAtFifty() {
+    // NEW takes the lowest number without a file, unlisted ones too; a batch import stops at the file that
+    // would be the fifty-first macro, and NEW is refused once fifty macros are listed.
+    void addAndImportStopAtFifty() {
         QVERIFY(macrofile::saveMacroSteps("Macro 1", {}) == FileResult::Ok &&
                 macrofile::saveMacroSteps("Macro 2", {}) == FileResult::Ok);
         QString name;
         QCOMPARE(m_list.add(name), MacroListResult::Ok);
         QVERIFY(name == "Macro 3" && exists(name));
-        while (m_list.names().size() < 50)
+        while (m_list.names().size() < 49)
             QCOMPARE(m_list.add(name), MacroListResult::Ok);
+        QStringList paths, imported;
+        for (const QString base : {"A", "B", "C"}) {
+            m_tree->setIniValue("in/" + base + ".MSMACRO", "Setting/Count", 0);
+            paths << m_tree->file("in/" + base + ".MSMACRO");
+        }
+        QCOMPARE(m_list.importFiles(paths, imported), MacroListResult::TooMany);
+        QVERIFY(imported == QStringList{"A"} && exists("A") && !exists("B") && !exists("C"));
+        QVERIFY(config::listMacros().last() == "A" && config::macroCount() == 50);
         QCOMPARE(m_list.add(name), MacroListResult::TooMany);
-        QVERIFY(name == "Macro 52" && !exists("Macro 53") && config::macroCount() == 50);
+        QVERIFY(name == "Macro 51" && !exists("Macro 52") && config::macroCount() == 50);
     }
 
     // Refused imports and exports, a failed export and an export onto its own file leave every file. Rows
@@ -134,21 +142,6 @@ private slots:
         QVERIFY(working.buttons[6] == factory.buttons[6]);
         QVERIFY(stored("Unlisted") == raid);
         working = ProfileData();
-    }
-
-    // A batch import stops at the file that would be the fifty-first macro.
-    void batchImportStopsAtFifty() {
-        for (int slot = 0; slot < 49; ++slot)
-            QVERIFY(config::addMacroName(QString("M%1").arg(slot)));
-        m_list.load();
-        QStringList paths, imported;
-        for (const QString base : {"A", "B", "C"}) {
-            m_tree->setIniValue("in/" + base + ".MSMACRO", "Setting/Count", 0);
-            paths << m_tree->file("in/" + base + ".MSMACRO");
-        }
-        QCOMPARE(m_list.importFiles(paths, imported), MacroListResult::TooMany);
-        QVERIFY(imported == QStringList{"A"} && exists("A") && !exists("B") && !exists("C"));
-        QVERIFY(config::listMacros().last() == "A" && config::macroCount() == 50);
     }
 };
 

@@ -7,12 +7,6 @@
 #include <QtEndian>
 #include <QtTest>
 
-namespace {
-QString uniqueName() {
-    return QString("korvane-osd-test-%1").arg(QCoreApplication::applicationPid());
-}
-} // namespace
-
 class TestOsd : public QObject {
     Q_OBJECT
 private slots:
@@ -52,7 +46,8 @@ private slots:
     // meanwhile takes the place of the one on its way.
     void missingOsdIsStartedFiveTimesThenDropped() {
         LocalOsdMessenger messenger("/nowhere");
-        messenger.setServerName(uniqueName() + "-absent");
+        messenger.setServerName(
+            QString("korvane-osd-test-%1-absent").arg(QCoreApplication::applicationPid()));
         QStringList started;
         messenger.setStarter([&](const QString &program) {
             started << program;
@@ -69,64 +64,49 @@ private slots:
         QVERIFY(clock.elapsed() >= 5 * LocalOsdMessenger::kStartPauseMs);
     }
 
-    // Started on the second try, the OSD shows the record on top, then hides; a second OSD steps aside.
-    void osdStartedOnDemandShowsRecord() {
-        OsdWindow osd;
-        LocalOsdMessenger messenger("/app");
-        messenger.setServerName(uniqueName());
-        int starts = 0;
-        messenger.setStarter([&](const QString &) { return ++starts != 2 || osd.listen(uniqueName()); });
-        messenger.setStartPause(1);
-        QSignalSpy shown(&osd, &OsdWindow::recordShown);
-        QList<bool> taken;
-        messenger.send(OsdRecord{"500 HZ"}, [&](bool ok) { taken << ok; });
-        QTRY_COMPARE(taken, QList<bool>{true});
-        QCOMPARE(starts, 2);
-        QTRY_COMPARE(shown.count(), 1);
-        QCOMPARE(osd.current().text, QString("500 HZ"));
-        saveShot(&osd, "osd");
-        QVERIFY(osd.isVisible() && osd.windowTitle() == "Wireless Mouse OSD");
-        QVERIFY(osd.windowFlags() & Qt::WindowStaysOnTopHint);
-        OsdWindow second;
-        QVERIFY(!second.listen(uniqueName()));
-        QTRY_VERIFY_WITH_TIMEOUT(!osd.isVisible(), 4000);
-    }
-
     // The socket lives in this user's runtime folder, open to this user only; a file that is no socket is
-    // never removed to make room for it.
-    void socketInUsersRuntimeFolder() {
+    // never removed to make room for it. Started on the second try, the OSD shows the record on top, then
+    // hides; a second OSD steps aside.
+    void osdStartedOnDemandShowsRecord() {
         QTemporaryDir runtime;
         QVERIFY(
             QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         const QString path = LocalOsdMessenger::defaultServerName();
         QCOMPARE(path, runtime.path() + "/Wireless Mouse OSD");
-        QFile stranger(path);
-        QVERIFY(stranger.open(QIODevice::WriteOnly) && stranger.write("keep") == 4);
-        stranger.close();
+        QVERIFY(writeFile(path, "keep"));
         OsdWindow osd;
-        QVERIFY(!osd.listen(path));
-        QVERIFY(stranger.open(QIODevice::ReadOnly) && stranger.readAll() == "keep");
-        stranger.close();
-        QVERIFY(stranger.remove() && osd.listen(path));
+        QVERIFY(!osd.listen(path) && readFile(path) == "keep");
+        QVERIFY(QFile::remove(path));
+
+        LocalOsdMessenger messenger("/app");
+        int starts = 0;
+        messenger.setStarter([&](const QString &) { return ++starts != 2 || osd.listen(path); });
+        messenger.setStartPause(1);
+        QSignalSpy shown(&osd, &OsdWindow::recordShown);
+        QList<bool> taken;
+        messenger.send(OsdRecord{"500 HZ"}, [&](bool ok) { taken << ok; });
+        QTRY_COMPARE(taken, QList<bool>{true});
+        QCOMPARE(starts, 2);
         QCOMPARE(QFileInfo(path).permissions() &
                      (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
                  QFile::Permissions());
-        LocalOsdMessenger messenger("/app");
-        QSignalSpy shown(&osd, &OsdWindow::recordShown);
-        messenger.send(OsdRecord{"DPI 2:1600"}, [](bool) {});
         QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(osd.current().text, QString("500 HZ"));
+        saveShot(&osd, "osd");
+        QVERIFY(osd.isVisible() && osd.windowFlags() & Qt::WindowStaysOnTopHint);
+        OsdWindow second;
+        QVERIFY(!second.listen(path));
+        QTRY_VERIFY_WITH_TIMEOUT(!osd.isVisible(), 4000);
     }
 
+    // The launcher starts only what can run here: not a missing file, another system's program or a script
+    // without its executable bit.
     void launcherRefusesWhatCannotRun() {
         QTemporaryDir dir;
         const QString windows = dir.filePath("Updater.exe"), script = dir.filePath("update.sh");
         QCOMPARE(ProcessLauncher::checkProgram(windows), Launcher::Missing);
-        for (const QString &path : {windows, script}) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write(path == windows ? "MZ\x90" : "#!/bin/sh\nexit 0\n") > 0);
-        }
+        QVERIFY(writeFile(windows, "MZ\x90") && writeFile(script, "#!/bin/sh\nexit 0\n"));
         QVERIFY(QFile::setPermissions(windows, QFile::permissions(windows) | QFileDevice::ExeOwner));
         QCOMPARE(ProcessLauncher::checkProgram(windows), Launcher::ForeignProgram);
         QCOMPARE(ProcessLauncher::checkProgram(script), Launcher::NotExecutable);

@@ -33,9 +33,11 @@ private slots:
     }
 
     // The links are kept beside the profile list, neither store disturbing the other; entries a hand
-    // left without a program or a profile, or twice for one program, are left out. A renamed profile takes
-    // its links along; those of a deleted one go, returned so that the user can be told.
+    // left without a program or a profile, or twice for one program, are left out. A deleted profile's links
+    // go, returned so that the user can be told, and a default still listed stays. (That a rename takes the
+    // links and the default along, and that a deleted default goes, is korvanectl's links test.)
     void linksKeptAndFollowed() {
+        QCOMPARE(m_list.addNamed("Raid"), ProfileListResult::Ok);
         ProfileLinks links;
         links.set({"shooter", "Profile 1", false, QString()});
         links.set({"/opt/Racer Ünï/racer", "Raid", true, "racer.Racer"});
@@ -45,10 +47,8 @@ private slots:
         QCOMPARE(links.links.size(), 2);
         QVERIFY(config::storeProfileLinks(links));
         QVERIFY(config::storeProfileList({"Profile 1", "Raid"}));
-        ProfileLinks back = config::loadProfileLinks();
-        QCOMPARE(back.links, links.links);
-        QCOMPARE(back.defaultProfile, QString("Profile 1"));
-        QVERIFY(!back.automatic);
+        const ProfileLinks back = config::loadProfileLinks();
+        QVERIFY(back.links == links.links && back.defaultProfile == "Profile 1" && !back.automatic);
         QCOMPARE(config::loadProfileList(), (QStringList{"Profile 1", "Raid"}));
 
         const QString file = AppPaths::productConfigFile(config::profileProductName());
@@ -58,66 +58,32 @@ private slots:
                                          {"LINKS/Link/4/Profile", "Profile 1"},
                                          {"LINKS/Link/size", "4"}})
             QSettings(file, QSettings::IniFormat).setValue(key, value);
-        back = config::loadProfileLinks();
-        QCOMPARE(back.links, links.links);
+        QCOMPARE(config::loadProfileLinks().links, links.links);
 
-        back.profileRenamed("Raid", "Raid 2");
-        QCOMPARE(back.find("shooter")->profile, QString("Raid 2"));
-        back.defaultProfile = "Raid 2";
-        const QVector<ProfileLink> gone = back.keepOnly({"Profile 1"});
-        QCOMPARE(gone.size(), 2);
-        QVERIFY(back.links.isEmpty() && back.defaultProfile.isEmpty());
-        QVERIFY(!back.remove("shooter"));
-
-        // Renamed and deleted through the operations of the window and korvanectl.
-        QVERIFY(config::storeProfileLinks(links) && config::storeProfileList({"Profile 1"}));
+        // Deleted through the operation of the window and korvanectl.
         ProfileSession session(workingConfig());
         session.load();
-        QCOMPARE(session.addNamed("Raid"), ProfileListResult::Ok);
-        QCOMPARE(session.rename("Raid", "Raid 2"), ProfileListResult::Ok);
-        QCOMPARE(config::loadProfileLinks().find("shooter")->profile, QString("Raid 2"));
-        QCOMPARE(session.remove("Raid 2"), ProfileListResult::Ok);
+        QCOMPARE(session.remove("Raid"), ProfileListResult::Ok);
         QCOMPARE(session.droppedLinks().size(), 2);
         QVERIFY(config::loadProfileLinks().links.isEmpty());
         QCOMPARE(config::loadProfileLinks().defaultProfile, QString("Profile 1"));
     }
 
     // ADD passes over a number whose file is there though the list does not hold it, and remakes the
-    // factory profile when its file is gone.
+    // factory profile when its file is gone. A list file with a line cut short is rewritten whole by the
+    // change, which the list then takes: it never names a profile whose file it deleted as unstored.
     void addTakesLowestFreeNumber() {
         QVERIFY(QFile::copy(profile::factoryProfilePath(), profile::profileFilePath("Profile 2")));
         QVERIFY(QFile::remove(profile::factoryProfilePath()));
-        QString name;
-        QCOMPARE(m_list.add(name), ProfileListResult::Ok);
-        QVERIFY(name == "Profile 3" && exists(name) && QFileInfo::exists(profile::factoryProfilePath()));
-    }
-
-    // A list file with a line cut short is rewritten whole by the next change, which the list then takes:
-    // it never names a profile whose file it deleted as unstored.
-    void damagedListFileIsRewritten() {
-        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
-        QFile file(listFile);
+        QFile file(AppPaths::productConfigFile(config::profileProductName()));
         QVERIFY(file.open(QIODevice::Append) && file.write("\n[Broken\nx") > 0);
         file.close();
         QString name;
         QCOMPARE(m_list.add(name), ProfileListResult::Ok);
+        QVERIFY(name == "Profile 3" && exists(name) && QFileInfo::exists(profile::factoryProfilePath()));
         ProfileList reread;
         reread.load();
-        QVERIFY(reread.names().contains(name) && exists(name));
-    }
-
-    // Each refusal of copy, rename and named add gives its own result, which chooses the message the user
-    // reads, and leaves the files alone (that it leaves the list alone is the random operations').
-    void refusalResults() {
-        QString name, copied;
-        QCOMPARE(m_list.add(name), ProfileListResult::Ok);
-        const QMap<QString, QByteArray> files = filesUnder(m_tree->path());
-        QCOMPARE(m_list.copy("Absent", copied), ProfileListResult::NotFound);
-        QCOMPARE(m_list.rename("Absent", "Phantom"), ProfileListResult::NotFound);
-        QCOMPARE(m_list.rename(name, "Profile 1"), ProfileListResult::Exists);
-        QCOMPARE(m_list.rename(name, "../escape"), ProfileListResult::InvalidName);
-        QCOMPARE(m_list.addNamed(""), ProfileListResult::InvalidName);
-        QCOMPARE(filesUnder(m_tree->path()), files);
+        QVERIFY(reread.names().contains(name));
     }
 
     // A profile whose file is gone, or a folder, is never selected: the configuration stays exactly as it
@@ -137,14 +103,22 @@ private slots:
         QCOMPARE(m_list.select("Profile 1", 0, config), ProfileListResult::Ok);
     }
 
-    // The last profile and the default one stay, each refused with its own result; while another slot is
-    // current, a removed profile's place never goes to the first slot's profile. (Which entry takes a removed
-    // one's place is the random operations'.)
-    void removedPlaceSkipsFirstSlotsProfile() {
-        QString a, b;
+    // Each refusal of copy, rename, named add and delete gives its own result, which chooses the message the
+    // user reads, and leaves the files alone (that it leaves the list alone is the random operations'): the
+    // last profile and the default one stay. While another slot is current, a removed profile's place never
+    // goes to the first slot's profile. (Which entry takes a removed one's place is the random operations'.)
+    void refusalsAndRemovedPlace() {
+        QString a, b, copied;
         QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::LastProfile);
         QVERIFY(m_list.add(a) == ProfileListResult::Ok && m_list.add(b) == ProfileListResult::Ok);
+        const QMap<QString, QByteArray> files = filesUnder(m_tree->path());
         QCOMPARE(m_list.remove("Profile 1"), ProfileListResult::DefaultProtected);
+        QCOMPARE(m_list.copy("Absent", copied), ProfileListResult::NotFound);
+        QCOMPARE(m_list.rename("Absent", "Phantom"), ProfileListResult::NotFound);
+        QCOMPARE(m_list.rename(a, "Profile 1"), ProfileListResult::Exists);
+        QCOMPARE(m_list.rename(a, "../escape"), ProfileListResult::InvalidName);
+        QCOMPARE(m_list.addNamed(""), ProfileListResult::InvalidName);
+        QCOMPARE(filesUnder(m_tree->path()), files);
         QCOMPARE(m_list.successor(b), a);
         QCOMPARE(m_list.successor(b, 1, a), QString("Profile 1"));
     }
@@ -176,6 +150,22 @@ private slots:
         ProfileData copy;
         QCOMPARE(profile::readProfileFile(copy, profile::profileFilePath("Locked")), FileResult::Ok);
         QCOMPARE(profile::saveProfileByName(copy, "Locked"), FileResult::Ok);
+
+        // When the list cannot be stored (a folder in place of the product's Config.ini), add, copy, rename
+        // and import leave no file behind and rename puts the old file back: the list and the files agree.
+        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
+        QVERIFY(QFile::remove(listFile) && QDir().mkpath(listFile));
+        QVERIFY(QFile::rename(locked, outside.filePath("Spare.prof")));
+        const QStringList names = m_list.names();
+        const QStringList files = QDir(profile::profileDir()).entryList(QDir::Files);
+        QCOMPARE(m_list.add(name), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.addNamed("Scout"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.copy("Profile 1", name), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.rename("Locked", "Scout"), ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.importFile(outside.filePath("Spare.prof"), product, name),
+                 ProfileListResult::WriteFailed);
+        QCOMPARE(m_list.names(), names);
+        QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }
 
     // A part file that cannot be written (a folder in its way) leaves the old target as it was, for a
@@ -204,30 +194,6 @@ private slots:
             QVERIFY(!replaced.contains("Old/kept") && profile::readProductMark(path) == product);
             QVERIFY(!QFileInfo::exists(filereplace::partPath(path)));
         }
-    }
-
-    // When the list cannot be stored (a folder in place of the product's Config.ini), add, copy, rename
-    // and import leave no file behind and rename puts the old file back: the list and the files agree.
-    void unstoredListIsTakenBack() {
-        QTemporaryDir outside;
-        const QString exported = outside.filePath("Raid.prof");
-        QCOMPARE(m_list.exportFile("Profile 1", exported, config::currentProductName()),
-                 ProfileListResult::Ok);
-        QString sniper;
-        QCOMPARE(m_list.copy("Profile 1", sniper), ProfileListResult::Ok);
-        const QString listFile = AppPaths::productConfigFile(config::profileProductName());
-        QVERIFY(QFile::remove(listFile) && QDir().mkpath(listFile));
-        const QStringList names = m_list.names();
-        const QStringList files = QDir(profile::profileDir()).entryList(QDir::Files);
-        QString made;
-        QCOMPARE(m_list.add(made), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.addNamed("Raid"), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.copy("Profile 1", made), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.rename(sniper, "Scout"), ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.importFile(exported, config::currentProductName(), made),
-                 ProfileListResult::WriteFailed);
-        QCOMPARE(m_list.names(), names);
-        QCOMPARE(QDir(profile::profileDir()).entryList(QDir::Files), files);
     }
 
     // A profile file that links outside the configuration folder is not written through (a product name

@@ -19,27 +19,12 @@ QImage argb(QImage image) {
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-int count(const QImage &image, const QColor &colour) {
+// How many pixels of the image, or of its row y alone, have the colour.
+int count(const QImage &image, const QColor &colour, int y = -1) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y)
+    for (int row = qMax(y, 0); row < (y < 0 ? image.height() : y + 1); ++row)
         for (int x = 0; x < image.width(); ++x)
-            n += image.pixelColor(x, y) == colour;
-    return n;
-}
-
-// The first row where the colour is, or -1.
-int rowOf(const QImage &image, const QColor &colour) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return y;
-    return -1;
-}
-
-int runOnRow(const QImage &image, int y, const QColor &colour) {
-    int n = 0;
-    for (int x = 0; x < image.width(); ++x)
-        n += image.pixelColor(x, y) == colour;
+            n += image.pixelColor(x, row) == colour;
     return n;
 }
 } // namespace
@@ -78,11 +63,13 @@ private slots:
         const bool low = level > 0 && level <= 20;
         const QColor fillColour = low ? TrayBatteryIcon::kLowFill : TrayBatteryIcon::kFill;
         QCOMPARE(count(image, low ? TrayBatteryIcon::kFill : TrayBatteryIcon::kLowFill), 0);
-        const int fullRow = rowOf(full, TrayBatteryIcon::kFill);
-        const int fullWidth = runOnRow(full, fullRow, TrayBatteryIcon::kFill);
+        int fullRow = 0;
+        while (fullRow < pixels && count(full, TrayBatteryIcon::kFill, fullRow) == 0)
+            ++fullRow;
+        const int fullWidth = count(full, TrayBatteryIcon::kFill, fullRow);
         const int fullRows = count(full, TrayBatteryIcon::kFill) / fullWidth;
         QVERIFY2(fullWidth >= pixels * 3 / 4 && fullRows >= pixels / 4, "the battery reads at its size");
-        const int width = runOnRow(image, fullRow, fillColour);
+        const int width = count(image, fillColour, fullRow);
         QVERIFY2(qAbs(width - fullWidth * level / 100.0) <= 1.0, qPrintable(QString::number(width)));
         QCOMPARE(width > 0, level > 0);
         QCOMPARE(count(image, fillColour), width * fullRows);
