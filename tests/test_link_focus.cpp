@@ -8,12 +8,12 @@
 #include "app/mouse_notices.h"
 #include "device/link_hooks.h"
 #include "device/profile_write_outcome.h"
-#include "platform/osd_messenger.h"
 #include "sim/virtual_mouse.h"
 #include "storage/app_config_store.h"
 #include "storage/config_file.h"
 #include "storage/profile_links.h"
 #include "storage/profile_list.h"
+#include "support/recording_osd.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/vel_push_button.h"
@@ -35,18 +35,6 @@
 #include <X11/Xutil.h>
 
 namespace {
-class SilentOsd : public OsdMessenger {
-public:
-    explicit SilentOsd(QStringList &texts) : m_texts(texts) {}
-    void send(const OsdRecord &record, std::function<void(bool)> done) override {
-        m_texts << record.text;
-        done(true);
-    }
-
-private:
-    QStringList &m_texts;
-};
-
 // The part of a window manager the test needs: a client's request to activate a window
 // (a _NET_ACTIVE_WINDOW message to the root window) makes it the active window.
 class FocusManager {
@@ -169,7 +157,7 @@ void TestLinkFocus::focusedProgramsSwitchTheMouse() {
     VirtualWindow rig;
     KorvaneWidget &window = *rig.window;
     QStringList osd;
-    window.notices().setOsdMessenger(std::make_unique<SilentOsd>(osd));
+    window.notices().setOsdMessenger(std::make_unique<RecordingOsd>(osd));
     window.show();
     QTRY_VERIFY(window.linkSwitcher());
     LinkSwitcher &switcher = *window.linkSwitcher();

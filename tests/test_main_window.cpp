@@ -25,6 +25,7 @@
 #include "storage/profile_file.h"
 #include "storage/profile_links.h"
 #include "storage/profile_list.h"
+#include "support/recording_osd.h"
 #include "support/test_tree.h"
 #include "support/virtual_window.h"
 #include "widgets/config_page.h"
@@ -50,16 +51,6 @@
 #include <QtTest>
 
 namespace {
-// Records the notifications the window would put on screen.
-struct RecordingOsd : OsdMessenger {
-    explicit RecordingOsd(QStringList &texts) : m_texts(texts) {}
-    void send(const OsdRecord &record, std::function<void(bool)> done) override {
-        m_texts << record.text;
-        done(true);
-    }
-    QStringList &m_texts;
-};
-
 // Records the desktop notices the window would show, as "topic|summary|body|action".
 struct RecordingNotifier : DesktopNotifier {
     explicit RecordingNotifier(QStringList &notices) : m_notices(notices) {}
